@@ -1,0 +1,53 @@
+# Entry points: `make demo` and `make test`. Both install missing Debian
+# packages when run as root, configure with CMake and Ninja, build the
+# programs and the dictionaries, then run.
+
+KESZIP_DATA ?= $(CURDIR)/../shared/data
+BUILD ?= build
+ASAN_BUILD ?= build-asan
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 20
+JOBS ?= $(shell nproc)
+CMAKE_FLAGS = -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKESZIP_WERROR=ON \
+              -DKESZIP_DATA="$(KESZIP_DATA)"
+
+.PHONY: all deps build demo test unit asan fuzz clean format
+
+all: build
+
+deps:
+	@bash scripts/install-deps.sh
+
+$(BUILD)/build.ninja: | deps
+	cmake -S . -B $(BUILD) $(CMAKE_FLAGS)
+
+build: deps $(BUILD)/build.ninja
+	cmake --build $(BUILD) -j $(JOBS)
+
+demo: build
+	@bash scripts/demo.sh $(BUILD)/bin
+
+# The whole suite: a normal build, the same tests under AddressSanitizer and
+# UndefinedBehaviorSanitizer, then every fuzz target for a bounded time.
+test: unit asan fuzz
+
+unit: build
+	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+
+asan: deps
+	cmake -S . -B $(ASAN_BUILD) $(CMAKE_FLAGS) -DCMAKE_BUILD_TYPE=Debug -DKESZIP_SANITIZE=ON
+	cmake --build $(ASAN_BUILD) -j $(JOBS)
+	ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	    ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS)
+
+fuzz: deps
+	cmake -S . -B $(FUZZ_BUILD) $(CMAKE_FLAGS) -DKESZIP_FUZZ=ON \
+	    -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++
+	cmake --build $(FUZZ_BUILD) -j $(JOBS)
+	bash scripts/run-fuzzers.sh $(FUZZ_BUILD)/bin $(FUZZ_SECONDS)
+
+format:
+	git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+clean:
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)

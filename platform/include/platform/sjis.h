@@ -1,0 +1,23 @@
+// Shift-JIS (code page 932, with the NEC and IBM extensions) to and from UTF-8.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+// nullopt when the input is not valid in the source encoding or a character
+// has no counterpart in the target encoding.
+std::optional<std::string> sjisToUtf8(std::string_view sjis);
+std::optional<std::string> utf8ToSjis(std::string_view utf8);
+
+// Lenient form for display: undecodable bytes become U+FFFD.
+std::string sjisToUtf8Lossy(std::string_view sjis);
+
+// True when `c` is a Shift-JIS lead byte (the first byte of a double-byte character).
+inline bool isSjisLead(unsigned char c) {
+    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+}
+
+}  // namespace platform

@@ -1,0 +1,55 @@
+// Helpers shared by the test programs.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace testing_support {
+
+// Shift-JIS bytes of a UTF-8 literal (tests are written in UTF-8).
+std::string sj(std::string_view utf8);
+// UTF-8 of Shift-JIS bytes, for readable failure messages.
+std::string u8(std::string_view sjis);
+
+// A fresh, empty directory removed when the object goes away.
+class TempDir {
+  public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    const std::string& path() const { return path_; }
+    std::string file(const std::string& name) const { return path_ + "/" + name; }
+
+  private:
+    std::string path_;
+};
+
+void writeFile(const std::string& path, std::string_view bytes);
+std::string readFile(const std::string& path);
+
+std::string fixturePath(const std::string& name);  // tests/fixtures/<name>
+std::string dataPath(const std::string& name);     // <KESZIP_DATA>/<name>
+std::string binPath(const std::string& name);      // build/bin/<name>
+
+// Runs a shell command and returns its exit status; its standard output
+// goes to `output` when not null.
+int runCommand(const std::string& command, std::string* output = nullptr);
+
+}  // namespace testing_support
+
+namespace testing_support {
+
+// Writes `kenAllCsv` (Shift-JIS rows in Japan Post's format) into `dir`, runs
+// the dictionary builder on it with `extraArgs` and returns the builder's
+// exit status; the dictionary files land in `dir`.
+int buildDictionary(const TempDir& dir, const std::string& kenAllCsv,
+                    const std::string& extraArgs = "");
+
+// One row of Japan Post's format, from UTF-8 fields, as Shift-JIS with CR LF.
+std::string kenAllRow(const std::string& jis, const std::string& oldCode, const std::string& code7,
+                      const std::string& prefReading, const std::string& cityReading,
+                      const std::string& townReading, const std::string& pref,
+                      const std::string& city, const std::string& town);
+
+}  // namespace testing_support
