@@ -1,0 +1,193 @@
+// The exported C interface over the process-wide engine. No exception may
+// cross this boundary: each export catches everything and reports failure
+// by its ordinary result.
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "keszip.h"
+#include "zip_engine.h"
+
+namespace {
+
+// Constructed when the library is loaded and destroyed when it is unloaded,
+// which frees every table still loaded.
+keszip::ZipEngine g_engine;
+int g_hyphenMode = 0;
+char g_editionText[16];
+
+void clearText(char* buffer) {
+    if (buffer) buffer[0] = '\0';
+}
+
+template <typename F>
+int guarded(F&& body) noexcept {
+    try {
+        return body();
+    } catch (...) {
+        return 0;
+    }
+}
+
+// Every lookup opens the dictionary on first use.
+bool ensureOpen() { return g_engine.isOpen() || g_engine.open(); }
+
+}  // namespace
+
+extern "C" {
+
+KESZIP_API int KESZIP_CALL KesZipOpen(void) {
+    return guarded([] { return g_engine.open() ? 1 : 0; });
+}
+
+KESZIP_API int KESZIP_CALL KesZipClose(void) {
+    return guarded([] { return g_engine.close(); });
+}
+
+KESZIP_API int KESZIP_CALL SetHyphenMode(int mode) {
+    g_hyphenMode = mode;
+    return mode;
+}
+
+KESZIP_API int KESZIP_CALL GetHyphenMode(void) { return g_hyphenMode; }
+
+KESZIP_API int KESZIP_CALL zelko7(const char* address, char* code7, char* addressNumber) {
+    return guarded([&] {
+        clearText(addressNumber);
+        if (!address || !code7 || !ensureOpen()) return 0;
+        clearText(code7);
+        return 0;
+    });
+}
+
+KESZIP_API int KESZIP_CALL zelko5(const char* address, char* oldCode, char* addressNumber) {
+    return guarded([&] {
+        clearText(addressNumber);
+        if (!address || !oldCode || !ensureOpen()) return 0;
+        clearText(oldCode);
+        return 0;
+    });
+}
+
+KESZIP_API int KESZIP_CALL zelko57(const char* address, char* oldCode, char* code7,
+                                   char* addressNumber) {
+    return guarded([&] {
+        clearText(oldCode);
+        clearText(addressNumber);
+        if (!address || !code7 || !ensureOpen()) return 0;
+        clearText(code7);
+        return 0;
+    });
+}
+
+KESZIP_API int KESZIP_CALL Zelko7JisCode(const char* address, char* jisCode, char* code7,
+                                         char* addressNumber) {
+    return guarded([&] {
+        clearText(jisCode);
+        clearText(addressNumber);
+        if (!address || !ensureOpen()) return 0;
+        clearText(code7);
+        return 0;
+    });
+}
+
+KESZIP_API int KESZIP_CALL GetJisCodeNow(char* jisCode) {
+    if (!jisCode) return 0;
+    int code = g_engine.currentJisCode;
+    if (code < 0 || code > 99999) code = 0;
+    std::snprintf(jisCode, 6, "%05d", code);
+    return 5;
+}
+
+KESZIP_API int KESZIP_CALL GetZipAddress(int, const char*, char* oldCode, char* code7,
+                                         char* prefecture, char* city, char* ward, char* town,
+                                         char* townNote) {
+    return guarded([&] {
+        for (char* out : {oldCode, code7, prefecture, city, ward, town, townNote}) clearText(out);
+        if (!g_engine.isOpen()) {
+            g_engine.setLastError(keszip::kErrNotOpen);
+            return 0;
+        }
+        g_engine.currentJisCode = 0;
+        g_engine.setLastError(keszip::kErrCode);
+        return 0;
+    });
+}
+
+KESZIP_API int KESZIP_CALL GetZipDecision(const char*, char* prefecture, char* city, char* ward,
+                                          char* town, char* townNote) {
+    return guarded([&] {
+        for (char* out : {prefecture, city, ward, town, townNote}) clearText(out);
+        g_engine.setLastError(g_engine.isOpen() ? keszip::kErrCode : keszip::kErrNotOpen);
+        return 0;
+    });
+}
+
+KESZIP_API int KESZIP_CALL GetIncAddress(int, const char*, char* prefecture, char* city,
+                                         char* municipality, char* town, char* townNote) {
+    return guarded([&] {
+        for (char* out : {prefecture, city, municipality, town, townNote}) clearText(out);
+        if (!ensureOpen()) return 0;
+        g_engine.setLastError(keszip::kErrCode);
+        return 0;
+    });
+}
+
+KESZIP_API int KESZIP_CALL SeparateAddress(const char*, char* oldCode, char* code7,
+                                           char* prefecture, char* city, char* ward, char* town,
+                                           char* rest) {
+    return guarded([&] {
+        for (char* out : {oldCode, code7, prefecture, city, ward, town, rest}) clearText(out);
+        ensureOpen();
+        return 0;
+    });
+}
+
+KESZIP_API int KESZIP_CALL GetZe7Err(void) { return g_engine.lastError(); }
+
+KESZIP_API int KESZIP_CALL KesCmpOpen(void) {
+    return guarded([] {
+        g_engine.setLastError(keszip::kErrFile);
+        return 0;
+    });
+}
+
+KESZIP_API int KESZIP_CALL KesCmpClose(void) {
+    g_engine.setLastError(keszip::kErrNotOpen);
+    return 0;
+}
+
+KESZIP_API int KESZIP_CALL GetCmpCode(int, const char*, const char*, int, char* oldCode,
+                                      char* code7, char* jisCode, char* prefecture, char* city,
+                                      char* ward, char* town, char* remark, char* officeNameOut) {
+    for (char* out : {oldCode, jisCode, prefecture, city, ward, town, remark, officeNameOut})
+        clearText(out);
+    // The office dictionary is not open: the 7-digit output says so.
+    if (code7) std::memcpy(code7, "ERR-001", 8);
+    return 0;
+}
+
+KESZIP_API int KESZIP_CALL GetZipAddressCmp(int, const char*, char* oldCode, char* code7,
+                                            char* prefecture, char* city, char* ward, char* town,
+                                            char* remark, char* officeName) {
+    for (char* out : {oldCode, code7, prefecture, city, ward, town, remark, officeName})
+        clearText(out);
+    return 0;
+}
+
+KESZIP_API const char* KESZIP_CALL GetZe7DllVersion(void) { return "1.5.1.7"; }
+
+KESZIP_API const char* KESZIP_CALL GetZe7DicVersion(int dictionary, int item) {
+    try {
+        if (dictionary != 1 || !ensureOpen()) return "";
+        if (static_cast<unsigned>(item) == 0) {
+            std::snprintf(g_editionText, sizeof g_editionText, "%d", g_engine.edition());
+            return g_editionText;
+        }
+        return g_engine.infoText(static_cast<unsigned>(item));
+    } catch (...) {
+        return "";
+    }
+}
+
+}  // extern "C"

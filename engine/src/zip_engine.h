@@ -1,0 +1,103 @@
+// One postal-code engine: the loaded main dictionary, the town cursor, the
+// settings read at open time and the last error. The exported C interface
+// uses one process-wide instance; tests make as many as they like.
+#pragma once
+
+#include <platform/binary_file.h>
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "dic_format.h"
+#include "fold_settings.h"
+#include "records.h"
+
+namespace keszip {
+
+// lastError values.
+enum EngineError : int {
+    kErrNone = 0,
+    kErrNotOpen = 1,
+    kErrFile = 2,
+    kErrHeader = 11,
+    kErrPrefectureTable = 12,  // also the office table of the office dictionary
+    kErrCityTable = 13,
+    kErrMunicipalityTable = 14,
+    kErrCodeList = 15,
+    kErrTownBlock = 16,
+    kErrCode = 100,
+};
+
+class ZipEngine {
+  public:
+    // `directory` overrides where the dictionary files are looked for; empty
+    // means beside the library, then beside the program.
+    explicit ZipEngine(std::string directory = {});
+    ~ZipEngine();
+    ZipEngine(const ZipEngine&) = delete;
+    ZipEngine& operator=(const ZipEngine&) = delete;
+
+    // KesZipOpen: reads KESZIP.PRM and KESZIP.TBL, then the dictionary.
+    bool open();
+    // KesZipClose: 1 when closed, 0 with lastError 1 (not open) or 2.
+    int close();
+    bool isOpen() const { return mainOpen_; }
+    int lastError() const { return lastError_; }
+    void setLastError(int error) { lastError_ = error; }
+
+    // Path of one of the engine's files (KESZIP.DIC, KESZIP.TBL, ...).
+    std::string filePath(const char* name) const;
+
+    bool loadMainDictionary(const std::string& path);
+    bool loadTownBlock(std::size_t municipality);
+    bool nextTown(bool restart, std::size_t municipality, TownCandidate& out);
+
+    const std::vector<PrefectureRecord>& prefectures() const { return prefectures_; }
+    const std::vector<CityRecord>& cities() const { return cities_; }
+    const std::vector<MunicipalityRecord>& municipalities() const { return municipalities_; }
+    const std::vector<std::uint32_t>& codeList() const { return codeList_; }
+
+    std::uint16_t edition() const;
+    // Text of the information block for the version query's item (0 excluded).
+    // The pointer stays valid for the engine's life; its text is "" while no
+    // dictionary with an information block is loaded.
+    const char* infoText(unsigned item) const;
+
+    FoldSettings& foldSettings() { return settings_; }
+    const FoldSettings& foldSettings() const { return settings_; }
+
+    int currentJisCode = 0;
+
+    // How many times the dictionary file has been read in full (for tests).
+    int loadCount() const { return loadCount_; }
+
+    // Reads KESZIP.PRM and KESZIP.TBL into the folding settings.
+    void loadSettings();
+
+  private:
+    void clearMain();
+
+    std::string directory_;
+    bool mainOpen_ = false;
+    int lastError_ = kErrNone;
+    int loadCount_ = 0;
+    platform::BinaryFile mainFile_;
+    std::array<unsigned char, dic::kMainHeaderSize> mainHeader_{};
+    // One byte more than the block, always 0, so that every text is terminated.
+    std::array<unsigned char, dic::kInfoBlockSize + 1> mainInfo_{};
+    std::vector<PrefectureRecord> prefectures_;
+    std::vector<CityRecord> cities_;
+    std::vector<MunicipalityRecord> municipalities_;
+    std::vector<std::uint32_t> codeList_;
+    std::vector<unsigned char> blockBuffer_;
+    std::uint16_t blockCapacity_ = 0;
+    int loadedBlockCode_ = -1;
+    std::size_t loadedBlockIndex_ = 0;
+    std::size_t townCursor_ = 0;  // byte offset in blockBuffer_
+    std::size_t townCounter_ = 0;
+    FoldSettings settings_;
+};
+
+}  // namespace keszip

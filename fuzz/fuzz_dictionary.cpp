@@ -1,0 +1,38 @@
+// Arbitrary bytes as KESZIP.DIC: loading either fails with an error code or
+// succeeds, and every town of every municipality can then be read without
+// touching memory outside the engine's buffers.
+#include <unistd.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "zip_engine.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    static const std::string path = "/tmp/fuzz-dictionary-" + std::to_string(getpid()) + ".bin";
+    FILE* f = std::fopen(path.c_str(), "wb");
+    if (!f) return 0;
+    std::fwrite(data, 1, size, f);
+    std::fclose(f);
+
+    keszip::ZipEngine engine("/nonexistent");
+    if (!engine.loadMainDictionary(path)) {
+        int e = engine.lastError();
+        if (e != 0 && e != 2 && (e < 11 || e > 15)) std::abort();
+        return 0;
+    }
+    keszip::TownCandidate town;
+    for (std::size_t i = 0; i < engine.municipalities().size() && i < 64; ++i) {
+        int guard = 0;
+        for (bool restart = true; engine.nextTown(restart, i, town) && guard < 4096;
+             restart = false, ++guard) {
+            if (town.name.size() > keszip::kCandidateTextLimit) std::abort();
+        }
+    }
+    (void)engine.infoText(1);
+    (void)engine.infoText(9);
+    return 0;
+}
