@@ -1,0 +1,75 @@
+// keszip: the engine's questions from the command line, one subcommand per
+// question, one result per line with TAB-separated fields.
+#include <platform/paths.h>
+
+#include <CLI/CLI.hpp>
+#include <cstdio>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "fold.h"
+#include "keszip.h"
+#include "text_io.h"
+#include "zip_engine.h"
+
+namespace {
+
+int runVersion(const cli::TextIo& io) {
+    std::cout << "library\t" << GetZe7DllVersion() << '\n';
+    if (!KesZipOpen()) {
+        std::cerr << "keszip: the dictionary KESZIP.DIC could not be opened (error " << GetZe7Err()
+                  << ")\n";
+        return 0;
+    }
+    static const char* const labels[] = {"edition", "data-date", "built",
+                                         "builder", "source",    "notice"};
+    for (int item = 0; item <= 5; ++item) {
+        std::cout << labels[item] << '\t' << io.fromEngine(GetZe7DicVersion(1, item)) << '\n';
+    }
+    return 0;
+}
+
+int runFold(const cli::TextIo& io, int mode, const std::vector<std::string>& texts) {
+    // The folding settings come from the files beside the library, as the
+    // engine reads them when it opens.
+    keszip::ZipEngine engine;
+    engine.loadSettings();
+    for (const auto& text : texts) {
+        auto sjis = io.toEngine(text);
+        if (!sjis) {
+            std::cerr << "keszip: the text has no Shift-JIS form: " << text << '\n';
+            return 2;
+        }
+        std::cout << io.fromEngine(keszip::foldText(*sjis, mode, engine.foldSettings())) << '\n';
+    }
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    CLI::App app{"keszip: Japanese postal codes from addresses and back"};
+    app.require_subcommand(1);
+    bool sjis = false;
+    app.add_flag("--sjis", sjis, "Read and write raw Shift-JIS instead of UTF-8");
+
+    auto* version = app.add_subcommand("version", "Library version and dictionary edition");
+
+    auto* fold = app.add_subcommand("fold", "Print the matching key of a text (for debugging)");
+    int foldMode = 1;
+    std::vector<std::string> foldTexts;
+    fold->add_option("--mode", foldMode, "0 literal form, 1 matching form")
+        ->check(CLI::IsMember({0, 1}));
+    fold->add_option("TEXT", foldTexts, "Texts to fold")->required();
+
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& e) {
+        return app.exit(e);
+    }
+    cli::TextIo io(sjis);
+    if (*version) return runVersion(io);
+    if (*fold) return runFold(io, foldMode, foldTexts);
+    return 0;
+}
