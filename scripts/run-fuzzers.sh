@@ -2,7 +2,7 @@
 # Runs every fuzz target in BIN_DIR for SECONDS each, starting from its seed
 # corpus in fuzz/corpus/<name>. Fails on the first finding.
 set -euo pipefail
-bin=$1; seconds=${2:-20}
+bin=$(cd "$1" && pwd); seconds=${2:-20}
 root=$(cd "$(dirname "$0")/.." && pwd)
 status=0; count=0
 for target in "$bin"/fuzz_*; do
