@@ -1,5 +1,7 @@
 #include "platform/binary_file.h"
 
+#include <sys/stat.h>
+
 #include <utility>
 
 namespace platform {
@@ -36,6 +38,13 @@ bool BinaryFile::seek(std::uint64_t offset) {
 #else
     return fseeko(file_, static_cast<off_t>(offset), SEEK_SET) == 0;
 #endif
+}
+
+std::uint64_t BinaryFile::size() {
+    if (!file_) return 0;
+    struct stat st{};
+    if (fstat(fileno(file_), &st) != 0 || st.st_size < 0) return 0;
+    return static_cast<std::uint64_t>(st.st_size);
 }
 
 bool BinaryFile::close() {

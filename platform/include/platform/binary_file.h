@@ -24,6 +24,8 @@ class BinaryFile {
     // Reads up to `size` bytes and returns how many were read.
     std::size_t read(void* buffer, std::size_t size);
     bool seek(std::uint64_t offset);
+    // Size of the open file in bytes, 0 when unknown.
+    std::uint64_t size();
     // Closes the file; false when closing failed (the handle is released anyway).
     bool close();
 
