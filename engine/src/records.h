@@ -46,6 +46,7 @@ struct MunicipalityRecord {
     std::uint16_t blockSize = 0;
     std::uint16_t townCount = 0;
     std::string reading, name;
+    std::string foldedReading, foldedName;  // matching form, made at open
 };
 
 }  // namespace keszip

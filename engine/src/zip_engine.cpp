@@ -30,10 +30,16 @@ bool readTexts(const unsigned char* p, std::size_t available, std::size_t head,
     return true;
 }
 
-// Reads `size` bytes in one piece.
-bool readTable(platform::BinaryFile& file, std::size_t size, std::vector<unsigned char>& out) {
+// Reads `size` bytes in one piece. `remaining` counts the bytes the file
+// still holds, so that a header claiming more than the file has is refused
+// before anything is allocated for it.
+bool readTable(platform::BinaryFile& file, std::size_t size, std::uint64_t& remaining,
+               std::vector<unsigned char>& out) {
+    if (size > remaining) return false;
     out.resize(size);
-    return file.read(out.data(), size) == size;
+    if (file.read(out.data(), size) != size) return false;
+    remaining -= size;
+    return true;
 }
 
 bool parsePrefectures(const std::vector<unsigned char>& bytes, std::size_t count,
@@ -150,6 +156,8 @@ void ZipEngine::clearMain() {
     mainOpen_ = false;
     mainHeader_.fill(0);
     mainInfo_.fill(0);
+    match.clear();
+    townCache.clear();
     prefectures_.clear();
     cities_.clear();
     municipalities_.clear();
@@ -188,15 +196,17 @@ bool ZipEngine::loadMainDictionary(const std::string& path) {
     const std::size_t prefBytes = getDword(h + dic::kHeaderPrefBytes);
     const std::size_t cityBytes = getDword(h + dic::kHeaderCityBytes);
     const std::size_t muniBytes = getDword(h + dic::kHeaderMuniBytes);
+    std::uint64_t remaining = mainFile_.size();
+    remaining = remaining > dataStart ? remaining - dataStart : 0;
     std::vector<unsigned char> table;
-    if (!readTable(mainFile_, prefBytes, table) ||
+    if (!readTable(mainFile_, prefBytes, remaining, table) ||
         !parsePrefectures(table, getWord(h + dic::kHeaderPrefCount), prefectures_))
         return fail(kErrPrefectureTable);
-    if (!readTable(mainFile_, cityBytes, table) ||
+    if (!readTable(mainFile_, cityBytes, remaining, table) ||
         !parseCities(table, getWord(h + dic::kHeaderCityCount), cities_))
         return fail(kErrCityTable);
     const std::uint64_t blockBase = dataStart + prefBytes + cityBytes + muniBytes;
-    if (!readTable(mainFile_, muniBytes, table) ||
+    if (!readTable(mainFile_, muniBytes, remaining, table) ||
         !parseMunicipalities(table, getWord(h + dic::kHeaderMuniCount), blockBase, municipalities_))
         return fail(kErrMunicipalityTable);
     table = {};
@@ -225,8 +235,10 @@ bool ZipEngine::loadMainDictionary(const std::string& path) {
     const std::size_t codeCount = getWord(h + dic::kHeaderCodeCount);
     const std::size_t codeBytes = getWord(h + dic::kHeaderCodeBytes);
     std::vector<unsigned char> codes;
+    std::uint64_t fileSize = mainFile_.size();
+    remaining = fileSize > codeListStart ? fileSize - codeListStart : 0;
     if (codeBytes < codeCount * 4 || !mainFile_.seek(codeListStart) ||
-        !readTable(mainFile_, codeBytes, codes))
+        !readTable(mainFile_, codeBytes, remaining, codes))
         return fail(kErrCodeList);
     codeList_.resize(codeCount);
     for (std::size_t i = 0; i < codeCount; ++i) codeList_[i] = getDword(codes.data() + 4 * i);
@@ -241,6 +253,12 @@ bool ZipEngine::loadMainDictionary(const std::string& path) {
     for (auto& c : cities_) {
         c.foldedReading = foldText(c.reading, kFoldMatching, settings_);
         c.foldedName = foldText(c.name, kFoldMatching, settings_);
+    }
+    // Municipality names are compared with every address; their matching
+    // forms never change while the dictionary is open, so fold them once.
+    for (auto& m : municipalities_) {
+        m.foldedReading = foldText(m.reading, kFoldMatching, settings_);
+        m.foldedName = foldText(m.name, kFoldMatching, settings_);
     }
 
     loadedBlockCode_ = -1;

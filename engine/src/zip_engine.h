@@ -12,7 +12,9 @@
 
 #include "dic_format.h"
 #include "fold_settings.h"
+#include "match_state.h"
 #include "records.h"
+#include "town_cache.h"
 
 namespace keszip {
 
@@ -69,6 +71,12 @@ class ZipEngine {
     const FoldSettings& foldSettings() const { return settings_; }
 
     int currentJisCode = 0;
+    // Left by the last address lookup; 1 during a lookup's first attempt.
+    MatchState match;
+    int firstAttempt = 1;
+    // The towns of each municipality reached by a lookup, prepared for the
+    // town matcher; kept until the dictionary closes.
+    TownCache townCache;
 
     // How many times the dictionary file has been read in full (for tests).
     int loadCount() const { return loadCount_; }
