@@ -1,0 +1,111 @@
+#include "town_cache.h"
+
+#include <algorithm>
+
+#include "fold.h"
+#include "town_pattern.h"
+#include "town_text.h"
+#include "zip_engine.h"
+
+namespace keszip {
+namespace {
+
+using namespace town;
+using namespace std::string_view_literals;
+
+constexpr std::string_view kGenericTown =
+    "\x88\xC8\x89\xBA\x82\xC9\x8C\x66\x8D\xDA\x82\xAA\x82\xC8\x82\xA2\x8F\xEA\x8D\x87"sv;  // 以下に掲載がない場合
+constexpr std::string_view kKyowaOaza =
+    "\x8B\xA4\x98\x61\x92\xAC(\x91\xE5\x8E\x9A)"sv;            // 共和町(大字)
+constexpr std::string_view kYamakoshi = "\x8E\x52\x89\x7A"sv;  // 山越
+
+bool isKyotoWard(int code) { return code >= 26101 && code <= 26111; }
+
+// Two municipalities whose town notes only get in the way of matching.
+bool cutsNotes(int code) { return code == 3363 || code == 3502; }
+
+void cutAtNote(std::string& text) {
+    std::size_t open = findByte(text, '(');
+    if (open != std::string::npos) text.resize(open);
+}
+
+std::size_t digitsBeforeNote(std::string_view text) {
+    std::size_t open = findByte(text, '(');
+    text = text.substr(0, open);
+    return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), isDigit));
+}
+
+// Readings write a range with "-" ("1-3ﾁﾖｳﾒ", "4ﾁﾖｳﾒ-8ﾁﾖｳﾒ"); the kanji
+// names use "～", which folds to "~".
+void markReadingRanges(std::string& reading) {
+    for (std::size_t i = 0; i < reading.size(); i += charLength(reading, i)) {
+        if (reading[i] != '-' || i == 0) continue;
+        if (isDigit(reading[i - 1]) ||
+            (i >= kMachime.size() &&
+             std::string_view(reading).substr(i - kMachime.size(), kMachime.size()) == kMachime))
+            reading[i] = '~';
+    }
+}
+
+PreparedTown prepareTown(const ZipEngine& engine, const MunicipalityRecord& muni,
+                         TownCandidate town) {
+    if (town.code7 == 4740057) town.name = kKyowaOaza;
+    if (town.code7 == 7918013) town.name = kYamakoshi;
+    if (cutsNotes(muni.code)) {
+        cutAtNote(town.name);
+        cutAtNote(town.reading);
+    }
+    PreparedTown p;
+    const FoldSettings& settings = engine.foldSettings();
+    p.kanjiPattern = foldText(town.name, kFoldMatching, settings);
+    p.readingPattern = foldText(town.reading, kFoldMatching, settings);
+    markReadingRanges(p.readingPattern);
+    if (isKyotoWard(muni.code)) {
+        p.kyotoPattern = p.kanjiPattern;
+        kyotoRewrite(p.kyotoPattern);
+    }
+    p.kanjiLead = static_cast<std::uint16_t>(leadingText(p.kanjiPattern));
+    p.readingLead = static_cast<std::uint16_t>(leadingText(p.readingPattern));
+    p.kyotoLead = static_cast<std::uint16_t>(leadingText(p.kyotoPattern));
+    p.generic = town.name == kGenericTown;
+    const auto& codes = engine.codeList();
+    p.inCodeList = std::find(codes.begin(), codes.end(), town.code7) != codes.end();
+    std::size_t folded = digitsBeforeNote(p.kanjiPattern);
+    std::size_t stored = digitsBeforeNote(town.name);
+    p.kanjiDigits = folded > stored ? folded - stored : 0;
+    p.readingDigits = digitsBeforeNote(p.readingPattern);
+    p.town = std::move(town);
+    return p;
+}
+
+}  // namespace
+
+bool readPreparedTowns(ZipEngine& engine, std::size_t muni, TownList& out) {
+    out.clear();
+    if (!engine.loadTownBlock(muni)) return false;
+    const MunicipalityRecord& record = engine.municipalities()[muni];
+    out.reserve(record.townCount);
+    TownCandidate town;
+    for (bool restart = true; engine.nextTown(restart, muni, town); restart = false)
+        out.push_back(prepareTown(engine, record, town));
+    return true;
+}
+
+const TownList* TownCache::towns(ZipEngine& engine, std::size_t muni) {
+    if (muni >= engine.municipalities().size()) {
+        engine.setLastError(kErrTownBlock);
+        return nullptr;
+    }
+    if (lists_.size() != engine.municipalities().size()) {
+        lists_.clear();
+        lists_.resize(engine.municipalities().size());
+    }
+    Entry& entry = lists_[muni];
+    if (!entry.ready) {
+        if (!readPreparedTowns(engine, muni, entry.towns)) return nullptr;
+        entry.ready = true;
+    }
+    return &entry.towns;
+}
+
+}  // namespace keszip

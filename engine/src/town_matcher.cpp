@@ -1,0 +1,310 @@
+#include "town_matcher.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "address_number.h"
+#include "town_cache.h"
+#include "town_pattern.h"
+#include "town_text.h"
+
+namespace keszip {
+namespace {
+
+using namespace town;
+using namespace std::string_view_literals;
+
+constexpr std::string_view kLayerUnknown = "\x91\x77\x95\x73\x96\xBE)"sv;         // 層不明)
+constexpr std::string_view kLayerUnknownReading = "\xB2\xBF\xB3\xCC\xD2\xB2)"sv;  // ｲｿｳﾌﾒｲ)
+constexpr std::string_view kFloorReading = "\xB6\xB2)"sv;                         // ｶｲ)
+constexpr std::string_view kExceptNote = "(\x8E\x9F\xC9\xCB\xDE\xD9\xA6\x8F\x9C\xB8)"sv;
+constexpr std::string_view kExceptNoteReading =
+    "(\xC2\xB7\xDE\xC9\xCB\xDE\xD9\xA6\xC9\xBF\xDE\xB8)"sv;
+constexpr std::string_view kKyowaCho = "\x8B\xA4\x98\x61\x92\xAC"sv;               // 共和町
+constexpr std::string_view kNagaraHigashi = "\x92\xB7\x97\xC7\x93\x8C\x92\xAC"sv;  // 長良東町
+constexpr std::string_view kLot5No3 =
+    "5\xC9"
+    "3"sv;  // 5ﾉ3
+constexpr std::string_view kLot5No3Kawahira =
+    "5\xC9"
+    "3\x90\xEC\x95\xBD"sv;                              // 5ﾉ3川平
+constexpr std::string_view kStreetListEnd = ")\xA4"sv;  // )､
+
+constexpr int kFlagFound = 1;
+constexpr int kFlagStreet = 3;
+
+bool isKyotoWard(int code) { return code >= 26101 && code <= 26111; }
+
+// Skips what may stand between the municipality name and the town: up to
+// the first double-byte character, digit, upper-case letter or kana.
+std::string_view townPart(std::string_view rest) {
+    std::size_t i = 0;
+    for (; i < rest.size(); ++i) {
+        auto c = static_cast<unsigned char>(rest[i]);
+        if (isLeadByte(c) || isDigit(rest[i]) || (c >= 'A' && c <= 'Z') ||
+            (c >= 0xB1 && c <= 0xDD) || c == 0xA6)
+            break;
+    }
+    return rest.substr(i);
+}
+
+// The town is written in kanji when, after any leading digits, a double-byte
+// character comes before the next digit; otherwise in its reading.
+bool writtenInKanji(std::string_view p) {
+    std::size_t i = 0;
+    while (i < p.size() && isDigit(p[i])) ++i;
+    for (; i < p.size(); ++i) {
+        if (isDigit(p[i])) return false;
+        if (isLeadByte(static_cast<unsigned char>(p[i]))) return true;
+    }
+    return false;
+}
+
+bool hasTextAt(std::string_view text, std::size_t pos, std::string_view word) {
+    return pos <= text.size() && startsWith(text.substr(pos), word);
+}
+
+std::size_t commonPrefix(std::string_view a, std::string_view b) {
+    std::size_t n = 0;
+    while (n < a.size() && n < b.size() && a[n] == b[n]) ++n;
+    return n;
+}
+
+void writeError(const LookupTargets& targets, const char* text) {
+    copyText(targets.code7, 8, text);
+}
+
+void writeTargets(const LookupTargets& targets, std::uint32_t code7, std::uint32_t oldCode,
+                  std::string_view p, std::size_t townDigits) {
+    char buffer[16];
+    if (targets.code7) {
+        std::snprintf(buffer, sizeof buffer, "%07u", static_cast<unsigned>(code7 % 100000000u));
+        copyText(targets.code7, 9, buffer);
+    }
+    if (targets.oldCode) {
+        unsigned old = static_cast<unsigned>(oldCode % 10000000u);
+        if (old % 100 == 0) {
+            std::snprintf(buffer, sizeof buffer, "%03u  ", old / 100);
+        } else {
+            std::snprintf(buffer, sizeof buffer, "%05u", old);
+        }
+        copyText(targets.oldCode, 7, buffer);
+    }
+    if (targets.addressNumber) {
+        if (code7 % 100 == 0) {
+            std::memset(targets.addressNumber, 0, kAddressNumberLength + 1);
+        } else {
+            addressNumber(p, townDigits, targets.addressNumber);
+        }
+    }
+}
+
+// The matcher over one municipality's prepared towns.
+class TownMatcher {
+  public:
+    // `quickTest` skips towns whose leading text the address does not
+    // have without running the full comparison.
+    TownMatcher(ZipEngine& engine, const MunicipalityRecord& muni, std::string_view rest,
+                bool quickTest)
+        : engine_(engine), muni_(muni), p_(townPart(rest)), quickTest_(quickTest) {
+        match_.setInput(p_);
+        match_.municipalityCode = muni.code;
+        kanjiForm_ = writtenInKanji(p_);
+    }
+
+    int run(const TownList& towns, std::string_view address, const LookupTargets& targets) {
+        for (const PreparedTown& town : towns) {
+            last_ = &town;
+            if (!consider(town)) break;
+        }
+        MatchState& state = engine_.match;
+        setSlot(state.generic, generic_);
+        setSlot(state.buildingException, exception_);
+        setSlot(state.floorUnknown, floorUnknown_);
+        setSlot(state.current, last_);
+        if (!best_) {
+            best_ = floorUnknown_ ? floorUnknown_ : exception_ ? exception_ : generic_;
+            bestFlags_ = kFlagFound;
+        }
+        setSlot(state.best, best_);
+        if (!best_) {
+            writeError(targets, "ERR-999");
+            return 0;
+        }
+        if (state.best.code7 == 4740000 && containsText(address, kKyowaCho)) {
+            writeError(targets, "ERR-006");
+            return 0;
+        }
+        if (state.best.code7 == 5020082 && containsText(address, kNagaraHigashi))
+            state.best.code7 = 5020043;
+        std::size_t digits = kanjiForm_ ? best_->kanjiDigits : best_->readingDigits;
+        if (state.best.code7 == 4980012) ++digits;
+        writeTargets(targets, state.best.code7, state.best.oldCode, p_, digits);
+        return bestFlags_;
+    }
+
+  private:
+    static void setSlot(TownCandidate& slot, const PreparedTown* town) {
+        if (town) {
+            slot = town->town;
+        } else {
+            slot.clear();
+        }
+    }
+
+    void takeBest(const PreparedTown& town, int score, int flags) {
+        best_ = &town;
+        bestScore_ = score;
+        bestFlags_ = flags;
+    }
+
+    // Tests one town; false ends the search.
+    bool consider(const PreparedTown& town) {
+        const std::uint32_t code = town.town.code7;
+        // Two lots of one town have codes of their own.
+        if ((code == 4980012 && startsWith(p_, kLot5No3)) ||
+            (code == 4980018 && startsWith(p_, kLot5No3Kawahira))) {
+            takeBest(town, 9999, kFlagFound);
+            kanjiForm_ = true;
+            return true;
+        }
+        std::string_view pattern = kanjiForm_ ? town.kanjiPattern : town.readingPattern;
+        std::size_t lead = kanjiForm_ ? town.kanjiLead : town.readingLead;
+        // The buildings listed after a town "(次のビルを除く)" belong to it;
+        // the first town of another name ends them.
+        if (exceptionSeen_ && pattern.substr(0, exceptionShared_) != p_.substr(0, exceptionShared_))
+            return false;
+        if (muni_.townCount == 1) {
+            takeBest(town, bestScore_, kFlagFound);
+            return false;
+        }
+        if (town.generic) {
+            generic_ = &town;
+            return true;
+        }
+        // Hokkaido: a longer name ending in 条 only when the address has 条 there.
+        if (kanjiForm_ && muni_.code < 2000 && bestScore_ > 0 &&
+            pattern.size() > static_cast<std::size_t>(bestScore_) && pattern.size() > 2 &&
+            endsWithText(pattern, kJo) && !hasTextAt(p_, pattern.size() - kJo.size(), kJo))
+            return true;
+        if (engine_.firstAttempt && isKyotoWard(muni_.code)) {
+            // A short town name anywhere in the address, as after a street
+            // description ("烏丸通3条上場ﾉﾏﾁ").
+            std::string_view stored = kanjiForm_ ? town.town.name : town.town.reading;
+            if (stored.size() < 20 && !pattern.empty() && containsText(p_, pattern) &&
+                static_cast<int>(pattern.size()) > bestScore_)
+                takeBest(town, static_cast<int>(pattern.size()), kFlagFound);
+            if (kanjiForm_) {
+                pattern = town.kyotoPattern;
+                lead = town.kyotoLead;
+            }
+        }
+        if ((muni_.flags & 1) && pattern.size() >= 2 && p_.size() >= 2 &&
+            pattern.substr(0, 2) == p_.substr(0, 2)) {
+            if (pattern.size() > 7 && (endsWithText(pattern, kLayerUnknown) ||
+                                       endsWithText(pattern, kLayerUnknownReading))) {
+                if (buildingMatches(p_, pattern)) {
+                    floorUnknown_ = &town;
+                    best_ = nullptr;
+                }
+                return true;
+            }
+            if (pattern.size() > 3 &&
+                (endsWithText(pattern, "F)"sv) || endsWithText(pattern, kFloorReading))) {
+                if (!floorMatches(p_, pattern)) return true;
+                takeBest(town, bestScore_, kFlagFound);
+                return false;
+            }
+        }
+        return comparePattern(town, pattern, lead);
+    }
+
+    int patternMatch(std::string_view pattern, std::size_t lead) {
+        if (quickTest_ && !mayMatch(match_, pattern.substr(0, lead))) return kNoMatch;
+        return townPatternMatch(match_, pattern);
+    }
+
+    bool comparePattern(const PreparedTown& town, std::string_view pattern, std::size_t lead) {
+        match_.inCodeList = town.inCodeList;
+        int result = patternMatch(pattern, lead);
+        if (result == kNoMatch && !kanjiForm_) {
+            pattern = town.kanjiPattern;
+            result = patternMatch(pattern, town.kanjiLead);
+        }
+        if (result == kNoMatch) return true;
+        if (containsText(pattern, kExceptNote) || containsText(pattern, kExceptNoteReading)) {
+            exception_ = &town;
+            exceptionSeen_ = true;
+            exceptionShared_ = commonPrefix(p_, pattern);
+            best_ = nullptr;
+            return true;
+        }
+        for (;;) {
+            if (match_.score > bestScore_) {
+                takeBest(town, match_.score, result == kStreetMatch ? kFlagStreet : kFlagFound);
+                if (town.town.code7 == 4500002 && floorUnknown_) best_ = nullptr;
+            }
+            // A street description matched without its town name: a later
+            // description of the same town may match with it.
+            if (result != kStreetMatch) break;
+            std::size_t at = findText(pattern, kStreetListEnd);
+            if (at == std::string_view::npos) break;
+            pattern = pattern.substr(at + kStreetListEnd.size());
+            result = townPatternMatch(match_, pattern);
+            if (result == kNoMatch) break;
+        }
+        return true;
+    }
+
+    ZipEngine& engine_;
+    const MunicipalityRecord& muni_;
+    std::string_view p_;
+    bool quickTest_;
+    PatternMatch match_;
+    bool kanjiForm_ = false;
+    const PreparedTown* best_ = nullptr;
+    int bestScore_ = -1;
+    int bestFlags_ = kFlagFound;
+    const PreparedTown* generic_ = nullptr;
+    const PreparedTown* exception_ = nullptr;
+    const PreparedTown* floorUnknown_ = nullptr;
+    const PreparedTown* last_ = nullptr;
+    bool exceptionSeen_ = false;
+    std::size_t exceptionShared_ = 0;
+};
+
+int runMatcher(ZipEngine& engine, std::size_t muni, const TownList& towns, std::string_view rest,
+               std::string_view address, const LookupTargets& targets, bool quickTest) {
+    TownMatcher matcher(engine, engine.municipalities()[muni], rest, quickTest);
+    return matcher.run(towns, address, targets);
+}
+
+void clearSlots(MatchState& state) {
+    state.best.clear();
+    state.generic.clear();
+    state.buildingException.clear();
+    state.floorUnknown.clear();
+}
+
+}  // namespace
+
+int matchTown(ZipEngine& engine, std::size_t muni, std::string_view rest, std::string_view address,
+              const LookupTargets& targets) {
+    clearSlots(engine.match);
+    const TownList* towns = engine.townCache.towns(engine, muni);
+    if (!towns) return 0;
+    return runMatcher(engine, muni, *towns, rest, address, targets, true);
+}
+
+int matchTownUncached(ZipEngine& engine, std::size_t muni, std::string_view rest,
+                      std::string_view address, const LookupTargets& targets) {
+    clearSlots(engine.match);
+    TownList towns;
+    if (muni >= engine.municipalities().size() || !readPreparedTowns(engine, muni, towns)) {
+        engine.setLastError(kErrTownBlock);
+        return 0;
+    }
+    return runMatcher(engine, muni, towns, rest, address, targets, false);
+}
+
+}  // namespace keszip
