@@ -5,7 +5,10 @@
 #include <cstring>
 #include <string>
 
+#include "hyphen.h"
 #include "keszip.h"
+#include "lookup.h"
+#include "sjis_text.h"
 #include "zip_engine.h"
 
 namespace {
@@ -32,6 +35,28 @@ int guarded(F&& body) noexcept {
 // Every lookup opens the dictionary on first use.
 bool ensureOpen() { return g_engine.isOpen() || g_engine.open(); }
 
+// Opens on demand and looks the address up. When the dictionary cannot be
+// opened the lookup writes "ERR-001" rather than leave the caller's buffer
+// as it was. A null address is looked up as the empty text.
+int runLookup(const char* address, const keszip::LookupTargets& targets) {
+    ensureOpen();
+    return keszip::lookupAddress(g_engine, address ? address : "", targets);
+}
+
+// The caller's address number: empty, then the lookup's when it found one.
+void finishAddressNumber(int flags, const char* number, char* addressNumber) {
+    if (!addressNumber) return;
+    addressNumber[0] = '\0';
+    if (flags != 0 && number[0] != '\0') keszip::copyText(addressNumber, 14, number);
+}
+
+int writeJisCode(char* out) {
+    int code = g_engine.currentJisCode;
+    if (code < 0 || code > 99999) code = 0;
+    std::snprintf(out, 6, "%05d", code);
+    return 5;
+}
+
 }  // namespace
 
 extern "C" {
@@ -53,19 +78,25 @@ KESZIP_API int KESZIP_CALL GetHyphenMode(void) { return g_hyphenMode; }
 
 KESZIP_API int KESZIP_CALL zelko7(const char* address, char* code7, char* addressNumber) {
     return guarded([&] {
-        clearText(addressNumber);
-        if (!address || !code7 || !ensureOpen()) return 0;
-        clearText(code7);
-        return 0;
+        char number[16] = {};
+        int flags = runLookup(address, {code7, nullptr, number});
+        finishAddressNumber(flags, number, addressNumber);
+        if (g_hyphenMode) keszip::insertCode7Hyphen(code7);
+        return flags;
     });
 }
 
 KESZIP_API int KESZIP_CALL zelko5(const char* address, char* oldCode, char* addressNumber) {
     return guarded([&] {
-        clearText(addressNumber);
-        if (!address || !oldCode || !ensureOpen()) return 0;
+        // The 7-digit code, and any error text, stay private. A failed lookup
+        // leaves the old code empty rather than as the caller's buffer was.
         clearText(oldCode);
-        return 0;
+        char code7[12] = {};
+        char number[16] = {};
+        int flags = runLookup(address, {code7, oldCode, number});
+        finishAddressNumber(flags, number, addressNumber);
+        if (g_hyphenMode) keszip::insertOldCodeHyphen(oldCode);
+        return flags;
     });
 }
 
@@ -73,10 +104,14 @@ KESZIP_API int KESZIP_CALL zelko57(const char* address, char* oldCode, char* cod
                                    char* addressNumber) {
     return guarded([&] {
         clearText(oldCode);
-        clearText(addressNumber);
-        if (!address || !code7 || !ensureOpen()) return 0;
-        clearText(code7);
-        return 0;
+        char number[16] = {};
+        int flags = runLookup(address, {code7, oldCode, number});
+        finishAddressNumber(flags, number, addressNumber);
+        if (g_hyphenMode) {
+            keszip::insertOldCodeHyphen(oldCode);
+            keszip::insertCode7Hyphen(code7);
+        }
+        return flags;
     });
 }
 
@@ -84,19 +119,20 @@ KESZIP_API int KESZIP_CALL Zelko7JisCode(const char* address, char* jisCode, cha
                                          char* addressNumber) {
     return guarded([&] {
         clearText(jisCode);
-        clearText(addressNumber);
-        if (!address || !ensureOpen()) return 0;
-        clearText(code7);
-        return 0;
+        char privateCode7[12] = {};
+        char* target = code7 ? code7 : privateCode7;
+        char number[16] = {};
+        int flags = runLookup(address, {target, nullptr, number});
+        if (jisCode) writeJisCode(jisCode);
+        finishAddressNumber(flags, number, addressNumber);
+        if (g_hyphenMode) keszip::insertCode7Hyphen(code7);
+        return flags;
     });
 }
 
 KESZIP_API int KESZIP_CALL GetJisCodeNow(char* jisCode) {
     if (!jisCode) return 0;
-    int code = g_engine.currentJisCode;
-    if (code < 0 || code > 99999) code = 0;
-    std::snprintf(jisCode, 6, "%05d", code);
-    return 5;
+    return writeJisCode(jisCode);
 }
 
 KESZIP_API int KESZIP_CALL GetZipAddress(int, const char*, char* oldCode, char* code7,

@@ -101,3 +101,50 @@ TEST(Exports, FallsBackToTheProgramsFolder) {
     EXPECT_STRNE(dicVersion(1, 0), "4321");
     EXPECT_STRNE(dicVersion(1, 0), "");
 }
+
+TEST(Exports, LookupBuffersHyphensAndAddressNumbers) {
+    TempDir dir;
+    std::string csv = fixtureSource() +
+                      kenAllRow("13101", "10001", "1000014", "ﾄｳｷｮｳﾄ", "ﾁﾖﾀﾞｸ", "ﾅｶﾞﾀﾁｮｳ", "東京都",
+                                "千代田区", "永田町") +
+                      kenAllRow("13101", "100  ", "1000013", "ﾄｳｷｮｳﾄ", "ﾁﾖﾀﾞｸ", "ｶｽﾐｶﾞｾｷ", "東京都",
+                                "千代田区", "霞が関");
+    ASSERT_EQ(testing_support::buildDictionary(dir, csv), 0);
+    Library lib(dir);
+    auto zelko7 = lib.get<int(const char*, char*, char*)>("zelko7");
+    auto zelko5 = lib.get<int(const char*, char*, char*)>("zelko5");
+    auto zelko57 = lib.get<int(const char*, char*, char*, char*)>("zelko57");
+    auto jisCode = lib.get<int(const char*, char*, char*, char*)>("Zelko7JisCode");
+    auto setHyphen = lib.get<int(int)>("SetHyphenMode");
+    ASSERT_TRUE(zelko7 && zelko5 && zelko57 && jisCode && setHyphen);
+    const std::string kasumigaseki = testing_support::sj("東京都千代田区霞が関1丁目2番3号");
+    const std::string nagatacho = testing_support::sj("東京都千代田区永田町2-1");
+    const std::string nowhere = testing_support::sj("東京都存在区");
+
+    char code7[9], old[7], number[14], jis[6];
+    EXPECT_EQ(zelko7(kasumigaseki.c_str(), code7, number), 1);
+    EXPECT_STREQ(code7, "1000013");
+    EXPECT_STREQ(number, "1-2-3");
+    EXPECT_EQ(zelko57(nagatacho.c_str(), old, code7, nullptr), 1);
+    EXPECT_STREQ(old, "10001");
+    EXPECT_EQ(jisCode(nagatacho.c_str(), jis, nullptr, nullptr), 1);
+    EXPECT_STREQ(jis, "13101");
+
+    setHyphen(1);
+    EXPECT_EQ(zelko7(kasumigaseki.c_str(), code7, nullptr), 1);
+    EXPECT_STREQ(code7, "100-0013");
+    EXPECT_EQ(zelko5(kasumigaseki.c_str(), old, nullptr), 1);
+    EXPECT_STREQ(old, "100   ");
+    EXPECT_EQ(zelko57(nagatacho.c_str(), old, code7, number), 1);
+    EXPECT_STREQ(old, "100-01");
+    EXPECT_STREQ(code7, "100-0014");
+    // The error text is edited as well; zelko5 keeps it to itself.
+    std::strcpy(number, "stale");
+    EXPECT_EQ(zelko7(nowhere.c_str(), code7, number), 0);
+    EXPECT_STREQ(code7, "ERR--003");
+    EXPECT_STREQ(number, "");
+    std::strcpy(old, "stale");
+    EXPECT_EQ(zelko5(nowhere.c_str(), old, nullptr), 0);
+    EXPECT_STREQ(old, "");
+    setHyphen(0);
+}

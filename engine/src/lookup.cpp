@@ -1,0 +1,281 @@
+#include "lookup.h"
+
+#include <cstdio>
+
+#include "fold.h"
+#include "sjis_text.h"
+#include "town_matcher.h"
+
+namespace keszip {
+namespace {
+
+constexpr int kTokyoIndex = 12;
+constexpr int kTokyoCode = 13;
+constexpr int kHiroshimaIndex = 33;
+constexpr int kHiroshimaCode = 34;
+
+// Length of `name` when it is a non-empty prefix of `text`, else 0. An empty
+// folded name would otherwise match every address.
+std::size_t prefixMatch(std::string_view text, std::string_view name) {
+    return !name.empty() && text.substr(0, name.size()) == name ? name.size() : 0;
+}
+
+void writeError(const LookupTargets& targets, const char* text) {
+    copyText(targets.code7, 8, text);
+}
+
+// Removes the folded 大字 ("大ｱｻﾞ", or "ｵｵｱｻﾞ" from a reading) that many
+// addresses carry before the town name but the dictionary leaves out,
+// except in the few towns whose names really contain it.
+void removeOaza(std::string& text) {
+    static const std::string kKanji = "\x91\xE5\xB1\xBB\xDE";  // 大ｱｻﾞ
+    static const std::string kKanjiKeep =
+        "\x93\xDF\x89\xC1\x8B\xCB\x96\xEC\x8A\x4F\x93\xF1\x8F\x8A\x91\xE5\xB1\xBB\xDE\x93\xFC\x89"
+        "\xEF\x92\x6E";  // 那加桐野外二所大ｱｻﾞ入会地
+    static const std::string kReading = "\xB5\xB5\xB1\xBB\xDE";  // ｵｵｱｻﾞ
+    static const std::string kReadingKeep1 =
+        "\xB6\xB6\xD0\xB6\xDE\xCA\xD7\xBC\xC5\xB6\xB7\xD8\xC9\xCE\xB6\xC6\xB6\xBC\xD6\xB5\xB5\xB1"
+        "\xBB\xDE\xC6\xD5\xB3\xB6\xB2\xC1";  // ｶｶﾐｶﾞﾊﾗｼﾅｶｷﾘﾉﾎｶﾆｶｼﾖｵｵｱｻﾞﾆﾕｳｶｲﾁ
+    static const std::string kReadingKeep2 =
+        "\xB6\xBC\xB5\xB5\xB1\xBB\xDE\xB6\xCF\xC1";  // ｶｼｵｵｱｻﾞｶﾏﾁ
+    if (!containsText(text, kKanjiKeep)) {
+        if (auto at = findText(text, kKanji); at != std::string::npos)
+            text.erase(at, kKanji.size());
+    }
+    if (!containsText(text, kReadingKeep1) && !containsText(text, kReadingKeep2)) {
+        if (auto at = findText(text, kReading); at != std::string::npos)
+            text.erase(at, kReading.size());
+    }
+}
+
+void removeParentheses(std::string& text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        unsigned char c = static_cast<unsigned char>(text[i]);
+        if (isLeadByte(c) && i + 1 < text.size()) {
+            out += text[i];
+            out += text[++i];
+        } else if (c != '(' && c != ')') {
+            out += text[i];
+        }
+    }
+    text = std::move(out);
+}
+
+// Moves on to the next municipality, through further cities and, for an
+// assumed prefecture, without it, as long as anything is left to try.
+// False when nothing is left.
+bool findNextMunicipality(ZipEngine& engine) {
+    MatchState& m = engine.match;
+    matchMunicipality(engine);
+    while (!m.muniFound) {
+        if (!m.cityFound) {
+            if (!m.prefFound || m.prefLength > 0) return false;
+            m.prefFound = false;
+            m.cityCursor = -1;
+        }
+        matchCity(engine);
+        m.muniCursor = -1;
+        matchMunicipality(engine);
+    }
+    return true;
+}
+
+std::uint32_t writtenCode(const LookupTargets& targets, std::uint32_t fallback) {
+    if (!targets.code7) return fallback;
+    std::uint32_t code = 0;
+    for (int i = 0; i < 7; ++i) {
+        char c = targets.code7[i];
+        if (c < '0' || c > '9') return fallback;
+        code = code * 10 + static_cast<std::uint32_t>(c - '0');
+    }
+    return code;
+}
+
+void writeCode7(const LookupTargets& targets, std::uint32_t code) {
+    if (targets.code7) std::snprintf(targets.code7, 8, "%07u", code);
+}
+
+// A few towns share a code in the data although their mail goes elsewhere;
+// the address as written tells them apart.
+std::uint32_t applyFixedCorrections(std::uint32_t code, std::string_view address) {
+    static const std::string kTsutsujigaoka = "\x9E\xD6\x89\xAA";               // 榴岡
+    static const std::string kYashiki = "\x89\xAE\x95\x7E";                     // 屋敷
+    static const std::string kKoshienCho = "\x8D\x62\x8E\x71\x89\x80\x92\xAC";  // 甲子園町
+    if (code == 9830851 && containsText(address, kTsutsujigaoka)) return 9830852;
+    if (code == 4411335 && containsText(address, kYashiki)) return 4411336;
+    if (code >= 6638163 && code <= 6638179 && containsText(address, kKoshienCho)) return 6638152;
+    return code;
+}
+
+}  // namespace
+
+void matchPrefecture(ZipEngine& engine) {
+    MatchState& m = engine.match;
+    const auto& prefectures = engine.prefectures();
+    m.prefFound = false;
+    for (std::size_t i = 0; i < prefectures.size(); ++i) {
+        std::size_t length = prefixMatch(m.workText, prefectures[i].foldedName);
+        if (length == 0) length = prefixMatch(m.workText, prefectures[i].foldedReading);
+        if (length > 0) {
+            m.prefFound = true;
+            m.prefIndex = static_cast<int>(i);
+            m.prefCode = prefectures[i].code;
+            m.prefLength = static_cast<int>(length);
+            return;
+        }
+    }
+}
+
+void matchCity(ZipEngine& engine) {
+    MatchState& m = engine.match;
+    const auto& cities = engine.cities();
+    std::string_view text(m.workText);
+    std::size_t start = m.prefFound ? static_cast<std::size_t>(m.prefLength) : 0;
+    text = text.substr(start < text.size() ? start : text.size());
+    m.cityFound = false;
+    static const std::string kHigashiHiroshima = "\x93\x8C\x8D\x4C\xBC\xCF";  // 東広ｼﾏ
+    static const std::string kHigashiOsaka = "\x93\x8C\x91\xE5\x8D\xE3";      // 東大阪
+    if (text.substr(0, kHigashiHiroshima.size()) == kHigashiHiroshima ||
+        text.substr(0, kHigashiOsaka.size()) == kHigashiOsaka) {
+        m.cityCursor = static_cast<int>(cities.size());
+        return;
+    }
+    for (std::size_t i = static_cast<std::size_t>(m.cityCursor + 1); i < cities.size(); ++i) {
+        const CityRecord& c = cities[i];
+        if (m.prefFound && c.lowCode / 1000 != m.prefCode) continue;
+        std::size_t length = prefixMatch(text, c.foldedName);
+        if (length == 0) length = prefixMatch(text, c.foldedReading);
+        if (length == 0) continue;
+        m.cityFound = true;
+        m.cityCursor = static_cast<int>(i);
+        m.cityOffset = static_cast<int>(start);
+        m.cityLength = static_cast<int>(length);
+        m.cityLow = c.lowCode;
+        m.cityHigh = c.highCode;
+        return;
+    }
+    m.cityCursor = static_cast<int>(cities.size());
+}
+
+void matchMunicipality(ZipEngine& engine) {
+    MatchState& m = engine.match;
+    const auto& municipalities = engine.municipalities();
+    std::size_t start = 0;
+    if (m.cityFound) {
+        start = static_cast<std::size_t>(m.cityOffset + m.cityLength);
+    } else if (m.prefFound) {
+        start = static_cast<std::size_t>(m.prefLength);
+    }
+    std::string_view text(m.workText);
+    text = text.substr(start < text.size() ? start : text.size());
+    m.muniFound = false;
+    const std::size_t from = static_cast<std::size_t>(m.muniCursor + 1);
+    for (int pass = 0; pass < 2; ++pass) {
+        for (std::size_t i = from; i < municipalities.size(); ++i) {
+            const MunicipalityRecord& r = municipalities[i];
+            if (m.prefFound && r.code / 1000 != m.prefCode) continue;
+            if (m.cityFound && (r.code < m.cityLow || r.code > m.cityHigh)) continue;
+            std::size_t length = prefixMatch(text, pass == 0 ? r.foldedName : r.foldedReading);
+            if (length == 0) continue;
+            m.muniFound = true;
+            m.cityOmitted = (r.cityIndex >= 0 && !m.cityFound) ? 1 : 0;
+            m.muniCursor = static_cast<int>(i);
+            m.muniOffset = static_cast<int>(start);
+            m.muniLength = static_cast<int>(length);
+            engine.currentJisCode = r.code;
+            return;
+        }
+    }
+}
+
+int lookupAddress(ZipEngine& engine, std::string_view address, const LookupTargets& targets,
+                  TownMatcher townMatcher) {
+    if (!townMatcher) townMatcher = matchTown;
+    if (!engine.isOpen()) {
+        writeError(targets, "ERR-001");
+        return 0;
+    }
+    MatchState& m = engine.match;
+    m.workText = foldText(address, kFoldMatching, engine.foldSettings());
+    removeOaza(m.workText);
+    removeParentheses(m.workText);
+    engine.firstAttempt = 1;
+    bool hiroshimaTried = false;
+
+    bool restartPrefecture = true;
+    for (;;) {
+        if (restartPrefecture) {
+            matchPrefecture(engine);
+            m.cityCursor = -1;
+            matchCity(engine);
+            if (!m.prefFound && !m.cityFound) {
+                m.prefFound = true;
+                m.prefIndex = kTokyoIndex;
+                m.prefCode = kTokyoCode;
+                m.prefLength = 0;
+            }
+        }
+        restartPrefecture = true;
+
+        m.muniCursor = -1;
+        if (!findNextMunicipality(engine)) {
+            writeError(targets, "ERR-003");
+            return 0;
+        }
+        int flags = 0;
+        for (;;) {
+            std::size_t muni = static_cast<std::size_t>(m.muniCursor);
+            std::size_t restStart = static_cast<std::size_t>(m.muniOffset + m.muniLength);
+            std::string_view rest(m.workText);
+            rest = rest.substr(restStart < rest.size() ? restStart : rest.size());
+            flags = townMatcher(engine, muni, rest, address, targets);
+            if (flags != 0) break;
+            if (!findNextMunicipality(engine)) return 0;
+        }
+
+        std::uint32_t code = writtenCode(targets, m.best.code7);
+        std::uint32_t corrected = applyFixedCorrections(code, address);
+        if (corrected != code) {
+            code = corrected;
+            writeCode7(targets, code);
+        }
+        if (code % 100 == 0) flags |= kFlagGenericCode;
+        if (!m.prefFound || m.prefLength == 0) flags |= kFlagNoPrefecture;
+        if (m.muniFound && m.cityOmitted == 1) flags |= kFlagNoCity;
+
+        // A Kyoto address that only reached a generic code may give a street
+        // description the first attempt read as a town: try once more
+        // without the Kyoto rewriting.
+        if ((flags & kFlagGenericCode) && code >= 6000000 && code <= 6070000 &&
+            engine.firstAttempt == 1) {
+            m.prefLength = 0;
+            engine.firstAttempt = 0;
+            continue;
+        }
+        if (!(flags & kFlagNoPrefecture)) return flags;
+        // Without a prefecture these city names are ambiguous between two prefectures.
+        if (code == 1830027 || code == 1830055 || code == 7260000) {
+            writeError(targets, "ERR-005");
+            return 0;
+        }
+        // 府中市 exists in Tokyo and in Hiroshima: an address that only
+        // reached Tokyo's generic code is tried once inside Hiroshima.
+        if ((flags & kFlagGenericCode) && code == 1830000 && engine.firstAttempt == 1 &&
+            !hiroshimaTried) {
+            hiroshimaTried = true;
+            m.prefFound = true;
+            m.prefIndex = kHiroshimaIndex;
+            m.prefCode = kHiroshimaCode;
+            m.prefLength = 0;
+            m.cityFound = false;
+            m.cityCursor = static_cast<int>(engine.cities().size());
+            restartPrefecture = false;
+            continue;
+        }
+        return flags;
+    }
+}
+
+}  // namespace keszip

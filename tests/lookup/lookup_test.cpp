@@ -1,0 +1,145 @@
+// The address lookup over small hand-written dictionaries: the directory
+// levels, the retries, the flags and the error texts.
+#include "lookup.h"
+
+#include <gtest/gtest.h>
+
+#include "test_support.h"
+#include "zip_engine.h"
+
+using keszip::ZipEngine;
+using testing_support::kenAllRow;
+using testing_support::sj;
+using testing_support::TempDir;
+
+namespace {
+
+std::string lookupSource() {
+    std::string csv;
+    auto row = [&](const char* jis, const char* old, const char* code, const char* prefReading,
+                   const char* cityReading, const char* townReading, const char* pref,
+                   const char* city, const char* town) {
+        csv += kenAllRow(jis, old, code, prefReading, cityReading, townReading, pref, city, town);
+    };
+    const char* generic = "以下に掲載がない場合";
+    const char* genericReading = "ｲｶﾆｹｲｻｲｶﾞﾅｲﾊﾞｱｲ";
+    row("01101", "060  ", "0600000", "ﾎｯｶｲﾄﾞｳ", "ｻｯﾎﾟﾛｼﾁｭｳｵｳｸ", genericReading, "北海道",
+        "札幌市中央区", generic);
+    row("01101", "064  ", "0640941", "ﾎｯｶｲﾄﾞｳ", "ｻｯﾎﾟﾛｼﾁｭｳｵｳｸ", "ｱｻﾋｶﾞｵｶ", "北海道", "札幌市中央区",
+        "旭ケ丘");
+    row("04103", "983  ", "9830000", "ﾐﾔｷﾞｹﾝ", "ｾﾝﾀﾞｲｼﾐﾔｷﾞﾉｸ", genericReading, "宮城県",
+        "仙台市宮城野区", generic);
+    row("04103", "983  ", "9830851", "ﾐﾔｷﾞｹﾝ", "ｾﾝﾀﾞｲｼﾐﾔｷﾞﾉｸ", "ﾂﾂｼﾞｶﾞｵｶ", "宮城県",
+        "仙台市宮城野区", "榴ケ岡");
+    row("13101", "100  ", "1000000", "ﾄｳｷｮｳﾄ", "ﾁﾖﾀﾞｸ", genericReading, "東京都", "千代田区",
+        generic);
+    row("13101", "100  ", "1000013", "ﾄｳｷｮｳﾄ", "ﾁﾖﾀﾞｸ", "ｶｽﾐｶﾞｾｷ", "東京都", "千代田区", "霞が関");
+    row("13101", "10001", "1000014", "ﾄｳｷｮｳﾄ", "ﾁﾖﾀﾞｸ", "ﾅｶﾞﾀﾁｮｳ", "東京都", "千代田区", "永田町");
+    row("13206", "183  ", "1830000", "ﾄｳｷｮｳﾄ", "ﾌﾁｭｳｼ", genericReading, "東京都", "府中市",
+        generic);
+    row("13206", "183  ", "1830027", "ﾄｳｷｮｳﾄ", "ﾌﾁｭｳｼ", "ﾎﾝﾏﾁ", "東京都", "府中市", "本町");
+    row("23201", "441  ", "4410000", "ｱｲﾁｹﾝ", "ﾄﾖﾊｼｼ", genericReading, "愛知県", "豊橋市", generic);
+    row("23201", "44113", "4411335", "ｱｲﾁｹﾝ", "ﾄﾖﾊｼｼ", "ﾉﾖﾘﾁｮｳ", "愛知県", "豊橋市", "野依町");
+    row("26104", "604  ", "6040000", "ｷｮｳﾄﾌ", "ｷｮｳﾄｼﾅｶｷﾞｮｳｸ", genericReading, "京都府",
+        "京都市中京区", generic);
+    row("26104", "604  ", "6040801", "ｷｮｳﾄﾌ", "ｷｮｳﾄｼﾅｶｷﾞｮｳｸ", "ﾐｿﾞﾉﾁｮｳ", "京都府", "京都市中京区",
+        "御園町");
+    row("28204", "663  ", "6630000", "ﾋｮｳｺﾞｹﾝ", "ﾆｼﾉﾐﾔｼ", genericReading, "兵庫県", "西宮市",
+        generic);
+    row("28204", "663  ", "6638170", "ﾋｮｳｺﾞｹﾝ", "ﾆｼﾉﾐﾔｼ", "ｺｳｼｴﾝﾁｮｳ", "兵庫県", "西宮市",
+        "甲子園町");
+    row("34208", "726  ", "7260000", "ﾋﾛｼﾏｹﾝ", "ﾌﾁｭｳｼ", genericReading, "広島県", "府中市",
+        generic);
+    row("34208", "726  ", "7260005", "ﾋﾛｼﾏｹﾝ", "ﾌﾁｭｳｼ", "ﾓﾄﾏﾁ", "広島県", "府中市", "元町");
+    return csv;
+}
+
+class Lookup : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() {
+        dir_ = new TempDir;
+        ASSERT_EQ(testing_support::buildDictionary(*dir_, lookupSource()), 0);
+    }
+    static void TearDownTestSuite() { delete dir_; }
+    void SetUp() override { ASSERT_TRUE(engine_.open()); }
+
+    // Looks the UTF-8 address up; code_ and old_ receive the written codes.
+    int look(const char* address) {
+        code_[0] = old_[0] = '\0';
+        return keszip::lookupAddress(engine_, sj(address), {code_, old_, nullptr});
+    }
+
+    static TempDir* dir_;
+    ZipEngine engine_{dir_->path()};
+    char code_[16] = {};
+    char old_[16] = {};
+};
+
+TempDir* Lookup::dir_ = nullptr;
+
+}  // namespace
+
+TEST_F(Lookup, LevelsAndTheirFlags) {
+    EXPECT_EQ(look("東京都千代田区霞が関1-2-3"), 1);
+    EXPECT_STREQ(code_, "1000013");
+    EXPECT_EQ(engine_.currentJisCode, 13101);
+    // Readings and kana spellings reach the same town.
+    EXPECT_EQ(look("とうきょうと ちよだく かすみがせき"), 1);
+    EXPECT_STREQ(code_, "1000013");
+    // No prefecture: Tokyo is assumed for a ward of Tokyo.
+    EXPECT_EQ(look("千代田区永田町1"), 1 | 8);
+    EXPECT_STREQ(code_, "1000014");
+    EXPECT_STREQ(old_, "10001");
+    // The city of a ward left out.
+    EXPECT_EQ(look("北海道中央区旭ケ丘5"), 1 | 16);
+    EXPECT_STREQ(code_, "0640941");
+    EXPECT_EQ(look("北海道札幌市中央区旭ケ丘5"), 1);
+    EXPECT_STREQ(old_, "064  ");
+    // A town the dictionary does not list: the generic code of the municipality.
+    EXPECT_EQ(look("東京都千代田区存在しない町"), 1 | 4);
+    EXPECT_STREQ(code_, "1000000");
+    // No prefecture and no city: a municipality is looked for everywhere.
+    EXPECT_EQ(look("豊橋市野依町1"), 1 | 8);
+    EXPECT_EQ(engine_.currentJisCode, 23201);
+}
+
+TEST_F(Lookup, ErrorTexts) {
+    EXPECT_EQ(look("東京都存在区1"), 0);
+    EXPECT_STREQ(code_, "ERR-003");
+    EXPECT_EQ(look(""), 0);
+    EXPECT_STREQ(code_, "ERR-003");
+    // These codes stand for city names found in two prefectures.
+    EXPECT_EQ(look("府中市本町1"), 0);
+    EXPECT_STREQ(code_, "ERR-005");
+    EXPECT_EQ(look("東京都府中市本町1"), 1);
+    EXPECT_STREQ(code_, "1830027");
+
+    ZipEngine closed(dir_->path());
+    char code[16] = {};
+    EXPECT_EQ(keszip::lookupAddress(closed, sj("東京都千代田区"), {code, nullptr, nullptr}), 0);
+    EXPECT_STREQ(code, "ERR-001");
+}
+
+TEST_F(Lookup, RetriesInHiroshimaAndKyoto) {
+    // 府中市 without a prefecture first lands on Tokyo's generic code, then
+    // is looked up inside Hiroshima.
+    EXPECT_EQ(look("府中市元町2-1"), 1 | 8);
+    EXPECT_STREQ(code_, "7260005");
+    EXPECT_EQ(engine_.currentJisCode, 34208);
+    // A Kyoto address that only reaches the generic code is tried a second
+    // time and ends there.
+    EXPECT_EQ(look("京都府京都市中京区知らない通"), 1 | 4);
+    EXPECT_STREQ(code_, "6040000");
+    EXPECT_EQ(engine_.firstAttempt, 0);
+}
+
+TEST_F(Lookup, FixedCorrectionsLookAtTheAddressAsWritten) {
+    EXPECT_EQ(look("宮城県仙台市宮城野区榴ケ岡1"), 1);
+    EXPECT_STREQ(code_, "9830851");
+    EXPECT_EQ(look("宮城県仙台市宮城野区榴岡1"), 1);
+    EXPECT_STREQ(code_, "9830852");
+    EXPECT_EQ(look("愛知県豊橋市野依町屋敷1"), 1);
+    EXPECT_STREQ(code_, "4411336");
+    EXPECT_EQ(look("兵庫県西宮市甲子園町1-1"), 1);
+    EXPECT_STREQ(code_, "6638152");
+}
