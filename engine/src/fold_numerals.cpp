@@ -146,16 +146,20 @@ class MatchingFinish {
         const std::size_t start = pos_;
         std::size_t end = start;
         bool hasKanji = false;
+        bool startsWithKanji = false;
         for (NumeralElement e = numeralAt(end); e.length != 0; e = numeralAt(end)) {
+            if (end == start) startsWithKanji = e.kanji;
             hasKanji = hasKanji || e.kanji;
             end += e.length;
         }
         bool convert = true;
         if (hasKanji) {
+            // The separator must stand directly before the kanji numerals: in
+            // 1-2-3三井ビル the 三 follows the digit 3, not the "-".
             if (end == text_.size)
                 convert = convertAtEnd_;
             else
-                convert = followedByUnitWord(end) || precededBySeparator();
+                convert = followedByUnitWord(end) || (startsWithKanji && precededBySeparator());
         }
         if (!convert) {
             if (!out_.fits(end - start)) return false;

@@ -64,6 +64,10 @@ TEST(FoldMatching, KanjiNumeralsLeftAlone) {
         {"麻布十番", "麻布十番"},
         {"麻布十番一丁目", "麻布十番1丁目"},
         {"十番", "10番"},
+        // A building name after the house number: the numeral follows a
+        // digit, not the "-", so it is part of the name.
+        {"1-2-3三井ビル", "1-2-3三井ﾋﾞﾙ"},
+        {"6-10-1六本木", "6-10-1六本木"},
     });
 }
 
