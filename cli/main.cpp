@@ -10,12 +10,13 @@
 
 #include "fold.h"
 #include "keszip.h"
+#include "lookup_command.h"
 #include "text_io.h"
 #include "zip_engine.h"
 
 namespace {
 
-int runVersion(const cli::TextIo& io) {
+int runVersion(cli::TextIo& io) {
     std::cout << "library\t" << GetZe7DllVersion() << '\n';
     if (!KesZipOpen()) {
         std::cerr << "keszip: the dictionary KESZIP.DIC could not be opened (error " << GetZe7Err()
@@ -30,18 +31,18 @@ int runVersion(const cli::TextIo& io) {
     return 0;
 }
 
-int runFold(const cli::TextIo& io, int mode, const std::vector<std::string>& texts) {
+int runFold(cli::TextIo& io, int mode, const std::vector<std::string>& texts) {
     // The folding settings come from the files beside the library, as the
     // engine reads them when it opens.
     keszip::ZipEngine engine;
     engine.loadSettings();
     for (const auto& text : texts) {
-        auto sjis = io.toEngine(text);
-        if (!sjis) {
+        std::string sjis;
+        if (!io.toEngine(text, sjis)) {
             std::cerr << "keszip: the text has no Shift-JIS form: " << text << '\n';
             return 2;
         }
-        std::cout << io.fromEngine(keszip::foldText(*sjis, mode, engine.foldSettings())) << '\n';
+        std::cout << io.fromEngine(keszip::foldText(sjis, mode, engine.foldSettings())) << '\n';
     }
     return 0;
 }
@@ -63,6 +64,16 @@ int main(int argc, char** argv) {
         ->check(CLI::IsMember({0, 1}));
     fold->add_option("TEXT", foldTexts, "Texts to fold")->required();
 
+    auto* lookup = app.add_subcommand(
+        "lookup",
+        "Codes of addresses: flags, 7-digit code or error, old code, address number, "
+        "local-government code");
+    bool hyphen = false;
+    std::vector<std::string> addresses;
+    lookup->add_flag("--hyphen", hyphen, "Write codes with a hyphen after the third digit");
+    lookup->add_option("ADDRESS", addresses,
+                       "Addresses to look up; without any, one address per line of standard input");
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
@@ -71,5 +82,6 @@ int main(int argc, char** argv) {
     cli::TextIo io(sjis);
     if (*version) return runVersion(io);
     if (*fold) return runFold(io, foldMode, foldTexts);
+    if (*lookup) return cli::runLookup(io, hyphen, addresses);
     return 0;
 }

@@ -1,17 +1,27 @@
 #include "text_io.h"
 
-#include <platform/sjis.h>
-
 namespace cli {
 
-std::optional<std::string> TextIo::toEngine(std::string_view text) const {
-    if (sjis_) return std::string(text);
-    return platform::utf8ToSjis(text);
+bool TextIo::toEngine(std::string_view text, std::string& out) {
+    if (sjis_) {
+        out.assign(text);
+        return true;
+    }
+    return converter_.toSjis(text, out);
 }
 
-std::string TextIo::fromEngine(std::string_view text) const {
-    if (sjis_) return std::string(text);
-    return platform::sjisToUtf8Lossy(text);
+void TextIo::fromEngine(std::string_view text, std::string& out) {
+    if (sjis_) {
+        out.assign(text);
+    } else {
+        converter_.toUtf8Lossy(text, out);
+    }
+}
+
+std::string TextIo::fromEngine(std::string_view text) {
+    std::string out;
+    fromEngine(text, out);
+    return out;
 }
 
 }  // namespace cli

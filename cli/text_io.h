@@ -2,7 +2,8 @@
 // arrive in UTF-8 (or raw Shift-JIS with --sjis) and results leave the same way.
 #pragma once
 
-#include <optional>
+#include <platform/sjis.h>
+
 #include <string>
 #include <string_view>
 
@@ -11,13 +12,15 @@ namespace cli {
 class TextIo {
   public:
     explicit TextIo(bool sjis) : sjis_(sjis) {}
-    // The engine's Shift-JIS form of a user's text; nullopt when it has none.
-    std::optional<std::string> toEngine(std::string_view text) const;
+    // The engine's Shift-JIS form of a user's text into `out`; false when it has none.
+    bool toEngine(std::string_view text, std::string& out);
     // The user's form of an engine text.
-    std::string fromEngine(std::string_view text) const;
+    std::string fromEngine(std::string_view text);
+    void fromEngine(std::string_view text, std::string& out);
 
   private:
     bool sjis_;
+    platform::SjisConverter converter_;
 };
 
 }  // namespace cli

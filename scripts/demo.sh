@@ -1,13 +1,34 @@
 #!/usr/bin/env bash
-# Shows the engine at work: its version and the matching keys of a few addresses.
+# Shows the engine at work: its version, then a handful of real addresses
+# looked up through `keszip lookup` and printed as a table.
 set -euo pipefail
 bin=$1
 echo "== keszip version"
 "$bin/keszip" version
 echo
-echo "== Matching keys (keszip fold)"
-for address in "東京都千代田区霞が関一丁目" "とうきょうと ちよだく かすみがせき" \
-               "北海道札幌市中央区北一条西二丁目" "京都府京都市中京区寺町通御池上る上本能寺前町" \
-               "大阪府大阪市北区梅田３－１－１" "髙島屋"; do
-    printf '%s\n    -> %s\n' "$address" "$("$bin/keszip" fold "$address")"
+echo "== Address lookups (keszip lookup --hyphen)"
+addresses=(
+    "東京都千代田区霞が関１丁目２番３号"
+    "とうきょうと ちよだく ながたちょう 2-1"
+    "北海道札幌市中央区北三条西六丁目"
+    "新宿区西新宿2-8-1"
+    "東京都港区六本木6-10-1 六本木ヒルズ森タワー 23階"
+    "京都府京都市中京区寺町通御池上る上本能寺前町488"
+    "大阪府大阪市北区梅田3-1-1"
+    "府中市元町"
+    "沖縄県那覇市泉崎1-2-2"
+    "東京都千代田区どこにもない町"
+    "架空県架空市"
+)
+printf '%-6s %-9s %-7s %-14s %-6s %s\n' "flags" "code" "old" "number" "local" "address"
+for address in "${addresses[@]}"; do
+    # Empty fields stay fields: split at "|" rather than at whitespace.
+    IFS='|' read -r flags code old number jis < <("$bin/keszip" lookup --hyphen "$address" | tr '\t' '|')
+    printf '%-6s %-9s %-7s %-14s %-6s %s\n' "$flags" "$code" "$old" "${number:--}" "$jis" "$address"
 done
+cat <<'NOTE'
+
+flags: 1 placed, 2 Kyoto street description, 4 generic code of the area,
+       8 prefecture name missing, 16 city or county name missing;
+       0 not placed (the code column then holds the error text).
+NOTE

@@ -42,7 +42,7 @@ bool BinaryFile::seek(std::uint64_t offset) {
 
 std::uint64_t BinaryFile::size() {
     if (!file_) return 0;
-    struct stat st{};
+    struct stat st {};
     if (fstat(fileno(file_), &st) != 0 || st.st_size < 0) return 0;
     return static_cast<std::uint64_t>(st.st_size);
 }

@@ -15,6 +15,25 @@ std::optional<std::string> utf8ToSjis(std::string_view utf8);
 // Lenient form for display: undecodable bytes become U+FFFD.
 std::string sjisToUtf8Lossy(std::string_view sjis);
 
+// A reusable converter for many texts in a row: it keeps its conversion
+// descriptors open instead of setting them up for every text.
+class SjisConverter {
+  public:
+    SjisConverter();
+    ~SjisConverter();
+    SjisConverter(const SjisConverter&) = delete;
+    SjisConverter& operator=(const SjisConverter&) = delete;
+    // As the functions above; `out` receives the result, false on failure.
+    bool toUtf8(std::string_view sjis, std::string& out);
+    bool toSjis(std::string_view utf8, std::string& out);
+    // Lenient form for display: undecodable bytes become U+FFFD.
+    void toUtf8Lossy(std::string_view sjis, std::string& out);
+
+  private:
+    void* toUtf8_;
+    void* toSjis_;
+};
+
 // True when `c` is a Shift-JIS lead byte (the first byte of a double-byte character).
 inline bool isSjisLead(unsigned char c) {
     return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
