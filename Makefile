@@ -7,11 +7,12 @@ BUILD ?= build
 ASAN_BUILD ?= build-asan
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 20
+BENCH_COUNT ?= 1000000
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS = -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKESZIP_WERROR=ON \
               -DKESZIP_DATA="$(KESZIP_DATA)"
 
-.PHONY: all deps build demo test unit asan fuzz clean format
+.PHONY: all deps build demo test unit asan fuzz accuracy bench clean format
 
 all: build
 
@@ -45,6 +46,13 @@ fuzz: deps
 	    -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++
 	cmake --build $(FUZZ_BUILD) -j $(JOBS)
 	bash scripts/run-fuzzers.sh $(FUZZ_BUILD)/bin $(FUZZ_SECONDS)
+
+# Reports over the real data (not part of `make test`).
+accuracy: build
+	$(BUILD)/bin/accuracy "$(KESZIP_DATA)/ken_all.zip" $(BUILD)/bin
+
+bench: build
+	bash bench/throughput.sh $(BUILD)/bin "$(KESZIP_DATA)" $(BENCH_COUNT)
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

@@ -1,0 +1,91 @@
+#include "real_towns.h"
+
+#include <map>
+#include <set>
+#include <utility>
+
+#include "ken_all.h"
+#include "zip_source.h"
+
+namespace bench {
+namespace {
+
+const std::string kOpenParen = "\x81\x69";   // （
+const std::string kCloseParen = "\x81\x6A";  // ）
+const std::string kGeneric =
+    "\x88\xC8\x89\xBA\x82\xC9\x8C\x66\x8D\xDA\x82\xAA\x82\xC8\x82\xA2\x8F\xEA\x8D\x87";  // 以下に掲載がない場合
+
+// Counts full-width parentheses, stepping over double-byte characters.
+int parenDepth(const std::string& text) {
+    int depth = 0;
+    for (std::size_t i = 0; i < text.size();) {
+        unsigned char c = static_cast<unsigned char>(text[i]);
+        bool lead = (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+        if (lead && i + 1 < text.size()) {
+            std::string ch = text.substr(i, 2);
+            if (ch == kOpenParen) ++depth;
+            if (ch == kCloseParen) --depth;
+            i += 2;
+        } else {
+            if (c == '(') ++depth;
+            if (c == ')') --depth;
+            ++i;
+        }
+    }
+    return depth;
+}
+
+std::string cutAt(const std::string& text, const std::string& mark) {
+    for (std::size_t i = 0; i < text.size();) {
+        if (text.compare(i, mark.size(), mark) == 0) return text.substr(0, i);
+        unsigned char c = static_cast<unsigned char>(text[i]);
+        i += ((c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC)) ? 2 : 1;
+    }
+    return text;
+}
+
+}  // namespace
+
+std::string RealTown::baseName() const { return cutAt(townName, kOpenParen); }
+std::string RealTown::baseReading() const { return cutAt(townReading, "("); }
+bool RealTown::generic() const { return townName == kGeneric; }
+
+std::vector<RealTown> loadRealTowns(const std::string& path) {
+    auto source = mkdic::readSourceFile(path, "KEN_ALL.CSV");
+    auto rows = mkdic::parseKenAll(source.bytes);
+    std::vector<RealTown> towns;
+    for (const auto& row : rows) {
+        if (!towns.empty() && towns.back().code7 == row.code7 &&
+            parenDepth(towns.back().townName) > 0) {
+            towns.back().townName += row.townName;
+            continue;
+        }
+        RealTown t;
+        t.localCode = row.localCode;
+        t.code7 = row.code7;
+        t.prefName = row.prefectureName;
+        t.cityName = row.cityName;
+        t.townName = row.townName;
+        t.prefReading = row.prefectureReading;
+        t.cityReading = row.cityReading;
+        t.townReading = row.townReading;
+        towns.push_back(std::move(t));
+    }
+    return towns;
+}
+
+std::vector<RealTown> townsNamingOnePlace(const std::vector<RealTown>& towns) {
+    std::map<std::pair<std::uint32_t, std::string>, std::set<std::uint32_t>> codes;
+    for (const auto& t : towns) codes[{t.localCode, t.baseName()}].insert(t.code7);
+    std::vector<RealTown> out;
+    std::set<std::pair<std::uint32_t, std::string>> taken;
+    for (const auto& t : towns) {
+        if (t.generic() || t.baseName().empty()) continue;
+        std::pair<std::uint32_t, std::string> key{t.localCode, t.baseName()};
+        if (codes[key].size() != 1 || !taken.insert(key).second) continue;
+        out.push_back(t);
+    }
+    return out;
+}
+
+}  // namespace bench

@@ -1,0 +1,58 @@
+// The fast town matcher (towns folded once per municipality and pre-checked)
+// against the straightforward one that folds every town at every
+// comparison, over thousands of real addresses in several spellings.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "lookup.h"
+#include "real_towns.h"
+#include "test_support.h"
+#include "town_matcher.h"
+#include "zip_engine.h"
+
+namespace {
+
+struct Result {
+    int flags = 0;
+    std::string code7, oldCode, number;
+    int jis = 0;
+    bool operator==(const Result&) const = default;
+};
+
+Result look(keszip::ZipEngine& engine, const std::string& address, keszip::TownMatcher matcher) {
+    char code7[16] = {}, oldCode[16] = {}, number[16] = {};
+    Result r;
+    r.flags = keszip::lookupAddress(engine, address, {code7, oldCode, number}, matcher);
+    r.code7 = code7;
+    r.oldCode = oldCode;
+    r.number = number;
+    r.jis = engine.currentJisCode;
+    return r;
+}
+
+}  // namespace
+
+TEST(RealLookup, FastMatcherAgreesWithTheStraightforwardOne) {
+    auto towns = bench::loadRealTowns(testing_support::dataPath("ken_all.zip"));
+    keszip::ZipEngine fast(KESZIP_BIN_DIR), reference(KESZIP_BIN_DIR);
+    ASSERT_TRUE(fast.open());
+    ASSERT_TRUE(reference.open());
+    const std::string endings[] = {"", testing_support::sj("1丁目2番3号"), "12-3",
+                                   testing_support::sj("五丁目ビル3階")};
+    std::size_t compared = 0;
+    for (std::size_t i = 0; i < towns.size(); i += 97) {
+        const auto& t = towns[i];
+        for (const std::string& text :
+             {t.prefName + t.cityName + t.townName, t.cityName + t.baseName(),
+              t.prefReading + t.cityReading + t.baseReading()}) {
+            std::string address = text + endings[i % 4];
+            Result a = look(fast, address, keszip::matchTown);
+            Result b = look(reference, address, keszip::matchTownUncached);
+            EXPECT_EQ(a, b) << testing_support::u8(address) << ": " << a.code7 << " vs " << b.code7;
+            ++compared;
+        }
+    }
+    EXPECT_GT(compared, 3000u);
+}
