@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "ken_all.h"
+#include "shift_jis_text.h"
 #include "zip_source.h"
 
 namespace bench {
@@ -44,6 +45,11 @@ std::string cutAt(const std::string& text, const std::string& mark) {
     return text;
 }
 
+// Not a place but a rule: addresses whose number follows the municipality name.
+const std::string
+    kNumberRule = "\x82\xCC\x8E\x9F\x82\xC9\x94\xD4\x92\x6E\x82\xAA\x82\xAD\x82\xE9\x8F\xEA\x8D"
+                  "\x87";  // の次に番地がくる場合
+
 }  // namespace
 
 std::string RealTown::baseName() const { return cutAt(townName, kOpenParen); }
@@ -81,6 +87,7 @@ std::vector<RealTown> townsNamingOnePlace(const std::vector<RealTown>& towns) {
     std::set<std::pair<std::uint32_t, std::string>> taken;
     for (const auto& t : towns) {
         if (t.generic() || t.baseName().empty()) continue;
+        if (keszip::containsText(t.townName, kNumberRule)) continue;
         std::pair<std::uint32_t, std::string> key{t.localCode, t.baseName()};
         if (codes[key].size() != 1 || !taken.insert(key).second) continue;
         out.push_back(t);

@@ -8,7 +8,7 @@
 #include "hyphen.h"
 #include "keszip.h"
 #include "lookup.h"
-#include "sjis_text.h"
+#include "shift_jis_text.h"
 #include "zip_engine.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "fold.h"
-#include "sjis_text.h"
+#include "shift_jis_text.h"
 #include "town_matcher.h"
 
 namespace keszip {

@@ -1,4 +1,4 @@
-#include "sjis_text.h"
+#include "shift_jis_text.h"
 
 #include <cstring>
 
