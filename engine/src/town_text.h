@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <string_view>
 
-#include "sjis_text.h"
+#include "shift_jis_text.h"
 
 namespace keszip::town {
 
