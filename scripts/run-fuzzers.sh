@@ -12,7 +12,7 @@ for target in "$bin"/fuzz_*; do
     seeds="$root/fuzz/corpus/${name#fuzz_}"
     [ -d "$seeds" ] && cp -r "$seeds"/. "$work"/ 2>/dev/null || true
     echo "== $name (${seconds}s)"
-    if ! (cd "$work" && "$target" -max_total_time="$seconds" -max_len=12000 -rss_limit_mb=2048 \
+    if ! (cd "$work" && "$target" -max_total_time="$seconds" -max_len=12000 -len_control=0 -rss_limit_mb=2048 \
             -print_final_stats=0 "$work" >"$work.log" 2>&1); then
         tail -n 60 "$work.log"; status=1
     else
