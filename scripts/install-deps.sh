@@ -3,7 +3,7 @@
 # installs what is missing; otherwise it lists what to install and fails.
 set -euo pipefail
 packages=(cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev libgmock-dev
-          libbenchmark-dev libzip-dev libcli11-dev pkg-config)
+          libbenchmark-dev libzip-dev libcli11-dev pkg-config imagemagick)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
