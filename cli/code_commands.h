@@ -1,0 +1,28 @@
+// The code-to-address, drill-down and address-splitting subcommands: one
+// TAB-separated line per result, in the order the engine gives them.
+#pragma once
+
+#include <CLI/CLI.hpp>
+#include <string>
+
+#include "text_io.h"
+
+namespace cli {
+
+struct CodeCommands {
+    CLI::App* code = nullptr;
+    CLI::App* decide = nullptr;
+    CLI::App* search = nullptr;
+    CLI::App* split = nullptr;
+    std::string codeText, decideText, searchText, splitText;
+    bool hyphen = false;
+};
+
+// Adds the subcommands "code", "decide", "search" and "split" to `app`.
+void addCodeCommands(CLI::App& app, CodeCommands& commands);
+
+// Runs whichever of them was given; returns its exit status, or -1 when
+// none of them was.
+int runCodeCommands(TextIo& io, const CodeCommands& commands);
+
+}  // namespace cli
