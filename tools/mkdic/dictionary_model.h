@@ -22,7 +22,10 @@ struct Town {
     bool continuation = false;  // continues the name of the record before it
     bool floorEntry = false;    // a per-floor entry of a high-rise building
     bool generic = false;       // 以下に掲載がない場合
-    std::size_t bytes() const { return keszip::dic::kTownHead + reading.size() + name.size(); }
+    std::string tail;           // bytes after the name (the telephone codes in KESTEL.DIC)
+    std::size_t bytes() const {
+        return keszip::dic::kTownHead + reading.size() + name.size() + tail.size();
+    }
 };
 
 struct Municipality {

@@ -1,0 +1,24 @@
+// The telephone-number subcommands of keszip.
+#pragma once
+
+#include <CLI/CLI.hpp>
+#include <string>
+
+#include "text_io.h"
+
+namespace cli {
+
+struct TelephoneCommands {
+    CLI::App* renumber = nullptr;
+    std::string baseDate;
+    std::string number;
+};
+
+// Adds the telephone subcommands to `app`; their options land in `commands`.
+void addTelephoneCommands(CLI::App& app, TelephoneCommands& commands);
+
+// Runs the telephone subcommand that was chosen, if any: true with its exit
+// status in `status`, false when none of them was.
+bool runTelephoneCommands(TextIo& io, const TelephoneCommands& commands, int& status);
+
+}  // namespace cli
