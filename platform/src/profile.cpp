@@ -5,34 +5,13 @@
 
 #include "platform/binary_file.h"
 #include "platform/sjis.h"
+#include "profile_text.h"
 
 namespace platform {
 namespace {
 
-bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f'; }
-
-std::string_view trim(std::string_view s) {
-    while (!s.empty() && isBlank(s.front())) s.remove_prefix(1);
-    while (!s.empty() && isBlank(s.back())) s.remove_suffix(1);
-    return s;
-}
-
-bool equalsNoCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        unsigned char x = static_cast<unsigned char>(a[i]);
-        unsigned char y = static_cast<unsigned char>(b[i]);
-        if (x >= 'a' && x <= 'z') x = static_cast<unsigned char>(x - 32);
-        if (y >= 'a' && y <= 'z') y = static_cast<unsigned char>(y - 32);
-        if (x != y) return false;
-        // The trail byte of a double-byte character is compared as it stands.
-        if (isSjisLead(static_cast<unsigned char>(a[i])) && i + 1 < a.size()) {
-            ++i;
-            if (a[i] != b[i]) return false;
-        }
-    }
-    return true;
-}
+using profile_text::equalsNoCase;
+using profile_text::trim;
 
 // Cuts `s` to at most `maxChars` bytes without splitting a double-byte character.
 std::string cut(std::string_view s, std::size_t maxChars) {

@@ -1,0 +1,257 @@
+#include "convert_command.h"
+
+#include <platform/paths.h>
+#include <platform/sjis.h>
+
+#include <iostream>
+
+#include "address_engine.h"
+#include "conversion_run.h"
+#include "page_checks.h"
+#include "settings.h"
+#include "sjis_literal.h"
+#include "terminal_host.h"
+
+namespace converter {
+namespace {
+
+constexpr int kNotStarted = 10;
+
+void addCommon(CLI::App& sub, ConvertArguments& a) {
+    sub.add_option("--source", a.source, "Source file");
+    sub.add_option("--dest", a.dest, "Destination file");
+    sub.add_option("--range", a.range, "Convert only records FIRST-LAST (1-based)");
+    sub.add_option("--mode", a.mode, "Result: 5, 7, barcode or jis")
+        ->check(CLI::IsMember({"5", "7", "barcode", "jis"}));
+    sub.add_flag("--hyphen", a.hyphen, "Write postal codes with a hyphen");
+    sub.add_flag("--no-hyphen", a.noHyphen, "Write postal codes without a hyphen");
+    sub.add_option("--strict", a.strict,
+                   "Strict checks that make a record fail: kyoto,ikanashi,ken,city or none");
+    sub.add_option("--error-file", a.errorFile, "Write failed records to FILE");
+    sub.add_flag("--no-error-file", a.noErrorFile, "Write no error file");
+    sub.add_option("--max-errors", a.maxErrors, "Stop when N records have failed");
+    sub.add_flag("--no-max-errors", a.noMaxErrors, "Never stop for failed records");
+    sub.add_flag("--yes", a.yes, "Answer Yes to every question");
+}
+
+void addPieces(CLI::App& sub, ConvertArguments& a) {
+    sub.add_option("--pieces", a.pieces, "Address pieces START:SIZE[,START:SIZE...] (up to 4)");
+    sub.add_option("--insert", a.insert, "Byte position where the result is inserted");
+}
+
+void addMarker(CLI::App& sub, ConvertArguments& a) {
+    sub.add_option("--marker", a.marker, "Mark failed records with TEXT (at most 13 bytes)");
+    sub.add_flag("--no-marker", a.noMarker, "Do not mark failed records");
+}
+
+bool parseNumbers(const std::string& text, char separator, std::vector<long long>& out) {
+    out.clear();
+    std::size_t pos = 0;
+    while (pos <= text.size()) {
+        std::size_t end = text.find(separator, pos);
+        if (end == std::string::npos) end = text.size();
+        const std::string part = text.substr(pos, end - pos);
+        try {
+            std::size_t used = 0;
+            out.push_back(std::stoll(part, &used));
+            if (used != part.size()) return false;
+        } catch (const std::exception&) {
+            return false;
+        }
+        pos = end + 1;
+    }
+    return true;
+}
+
+int clampInt(long long v) {
+    if (v > 2147483647LL) return 2147483647;
+    if (v < -2147483647LL) return -2147483647;
+    return static_cast<int>(v);
+}
+
+// The user's text (UTF-8 unless --sjis) as Shift-JIS.
+bool toSjis(const std::string& text, bool sjis, std::string& out) {
+    if (sjis) {
+        out = text;
+        return true;
+    }
+    auto converted = platform::utf8ToSjis(text);
+    if (!converted) return false;
+    out = *converted;
+    return true;
+}
+
+int fail(const std::string& text) {
+    std::cerr << "zelko7: " << text << '\n';
+    return kNotStarted;
+}
+
+int refuse(TerminalHost& host, const PageCheck& check) {
+    host.showMessage(check.message);
+    return kNotStarted;
+}
+
+}  // namespace
+
+void addConvertCommands(CLI::App& convert, ConvertArguments& args, std::string& selected) {
+    convert.require_subcommand(1);
+    convert.fallthrough();
+    auto* text = convert.add_subcommand("text", "Fixed-column text file, one record per line");
+    auto* sdf = convert.add_subcommand("sdf", "SDF file: fixed positions, lines or fixed length");
+    auto* csv = convert.add_subcommand("csv", "Comma-separated file");
+    for (auto* sub : {text, sdf, csv}) addCommon(*sub, args);
+    addPieces(*text, args);
+    addPieces(*sdf, args);
+    addMarker(*text, args);
+    addMarker(*csv, args);
+    sdf->add_option("--layout", args.layout, "lines or fixed")
+        ->check(CLI::IsMember({"lines", "fixed"}));
+    sdf->add_option("--record-length", args.recordLength, "Record length of fixed records");
+    csv->add_option("--fields", args.fields, "Address field numbers N[,N...] (up to 4)");
+    csv->add_flag("--quote", args.quote, "Enclose the result field in double quotes");
+    csv->add_flag("--no-quote", args.noQuote, "Do not enclose the result field");
+    text->callback([&selected] { selected = "text"; });
+    sdf->callback([&selected] { selected = "sdf"; });
+    csv->callback([&selected] { selected = "csv"; });
+    convert.footer(
+        "Exit status: 0 the run ended, 1 source, 2 destination, 3 error file, 4 dictionary "
+        "not opened, 10 not started (a field was refused or a question answered No).");
+}
+
+int runConvert(const CLI::App& convert, const ConvertArguments& a, const std::string& kind) {
+    const CLI::App* sub = convert.get_subcommand(kind);
+    // Options that the kind does not have count as not given.
+    auto given = [sub](const char* name) {
+        const CLI::Option* option = sub->get_option_no_throw(name);
+        return option != nullptr && option->count() > 0;
+    };
+    TerminalHost host(a.yes, a.sjis);
+
+    OptionsBlock options;
+    CnvParamBlock params;
+    SettingsStore(SettingsPath()).load(options, params);
+
+    // The options block, as the options page would collect it.
+    OptionsBlock edited = options;
+    if (given("--mode")) {
+        edited.CnvKbn = a.mode == "5" ? 1 : a.mode == "7" ? 2 : a.mode == "barcode" ? 3 : 4;
+    }
+    if (given("--hyphen")) edited.HyphenMode = 1;
+    if (given("--no-hyphen")) edited.HyphenMode = 0;
+    if (given("--strict")) {
+        edited.KyoRyakuCheck = edited.IkanashiCheck = edited.KennashiCheck = edited.CitynashiCheck =
+            0;
+        std::size_t pos = 0;
+        while (pos <= a.strict.size()) {
+            std::size_t end = a.strict.find(',', pos);
+            if (end == std::string::npos) end = a.strict.size();
+            const std::string word = a.strict.substr(pos, end - pos);
+            if (word == "kyoto")
+                edited.KyoRyakuCheck = 1;
+            else if (word == "ikanashi")
+                edited.IkanashiCheck = 1;
+            else if (word == "ken")
+                edited.KennashiCheck = 1;
+            else if (word == "city")
+                edited.CitynashiCheck = 1;
+            else if (word != "none" && !word.empty())
+                return fail("unknown strict check: " + word);
+            pos = end + 1;
+        }
+    }
+    if (given("--error-file")) {
+        edited.ErrFilFlg = 1;
+        edited.szErrName = cutText(a.errorFile, kNameCapacity);
+    }
+    if (given("--no-error-file")) edited.ErrFilFlg = 0;
+    if (given("--max-errors")) {
+        edited.MaxErrFlg = 1;
+        edited.MaxErrCnt = a.maxErrors;
+    }
+    if (given("--no-max-errors")) edited.MaxErrFlg = 0;
+    if (PageCheck c = collectOptions(edited, options); !c.ok()) return refuse(host, c);
+
+    // The page's fields: the settings, then the command line.
+    PageFields page;
+    page.source = given("--source") ? a.source : options.SFileName;
+    page.destination = given("--dest") ? a.dest : options.DFileName;
+    page.pieceStart = params.StartPosition;
+    page.pieceSize = params.AddressSize;
+    page.insertPosition = given("--insert") ? a.insert : params.ZipCodeInsertPosition;
+    page.lineBreaks = given("--layout") ? a.layout == "lines" : params.SDFReturnCodeFlg != 0;
+    page.recordLength = given("--record-length") ? a.recordLength : params.SDFRecordLength;
+    page.quoted = params.CSVType != 0;
+    if (given("--quote")) page.quoted = true;
+    if (given("--no-quote")) page.quoted = false;
+    page.markerFlag = params.TXTCSVErrorStrCheck == 1;
+    page.marker = params.TXTCSVErrorStr;
+    if (given("--marker")) {
+        page.markerFlag = true;
+        if (!toSjis(a.marker, a.sjis, page.marker)) return fail("the marker has no Shift-JIS form");
+    }
+    if (given("--no-marker")) page.markerFlag = false;
+    std::vector<long long> numbers;
+    if (given("--pieces")) {
+        page.pieceStart = {};
+        page.pieceSize = {};
+        std::size_t i = 0, pos = 0;
+        while (pos <= a.pieces.size()) {
+            std::size_t end = a.pieces.find(',', pos);
+            if (end == std::string::npos) end = a.pieces.size();
+            if (i == 4 || !parseNumbers(a.pieces.substr(pos, end - pos), ':', numbers) ||
+                numbers.size() != 2)
+                return fail("--pieces takes up to four START:SIZE pairs");
+            page.pieceStart[i] = clampInt(numbers[0]);
+            page.pieceSize[i] = clampInt(numbers[1]);
+            ++i;
+            pos = end + 1;
+        }
+    }
+    if (kind == "csv") {
+        page.pieceStart = params.CSVFieldNo;
+        if (given("--fields")) {
+            if (!parseNumbers(a.fields, ',', numbers) || numbers.size() > 4)
+                return fail("--fields takes up to four field numbers");
+            page.pieceStart = {};
+            for (std::size_t i = 0; i < numbers.size(); ++i)
+                page.pieceStart[i] = clampInt(numbers[i]);
+        }
+    }
+
+    ConversionJob job;
+    if (given("--range")) {
+        const std::size_t dash = a.range.find('-', 1);
+        if (dash == std::string::npos || !parseNumbers(a.range.substr(0, dash), ',', numbers))
+            return fail("--range takes FIRST-LAST");
+        const long long first = numbers[0];
+        if (!parseNumbers(a.range.substr(dash + 1), ',', numbers))
+            return fail("--range takes FIRST-LAST");
+        if (PageCheck c = checkRange(first, numbers[0], job); !c.ok()) return refuse(host, c);
+    }
+    const SourceKind sourceKind = kind == "text"  ? SourceKind::Text
+                                  : kind == "sdf" ? SourceKind::Sdf
+                                                  : SourceKind::Csv;
+    PageCheck check = sourceKind == SourceKind::Text  ? checkTextPage(page, job, options, params)
+                      : sourceKind == SourceKind::Sdf ? checkSdfPage(page, job, options)
+                                                      : checkCsvPage(page, job, options, params);
+    if (!check.ok()) return refuse(host, check);
+
+    std::string question;
+    if (PageCheck c = startQuestion(options, question); !c.ok()) return refuse(host, c);
+    if (!host.ask(question, sjisLiteral("確認"))) return kNotStarted;
+    if (platform::fileExists(job.destinationName) &&
+        !host.ask(sjisLiteral("変換先ファイルが既に存在します。\n上書きをしてもよろしいですか？"),
+                  sjisLiteral("確認")))
+        return kNotStarted;
+
+    applyOptions(options, job);
+    KesZipEngine engine;
+    host.catchInterrupt();
+    engine.setHyphenMode(options.HyphenMode);
+    const int code = runConversion(sourceKind, job, engine, host,
+                                   platform::directoryOf(platform::programPath()));
+    if (code != kRunEnded) host.showMessage(code);
+    return code;
+}
+
+}  // namespace converter

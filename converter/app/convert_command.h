@@ -1,0 +1,41 @@
+// zelko7 convert {text|sdf|csv}: one conversion run without a window. The
+// page's fields and the options come from the command line where given and
+// from the settings file beside the program otherwise; the file is never written.
+#pragma once
+
+#include <CLI/CLI.hpp>
+#include <string>
+#include <vector>
+
+namespace converter {
+
+struct ConvertArguments {
+    std::string source, dest;
+    std::string pieces;  // START:SIZE[,START:SIZE...]
+    int insert = 0;
+    std::string layout;  // lines | fixed
+    int recordLength = 0;
+    std::string fields;  // N[,N...]
+    bool quote = false, noQuote = false;
+    std::string marker;
+    bool noMarker = false;
+    std::string range;  // FIRST-LAST
+    std::string mode;   // 5 | 7 | barcode | jis
+    bool hyphen = false, noHyphen = false;
+    std::string strict;  // kyoto,ikanashi,ken,city (or none)
+    std::string errorFile;
+    bool noErrorFile = false;
+    int maxErrors = 0;
+    bool noMaxErrors = false;
+    bool yes = false;
+    bool sjis = false;
+};
+
+// Adds the three subcommands to `convert`; `selected` receives the kind.
+void addConvertCommands(CLI::App& convert, ConvertArguments& args, std::string& selected);
+
+// Runs the selected conversion; the exit status is the run's end code, or
+// 10 when a check of the fields failed or a question was answered No.
+int runConvert(const CLI::App& convert, const ConvertArguments& args, const std::string& kind);
+
+}  // namespace converter

@@ -1,0 +1,17 @@
+// zelko7: the batch converter's command line front end.
+#include <CLI/CLI.hpp>
+
+#include "convert_command.h"
+
+int main(int argc, char** argv) {
+    CLI::App app{"zelko7: postal codes for address lists"};
+    app.require_subcommand(1);
+    app.fallthrough();
+    converter::ConvertArguments args;
+    app.add_flag("--sjis", args.sjis, "Read and write raw Shift-JIS instead of UTF-8");
+    auto* convert = app.add_subcommand("convert", "Convert one text, SDF or CSV file");
+    std::string kind;
+    converter::addConvertCommands(*convert, args, kind);
+    CLI11_PARSE(app, argc, argv);
+    return converter::runConvert(*convert, args, kind);
+}

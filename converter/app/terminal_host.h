@@ -1,0 +1,49 @@
+// The run host of the headless converter: progress on a terminal, messages
+// on standard error, Ctrl+C as the stop button, questions on the terminal or
+// answered Yes with --yes.
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <string>
+
+#include "run_host.h"
+
+namespace converter {
+
+class TerminalHost : public RunHost {
+  public:
+    // `sjis`: print texts as raw Shift-JIS instead of UTF-8.
+    TerminalHost(bool assumeYes, bool sjis);
+    ~TerminalHost() override;
+    // From here on Ctrl+C is the stop button (asked to confirm) instead of
+    // ending the program.
+    void catchInterrupt();
+    TerminalHost(const TerminalHost&) = delete;
+    TerminalHost& operator=(const TerminalHost&) = delete;
+
+    void pumpEvents() override {}
+    void showProgress(std::uint32_t processed, bool final, double fraction) override;
+    void showErrorCount(std::int32_t count) override { errors_ = count; }
+    void showMessage(int code) override;
+    bool ask(std::string_view text, std::string_view caption) override;
+    void inform(std::string_view text, std::string_view caption, MessageIcon icon) override;
+    bool stopRequested() override;
+    void clearStopRequest() override;
+    std::uint32_t tickCount() override;
+
+    // A user-facing text (Shift-JIS) in the terminal's form.
+    std::string display(std::string_view sjis) const;
+
+  private:
+    void clearProgressLine();
+    bool assumeYes_;
+    bool sjis_;
+    bool progressShown_ = false;
+    bool terminal_;
+    bool catching_ = false;
+    std::int32_t errors_ = 0;
+    std::chrono::steady_clock::time_point lastDraw_{};
+};
+
+}  // namespace converter

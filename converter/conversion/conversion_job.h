@@ -1,0 +1,38 @@
+// Everything one run needs, filled by the page checks before the run starts.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "record_conversion.h"
+
+namespace converter {
+
+struct ConversionJob {
+    std::string sourceName;
+    std::string destinationName;
+    std::string errorFileName;  // copy of szErrName taken at the start
+    std::uint32_t firstRecord = 0;
+    std::uint32_t lastRecord = 0;
+    // Text and SDF: first byte (1-based, 0 = none); CSV: field number.
+    std::array<std::int32_t, 4> pieceStart{};
+    std::array<std::int32_t, 4> pieceSize{};  // text and SDF: byte count
+    std::int32_t insertPosition = 0;
+    std::int32_t recordLength = 0;
+    std::int32_t partial = 0;
+    // SDF: 1 = records end with a line break, 2 = fixed length;
+    // CSV: 1 = result field quoted, 2 = not quoted.
+    std::int32_t layoutMode = 0;
+    std::int32_t markerFlag = 0;
+    std::string marker;  // at most 13 bytes
+
+    // Options in force for the run.
+    int cnvKbn = 2;
+    StrictCheckFlags checks;
+    bool errorFile = false;
+    bool maxErrors = false;
+    std::int32_t maxErrorCount = 0;
+};
+
+}  // namespace converter

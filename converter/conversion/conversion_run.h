@@ -1,0 +1,38 @@
+// One conversion run of a text, SDF or CSV source: opens the files and the
+// engine, goes through the records, counts and lists the failures, honours
+// the partial range, the error maximum and the user's stop, and reports the
+// elapsed time. The result is the run's end code.
+#pragma once
+
+#include <string>
+
+#include "address_engine.h"
+#include "conversion_job.h"
+#include "run_host.h"
+
+namespace converter {
+
+enum class SourceKind { Text, Sdf, Csv };
+
+// End codes of a run.
+inline constexpr int kRunEnded = 0;
+inline constexpr int kSourceNotOpened = 1;
+inline constexpr int kDestinationNotOpened = 2;
+inline constexpr int kErrorFileNotOpened = 3;
+inline constexpr int kEngineNotOpened = 4;
+
+// The error file's path: a bare name lies in `programDirectory`, any other
+// name is used as given.
+std::string errorFilePath(const std::string& name, const std::string& programDirectory);
+
+int TextRun(const ConversionJob& job, AddressEngine& engine, RunHost& host,
+            const std::string& programDirectory);
+int SdfRun(const ConversionJob& job, AddressEngine& engine, RunHost& host,
+           const std::string& programDirectory);
+int CsvRun(const ConversionJob& job, AddressEngine& engine, RunHost& host,
+           const std::string& programDirectory);
+
+int runConversion(SourceKind kind, const ConversionJob& job, AddressEngine& engine, RunHost& host,
+                  const std::string& programDirectory);
+
+}  // namespace converter

@@ -1,0 +1,66 @@
+#include "conversion_run.h"
+#include "csv_line.h"
+#include "run_frame.h"
+#include "text_rules.h"
+
+namespace converter {
+
+// CSV: one field with the result (or the marker, or nothing) is put in front
+// of every line; the line itself follows unchanged.
+int CsvRun(const ConversionJob& job, AddressEngine& engine, RunHost& host,
+           const std::string& programDirectory) {
+    RunFrame frame(job, engine, host, programDirectory);
+    if (int code = frame.open()) return code;
+    const bool quoted = job.layoutMode == 1;
+    auto resultField = [quoted](const std::string& text) {
+        return quoted ? "\"" + text + "\"," : text + ",";
+    };
+    std::string record;
+    std::string field;
+    CsvLine split;
+    while (frame.next(32766, record)) {
+        cutLineEnd(record);
+        const std::size_t count = split.Split(record);
+        std::string address;
+        for (std::int32_t f : job.pieceStart) {
+            if (f > 0 && static_cast<std::size_t>(f) <= count) {
+                split.Field(static_cast<std::size_t>(f) - 1, field);
+                address += field;
+            }
+        }
+        RecordOutcome outcome = ConvertRecordAddress(engine, address, frame.mode(), job.checks);
+        if (outcome.failed) {
+            frame.write(resultField(job.markerFlag ? job.marker : std::string()));
+            frame.recordFailure(address, outcome.flags);
+            if (frame.job().maxErrors && frame.errorCount() == job.maxErrorCount) {
+                frame.write(record + "\n");
+                frame.showProcessed(frame.processed() + 1);
+                frame.maximumReached();
+                break;
+            }
+        } else if (!frame.write(resultField(trimTrailingSpaces(outcome.result)))) {
+            frame.showProcessed(frame.processed() + 1);
+            break;
+        }
+        frame.countProcessed();
+        if (!frame.write(record + "\n")) break;
+        if (frame.stopConfirmed()) break;
+    }
+    frame.closeDestination();
+    return frame.finish();
+}
+
+int runConversion(SourceKind kind, const ConversionJob& job, AddressEngine& engine, RunHost& host,
+                  const std::string& programDirectory) {
+    switch (kind) {
+        case SourceKind::Text:
+            return TextRun(job, engine, host, programDirectory);
+        case SourceKind::Sdf:
+            return SdfRun(job, engine, host, programDirectory);
+        case SourceKind::Csv:
+            return CsvRun(job, engine, host, programDirectory);
+    }
+    return kRunEnded;
+}
+
+}  // namespace converter

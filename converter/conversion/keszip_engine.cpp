@@ -1,0 +1,34 @@
+#include <keszip.h>
+
+#include <array>
+
+#include "address_engine.h"
+
+namespace converter {
+
+bool KesZipEngine::open() { return KesZipOpen() != 0; }
+
+int KesZipEngine::hyphenMode() { return GetHyphenMode(); }
+
+void KesZipEngine::setHyphenMode(int mode) { SetHyphenMode(mode); }
+
+EngineAnswer KesZipEngine::lookup(const std::string& address) {
+    // Larger than the exports need, so that no output can overrun.
+    std::array<char, 64> oldCode{};
+    std::array<char, 64> code7{};
+    std::array<char, 64> addressNumber{};
+    EngineAnswer answer;
+    answer.flags = zelko57(address.c_str(), oldCode.data(), code7.data(), addressNumber.data());
+    answer.oldCode = oldCode.data();
+    answer.code7 = code7.data();
+    answer.addressNumber = addressNumber.data();
+    return answer;
+}
+
+std::string KesZipEngine::jisCodeNow() {
+    std::array<char, 64> jis{};
+    GetJisCodeNow(jis.data());
+    return jis.data();
+}
+
+}  // namespace converter

@@ -1,0 +1,146 @@
+#include "run_frame.h"
+
+#include <cstdio>
+
+#include "conversion_run.h"
+#include "messages.h"
+#include "record_conversion.h"
+#include "sjis_literal.h"
+
+namespace converter {
+
+void showNumberedMessage(RunHost& host, int code) {
+    if (isKnownMessage(code)) host.showMessage(code);
+}
+
+std::string errorFilePath(const std::string& name, const std::string& programDirectory) {
+#ifdef _WIN32
+    const bool bare = name.find_first_of("\\/:") == std::string::npos;
+#else
+    const bool bare = name.find('/') == std::string::npos;
+#endif
+    if (!bare) return name;
+    std::string path = programDirectory;
+    if (!path.empty() && path.back() != '/' && path.back() != '\\') path += '/';
+    return path + name;
+}
+
+void cutLineEnd(std::string& record) {
+    if (!record.empty()) {
+        const unsigned char last = static_cast<unsigned char>(record.back());
+        if (last < 32 && last != '\t') record.pop_back();
+    }
+}
+
+RunFrame::RunFrame(const ConversionJob& job, AddressEngine& engine, RunHost& host,
+                   std::string programDirectory)
+    : job_(job),
+      engine_(engine),
+      host_(host),
+      programDirectory_(std::move(programDirectory)),
+      mode_(modeOf(job.cnvKbn)) {}
+
+int RunFrame::open() {
+    host_.clearStopRequest();
+    if (!source_.open(job_.sourceName)) return kSourceNotOpened;
+    if (!destination_.open(job_.destinationName)) return kDestinationNotOpened;
+    if (job_.errorFile && !errorFile_.open(errorFilePath(job_.errorFileName, programDirectory_)))
+        return kErrorFileNotOpened;
+    if (!engine_.open()) return kEngineNotOpened;
+    startTick_ = host_.tickCount();
+    return 0;
+}
+
+bool RunFrame::next(std::size_t maxBytes, std::string& record, bool lineRecords) {
+    for (;;) {
+        host_.pumpEvents();
+        if (!source_.readRecord(maxBytes, record, lineRecords)) return false;
+        ++recordNumber_;
+        if (job_.partial) {
+            if (recordNumber_ < job_.firstRecord) continue;
+            if (recordNumber_ > job_.lastRecord) return false;
+        }
+        return true;
+    }
+}
+
+void RunFrame::recordFailure(const std::string& address, std::int32_t flags) {
+    if (errorFile_.isOpen()) {
+        char number[32];
+        std::snprintf(number, sizeof number, "%lu", static_cast<unsigned long>(recordNumber_));
+        static const std::string head = sjisLiteral("ﾚｺｰﾄﾞNo：[");
+        static const std::string middle = sjisLiteral("],住所文字列：[");
+        errorFile_.write(head + number + middle + address + "]\n");
+        errorFile_.write("  " + BuildCheckText(flags) + "\n");
+    }
+    ++errors_;
+    host_.showErrorCount(errors_);
+}
+
+bool RunFrame::write(std::string_view text) {
+    if (destination_.write(text)) return true;
+    if (!writeErrorShown_) {
+        writeErrorShown_ = true;
+        showNumberedMessage(host_, 6);
+    }
+    return false;
+}
+
+void RunFrame::showProcessed(std::uint32_t value) {
+    shown_ = value;
+    host_.showProgress(value, false, source_.fraction());
+}
+
+void RunFrame::countProcessed() {
+    ++processed_;
+    showProcessed(processed_);
+}
+
+bool RunFrame::maximumReached() {
+    if (job_.maxErrors && errors_ == job_.maxErrorCount) {
+        showNumberedMessage(host_, 13);
+        return true;
+    }
+    return false;
+}
+
+bool RunFrame::stopConfirmed() {
+    if (!host_.stopRequested()) return false;
+    if (host_.ask(sjisLiteral("変換を中止しますか？"), sjisLiteral("中止確認"))) return true;
+    host_.clearStopRequest();
+    return false;
+}
+
+void RunFrame::closeDestination() {
+    if (destinationClosed_) return;
+    destinationClosed_ = true;
+    // Buffered data that cannot be written is a write error like any other;
+    // the run must not report success over a truncated destination.
+    if (!destination_.close() && !writeErrorShown_) {
+        writeErrorShown_ = true;
+        showNumberedMessage(host_, 6);
+    }
+}
+
+int RunFrame::finish() {
+    // The counter ends on the last value it was given.
+    host_.showProgress(shown_, true, source_.fraction());
+    closeDestination();
+    errorFile_.close();
+    const std::uint32_t elapsed = host_.tickCount() - startTick_;
+    const unsigned long s = elapsed / 1000;
+    char clock[64];
+    std::snprintf(clock, sizeof clock, "%02lu:%02lu:%02lu", s / 3600, (s / 60) % 60, s % 60);
+    if (host_.stopRequested()) {
+        host_.inform(sjisLiteral("変換を中止しました。\nちなみにタイムは ") + clock +
+                         sjisLiteral(" でした。"),
+                     sjisLiteral("終了確認"), MessageIcon::Stop);
+    } else {
+        host_.inform(
+            sjisLiteral("変換が終了しました。\n変換時間は ") + clock + sjisLiteral(" でした。"),
+            sjisLiteral("終了確認"), MessageIcon::Information);
+    }
+    return kRunEnded;
+}
+
+}  // namespace converter

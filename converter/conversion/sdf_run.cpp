@@ -1,0 +1,41 @@
+#include "conversion_run.h"
+#include "record_pieces.h"
+#include "run_frame.h"
+
+namespace converter {
+
+// Fixed-position records, one per line or of a fixed length; a failed record
+// gets a blank result field.
+int SdfRun(const ConversionJob& job, AddressEngine& engine, RunHost& host,
+           const std::string& programDirectory) {
+    RunFrame frame(job, engine, host, programDirectory);
+    if (int code = frame.open()) return code;
+    const bool lines = job.layoutMode == 1;
+    const std::size_t recordSize = lines ? 32767 : static_cast<std::size_t>(job.recordLength);
+    const int width = fieldWidth(frame.mode(), engine.hyphenMode());
+    // Positions below 1 (refused by the page checks) insert at the start.
+    const std::size_t insert =
+        job.insertPosition > 0 ? static_cast<std::size_t>(job.insertPosition) : 1;
+    std::string record;
+    std::string output;
+    while (frame.next(recordSize, record, lines)) {
+        cutLineEnd(record);
+        const std::string address = joinPieces(record, job.pieceStart, job.pieceSize);
+        RecordOutcome outcome = ConvertRecordAddress(engine, address, frame.mode(), job.checks);
+        const bool inside = record.size() >= insert;
+        const std::size_t n = inside ? insert - 1 : record.size();
+        output.assign(record, 0, n);
+        output += outcome.failed ? std::string(static_cast<std::size_t>(width), ' ')
+                                 : fitField(outcome.result, width);
+        if (inside) output += ' ';
+        if (outcome.failed) frame.recordFailure(address, outcome.flags);
+        output.append(record, n);
+        if (lines) output += '\n';
+        frame.countProcessed();
+        if (!frame.write(output)) break;
+        if (frame.maximumReached() || frame.stopConfirmed()) break;
+    }
+    return frame.finish();
+}
+
+}  // namespace converter

@@ -1,0 +1,101 @@
+#include "text_file.h"
+
+namespace converter {
+
+bool TextSource::open(const std::string& path) {
+    file_.reset(std::fopen(path.c_str(), "rb"));
+    if (!file_) return false;
+    if (std::fseek(file_.get(), 0, SEEK_END) == 0) {
+        long size = std::ftell(file_.get());
+        size_ = size > 0 ? static_cast<std::uint64_t>(size) : 0;
+    }
+    std::rewind(file_.get());
+    return true;
+}
+
+int TextSource::nextByte() {
+    if (unread_ >= 0) {
+        int c = unread_;
+        unread_ = -1;
+        return c;
+    }
+    if (ended_) return EOF;
+    int c;
+    if (pending_ >= 0) {
+        c = pending_;
+        pending_ = -1;
+    } else {
+        c = std::fgetc(file_.get());
+        if (c != EOF) ++consumed_;
+    }
+    if (c == 0x1A || c == EOF) {
+        ended_ = true;
+        return EOF;
+    }
+    if (c == '\r') {
+        int next = std::fgetc(file_.get());
+        if (next == '\n') {
+            ++consumed_;
+            return '\n';
+        }
+        if (next != EOF) {
+            ++consumed_;
+            pending_ = next;
+        }
+    }
+    return c;
+}
+
+bool TextSource::readRecord(std::size_t maxBytes, std::string& out, bool lineRecords) {
+    out.clear();
+    while (out.size() < maxBytes) {
+        int c = nextByte();
+        if (c == EOF) return !out.empty();
+        out.push_back(static_cast<char>(c));
+        if (c == '\n') return true;
+    }
+    if (lineRecords && !out.empty()) {
+        int c = nextByte();
+        if (c == '\n')
+            out.push_back('\n');
+        else if (c != EOF)
+            unread_ = c;
+    }
+    return !out.empty();
+}
+
+double TextSource::fraction() const {
+    if (size_ == 0) return 1.0;
+    return static_cast<double>(consumed_) / static_cast<double>(size_);
+}
+
+bool TextSink::open(const std::string& path) {
+    file_.reset(std::fopen(path.c_str(), "wb"));
+    failed_ = false;
+    return file_ != nullptr;
+}
+
+bool TextSink::write(std::string_view text) {
+    if (!file_ || failed_) return false;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t lf = text.find('\n', start);
+        std::size_t end = lf == std::string_view::npos ? text.size() : lf;
+        if (end > start &&
+            std::fwrite(text.data() + start, 1, end - start, file_.get()) != end - start)
+            failed_ = true;
+        if (lf != std::string_view::npos && std::fwrite("\r\n", 1, 2, file_.get()) != 2)
+            failed_ = true;
+        start = lf == std::string_view::npos ? text.size() : lf + 1;
+    }
+    if (std::ferror(file_.get())) failed_ = true;
+    return !failed_;
+}
+
+bool TextSink::close() {
+    if (!file_) return !failed_;
+    if (std::fclose(file_.release()) != 0) failed_ = true;
+    return !failed_;
+}
+
+}  // namespace converter

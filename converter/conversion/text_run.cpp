@@ -1,0 +1,43 @@
+#include "conversion_run.h"
+#include "record_pieces.h"
+#include "run_frame.h"
+
+namespace converter {
+
+// Fixed-column text: the result is inserted at a byte position of each line;
+// a failed line is copied unchanged, optionally after the error marker.
+int TextRun(const ConversionJob& job, AddressEngine& engine, RunHost& host,
+            const std::string& programDirectory) {
+    RunFrame frame(job, engine, host, programDirectory);
+    if (int code = frame.open()) return code;
+    const int width = fieldWidth(frame.mode(), engine.hyphenMode());
+    // Positions below 1 (refused by the page checks) insert at the start.
+    const std::size_t insert =
+        job.insertPosition > 0 ? static_cast<std::size_t>(job.insertPosition) : 1;
+    std::string record;
+    std::string line;
+    while (frame.next(32766, record)) {
+        cutLineEnd(record);
+        const std::string address = joinPieces(record, job.pieceStart, job.pieceSize);
+        RecordOutcome outcome = ConvertRecordAddress(engine, address, frame.mode(), job.checks);
+        line.clear();
+        if (!outcome.failed) {
+            const std::size_t n = record.size() < insert ? record.size() : insert - 1;
+            line.append(record, 0, n);
+            line += fitField(outcome.result, width);
+            line += ' ';
+            line.append(record, n);
+        } else {
+            if (job.markerFlag) line += job.marker + " ";
+            line += record;
+            frame.recordFailure(address, outcome.flags);
+        }
+        line += '\n';
+        if (!frame.write(line)) break;
+        frame.countProcessed();
+        if (frame.maximumReached() || frame.stopConfirmed()) break;
+    }
+    return frame.finish();
+}
+
+}  // namespace converter
