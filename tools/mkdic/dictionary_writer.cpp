@@ -67,6 +67,7 @@ std::string townBlock(const Municipality& m) {
         dic::put24(&h[0], t.oldCode);
         dic::put24(&h[3], t.code7);
         appendRecord(out, h, t.reading, t.name);
+        out += t.tail;
     }
     return out;
 }
@@ -110,6 +111,14 @@ void putInfoText(unsigned char* block, std::size_t field, const std::string& tex
 
 }  // namespace
 
+void writeInfoBlock(unsigned char* block, const DictionaryInfo& info) {
+    putInfoText(block, 0, info.dataDate, "data date");
+    putInfoText(block, 1, info.buildDate, "build date");
+    putInfoText(block, 2, info.version, "version");
+    putInfoText(block, 3, info.description, "description");
+    putInfoText(block, 4, info.notice, "notice");
+}
+
 std::string writeDictionary(const DictionaryModel& model, const DictionaryInfo& info,
                             const std::vector<std::uint32_t>& codeList) {
     std::vector<std::string> blocks;
@@ -129,7 +138,7 @@ std::string writeDictionary(const DictionaryModel& model, const DictionaryInfo& 
 
     std::string out(dic::kMainHeaderSize + dic::kInfoBlockSize, '\0');
     auto* h = reinterpret_cast<unsigned char*>(out.data());
-    std::memcpy(h, dic::kMainSignature, sizeof dic::kMainSignature);
+    std::memcpy(h, info.signature, sizeof dic::kMainSignature);
     dic::putWord(h + dic::kHeaderEdition, info.edition);
     dic::putWord(h + dic::kHeaderInfoFlag, 1);
     dic::putWord(h + dic::kHeaderPrefCount, static_cast<std::uint16_t>(model.prefectures.size()));
@@ -143,12 +152,7 @@ std::string writeDictionary(const DictionaryModel& model, const DictionaryInfo& 
     dic::putWord(h + dic::kHeaderCodeCount, static_cast<std::uint16_t>(codeList.size()));
     dic::putWord(h + dic::kHeaderCodeBytes, static_cast<std::uint16_t>(codeList.size() * 4));
 
-    unsigned char* infoBlock = h + dic::kMainHeaderSize;
-    putInfoText(infoBlock, 0, info.dataDate, "data date");
-    putInfoText(infoBlock, 1, info.buildDate, "build date");
-    putInfoText(infoBlock, 2, info.version, "version");
-    putInfoText(infoBlock, 3, info.description, "description");
-    putInfoText(infoBlock, 4, info.notice, "notice");
+    writeInfoBlock(h + dic::kMainHeaderSize, info);
 
     out += prefectures;
     out += cities;

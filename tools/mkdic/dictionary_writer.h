@@ -14,12 +14,17 @@ namespace mkdic {
 // edition number.
 struct DictionaryInfo {
     std::uint16_t edition = 0;
-    std::string dataDate;     // "YYYY-MM-DD", at most 11 bytes
-    std::string buildDate;    // at most 10 bytes
-    std::string version;      // at most 10 bytes
-    std::string description;  // at most 221 bytes
-    std::string notice;       // at most 255 bytes
+    std::string dataDate;                                 // "YYYY-MM-DD", at most 11 bytes
+    std::string buildDate;                                // at most 10 bytes
+    std::string version;                                  // at most 10 bytes
+    std::string description;                              // at most 221 bytes
+    std::string notice;                                   // at most 255 bytes
+    const char* signature = keszip::dic::kMainSignature;  // 6 bytes + NUL
 };
+
+// Writes the texts of `info` into a zeroed 512-byte information block;
+// throws BuildError when a text is too long for its field.
+void writeInfoBlock(unsigned char* block, const DictionaryInfo& info);
 
 // Throws BuildError when a text is too long for its field or a table does not
 // fit its size fields.

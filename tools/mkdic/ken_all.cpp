@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "build_error.h"
+#include "csv_line.h"
 #include "text_lines.h"
 
 namespace mkdic {
@@ -12,73 +13,9 @@ namespace {
 // Longest text a record's one-byte length field can describe.
 constexpr std::size_t kMaxTextBytes = 255;
 
-class LineParser {
+class LineParser : public CsvSourceLine {
   public:
-    LineParser(std::string_view line, std::size_t lineNumber, std::string_view sourceName)
-        : line_(line), lineNumber_(lineNumber), sourceName_(sourceName) {}
-
-    [[noreturn]] void fail(const std::string& what) const {
-        throw BuildError(std::string(sourceName_) + " line " + std::to_string(lineNumber_) + ": " +
-                         what);
-    }
-
-    // Splits the line into fields; a quoted field may hold commas and doubled quotes.
-    std::vector<std::string> fields() const {
-        std::vector<std::string> out;
-        std::size_t pos = 0;
-        while (true) {
-            std::string field;
-            if (pos < line_.size() && line_[pos] == '"') {
-                ++pos;
-                while (true) {
-                    if (pos >= line_.size()) {
-                        fail("unterminated quote in column " + std::to_string(out.size() + 1));
-                    }
-                    if (line_[pos] == '"') {
-                        if (pos + 1 < line_.size() && line_[pos + 1] == '"') {
-                            field += '"';
-                            pos += 2;
-                            continue;
-                        }
-                        ++pos;
-                        break;
-                    }
-                    field += line_[pos++];
-                }
-                if (pos < line_.size() && line_[pos] != ',') {
-                    fail("text after the closing quote in column " +
-                         std::to_string(out.size() + 1));
-                }
-            } else {
-                const std::size_t end = std::min(line_.find(',', pos), line_.size());
-                field.assign(line_.substr(pos, end - pos));
-                if (field.find('"') != std::string::npos) {
-                    fail("stray quote in column " + std::to_string(out.size() + 1));
-                }
-                pos = end;
-            }
-            out.push_back(std::move(field));
-            if (pos >= line_.size()) break;
-            ++pos;  // the comma
-        }
-        return out;
-    }
-
-    std::uint32_t digits(const std::string& field, std::size_t count, const char* what) const {
-        if (field.size() != count) {
-            fail(std::string(what) + " \"" + field + "\" is not " + std::to_string(count) +
-                 " digits");
-        }
-        std::uint32_t value = 0;
-        for (char c : field) {
-            if (c < '0' || c > '9') {
-                fail(std::string(what) + " \"" + field + "\" is not " + std::to_string(count) +
-                     " digits");
-            }
-            value = value * 10 + static_cast<std::uint32_t>(c - '0');
-        }
-        return value;
-    }
+    using CsvSourceLine::CsvSourceLine;
 
     // "060  " (three digits and two blanks) or "06409" (five digits).
     std::uint32_t oldCode(const std::string& field) const {
@@ -95,11 +32,6 @@ class LineParser {
         }
         return field;
     }
-
-  private:
-    std::string_view line_;
-    std::size_t lineNumber_;
-    std::string_view sourceName_;
 };
 
 }  // namespace
