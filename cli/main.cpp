@@ -8,9 +8,13 @@
 #include <string>
 #include <vector>
 
+#include "barcode_command.h"
 #include "fold.h"
 #include "keszip.h"
+#include "code_commands.h"
 #include "lookup_command.h"
+#include "office_command.h"
+#include "telephone_commands.h"
 #include "text_io.h"
 #include "zip_engine.h"
 
@@ -74,6 +78,17 @@ int main(int argc, char** argv) {
     lookup->add_option("ADDRESS", addresses,
                        "Addresses to look up; without any, one address per line of standard input");
 
+    cli::BarcodeOptions barcodeOptions;
+    auto* barcode = cli::addBarcodeCommand(app, barcodeOptions);
+
+    cli::TelephoneCommands telephone;
+    cli::addTelephoneCommands(app, telephone);
+
+    cli::CodeCommands codeCommands;
+    cli::addCodeCommands(app, codeCommands);
+    cli::OfficeOptions officeOptions;
+    cli::addOfficeCommand(app, officeOptions);
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
@@ -83,5 +98,9 @@ int main(int argc, char** argv) {
     if (*version) return runVersion(io);
     if (*fold) return runFold(io, foldMode, foldTexts);
     if (*lookup) return cli::runLookup(io, hyphen, addresses);
+    if (*barcode) return cli::runBarcode(io, barcodeOptions);
+    if (int status = 0; cli::runTelephoneCommands(io, telephone, status)) return status;
+    if (int status = cli::runCodeCommands(io, codeCommands); status >= 0) return status;
+    if (int status = cli::runOfficeCommand(io, officeOptions); status >= 0) return status;
     return 0;
 }

@@ -92,6 +92,15 @@ KESZIP_API int KESZIP_CALL GetZipAddressCmp(int first, const char* code, char* o
                                             char* prefecture, char* city, char* ward, char* town,
                                             char* remark, char* officeName);
 
+/* Telephone-number renumbering. The base date is YYYYMMDD in exactly 8
+ * characters (19000000-29999999), or 0 / "" for none; 1 when accepted, 0 when
+ * refused (the previous date then stays). */
+KESZIP_API int KESZIP_CALL SetTelBaseDate(const char* date);
+/* Brings an old number up to date as of the base date, keeping its written
+ * form. 1 when converted; 0 with newNumber = "" otherwise. newNumber needs
+ * strlen(number) + 3 bytes. */
+KESZIP_API int KESZIP_CALL ConvNewTelNo(char* newNumber, const char* number);
+
 /* The library's version text. */
 KESZIP_API const char* KESZIP_CALL GetZe7DllVersion(void);
 /* dictionary 1 main, 2 office, 3 telephone; item 0 the edition number,

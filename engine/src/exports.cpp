@@ -5,9 +5,14 @@
 #include <cstring>
 #include <string>
 
+#include "code_search.h"
 #include "hyphen.h"
+#include "inc_search.h"
 #include "keszip.h"
 #include "lookup.h"
+#include "office_search.h"
+#include "search_output.h"
+#include "separate_address.h"
 #include "shift_jis_text.h"
 #include "zip_engine.h"
 
@@ -135,86 +140,146 @@ KESZIP_API int KESZIP_CALL GetJisCodeNow(char* jisCode) {
     return writeJisCode(jisCode);
 }
 
-KESZIP_API int KESZIP_CALL GetZipAddress(int, const char*, char* oldCode, char* code7,
+KESZIP_API int KESZIP_CALL GetZipAddress(int first, const char* code, char* oldCode, char* code7,
                                          char* prefecture, char* city, char* ward, char* town,
                                          char* townNote) {
     return guarded([&] {
         for (char* out : {oldCode, code7, prefecture, city, ward, town, townNote}) clearText(out);
-        if (!g_engine.isOpen()) {
-            g_engine.setLastError(keszip::kErrNotOpen);
-            return 0;
+        if (!ensureOpen()) return 0;
+        keszip::TownCandidate found;
+        keszip::AddressParts parts;
+        int flags = keszip::nextCodeAddress(g_engine, first != 0, code ? code : "", found, parts);
+        if (flags != 0) {
+            keszip::writeCodes(found.oldCode, found.code7, oldCode, code7);
+            keszip::writeAddressParts(parts, prefecture, city, ward, town, townNote);
         }
-        g_engine.currentJisCode = 0;
-        g_engine.setLastError(keszip::kErrCode);
-        return 0;
+        if (g_hyphenMode) {
+            keszip::insertOldCodeHyphen(oldCode);
+            keszip::insertCode7Hyphen(code7);
+        }
+        return flags;
     });
 }
 
-KESZIP_API int KESZIP_CALL GetZipDecision(const char*, char* prefecture, char* city, char* ward,
-                                          char* town, char* townNote) {
+KESZIP_API int KESZIP_CALL GetZipDecision(const char* code, char* prefecture, char* city,
+                                          char* ward, char* town, char* townNote) {
     return guarded([&] {
         for (char* out : {prefecture, city, ward, town, townNote}) clearText(out);
-        g_engine.setLastError(g_engine.isOpen() ? keszip::kErrCode : keszip::kErrNotOpen);
-        return 0;
+        if (!ensureOpen()) return 0;
+        keszip::AddressParts parts;
+        int flags = keszip::codeDecision(g_engine, code ? code : "", parts);
+        if (flags != 0) keszip::writeAddressParts(parts, prefecture, city, ward, town, townNote);
+        return flags;
     });
 }
 
-KESZIP_API int KESZIP_CALL GetIncAddress(int, const char*, char* prefecture, char* city,
-                                         char* municipality, char* town, char* townNote) {
+KESZIP_API int KESZIP_CALL GetIncAddress(int first, const char* text, char* prefecture,
+                                         char* city, char* municipality, char* town,
+                                         char* townNote) {
     return guarded([&] {
         for (char* out : {prefecture, city, municipality, town, townNote}) clearText(out);
         if (!ensureOpen()) return 0;
-        g_engine.setLastError(keszip::kErrCode);
-        return 0;
+        keszip::AddressParts parts;
+        int found = keszip::nextIncAddress(g_engine, first != 0, text ? text : "", parts);
+        if (found) keszip::writeAddressParts(parts, prefecture, city, municipality, town, townNote);
+        return found;
     });
 }
 
-KESZIP_API int KESZIP_CALL SeparateAddress(const char*, char* oldCode, char* code7,
+KESZIP_API int KESZIP_CALL SeparateAddress(const char* address, char* oldCode, char* code7,
                                            char* prefecture, char* city, char* ward, char* town,
                                            char* rest) {
     return guarded([&] {
         for (char* out : {oldCode, code7, prefecture, city, ward, town, rest}) clearText(out);
-        ensureOpen();
-        return 0;
+        if (!ensureOpen()) return 0;
+        keszip::SeparatedAddress parts;
+        int flags = keszip::separateAddress(g_engine, address ? address : "", parts);
+        if (flags != 0) {
+            keszip::copyWhole(oldCode, 7, parts.oldCode);
+            keszip::copyWhole(code7, 9, parts.code7);
+            keszip::writeAddressParts({parts.prefecture, parts.city, parts.ward, parts.town, {}},
+                                      prefecture, city, ward, town, nullptr);
+            keszip::copyWhole(rest, keszip::kTownBufferSize, parts.rest);
+        }
+        if (g_hyphenMode) {
+            keszip::insertOldCodeHyphen(oldCode);
+            keszip::insertCode7Hyphen(code7);
+        }
+        return flags;
     });
 }
 
 KESZIP_API int KESZIP_CALL GetZe7Err(void) { return g_engine.lastError(); }
 
 KESZIP_API int KESZIP_CALL KesCmpOpen(void) {
-    return guarded([] {
-        g_engine.setLastError(keszip::kErrFile);
-        return 0;
-    });
+    return guarded([] { return keszip::openOffices(g_engine) ? 1 : 0; });
 }
 
 KESZIP_API int KESZIP_CALL KesCmpClose(void) {
-    g_engine.setLastError(keszip::kErrNotOpen);
-    return 0;
+    return guarded([] { return keszip::closeOffices(g_engine); });
 }
 
-KESZIP_API int KESZIP_CALL GetCmpCode(int, const char*, const char*, int, char* oldCode,
-                                      char* code7, char* jisCode, char* prefecture, char* city,
-                                      char* ward, char* town, char* remark, char* officeNameOut) {
-    for (char* out : {oldCode, jisCode, prefecture, city, ward, town, remark, officeNameOut})
-        clearText(out);
-    // The office dictionary is not open: the 7-digit output says so.
-    if (code7) std::memcpy(code7, "ERR-001", 8);
-    return 0;
+KESZIP_API int KESZIP_CALL GetCmpCode(int first, const char* officeName, const char* address,
+                                      int match, char* oldCode, char* code7, char* jisCode,
+                                      char* prefecture, char* city, char* ward, char* town,
+                                      char* remark, char* officeNameOut) {
+    return guarded([&] {
+        for (char* out :
+             {oldCode, code7, jisCode, prefecture, city, ward, town, remark, officeNameOut})
+            clearText(out);
+        // The office searches need both dictionaries; without them the
+        // 7-digit output says so.
+        if (!ensureOpen() || !keszip::openOffices(g_engine)) {
+            keszip::copyText(code7, 8, "ERR-001");
+            return 0;
+        }
+        const keszip::OfficeRecord* office = nullptr;
+        if (!keszip::nextOfficeByName(g_engine, first != 0, officeName ? officeName : "",
+                                      address ? address : "", match, office))
+            return 0;
+        keszip::writeOffice(g_engine, *office,
+                            {oldCode, code7, jisCode, prefecture, city, ward, town, remark,
+                             officeNameOut});
+        if (g_hyphenMode) {
+            keszip::insertOldCodeHyphen(oldCode);
+            keszip::insertCode7Hyphen(code7);
+        }
+        return 1;
+    });
 }
 
-KESZIP_API int KESZIP_CALL GetZipAddressCmp(int, const char*, char* oldCode, char* code7,
-                                            char* prefecture, char* city, char* ward, char* town,
-                                            char* remark, char* officeName) {
-    for (char* out : {oldCode, code7, prefecture, city, ward, town, remark, officeName})
-        clearText(out);
-    return 0;
+KESZIP_API int KESZIP_CALL GetZipAddressCmp(int first, const char* code, char* oldCode,
+                                            char* code7, char* prefecture, char* city, char* ward,
+                                            char* town, char* remark, char* officeName) {
+    return guarded([&] {
+        for (char* out : {oldCode, code7, prefecture, city, ward, town, remark, officeName})
+            clearText(out);
+        if (ensureOpen()) keszip::openOffices(g_engine);
+        const keszip::OfficeRecord* office = nullptr;
+        if (!keszip::nextOfficeByCode(g_engine, first != 0, code ? code : "", office)) return 0;
+        keszip::writeOffice(g_engine, *office,
+                            {oldCode, code7, nullptr, prefecture, city, ward, town, remark,
+                             officeName});
+        if (g_hyphenMode) {
+            keszip::insertOldCodeHyphen(oldCode);
+            keszip::insertCode7Hyphen(code7);
+        }
+        return 1;
+    });
 }
 
 KESZIP_API const char* KESZIP_CALL GetZe7DllVersion(void) { return "1.5.1.7"; }
 
 KESZIP_API const char* KESZIP_CALL GetZe7DicVersion(int dictionary, int item) {
     try {
+        if (dictionary == 2) {
+            // The office dictionary opens after the main one.
+            if (!ensureOpen() || !keszip::openOffices(g_engine)) return "";
+            if (static_cast<unsigned>(item) != 0)
+                return g_engine.office.infoText(static_cast<unsigned>(item));
+            std::snprintf(g_editionText, sizeof g_editionText, "%d", g_engine.office.edition());
+            return g_editionText;
+        }
         if (dictionary != 1 || !ensureOpen()) return "";
         if (static_cast<unsigned>(item) == 0) {
             std::snprintf(g_editionText, sizeof g_editionText, "%d", g_engine.edition());

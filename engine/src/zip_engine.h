@@ -13,7 +13,9 @@
 #include "dic_format.h"
 #include "fold_settings.h"
 #include "match_state.h"
+#include "office_dictionary.h"
 #include "records.h"
+#include "search_state.h"
 #include "town_cache.h"
 
 namespace keszip {
@@ -77,6 +79,10 @@ class ZipEngine {
     // The towns of each municipality reached by a lookup, prepared for the
     // town matcher; kept until the dictionary closes.
     TownCache townCache;
+    // Cursors of the code-to-address and drill-down searches.
+    SearchState searches;
+    // The large-business-office dictionary KESCMP.DIC and its search cursors.
+    OfficeDictionary office;
 
     // How many times the dictionary file has been read in full (for tests).
     int loadCount() const { return loadCount_; }

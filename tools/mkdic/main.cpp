@@ -9,6 +9,8 @@
 
 #include "build_error.h"
 #include "dictionary_build.h"
+#include "office_writer.h"
+#include "telephone_dictionary.h"
 
 namespace {
 
@@ -29,6 +31,13 @@ int main(int argc, char** argv) {
     app.add_option("--out", options.outDir, "folder for the dictionary files")->required();
     app.add_option("--code-list", options.codeListPath,
                    "text file of 7-digit codes for the code list, one a line");
+    std::string jigyosyoPath;
+    app.add_option("--jigyosyo", jigyosyoPath,
+                   "jigyosyo.zip, or JIGYOSYO.CSV itself: builds KESCMP.DIC too");
+    std::string telephoneDir;
+    app.add_option("--telephone", telephoneDir,
+                   "folder of the telephone area data (compartments.csv, "
+                   "municipality_compartments.csv, number_bands.csv): builds KESTEL.DIC too");
     auto* editionOption =
         app.add_option("--edition", edition, "edition number (default: YYMM of the data date)")
             ->check(CLI::Range(0u, 65535u));
@@ -75,6 +84,18 @@ int main(int argc, char** argv) {
             s.rows, s.prefectures, s.cities, s.municipalities, s.dictionaryBytes,
             static_cast<unsigned>(s.info.edition), s.info.dataDate.c_str(), seconds,
             options.outDir.c_str());
+        if (!jigyosyoPath.empty()) {
+            const mkdic::OfficeSummary o =
+                mkdic::buildOfficeFile(jigyosyoPath, options.outDir, s.info);
+            std::printf("keszip-mkdic: KESCMP.DIC: %zu offices, %zu bytes\n", o.offices, o.bytes);
+        }
+        if (!telephoneDir.empty()) {
+            const mkdic::TelephoneSummary t = mkdic::buildTelephoneFile(
+                options.kenAllPath, telephoneDir, options.outDir, s.info);
+            std::printf("keszip-mkdic: KESTEL.DIC: %zu municipalities, %zu towns (%zu without "
+                        "telephone codes), %zu bytes\n",
+                        t.municipalities, t.towns, t.townsWithoutCodes, t.bytes);
+        }
     } catch (const std::exception& e) {
         printError(e.what());
         return 1;
