@@ -1,7 +1,7 @@
 #include "jigyosyo.h"
 
 #include "build_error.h"
-#include "csv_line.h"
+#include "csv_source_line.h"
 #include "text_lines.h"
 
 namespace mkdic {

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "build_error.h"
-#include "csv_line.h"
+#include "csv_source_line.h"
 #include "text_lines.h"
 
 namespace mkdic {

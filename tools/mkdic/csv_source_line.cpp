@@ -1,4 +1,4 @@
-#include "csv_line.h"
+#include "csv_source_line.h"
 
 #include <algorithm>
 
