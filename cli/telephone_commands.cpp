@@ -42,6 +42,54 @@ int runRenumber(TextIo& io, const TelephoneCommands& commands) {
     return 0;
 }
 
+// The number in the engine's Shift-JIS, or false after telling the user.
+bool engineNumber(TextIo& io, const std::string& number, std::string& sjis) {
+    if (io.toEngine(number, sjis)) return true;
+    std::cerr << "keszip: the number has no Shift-JIS form: " << number << '\n';
+    return false;
+}
+
+// Every town of the number, one per line: flags, 7-digit code, prefecture,
+// city, ward, town, town note, code count and codes.
+int runTel(TextIo& io, const TelephoneCommands& commands) {
+    if (!commands.baseDate.empty() && !SetTelBaseDate(commands.baseDate.c_str())) {
+        std::cerr << "keszip: the base date must be YYYYMMDD (19000000-29999999) or 0: "
+                  << commands.baseDate << '\n';
+        return 2;
+    }
+    std::string sjis;
+    if (!engineNumber(io, commands.number, sjis)) return 2;
+    SetHyphenMode(commands.hyphen ? 1 : 0);
+    std::vector<char> code7(16), pref(1024), city(1024), ward(1024), town(1024), note(1024);
+    // At most 200 codes of at most 11 characters each, with their commas.
+    std::vector<char> codes(4096);
+    int count = 0;
+    for (int first = 1;; first = 0) {
+        const int flags =
+            GetTelAddress(first, sjis.c_str(), code7.data(), pref.data(), city.data(), ward.data(),
+                          town.data(), note.data(), &count, codes.data());
+        if (flags == 0) break;
+        std::cout << flags << '\t' << code7.data() << '\t' << io.fromEngine(pref.data()) << '\t'
+                  << io.fromEngine(city.data()) << '\t' << io.fromEngine(ward.data()) << '\t'
+                  << io.fromEngine(town.data()) << '\t' << io.fromEngine(note.data()) << '\t'
+                  << count << '\t' << codes.data() << '\n';
+    }
+    return 0;
+}
+
+// The shared part of the number's towns: flags, prefecture, city, ward, town, note.
+int runTelDecide(TextIo& io, const TelephoneCommands& commands) {
+    std::string sjis;
+    if (!engineNumber(io, commands.number, sjis)) return 2;
+    std::vector<char> pref(1024), city(1024), ward(1024), town(1024), note(1024);
+    const int flags = GetTelDecision(sjis.c_str(), pref.data(), city.data(), ward.data(),
+                                     town.data(), note.data());
+    std::cout << flags << '\t' << io.fromEngine(pref.data()) << '\t' << io.fromEngine(city.data())
+              << '\t' << io.fromEngine(ward.data()) << '\t' << io.fromEngine(town.data()) << '\t'
+              << io.fromEngine(note.data()) << '\n';
+    return 0;
+}
+
 }  // namespace
 
 void addTelephoneCommands(CLI::App& app, TelephoneCommands& commands) {
@@ -51,11 +99,30 @@ void addTelephoneCommands(CLI::App& app, TelephoneCommands& commands) {
     commands.renumber->add_option("--date", commands.baseDate,
                                   "Base date YYYYMMDD (default today; 0 renumbers nothing)");
     commands.renumber->add_option("NUMBER", commands.number, "The number as written")->required();
+
+    commands.tel = app.add_subcommand(
+        "tel", "The towns a telephone area code (optionally with exchange digits) serves");
+    commands.tel->add_option("--date", commands.baseDate,
+                             "Base date YYYYMMDD: list the codes renumbered as of it");
+    commands.tel->add_flag("--hyphen", commands.hyphen, "Write the 7-digit code as 123-4567");
+    commands.tel->add_option("NUMBER", commands.number, "e.g. 0273 or 0273-12")->required();
+
+    commands.telDecide = app.add_subcommand(
+        "tel-decide", "The part of the address every town of a telephone number shares");
+    commands.telDecide->add_option("NUMBER", commands.number, "e.g. 0273 or 0273-12")->required();
 }
 
 bool runTelephoneCommands(TextIo& io, const TelephoneCommands& commands, int& status) {
     if (commands.renumber && *commands.renumber) {
         status = runRenumber(io, commands);
+        return true;
+    }
+    if (commands.tel && *commands.tel) {
+        status = runTel(io, commands);
+        return true;
+    }
+    if (commands.telDecide && *commands.telDecide) {
+        status = runTelDecide(io, commands);
         return true;
     }
     return false;

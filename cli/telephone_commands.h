@@ -10,8 +10,11 @@ namespace cli {
 
 struct TelephoneCommands {
     CLI::App* renumber = nullptr;
+    CLI::App* tel = nullptr;
+    CLI::App* telDecide = nullptr;
     std::string baseDate;
     std::string number;
+    bool hyphen = false;
 };
 
 // Adds the telephone subcommands to `app`; their options land in `commands`.

@@ -101,6 +101,25 @@ KESZIP_API int KESZIP_CALL SetTelBaseDate(const char* date);
  * strlen(number) + 3 bytes. */
 KESZIP_API int KESZIP_CALL ConvNewTelNo(char* newNumber, const char* number);
 
+/* The telephone dictionary KESTEL.DIC, opened on first use by the lookups
+ * below. KesTelOpen: 1 when open (also when it already was). KesTelClose: 1
+ * when it closed the dictionary, 0 when it was not open. */
+KESZIP_API int KESZIP_CALL KesTelOpen(void);
+KESZIP_API int KESZIP_CALL KesTelClose(void);
+/* The towns of a telephone number (area code, optionally with the leading
+ * exchange digits: "0273", "0273-12"; 2-11 characters), one per call: first
+ * nonzero starts the enumeration. Returns 0 when no (further) town matches,
+ * else the flags of GetZipAddress. codes receives the town's codeCount codes
+ * joined by ",", renumbered while a base date is set. */
+KESZIP_API int KESZIP_CALL GetTelAddress(int first, const char* number, char* code7,
+                                         char* prefecture, char* city, char* ward, char* town,
+                                         char* townNote, int* codeCount, char* codes);
+/* The part of the address every town of the number shares; levels that
+ * differ are empty. 0 when nothing matches or the towns lie in different
+ * prefectures, else the flags of GetZipDecision. */
+KESZIP_API int KESZIP_CALL GetTelDecision(const char* number, char* prefecture, char* city,
+                                          char* ward, char* town, char* townNote);
+
 /* The library's version text. */
 KESZIP_API const char* KESZIP_CALL GetZe7DllVersion(void);
 /* dictionary 1 main, 2 office, 3 telephone; item 0 the edition number,

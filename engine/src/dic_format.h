@@ -59,6 +59,15 @@ inline constexpr std::uint8_t kMuniFlagHighRise = 0x01;
 //  6 byte  rlen    7 byte  klen          8 reading, name
 inline constexpr std::size_t kTownHead = 8;
 
+// --- KESTEL.DIC: KESZIP.DIC's layout with these differences -----------------
+// Signature "KesTel"; no code list. Municipality offsets 13 and 17 hold the
+// lowest and highest telephone key. Each town record is followed by its code
+// area: a count byte n, then n 24-bit codes; n = 255 means "the codes of the
+// record before" and is, like n = 0, just the count byte. Continuation records
+// carry a code area of the same size as the record they continue.
+inline constexpr char kTelSignature[] = "KesTel";
+inline constexpr unsigned char kTelSameCodes = 255;
+
 // Largest town block a 16-bit size field can describe.
 inline constexpr std::size_t kMaxBlockSize = 0xFFFF;
 

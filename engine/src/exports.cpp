@@ -6,6 +6,7 @@
 #include <string>
 
 #include "code_search.h"
+#include "export_guard.h"
 #include "hyphen.h"
 #include "inc_search.h"
 #include "keszip.h"
@@ -14,6 +15,7 @@
 #include "search_output.h"
 #include "separate_address.h"
 #include "shift_jis_text.h"
+#include "tel_engine.h"
 #include "zip_engine.h"
 
 namespace {
@@ -28,14 +30,7 @@ void clearText(char* buffer) {
     if (buffer) buffer[0] = '\0';
 }
 
-template <typename F>
-int guarded(F&& body) noexcept {
-    try {
-        return body();
-    } catch (...) {
-        return 0;
-    }
-}
+using keszip::guarded;
 
 // Every lookup opens the dictionary on first use.
 bool ensureOpen() { return g_engine.isOpen() || g_engine.open(); }
@@ -272,6 +267,15 @@ KESZIP_API const char* KESZIP_CALL GetZe7DllVersion(void) { return "1.5.1.7"; }
 
 KESZIP_API const char* KESZIP_CALL GetZe7DicVersion(int dictionary, int item) {
     try {
+        if (dictionary == 3) {
+            // The telephone dictionary, opened on demand like its lookups.
+            keszip::tel::TelephoneEngine& tel = keszip::tel::telephoneEngine();
+            if (!tel.open()) return "";
+            if (static_cast<unsigned>(item) != 0)
+                return tel.dictionary().infoText(static_cast<unsigned>(item));
+            std::snprintf(g_editionText, sizeof g_editionText, "%d", tel.dictionary().edition());
+            return g_editionText;
+        }
         if (dictionary == 2) {
             // The office dictionary opens after the main one.
             if (!ensureOpen() || !keszip::openOffices(g_engine)) return "";

@@ -3,11 +3,14 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace keszip {
 
 // Longest text a town candidate holds (the engine's 768-byte buffers, less the NUL).
 inline constexpr std::size_t kCandidateTextLimit = 767;
+// Telephone codes a town keeps; a record with more keeps its first ones.
+inline constexpr std::size_t kMaxTelCodes = 200;
 
 // One town of the dictionary, continuation records merged.
 struct TownCandidate {
@@ -15,6 +18,9 @@ struct TownCandidate {
     std::uint32_t code7 = 0;    // 0 marks an empty slot
     std::string reading;        // half-width katakana
     std::string name;           // kanji, notes in half-width parentheses
+    // Telephone dictionary only: the town's telephone codes (number without
+    // its leading zero in bits 0-19, hyphen position in bits 20-23).
+    std::vector<std::uint32_t> telCodes;
     bool empty() const { return code7 == 0; }
     void clear() { *this = TownCandidate{}; }
 };

@@ -3,6 +3,7 @@
 #include <platform/paths.h>
 #include <platform/profile.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "file_location.h"
@@ -111,7 +112,8 @@ bool rangeInside(std::size_t first, std::size_t last, std::size_t count) {
 
 }  // namespace
 
-ZipEngine::ZipEngine(std::string directory) : directory_(std::move(directory)) {}
+ZipEngine::ZipEngine(std::string directory, DictionaryKind kind)
+    : directory_(std::move(directory)), kind_(kind) {}
 
 ZipEngine::~ZipEngine() = default;
 
@@ -134,7 +136,8 @@ bool ZipEngine::open() {
     // Settings are read on every attempt, so a failed open retried later
     // sees a corrected settings file.
     loadSettings();
-    return loadMainDictionary(filePath("KESZIP.DIC"));
+    return loadMainDictionary(
+        filePath(kind_ == DictionaryKind::Telephone ? "KESTEL.DIC" : "KESZIP.DIC"));
 }
 
 int ZipEngine::close() {
@@ -169,6 +172,7 @@ void ZipEngine::clearMain() {
     loadedBlockIndex_ = 0;
     townCursor_ = 0;
     townCounter_ = 0;
+    lastTelCodes_.clear();
 }
 
 bool ZipEngine::loadMainDictionary(const std::string& path) {
@@ -182,7 +186,10 @@ bool ZipEngine::loadMainDictionary(const std::string& path) {
     if (!mainFile_.open(path)) return fail(kErrFile);
     if (mainFile_.read(mainHeader_.data(), mainHeader_.size()) != mainHeader_.size())
         return fail(kErrHeader);
-    if (std::memcmp(mainHeader_.data(), dic::kMainSignature, sizeof dic::kMainSignature) != 0)
+    const char* signature =
+        kind_ == DictionaryKind::Telephone ? dic::kTelSignature : dic::kMainSignature;
+    static_assert(sizeof dic::kTelSignature == sizeof dic::kMainSignature);
+    if (std::memcmp(mainHeader_.data(), signature, sizeof dic::kMainSignature) != 0)
         return fail(kErrNone);
 
     const unsigned char* h = mainHeader_.data();
@@ -228,12 +235,14 @@ bool ZipEngine::loadMainDictionary(const std::string& path) {
             return fail(kErrMunicipalityTable);
     }
 
-    // The code list follows the last municipality's town block.
+    // The code list follows the last municipality's town block; the
+    // telephone dictionary has none.
     std::uint64_t codeListStart = municipalities_.empty() ? blockBase
                                                           : municipalities_.back().blockOffset +
                                                                 municipalities_.back().blockSize;
-    const std::size_t codeCount = getWord(h + dic::kHeaderCodeCount);
-    const std::size_t codeBytes = getWord(h + dic::kHeaderCodeBytes);
+    const bool hasCodeList = kind_ == DictionaryKind::Postal;
+    const std::size_t codeCount = hasCodeList ? getWord(h + dic::kHeaderCodeCount) : 0;
+    const std::size_t codeBytes = hasCodeList ? getWord(h + dic::kHeaderCodeBytes) : 0;
     std::vector<unsigned char> codes;
     std::uint64_t fileSize = mainFile_.size();
     remaining = fileSize > codeListStart ? fileSize - codeListStart : 0;
@@ -324,15 +333,26 @@ bool ZipEngine::nextTown(bool restart, std::size_t municipality, TownCandidate& 
 
     const unsigned char* block = blockBuffer_.data();
     const std::size_t blockEnd = m.blockSize;
-    // Decodes the head of the record at `pos`; false when it runs past the block.
-    auto recordAt = [&](std::size_t pos, std::size_t& size) {
+    const bool telephone = kind_ == DictionaryKind::Telephone;
+    // Decodes the head of the record at `pos`; false when it runs past the
+    // block. `codeArea` is the size of the telephone code area after the
+    // name, or kOwnCodeArea to take it from the record's own count byte.
+    constexpr std::size_t kOwnCodeArea = static_cast<std::size_t>(-1);
+    auto recordAt = [&](std::size_t pos, std::size_t codeArea, std::size_t& size) {
         if (pos > blockEnd || blockEnd - pos < dic::kTownHead) return false;
         size = dic::kTownHead + block[pos + 6] + block[pos + 7];
+        if (!telephone) return blockEnd - pos >= size;
+        if (codeArea == kOwnCodeArea) {
+            if (blockEnd - pos <= size) return false;
+            const unsigned n = block[pos + size];
+            codeArea = (n == 0 || n == dic::kTelSameCodes) ? 1 : 3 * std::size_t{n} + 1;
+        }
+        size += codeArea;
         return blockEnd - pos >= size;
     };
 
     std::size_t size = 0;
-    if (!recordAt(townCursor_, size)) {
+    if (!recordAt(townCursor_, kOwnCodeArea, size)) {
         lastError_ = kErrTownBlock;
         return false;
     }
@@ -342,12 +362,23 @@ bool ZipEngine::nextTown(bool restart, std::size_t municipality, TownCandidate& 
     out.code7 = dic::get24(p + 3);
     appendLimited(out.reading, p + dic::kTownHead, p[6]);
     appendLimited(out.name, p + dic::kTownHead + p[6], p[7]);
+    const std::size_t codeArea = size - (dic::kTownHead + p[6] + p[7]);
+    if (telephone) {
+        const unsigned char* area = p + dic::kTownHead + p[6] + p[7];
+        if (area[0] != dic::kTelSameCodes) {
+            lastTelCodes_.clear();
+            const std::size_t n = std::min<std::size_t>(area[0], kMaxTelCodes);
+            for (std::size_t i = 0; i < n; ++i)
+                lastTelCodes_.push_back(dic::get24(area + 1 + 3 * i));
+        }
+        out.telCodes = lastTelCodes_;
+    }
     townCursor_ += size;
     ++townCounter_;
 
     // A name too long for one record goes on in the following records with
     // the same code while its parentheses are open.
-    while (townCounter_ < m.townCount && recordAt(townCursor_, size)) {
+    while (townCounter_ < m.townCount && recordAt(townCursor_, codeArea, size)) {
         const unsigned char* q = block + townCursor_;
         if (dic::get24(q + 3) != out.code7 || !parenthesesUnbalanced(out.name)) break;
         appendLimited(out.name, q + dic::kTownHead + q[6], q[7]);

@@ -34,16 +34,24 @@ enum EngineError : int {
     kErrCode = 100,
 };
 
+// Which dictionary an engine reads: the postal KESZIP.DIC, or the telephone
+// KESTEL.DIC (signature "KesTel", no code list, telephone codes after each
+// town name, telephone key ranges in place of the old-code ranges).
+enum class DictionaryKind { Postal, Telephone };
+
 class ZipEngine {
   public:
     // `directory` overrides where the dictionary files are looked for; empty
     // means beside the library, then beside the program.
-    explicit ZipEngine(std::string directory = {});
+    explicit ZipEngine(std::string directory = {},
+                       DictionaryKind kind = DictionaryKind::Postal);
     ~ZipEngine();
     ZipEngine(const ZipEngine&) = delete;
     ZipEngine& operator=(const ZipEngine&) = delete;
 
-    // KesZipOpen: reads KESZIP.PRM and KESZIP.TBL, then the dictionary.
+    DictionaryKind kind() const { return kind_; }
+    // KesZipOpen: reads KESZIP.PRM and KESZIP.TBL, then the dictionary
+    // (KESZIP.DIC, or KESTEL.DIC for the telephone kind).
     bool open();
     // KesZipClose: 1 when closed, 0 with lastError 1 (not open) or 2.
     int close();
@@ -94,6 +102,7 @@ class ZipEngine {
     void clearMain();
 
     std::string directory_;
+    DictionaryKind kind_ = DictionaryKind::Postal;
     bool mainOpen_ = false;
     int lastError_ = kErrNone;
     int loadCount_ = 0;
@@ -111,6 +120,9 @@ class ZipEngine {
     std::size_t loadedBlockIndex_ = 0;
     std::size_t townCursor_ = 0;  // byte offset in blockBuffer_
     std::size_t townCounter_ = 0;
+    // The codes of the last telephone town record read, taken over by a
+    // following record whose count is "the same as before".
+    std::vector<std::uint32_t> lastTelCodes_;
     FoldSettings settings_;
 };
 

@@ -4,15 +4,40 @@
 #include <cstring>
 #include <string>
 
+#include "export_guard.h"
+#include "hyphen.h"
 #include "keszip.h"
 #include "renumber.h"
+#include "search_output.h"
+#include "tel_engine.h"
 
 namespace {
 
 // The renumbering base date (YYYYMMDD, 0 = none) for the whole library.
 int g_telBaseDate = 0;
 
+using keszip::guarded;
+
+void clearText(char* buffer) {
+    if (buffer) buffer[0] = '\0';
+}
+
+void writeText(char* out, const std::string& text) {
+    if (out) std::memcpy(out, text.c_str(), text.size() + 1);
+}
+
 }  // namespace
+
+namespace keszip::tel {
+
+// Constructed on first use and destroyed when the library is unloaded, which
+// closes the dictionary.
+TelephoneEngine& telephoneEngine() {
+    static TelephoneEngine engine;
+    return engine;
+}
+
+}  // namespace keszip::tel
 
 extern "C" {
 
@@ -43,6 +68,44 @@ KESZIP_API int KESZIP_CALL ConvNewTelNo(char* newNumber, const char* number) {
         newNumber[0] = '\0';
         return 0;
     }
+}
+
+KESZIP_API int KESZIP_CALL KesTelOpen(void) {
+    return guarded([] { return keszip::tel::telephoneEngine().open() ? 1 : 0; });
+}
+
+KESZIP_API int KESZIP_CALL KesTelClose(void) {
+    return guarded([] { return keszip::tel::telephoneEngine().close(); });
+}
+
+KESZIP_API int KESZIP_CALL GetTelAddress(int first, const char* number, char* code7,
+                                         char* prefecture, char* city, char* ward, char* town,
+                                         char* townNote, int* codeCount, char* codes) {
+    return guarded([&] {
+        for (char* out : {code7, prefecture, city, ward, town, townNote, codes}) clearText(out);
+        if (codeCount) *codeCount = 0;
+        keszip::tel::TelAddress found;
+        const int flags = keszip::tel::telephoneEngine().nextAddress(
+            first != 0, number ? number : "", g_telBaseDate, found);
+        if (flags == 0) return 0;
+        keszip::writeCodes(0, found.code7, nullptr, code7);
+        if (code7 && GetHyphenMode()) keszip::insertCode7Hyphen(code7);
+        keszip::writeAddressParts(found.parts, prefecture, city, ward, town, townNote);
+        if (codeCount) *codeCount = found.codes.count;
+        writeText(codes, found.codes.text);
+        return flags;
+    });
+}
+
+KESZIP_API int KESZIP_CALL GetTelDecision(const char* number, char* prefecture, char* city,
+                                          char* ward, char* town, char* townNote) {
+    return guarded([&] {
+        for (char* out : {prefecture, city, ward, town, townNote}) clearText(out);
+        keszip::AddressParts parts;
+        const int flags = keszip::tel::telephoneEngine().decision(number ? number : "", parts);
+        if (flags != 0) keszip::writeAddressParts(parts, prefecture, city, ward, town, townNote);
+        return flags;
+    });
 }
 
 }  // extern "C"

@@ -82,7 +82,8 @@ TEST(Exports, OpenCloseErrorsAndVersions) {
     EXPECT_STREQ(dicVersion(1, 7), dicVersion(1, 5));  // any other item: offset 256
     EXPECT_STREQ(dicVersion(1, -1), dicVersion(1, 5));
     EXPECT_STREQ(dicVersion(4, 0), "");
-    EXPECT_STREQ(dicVersion(3, 0), "");
+    // No KESTEL.DIC beside this copy: the one beside the program answers.
+    EXPECT_STRNE(dicVersion(3, 0), "");
 
     EXPECT_EQ(getHyphen(), 0);
     EXPECT_EQ(setHyphen(5), 5);

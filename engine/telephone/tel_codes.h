@@ -1,0 +1,42 @@
+// Telephone codes as text: the written form of a stored code, the key of a
+// number, whether a number falls under a code, and the code list of a town.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "records.h"
+
+namespace keszip::tel {
+
+// "0" and the number (bits 0-19) in decimal; with `hyphen` and a hyphen
+// position p (bits 20-23) a "-" goes before character p, counting from 1:
+// 27312 with position 5 is "0273-12".
+std::string formatTelCode(std::uint32_t code, bool hyphen = true);
+
+// The digits of `number` up to the first character that is neither a digit
+// nor "-", "-" skipped, at most 9 of them, as a decimal number (a leading
+// zero drops out): "0273-12" gives 27312.
+std::uint32_t telKey(std::string_view number);
+
+// Whether `number` lies under the written code: the number, blanks skipped,
+// must be the code or end where the code has a "-". A number with a "-" is
+// compared as written; one without is compared with the code's digits.
+// 0273, 0273-12 and 027312 fall under 0273-12, 02731 does not.
+bool matchesTelCode(std::string_view number, std::string_view written);
+
+struct TelCodeList {
+    int count = 0;
+    std::string text;  // the written codes joined by ","
+};
+
+// The town's codes, written with their hyphens and, while `baseDate` is 1 or
+// later, in their renumbered form wherever renumbering applies.
+TelCodeList listTelCodes(const TownCandidate& town, int baseDate);
+
+// The prefecture's name in Shift-JIS from the built-in table: "北海道" for 1
+// through "沖縄県" for 47, "" for anything else.
+std::string_view prefectureName(int prefecture);
+
+}  // namespace keszip::tel

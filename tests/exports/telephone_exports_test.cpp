@@ -1,0 +1,73 @@
+// The telephone exports, loaded by name from a folder without KESTEL.DIC, so
+// that the real dictionary beside the test program is used.
+#include <dlfcn.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "test_support.h"
+
+using testing_support::binPath;
+using testing_support::sj;
+using testing_support::TempDir;
+
+namespace {
+
+using GetTelAddressFn = int(int, const char*, char*, char*, char*, char*, char*, char*, int*,
+                            char*);
+using GetTelDecisionFn = int(const char*, char*, char*, char*, char*, char*);
+
+TEST(TelephoneExports, LookupsCloseAndReopen) {
+    TempDir dir;
+    const std::string path = dir.file("libkeszip.so");
+    std::filesystem::copy_file(binPath("libkeszip.so"), path);
+    void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+    ASSERT_NE(handle, nullptr) << dlerror();
+    auto open = reinterpret_cast<int (*)()>(dlsym(handle, "KesTelOpen"));
+    auto close = reinterpret_cast<int (*)()>(dlsym(handle, "KesTelClose"));
+    auto address = reinterpret_cast<GetTelAddressFn*>(dlsym(handle, "GetTelAddress"));
+    auto decision = reinterpret_cast<GetTelDecisionFn*>(dlsym(handle, "GetTelDecision"));
+    auto setHyphen = reinterpret_cast<int (*)(int)>(dlsym(handle, "SetHyphenMode"));
+    auto dicVersion =
+        reinterpret_cast<const char* (*)(int, int)>(dlsym(handle, "GetZe7DicVersion"));
+    ASSERT_TRUE(open && close && address && decision && setHyphen && dicVersion);
+
+    EXPECT_EQ(close(), 0);  // not open yet
+    char code7[16], pref[1024], city[1024], ward[1024], town[1024], note[1024], codes[4096];
+    int count = -1;
+    // Every town of 03-3 lies in Tokyo; the first is a ward of the 23.
+    int flags = address(1, "03-3", code7, pref, city, ward, town, note, &count, codes);
+    ASSERT_NE(flags, 0);
+    EXPECT_EQ(std::string(pref), sj("東京都"));
+    EXPECT_EQ(std::string(city).substr(std::string(city).size() - 2), sj("区"));
+    EXPECT_GT(count, 0);
+    EXPECT_NE(std::string(codes).find("03-3"), std::string::npos);
+    int towns = 1;
+    while (address(0, "", code7, pref, city, ward, town, note, &count, codes) != 0) {
+        EXPECT_EQ(std::string(pref), sj("東京都"));
+        ++towns;
+    }
+    EXPECT_GT(towns, 100);
+    EXPECT_EQ(count, 0);  // cleared by the call that found nothing
+
+    EXPECT_EQ(close(), 1);
+    EXPECT_EQ(close(), 0);
+    // A lookup opens the dictionary again; 06-6 serves Osaka.
+    setHyphen(1);
+    ASSERT_NE(address(1, "06-6", code7, pref, city, ward, town, note, &count, codes), 0);
+    EXPECT_EQ(std::string(pref), sj("大阪府"));
+    EXPECT_EQ(std::string(code7).size(), 8u);  // 123-4567
+    EXPECT_EQ(code7[3], '-');
+    setHyphen(0);
+    EXPECT_EQ(open(), 1);
+    EXPECT_EQ(open(), 1);
+
+    EXPECT_EQ(decision("03-5", pref, city, ward, town, note), 1);
+    EXPECT_EQ(std::string(pref), sj("東京都"));
+    EXPECT_EQ(decision("1", pref, city, ward, town, note), 0);
+    EXPECT_STRNE(dicVersion(3, 0), "");
+    dlclose(handle);
+}
+
+}  // namespace
