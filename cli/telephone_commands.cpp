@@ -90,6 +90,27 @@ int runTelDecide(TextIo& io, const TelephoneCommands& commands) {
     return 0;
 }
 
+// The telephone codes of an address: flags, 7-digit code or error text,
+// code count and codes.
+int runAddressTel(TextIo& io, const TelephoneCommands& commands) {
+    if (!commands.baseDate.empty() && !SetTelBaseDate(commands.baseDate.c_str())) {
+        std::cerr << "keszip: the base date must be YYYYMMDD (19000000-29999999) or 0: "
+                  << commands.baseDate << '\n';
+        return 2;
+    }
+    std::string sjis;
+    if (!io.toEngine(commands.address, sjis)) {
+        std::cerr << "keszip: the address has no Shift-JIS form: " << commands.address << '\n';
+        return 2;
+    }
+    SetHyphenMode(commands.hyphen ? 1 : 0);
+    std::vector<char> code7(16), codes(4096);
+    int count = 0;
+    const int flags = GetAddressTel(sjis.c_str(), code7.data(), &count, codes.data());
+    std::cout << flags << '\t' << code7.data() << '\t' << count << '\t' << codes.data() << '\n';
+    return 0;
+}
+
 }  // namespace
 
 void addTelephoneCommands(CLI::App& app, TelephoneCommands& commands) {
@@ -110,6 +131,13 @@ void addTelephoneCommands(CLI::App& app, TelephoneCommands& commands) {
     commands.telDecide = app.add_subcommand(
         "tel-decide", "The part of the address every town of a telephone number shares");
     commands.telDecide->add_option("NUMBER", commands.number, "e.g. 0273 or 0273-12")->required();
+
+    commands.addressTel = app.add_subcommand("address-tel", "The telephone codes of an address");
+    commands.addressTel->add_option("--date", commands.baseDate,
+                                    "Base date YYYYMMDD: list the codes renumbered as of it");
+    commands.addressTel->add_flag("--hyphen", commands.hyphen,
+                                  "Write the 7-digit code as 123-4567");
+    commands.addressTel->add_option("ADDRESS", commands.address, "The address")->required();
 }
 
 bool runTelephoneCommands(TextIo& io, const TelephoneCommands& commands, int& status) {
@@ -123,6 +151,10 @@ bool runTelephoneCommands(TextIo& io, const TelephoneCommands& commands, int& st
     }
     if (commands.telDecide && *commands.telDecide) {
         status = runTelDecide(io, commands);
+        return true;
+    }
+    if (commands.addressTel && *commands.addressTel) {
+        status = runAddressTel(io, commands);
         return true;
     }
     return false;

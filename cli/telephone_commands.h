@@ -12,8 +12,10 @@ struct TelephoneCommands {
     CLI::App* renumber = nullptr;
     CLI::App* tel = nullptr;
     CLI::App* telDecide = nullptr;
+    CLI::App* addressTel = nullptr;
     std::string baseDate;
     std::string number;
+    std::string address;
     bool hyphen = false;
 };
 

@@ -119,6 +119,10 @@ KESZIP_API int KESZIP_CALL GetTelAddress(int first, const char* number, char* co
  * prefectures, else the flags of GetZipDecision. */
 KESZIP_API int KESZIP_CALL GetTelDecision(const char* number, char* prefecture, char* city,
                                           char* ward, char* town, char* townNote);
+/* Address to telephone codes: the lookup's flags (0 with an error text in
+ * code7 on failure), the number of codes and the codes joined by ",". */
+KESZIP_API int KESZIP_CALL GetAddressTel(const char* address, char* code7, int* codeCount,
+                                         char* codes);
 
 /* The library's version text. */
 KESZIP_API const char* KESZIP_CALL GetZe7DllVersion(void);

@@ -27,7 +27,7 @@ void writeError(const LookupTargets& targets, const char* text) {
 // Removes the folded 大字 ("大ｱｻﾞ", or "ｵｵｱｻﾞ" from a reading) that many
 // addresses carry before the town name but the dictionary leaves out,
 // except in the few towns whose names really contain it.
-void removeOaza(std::string& text) {
+void removeOaza(std::string& text, bool telephone) {
     static const std::string kKanji = "\x91\xE5\xB1\xBB\xDE";  // 大ｱｻﾞ
     static const std::string kKanjiKeep =
         "\x93\xDF\x89\xC1\x8B\xCB\x96\xEC\x8A\x4F\x93\xF1\x8F\x8A\x91\xE5\xB1\xBB\xDE\x93\xFC\x89"
@@ -38,11 +38,13 @@ void removeOaza(std::string& text) {
         "\xBB\xDE\xC6\xD5\xB3\xB6\xB2\xC1";  // ｶｶﾐｶﾞﾊﾗｼﾅｶｷﾘﾉﾎｶﾆｶｼﾖｵｵｱｻﾞﾆﾕｳｶｲﾁ
     static const std::string kReadingKeep2 =
         "\xB6\xBC\xB5\xB5\xB1\xBB\xDE\xB6\xCF\xC1";  // ｶｼｵｵｱｻﾞｶﾏﾁ
-    if (!containsText(text, kKanjiKeep)) {
+    // The telephone dictionary knows neither the 那加 exception nor the first
+    // reading exception.
+    if (telephone || !containsText(text, kKanjiKeep)) {
         if (auto at = findText(text, kKanji); at != std::string::npos)
             text.erase(at, kKanji.size());
     }
-    if (!containsText(text, kReadingKeep1) && !containsText(text, kReadingKeep2)) {
+    if ((telephone || !containsText(text, kReadingKeep1)) && !containsText(text, kReadingKeep2)) {
         if (auto at = findText(text, kReading); at != std::string::npos)
             text.erase(at, kReading.size());
     }
@@ -199,7 +201,8 @@ int lookupAddress(ZipEngine& engine, std::string_view address, const LookupTarge
     }
     MatchState& m = engine.match;
     m.workText = foldText(address, kFoldMatching, engine.foldSettings());
-    removeOaza(m.workText);
+    const bool telephone = engine.kind() == DictionaryKind::Telephone;
+    removeOaza(m.workText, telephone);
     removeParentheses(m.workText);
     engine.firstAttempt = 1;
     bool hiroshimaTried = false;
@@ -236,7 +239,7 @@ int lookupAddress(ZipEngine& engine, std::string_view address, const LookupTarge
         }
 
         std::uint32_t code = writtenCode(targets, m.best.code7);
-        std::uint32_t corrected = applyFixedCorrections(code, address);
+        std::uint32_t corrected = telephone ? code : applyFixedCorrections(code, address);
         if (corrected != code) {
             code = corrected;
             writeCode7(targets, code);

@@ -106,7 +106,12 @@ class TownMatcher {
     // have without running the full comparison.
     TownMatcher(ZipEngine& engine, const MunicipalityRecord& muni, std::string_view rest,
                 bool quickTest)
-        : engine_(engine), muni_(muni), p_(townPart(rest)), quickTest_(quickTest) {
+        : engine_(engine),
+          muni_(muni),
+          p_(townPart(rest)),
+          quickTest_(quickTest),
+          // The telephone dictionary has none of the postal special cases.
+          postal_(engine.kind() == DictionaryKind::Postal) {
         match_.setInput(p_);
         match_.municipalityCode = muni.code;
         kanjiForm_ = writtenInKanji(p_);
@@ -135,7 +140,7 @@ class TownMatcher {
             writeError(targets, "ERR-006");
             return 0;
         }
-        if (state.best.code7 == 5020082 && containsText(address, kNagaraHigashi))
+        if (postal_ && state.best.code7 == 5020082 && containsText(address, kNagaraHigashi))
             state.best.code7 = 5020043;
         std::size_t digits = kanjiForm_ ? best_->kanjiDigits : best_->readingDigits;
         if (state.best.code7 == 4980012) ++digits;
@@ -162,8 +167,8 @@ class TownMatcher {
     bool consider(const PreparedTown& town) {
         const std::uint32_t code = town.town.code7;
         // Two lots of one town have codes of their own.
-        if ((code == 4980012 && startsWith(p_, kLot5No3)) ||
-            (code == 4980018 && startsWith(p_, kLot5No3Kawahira))) {
+        if (postal_ && ((code == 4980012 && startsWith(p_, kLot5No3)) ||
+                        (code == 4980018 && startsWith(p_, kLot5No3Kawahira)))) {
             takeBest(town, 9999, kFlagFound);
             kanjiForm_ = true;
             return true;
@@ -183,7 +188,7 @@ class TownMatcher {
             return true;
         }
         // Hokkaido: a longer name ending in 条 only when the address has 条 there.
-        if (kanjiForm_ && muni_.code < 2000 && bestScore_ > 0 &&
+        if (postal_ && kanjiForm_ && muni_.code < 2000 && bestScore_ > 0 &&
             pattern.size() > static_cast<std::size_t>(bestScore_) && pattern.size() > 2 &&
             endsWithText(pattern, kJo) && !hasTextAt(p_, pattern.size() - kJo.size(), kJo))
             return true;
@@ -242,7 +247,7 @@ class TownMatcher {
         for (;;) {
             if (match_.score > bestScore_) {
                 takeBest(town, match_.score, result == kStreetMatch ? kFlagStreet : kFlagFound);
-                if (town.town.code7 == 4500002 && floorUnknown_) best_ = nullptr;
+                if (postal_ && town.town.code7 == 4500002 && floorUnknown_) best_ = nullptr;
             }
             // A street description matched without its town name: a later
             // description of the same town may match with it.
@@ -260,6 +265,7 @@ class TownMatcher {
     const MunicipalityRecord& muni_;
     std::string_view p_;
     bool quickTest_;
+    bool postal_;
     PatternMatch match_;
     bool kanjiForm_ = false;
     const PreparedTown* best_ = nullptr;

@@ -7,8 +7,10 @@
 #include "export_guard.h"
 #include "hyphen.h"
 #include "keszip.h"
+#include "lookup.h"
 #include "renumber.h"
 #include "search_output.h"
+#include "shift_jis_text.h"
 #include "tel_engine.h"
 
 namespace {
@@ -104,6 +106,32 @@ KESZIP_API int KESZIP_CALL GetTelDecision(const char* number, char* prefecture, 
         keszip::AddressParts parts;
         const int flags = keszip::tel::telephoneEngine().decision(number ? number : "", parts);
         if (flags != 0) keszip::writeAddressParts(parts, prefecture, city, ward, town, townNote);
+        return flags;
+    });
+}
+
+KESZIP_API int KESZIP_CALL GetAddressTel(const char* address, char* code7, int* codeCount,
+                                         char* codes) {
+    return guarded([&] {
+        auto& telephone = keszip::tel::telephoneEngine();
+        if (!telephone.open()) return 0;
+        clearText(codes);
+        if (codeCount) *codeCount = 0;
+        char code[16] = {};
+        keszip::ZipEngine& dictionary = telephone.dictionary();
+        const int flags =
+            keszip::lookupAddress(dictionary, address ? address : "", {code, nullptr, nullptr});
+        // A town the lookup placed, also one it then refused because its
+        // city name exists in two prefectures, reports its codes.
+        if (flags != 0 || std::strcmp(code, "ERR-005") == 0) {
+            const auto list = keszip::tel::listTelCodes(dictionary.match.best, g_telBaseDate);
+            if (codeCount) *codeCount = list.count;
+            writeText(codes, list.text);
+        }
+        if (code7) {
+            keszip::copyText(code7, 9, code);
+            if (GetHyphenMode()) keszip::insertCode7Hyphen(code7);
+        }
         return flags;
     });
 }

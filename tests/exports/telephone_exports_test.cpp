@@ -70,4 +70,39 @@ TEST(TelephoneExports, LookupsCloseAndReopen) {
     dlclose(handle);
 }
 
+TEST(TelephoneExports, AddressToCodes) {
+    TempDir dir;
+    const std::string path = dir.file("libkeszip.so");
+    std::filesystem::copy_file(binPath("libkeszip.so"), path);
+    void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+    ASSERT_NE(handle, nullptr) << dlerror();
+    using GetAddressTelFn = int(const char*, char*, int*, char*);
+    auto addressTel = reinterpret_cast<GetAddressTelFn*>(dlsym(handle, "GetAddressTel"));
+    ASSERT_NE(addressTel, nullptr);
+    char code7[16], codes[4096];
+    int count = -1;
+
+    EXPECT_EQ(addressTel(sj("東京都千代田区霞が関1-2-3").c_str(), code7, &count, codes), 1);
+    EXPECT_STREQ(code7, "1000013");
+    EXPECT_GT(count, 0);
+    EXPECT_NE(std::string(codes).find("03-3"), std::string::npos) << codes;
+
+    // 釧路市 is split between two compartments: 音別町 has a code of its own.
+    EXPECT_EQ(addressTel(sj("北海道釧路市音別町本町").c_str(), code7, &count, codes) & 1, 1);
+    EXPECT_EQ(std::string(codes), "01547");
+    EXPECT_EQ(count, 1);
+
+    // A city name of two prefectures without the prefecture is refused, and
+    // the town it reached still reports its codes.
+    EXPECT_EQ(addressTel(sj("府中市本町").c_str(), code7, &count, codes), 0);
+    EXPECT_STREQ(code7, "ERR-005");
+    EXPECT_GT(count, 0);
+
+    EXPECT_EQ(addressTel(sj("架空県架空市").c_str(), code7, &count, codes), 0);
+    EXPECT_STREQ(code7, "ERR-003");
+    EXPECT_EQ(count, 0);
+    EXPECT_STREQ(codes, "");
+    dlclose(handle);
+}
+
 }  // namespace
