@@ -111,6 +111,26 @@ int runAddressTel(TextIo& io, const TelephoneCommands& commands) {
     return 0;
 }
 
+// The codes serving a partial address: the count and the comma-separated list.
+int runAreaCodes(TextIo& io, const TelephoneCommands& commands) {
+    if (!commands.baseDate.empty() && !SetTelBaseDate(commands.baseDate.c_str())) {
+        std::cerr << "keszip: the base date must be YYYYMMDD (19000000-29999999) or 0: "
+                  << commands.baseDate << '\n';
+        return 2;
+    }
+    std::string sjis;
+    if (!io.toEngine(commands.address, sjis)) {
+        std::cerr << "keszip: the address has no Shift-JIS form: " << commands.address << '\n';
+        return 2;
+    }
+    // The gathering stops at 64 KB.
+    std::vector<char> codes(65536 + 16);
+    int count = 0;
+    GetDecisionTel(sjis.c_str(), &count, codes.data());
+    std::cout << count << '\t' << codes.data() << '\n';
+    return 0;
+}
+
 }  // namespace
 
 void addTelephoneCommands(CLI::App& app, TelephoneCommands& commands) {
@@ -138,6 +158,12 @@ void addTelephoneCommands(CLI::App& app, TelephoneCommands& commands) {
     commands.addressTel->add_flag("--hyphen", commands.hyphen,
                                   "Write the 7-digit code as 123-4567");
     commands.addressTel->add_option("ADDRESS", commands.address, "The address")->required();
+
+    commands.areaCodes = app.add_subcommand(
+        "area-codes", "The telephone codes serving a partial address (prefecture and more)");
+    commands.areaCodes->add_option("--date", commands.baseDate,
+                                   "Base date YYYYMMDD: list the codes renumbered as of it");
+    commands.areaCodes->add_option("ADDRESS", commands.address, "The partial address")->required();
 }
 
 bool runTelephoneCommands(TextIo& io, const TelephoneCommands& commands, int& status) {
@@ -155,6 +181,10 @@ bool runTelephoneCommands(TextIo& io, const TelephoneCommands& commands, int& st
     }
     if (commands.addressTel && *commands.addressTel) {
         status = runAddressTel(io, commands);
+        return true;
+    }
+    if (commands.areaCodes && *commands.areaCodes) {
+        status = runAreaCodes(io, commands);
         return true;
     }
     return false;

@@ -13,6 +13,7 @@ struct TelephoneCommands {
     CLI::App* tel = nullptr;
     CLI::App* telDecide = nullptr;
     CLI::App* addressTel = nullptr;
+    CLI::App* areaCodes = nullptr;
     std::string baseDate;
     std::string number;
     std::string address;

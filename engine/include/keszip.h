@@ -123,6 +123,10 @@ KESZIP_API int KESZIP_CALL GetTelDecision(const char* number, char* prefecture, 
  * code7 on failure), the number of codes and the codes joined by ",". */
 KESZIP_API int KESZIP_CALL GetAddressTel(const char* address, char* code7, int* codeCount,
                                          char* codes);
+/* The telephone codes of a partial address: 1 with the count and the codes
+ * joined by "," (area codes below the level named, full codes of the towns
+ * named), 0 when none. */
+KESZIP_API int KESZIP_CALL GetDecisionTel(const char* address, int* codeCount, char* codes);
 
 /* The library's version text. */
 KESZIP_API const char* KESZIP_CALL GetZe7DllVersion(void);

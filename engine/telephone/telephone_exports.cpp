@@ -11,6 +11,7 @@
 #include "renumber.h"
 #include "search_output.h"
 #include "shift_jis_text.h"
+#include "tel_decision.h"
 #include "tel_engine.h"
 
 namespace {
@@ -133,6 +134,26 @@ KESZIP_API int KESZIP_CALL GetAddressTel(const char* address, char* code7, int* 
             if (GetHyphenMode()) keszip::insertCode7Hyphen(code7);
         }
         return flags;
+    });
+}
+
+KESZIP_API int KESZIP_CALL GetDecisionTel(const char* address, int* codeCount, char* codes) {
+    return guarded([&] {
+        auto& telephone = keszip::tel::telephoneEngine();
+        if (!telephone.open()) return 0;
+        if (codeCount) *codeCount = 0;
+        clearText(codes);
+        const auto list = keszip::tel::decisionCodes(telephone.dictionary(), address ? address : "",
+                                                     g_telBaseDate);
+        if (list.empty()) {
+            telephone.dictionary().setLastError(keszip::kErrCode);
+            return 0;
+        }
+        std::string joined;
+        for (const auto& code : list) joined += (joined.empty() ? "" : ",") + code;
+        if (codeCount) *codeCount = static_cast<int>(list.size());
+        writeText(codes, joined);
+        return 1;
     });
 }
 

@@ -98,6 +98,21 @@ TEST(TelephoneExports, AddressToCodes) {
     EXPECT_STREQ(code7, "ERR-005");
     EXPECT_GT(count, 0);
 
+    // A partial address: area codes below the level it names, each once, or
+    // the full codes of the towns it names.
+    using GetDecisionTelFn = int(const char*, int*, char*);
+    auto decisionTel = reinterpret_cast<GetDecisionTelFn*>(dlsym(handle, "GetDecisionTel"));
+    ASSERT_NE(decisionTel, nullptr);
+    EXPECT_EQ(decisionTel(sj("東京都").c_str(), &count, codes), 0);  // needs more than that
+    EXPECT_EQ(count, 0);
+    EXPECT_EQ(decisionTel(sj("東京都千代田区").c_str(), &count, codes), 1);
+    EXPECT_STREQ(codes, "03");
+    EXPECT_EQ(decisionTel(sj("北海道釧路市").c_str(), &count, codes), 1);
+    EXPECT_EQ(count, 2);
+    EXPECT_STREQ(codes, "0154,01547");
+    EXPECT_EQ(decisionTel(sj("北海道釧路市音別町本町").c_str(), &count, codes), 1);
+    EXPECT_STREQ(codes, "01547");
+
     EXPECT_EQ(addressTel(sj("架空県架空市").c_str(), code7, &count, codes), 0);
     EXPECT_STREQ(code7, "ERR-003");
     EXPECT_EQ(count, 0);
