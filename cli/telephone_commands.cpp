@@ -42,21 +42,29 @@ int runRenumber(TextIo& io, const TelephoneCommands& commands) {
     return 0;
 }
 
-// The number in the engine's Shift-JIS, or false after telling the user.
+// The text in the engine's Shift-JIS, or false after telling the user.
+bool engineText(TextIo& io, const std::string& text, const char* what, std::string& sjis) {
+    if (io.toEngine(text, sjis)) return true;
+    std::cerr << "keszip: the " << what << " has no Shift-JIS form: " << text << '\n';
+    return false;
+}
+
 bool engineNumber(TextIo& io, const std::string& number, std::string& sjis) {
-    if (io.toEngine(number, sjis)) return true;
-    std::cerr << "keszip: the number has no Shift-JIS form: " << number << '\n';
+    return engineText(io, number, "number", sjis);
+}
+
+// Sets the base date given with --date, if any; false after telling the user.
+bool applyBaseDate(const std::string& date) {
+    if (date.empty() || SetTelBaseDate(date.c_str())) return true;
+    std::cerr << "keszip: the base date must be YYYYMMDD (19000000-29999999) or 0: " << date
+              << '\n';
     return false;
 }
 
 // Every town of the number, one per line: flags, 7-digit code, prefecture,
 // city, ward, town, town note, code count and codes.
 int runTel(TextIo& io, const TelephoneCommands& commands) {
-    if (!commands.baseDate.empty() && !SetTelBaseDate(commands.baseDate.c_str())) {
-        std::cerr << "keszip: the base date must be YYYYMMDD (19000000-29999999) or 0: "
-                  << commands.baseDate << '\n';
-        return 2;
-    }
+    if (!applyBaseDate(commands.baseDate)) return 2;
     std::string sjis;
     if (!engineNumber(io, commands.number, sjis)) return 2;
     SetHyphenMode(commands.hyphen ? 1 : 0);
@@ -93,16 +101,9 @@ int runTelDecide(TextIo& io, const TelephoneCommands& commands) {
 // The telephone codes of an address: flags, 7-digit code or error text,
 // code count and codes.
 int runAddressTel(TextIo& io, const TelephoneCommands& commands) {
-    if (!commands.baseDate.empty() && !SetTelBaseDate(commands.baseDate.c_str())) {
-        std::cerr << "keszip: the base date must be YYYYMMDD (19000000-29999999) or 0: "
-                  << commands.baseDate << '\n';
-        return 2;
-    }
+    if (!applyBaseDate(commands.baseDate)) return 2;
     std::string sjis;
-    if (!io.toEngine(commands.address, sjis)) {
-        std::cerr << "keszip: the address has no Shift-JIS form: " << commands.address << '\n';
-        return 2;
-    }
+    if (!engineText(io, commands.address, "address", sjis)) return 2;
     SetHyphenMode(commands.hyphen ? 1 : 0);
     std::vector<char> code7(16), codes(4096);
     int count = 0;
@@ -113,16 +114,9 @@ int runAddressTel(TextIo& io, const TelephoneCommands& commands) {
 
 // The codes serving a partial address: the count and the comma-separated list.
 int runAreaCodes(TextIo& io, const TelephoneCommands& commands) {
-    if (!commands.baseDate.empty() && !SetTelBaseDate(commands.baseDate.c_str())) {
-        std::cerr << "keszip: the base date must be YYYYMMDD (19000000-29999999) or 0: "
-                  << commands.baseDate << '\n';
-        return 2;
-    }
+    if (!applyBaseDate(commands.baseDate)) return 2;
     std::string sjis;
-    if (!io.toEngine(commands.address, sjis)) {
-        std::cerr << "keszip: the address has no Shift-JIS form: " << commands.address << '\n';
-        return 2;
-    }
+    if (!engineText(io, commands.address, "address", sjis)) return 2;
     // The gathering stops at 64 KB.
     std::vector<char> codes(65536 + 16);
     int count = 0;
