@@ -36,13 +36,13 @@ unit: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 
 asan: deps
-	cmake -S . -B $(ASAN_BUILD) $(CMAKE_FLAGS) -DCMAKE_BUILD_TYPE=Debug -DKESZIP_SANITIZE=ON
+	cmake -S . -B $(ASAN_BUILD) $(CMAKE_FLAGS) -DCMAKE_BUILD_TYPE=Debug -DKESZIP_SANITIZE=ON -DKESZIP_GUI=OFF
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	    ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS)
 
 fuzz: deps
-	cmake -S . -B $(FUZZ_BUILD) $(CMAKE_FLAGS) -DKESZIP_FUZZ=ON \
+	cmake -S . -B $(FUZZ_BUILD) $(CMAKE_FLAGS) -DKESZIP_FUZZ=ON -DKESZIP_GUI=OFF \
 	    -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++
 	cmake --build $(FUZZ_BUILD) -j $(JOBS)
 	bash scripts/run-fuzzers.sh $(FUZZ_BUILD)/bin $(FUZZ_SECONDS)

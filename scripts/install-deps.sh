@@ -3,7 +3,10 @@
 # installs what is missing; otherwise it lists what to install and fails.
 set -euo pipefail
 packages=(cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev libgmock-dev
-          libbenchmark-dev libzip-dev libcli11-dev pkg-config imagemagick)
+          libbenchmark-dev libzip-dev libcli11-dev pkg-config imagemagick
+          qt6-base-dev qt6-base-dev-tools fonts-noto-cjk
+          libgsf-1-dev libexpat1-dev libsqlite3-dev unixodbc-dev
+          postgresql odbc-postgresql python3-xlrd python3-xlwt python3-openpyxl)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
