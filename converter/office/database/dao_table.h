@@ -1,0 +1,109 @@
+// One table of a database, opened for a conversion: the database, a table
+// definition and a record set over it, as one wrapper. A database name that
+// starts with "odbc:" reaches an ODBC data source; any other name is a
+// SQLite database file. Every failure is a false or empty result.
+//
+// The record set is a dynaset: the keys of the records are taken when it is
+// opened, in the table's own order, and each record's values are read when
+// the record is visited, so a record is always written back by its key.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "dao_types.h"
+#include "database_backend.h"
+#include "field_value.h"
+
+namespace converter {
+
+// True when `database` names an ODBC data source rather than a file.
+bool isOdbcName(const std::string& database);
+
+class DaoTable {
+  public:
+    DaoTable();
+    ~DaoTable();
+    DaoTable(const DaoTable&) = delete;
+    DaoTable& operator=(const DaoTable&) = delete;
+
+    // Opens the database for shared reading and writing; false when one is
+    // already open or the database refused.
+    bool OpenDatabase(const std::string& path);
+    bool isOpen() const { return backend_ != nullptr; }
+    // The next user table's name (Shift-JIS), starting over with `first`;
+    // false, with `name` emptied, when there is none.
+    bool NextTableName(std::string& name, bool first);
+    // Opens the table definition of `table`.
+    bool OpenTable(const std::string& table);
+    int fieldCount() const { return static_cast<int>(fields_.size()); }
+    // The field called `name` (exact comparison); false when there is none.
+    bool FieldInfo(const std::string& name, DaoFieldInfo& info) const;
+    // The first field, or the one after the last one asked for.
+    bool FieldInfo(bool first, DaoFieldInfo& info);
+    // Opens the record set over the open table definition.
+    bool OpenRecords();
+    long recordCount() const { return static_cast<long>(keys_.size()); }
+    // First: to the first record, then `count` forward; next: `count`
+    // forward. The 1-based position reached, 0 when empty or past the end.
+    long Move(long count, bool first);
+    // The value of a field of the current record; Empty when it cannot be read.
+    FieldValue GetValue(const std::string& field);
+    // Starts editing the current record.
+    bool edit();
+    // Sets a field of the record being edited; false for an unknown field, a
+    // value the field cannot hold, or when no record is being edited.
+    bool SetValue(const std::string& field, const FieldValue& value);
+    // Writes the edited record back; false when the write failed.
+    bool update();
+    // Closes the record set, the table definition and the database.
+    void close();
+
+    // Writes between beginBatch and commitBatch form one transaction. A
+    // failed write inside it leaves the earlier ones standing. commitBatch
+    // gives the positions of the records whose writes were lost (all of the
+    // batch when the commit itself failed); true when none was.
+    bool beginBatch();
+    bool commitBatch(std::vector<long>& lost);
+    bool inBatch() const { return batch_; }
+
+    // A copy of a database file can be made (false for server databases).
+    bool canBackup() const;
+    // Copies the database to `path`, replacing an existing file.
+    bool backup(const std::string& path);
+    // What the database last complained of (UTF-8), for diagnostics.
+    std::string lastError() const;
+
+  private:
+    struct PendingWrite {
+        long position;
+        RecordKey key;
+        FieldChanges changes;
+    };
+    int fieldIndex(const std::string& name) const;
+    bool replayBatch();
+
+    std::unique_ptr<DatabaseBackend> backend_;
+    std::string error_;
+    std::vector<std::string> tables_;
+    std::size_t nextTable_ = 0;
+    bool tableOpen_ = false;
+    std::vector<DaoFieldInfo> fields_;
+    std::size_t nextField_ = 0;
+    bool recordsOpen_ = false;
+    std::vector<RecordKey> keys_;
+    std::size_t current_ = 0;  // index into keys_; keys_.size() when none
+    // Values of the current record read so far, by field index.
+    std::vector<std::size_t> wanted_;
+    std::vector<FieldValue> values_;
+    bool valuesRead_ = false;
+    bool editing_ = false;
+    FieldChanges changes_;
+    bool batch_ = false;
+    std::vector<PendingWrite> pending_;
+    std::vector<long> lost_;
+};
+
+}  // namespace converter

@@ -1,0 +1,784 @@
+// Tables of an ODBC data source, through the driver manager's wide-character
+// interface. Records are addressed by the primary key (or the driver's best
+// row identifier) and visited in its order.
+#include <sql.h>
+#include <sqlext.h>
+#include <sqlucode.h>
+
+#include <algorithm>
+#include <cstring>
+#include <deque>
+#include <filesystem>
+#include <map>
+
+#include "column_types.h"
+#include "database_backend.h"
+#include "database_text.h"
+
+namespace converter {
+namespace {
+
+static_assert(sizeof(SQLWCHAR) == sizeof(char16_t), "ODBC wide characters are UTF-16");
+
+// Longest text or binary value read whole (in characters or bytes); the
+// rest is left unread, as no address piece uses more than 255 bytes.
+constexpr std::size_t kLongValueLimit = 1 << 20;
+
+SQLWCHAR* wide(std::u16string& text) { return reinterpret_cast<SQLWCHAR*>(text.data()); }
+
+struct Column {
+    std::string name;  // UTF-8
+    int sqlType = 0;
+    std::int64_t size = 0;
+    int digits = 0;
+    OdbcFetch fetch = OdbcFetch::Text;
+};
+
+// One statement handle, freed with its owner.
+class StatementHandle {
+  public:
+    explicit StatementHandle(SQLHDBC dbc) {
+        if (!SQL_SUCCEEDED(SQLAllocHandle(SQL_HANDLE_STMT, dbc, &handle_)))
+            handle_ = SQL_NULL_HSTMT;
+    }
+    ~StatementHandle() {
+        if (handle_ != SQL_NULL_HSTMT) SQLFreeHandle(SQL_HANDLE_STMT, handle_);
+    }
+    StatementHandle(const StatementHandle&) = delete;
+    StatementHandle& operator=(const StatementHandle&) = delete;
+    SQLHSTMT get() const { return handle_; }
+    explicit operator bool() const { return handle_ != SQL_NULL_HSTMT; }
+
+  private:
+    SQLHSTMT handle_ = SQL_NULL_HSTMT;
+};
+
+std::string diagnostics(SQLSMALLINT type, SQLHANDLE handle) {
+    std::string out;
+    SQLWCHAR state[6];
+    SQLWCHAR message[1024];
+    SQLINTEGER native = 0;
+    SQLSMALLINT length = 0;
+    for (SQLSMALLINT i = 1; i <= 3; ++i) {
+        if (!SQL_SUCCEEDED(SQLGetDiagRecW(type, handle, i, state, &native, message,
+                                          sizeof message / sizeof message[0], &length)))
+            break;
+        length = std::min<SQLSMALLINT>(length, sizeof message / sizeof message[0] - 1);
+        if (!out.empty()) out += "; ";
+        out += utf16ToUtf8(
+            {reinterpret_cast<const char16_t*>(message), static_cast<std::size_t>(length)});
+    }
+    return out;
+}
+
+// Reads a whole text or binary column with repeated calls.
+bool getLong(SQLHSTMT s, SQLUSMALLINT column, bool text, std::string& out, bool& null) {
+    out.clear();
+    null = false;
+    char buffer[8192];
+    const SQLSMALLINT cType = text ? SQL_C_WCHAR : SQL_C_BINARY;
+    const std::size_t terminator = text ? sizeof(char16_t) : 0;
+    for (;;) {
+        SQLLEN indicator = 0;
+        const SQLRETURN rc = SQLGetData(s, column, cType, buffer, sizeof buffer, &indicator);
+        if (rc == SQL_NO_DATA) break;
+        if (!SQL_SUCCEEDED(rc)) return false;
+        if (indicator == SQL_NULL_DATA) {
+            null = true;
+            return true;
+        }
+        std::size_t bytes = sizeof buffer - terminator;
+        if (indicator != SQL_NO_TOTAL && static_cast<std::size_t>(indicator) < bytes)
+            bytes = static_cast<std::size_t>(indicator);
+        if (text) bytes -= bytes % sizeof(char16_t);
+        out.append(buffer, bytes);
+        if (rc == SQL_SUCCESS || out.size() >= kLongValueLimit) break;
+    }
+    return true;
+}
+
+std::u16string asUtf16(const std::string& raw) {
+    std::u16string out(raw.size() / 2, u'\0');
+    std::memcpy(out.data(), raw.data(), out.size() * 2);
+    return out;
+}
+
+// A value of `column` from the current row; `keyForm` keeps texts in UTF-8
+// (to be bound back exactly) instead of Shift-JIS.
+bool fetchValue(SQLHSTMT s, SQLUSMALLINT index, const Column& column, bool keyForm,
+                FieldValue& value) {
+    SQLLEN indicator = 0;
+    auto fixed = [&](SQLSMALLINT cType, void* target, SQLLEN size) {
+        return SQL_SUCCEEDED(SQLGetData(s, index, cType, target, size, &indicator));
+    };
+    // Keys of inexact or fractional kinds travel as the driver's own text,
+    // so that they are bound back exactly as they came.
+    const bool asText =
+        keyForm && (column.fetch == OdbcFetch::Real || column.fetch == OdbcFetch::Double ||
+                    column.fetch == OdbcFetch::Date || column.fetch == OdbcFetch::Time ||
+                    column.fetch == OdbcFetch::Currency);
+    if (asText) {
+        char text[128] = {};
+        if (!fixed(SQL_C_CHAR, text, sizeof text)) return false;
+        value.kind = indicator == SQL_NULL_DATA ? ValueKind::Null : ValueKind::Decimal;
+        value.bytes = text;
+        return true;
+    }
+    switch (column.fetch) {
+        case OdbcFetch::Boolean: {
+            unsigned char bit = 0;
+            if (!fixed(SQL_C_BIT, &bit, 1)) return false;
+            value = FieldValue::integerOf(ValueKind::Boolean, bit ? -1 : 0);
+            break;
+        }
+        case OdbcFetch::SmallInt: {
+            SQLSMALLINT v = 0;
+            if (!fixed(SQL_C_SSHORT, &v, sizeof v)) return false;
+            const bool byte = column.sqlType == SQL_TINYINT && v >= 0 && v <= 255;
+            value = FieldValue::integerOf(byte ? ValueKind::Byte : ValueKind::Int16, v);
+            break;
+        }
+        case OdbcFetch::Integer: {
+            SQLINTEGER v = 0;
+            if (!fixed(SQL_C_SLONG, &v, sizeof v)) return false;
+            value = FieldValue::integerOf(ValueKind::Int32, v);
+            break;
+        }
+        case OdbcFetch::BigInt: {
+            SQLBIGINT v = 0;
+            if (!fixed(SQL_C_SBIGINT, &v, sizeof v)) return false;
+            value = FieldValue::integerOf(ValueKind::Int64, v);
+            break;
+        }
+        case OdbcFetch::Real: {
+            SQLREAL v = 0;
+            if (!fixed(SQL_C_FLOAT, &v, sizeof v)) return false;
+            value = FieldValue::realOf(ValueKind::Single, v);
+            break;
+        }
+        case OdbcFetch::Double: {
+            SQLDOUBLE v = 0;
+            if (!fixed(SQL_C_DOUBLE, &v, sizeof v)) return false;
+            value = FieldValue::realOf(ValueKind::Double, v);
+            break;
+        }
+        case OdbcFetch::Currency:
+        case OdbcFetch::Decimal: {
+            char text[128] = {};
+            if (!fixed(SQL_C_CHAR, text, sizeof text)) return false;
+            if (indicator == SQL_NULL_DATA) break;
+            std::int64_t amount = 0;
+            if (column.fetch == OdbcFetch::Currency && !keyForm && currencyFromText(text, amount)) {
+                value = FieldValue::integerOf(ValueKind::Currency, amount);
+            } else {
+                value.kind = ValueKind::Decimal;
+                value.bytes = text;
+            }
+            break;
+        }
+        case OdbcFetch::Date:
+        case OdbcFetch::Time: {
+            SQL_TIMESTAMP_STRUCT t{};
+            DateTime d;
+            if (column.fetch == OdbcFetch::Time) {
+                SQL_TIME_STRUCT time{};
+                if (!fixed(SQL_C_TYPE_TIME, &time, sizeof time)) return false;
+                d.hour = time.hour;
+                d.minute = time.minute;
+                d.second = time.second;
+            } else {
+                if (!fixed(SQL_C_TYPE_TIMESTAMP, &t, sizeof t)) return false;
+                d.year = t.year;
+                d.month = t.month;
+                d.day = t.day;
+                d.hour = t.hour;
+                d.minute = t.minute;
+                d.second = t.second;
+            }
+            value = FieldValue::dateOf(d);
+            break;
+        }
+        case OdbcFetch::Text:
+        case OdbcFetch::Binary: {
+            const bool text = column.fetch == OdbcFetch::Text;
+            std::string raw;
+            bool null = false;
+            if (!getLong(s, index, text, raw, null)) return false;
+            if (null) {
+                value = FieldValue::null();
+                return true;
+            }
+            if (text) {
+                std::string utf8 = utf16ToUtf8(asUtf16(raw));
+                value = FieldValue::text(keyForm ? utf8 : databaseTextToSjis(utf8));
+            } else {
+                value.kind = ValueKind::Binary;
+                value.bytes = std::move(raw);
+            }
+            return true;
+        }
+    }
+    if (indicator == SQL_NULL_DATA) value = FieldValue::null();
+    return true;
+}
+
+// Parameter buffers that live until the statement has run.
+struct ParameterStore {
+    std::deque<std::string> buffers;
+    std::deque<SQLLEN> indicators;
+};
+
+bool bindParameter(SQLHSTMT s, SQLUSMALLINT index, const FieldValue& v, const Column* keyColumn,
+                   bool textInUtf8, ParameterStore& store) {
+    SQLSMALLINT cType = SQL_C_CHAR;
+    SQLSMALLINT sqlType = SQL_VARCHAR;
+    SQLULEN size = 0;
+    SQLSMALLINT digits = 0;
+    std::string& buffer = store.buffers.emplace_back();
+    SQLLEN& indicator = store.indicators.emplace_back(0);
+    auto raw = [&buffer](const void* data, std::size_t n) {
+        buffer.assign(static_cast<const char*>(data), n);
+    };
+    switch (v.kind) {
+        case ValueKind::Empty:
+            return false;
+        case ValueKind::Null:
+            indicator = SQL_NULL_DATA;
+            size = 1;
+            if (keyColumn) sqlType = static_cast<SQLSMALLINT>(keyColumn->sqlType);
+            break;
+        case ValueKind::Boolean: {
+            const unsigned char bit = v.integer != 0;
+            raw(&bit, 1);
+            cType = SQL_C_BIT;
+            sqlType = SQL_BIT;
+            size = 1;
+            break;
+        }
+        case ValueKind::Int16:
+        case ValueKind::Int32:
+        case ValueKind::Int64:
+        case ValueKind::Byte:
+            if (v.integer >= INT32_MIN && v.integer <= INT32_MAX) {
+                const SQLINTEGER n = static_cast<SQLINTEGER>(v.integer);
+                raw(&n, sizeof n);
+                cType = SQL_C_SLONG;
+                sqlType = SQL_INTEGER;
+                size = 10;
+            } else {
+                const SQLBIGINT n = v.integer;
+                raw(&n, sizeof n);
+                cType = SQL_C_SBIGINT;
+                sqlType = SQL_BIGINT;
+                size = 19;
+            }
+            break;
+        case ValueKind::Single:
+        case ValueKind::Double:
+            raw(&v.real, sizeof v.real);
+            cType = SQL_C_DOUBLE;
+            sqlType = SQL_DOUBLE;
+            size = 15;
+            break;
+        case ValueKind::Currency:
+            buffer = *valueText(v);
+            sqlType = SQL_DECIMAL;
+            size = 19;
+            digits = 4;
+            break;
+        case ValueKind::Date: {
+            SQL_TIMESTAMP_STRUCT t{};
+            t.year = static_cast<SQLSMALLINT>(v.date.year);
+            t.month = static_cast<SQLUSMALLINT>(v.date.month);
+            t.day = static_cast<SQLUSMALLINT>(v.date.day);
+            t.hour = static_cast<SQLUSMALLINT>(v.date.hour);
+            t.minute = static_cast<SQLUSMALLINT>(v.date.minute);
+            t.second = static_cast<SQLUSMALLINT>(v.date.second);
+            raw(&t, sizeof t);
+            cType = SQL_C_TYPE_TIMESTAMP;
+            sqlType = SQL_TYPE_TIMESTAMP;
+            size = 19;
+            break;
+        }
+        case ValueKind::Text: {
+            std::string utf8;
+            if (textInUtf8) {
+                utf8 = v.bytes;
+            } else if (auto converted = sjisToDatabaseText(v.bytes)) {
+                utf8 = std::move(*converted);
+            } else {
+                return false;
+            }
+            const std::u16string text = utf8ToUtf16(utf8);
+            raw(text.data(), text.size() * sizeof(char16_t));
+            cType = SQL_C_WCHAR;
+            sqlType = SQL_WVARCHAR;
+            size = std::max<SQLULEN>(text.size(), 1);
+            break;
+        }
+        case ValueKind::Decimal:
+            buffer = v.bytes;
+            sqlType = keyColumn ? static_cast<SQLSMALLINT>(keyColumn->sqlType) : SQL_NUMERIC;
+            size = keyColumn && keyColumn->size > 0 ? static_cast<SQLULEN>(keyColumn->size)
+                                                    : std::max<SQLULEN>(buffer.size(), 1);
+            digits = keyColumn ? static_cast<SQLSMALLINT>(keyColumn->digits) : 0;
+            break;
+        case ValueKind::Binary:
+            buffer = v.bytes;
+            cType = SQL_C_BINARY;
+            sqlType = SQL_VARBINARY;
+            size = std::max<SQLULEN>(buffer.size(), 1);
+            break;
+    }
+    if (indicator != SQL_NULL_DATA) indicator = static_cast<SQLLEN>(buffer.size());
+    return SQL_SUCCEEDED(SQLBindParameter(s, index, SQL_PARAM_INPUT, cType, sqlType, size, digits,
+                                          buffer.data(), static_cast<SQLLEN>(buffer.size()),
+                                          &indicator));
+}
+
+class OdbcBackend final : public DatabaseBackend {
+  public:
+    OdbcBackend(SQLHENV env, SQLHDBC dbc, std::string file)
+        : env_(env), dbc_(dbc), file_(std::move(file)) {
+        SQLWCHAR quote[8] = {};
+        SQLSMALLINT length = 0;
+        if (SQL_SUCCEEDED(
+                SQLGetInfoW(dbc_, SQL_IDENTIFIER_QUOTE_CHAR, quote, sizeof quote, &length)) &&
+            quote[0] != u' ')
+            quote_ = utf16ToUtf8({reinterpret_cast<const char16_t*>(quote), 1});
+        SQLWCHAR escape[8] = {};
+        if (SQL_SUCCEEDED(
+                SQLGetInfoW(dbc_, SQL_SEARCH_PATTERN_ESCAPE, escape, sizeof escape, &length)) &&
+            escape[0] != 0)
+            escape_ = static_cast<char16_t>(escape[0]);
+    }
+    ~OdbcBackend() override {
+        closeTable();
+        if (inTransaction_) rollback();
+        SQLDisconnect(dbc_);
+        SQLFreeHandle(SQL_HANDLE_DBC, dbc_);
+        SQLFreeHandle(SQL_HANDLE_ENV, env_);
+    }
+
+    bool tableNames(std::vector<std::string>& names) override {
+        names.clear();
+        tableOf_.clear();
+        StatementHandle s(dbc_);
+        std::u16string kind = u"TABLE";
+        if (!s ||
+            !check(SQL_HANDLE_STMT, s.get(),
+                   SQLTablesW(s.get(), nullptr, 0, nullptr, 0, nullptr, 0, wide(kind), SQL_NTS)))
+            return false;
+        while (SQL_SUCCEEDED(SQLFetch(s.get()))) {
+            std::string schema, name;
+            bool null = false;
+            if (!getLong(s.get(), 2, true, schema, null) || !getLong(s.get(), 3, true, name, null))
+                return false;
+            name = utf16ToUtf8(asUtf16(name));
+            const std::string shown = databaseTextToSjis(name);
+            if (tableOf_.emplace(shown, std::make_pair(utf16ToUtf8(asUtf16(schema)), name)).second)
+                names.push_back(shown);
+        }
+        return true;
+    }
+
+    bool openTable(const std::string& table, std::vector<DaoFieldInfo>& fields) override {
+        closeTable();
+        if (auto it = tableOf_.find(table); it != tableOf_.end()) {
+            schema_ = it->second.first;
+            table_ = it->second.second;
+        } else if (auto utf8 = sjisToDatabaseText(table)) {
+            table_ = *utf8;
+        } else {
+            return false;
+        }
+        if (!readColumns() || columns_.empty()) {
+            closeTable();
+            return false;
+        }
+        fields.clear();
+        for (const Column& c : columns_) {
+            DaoFieldInfo info = odbcColumnType(c.sqlType, c.size, typeNames_[&c - columns_.data()]);
+            info.name = databaseTextToSjis(c.name);
+            fields.push_back(info);
+        }
+        return true;
+    }
+
+    void closeTable() override {
+        readStatement_.reset();
+        writeStatement_.reset();
+        table_.clear();
+        schema_.clear();
+        columns_.clear();
+        typeNames_.clear();
+        keys_.clear();
+    }
+
+    bool recordKeys(std::vector<RecordKey>& keys) override {
+        keys.clear();
+        if (table_.empty() || (keys_.empty() && !readKeyColumns())) return false;
+        std::string list;
+        for (std::size_t i = 0; i < keys_.size(); ++i)
+            list += (i ? ", " : "") + quote(keys_[i].name);
+        StatementHandle s(dbc_);
+        std::u16string sql =
+            utf8ToUtf16("SELECT " + list + " FROM " + qualifiedTable() + " ORDER BY " + list);
+        if (!s || !check(SQL_HANDLE_STMT, s.get(), SQLExecDirectW(s.get(), wide(sql), SQL_NTS)))
+            return false;
+        SQLRETURN rc;
+        while (SQL_SUCCEEDED(rc = SQLFetch(s.get()))) {
+            RecordKey key(keys_.size());
+            for (std::size_t i = 0; i < keys_.size(); ++i)
+                if (!fetchValue(s.get(), static_cast<SQLUSMALLINT>(i + 1), keys_[i], true, key[i]))
+                    return check(SQL_HANDLE_STMT, s.get(), SQL_ERROR);
+            keys.push_back(std::move(key));
+        }
+        return rc == SQL_NO_DATA || check(SQL_HANDLE_STMT, s.get(), rc);
+    }
+
+    bool readRecord(const RecordKey& key, const std::vector<std::size_t>& fields,
+                    std::vector<FieldValue>& values) override {
+        values.clear();
+        if (table_.empty() || key.size() != keys_.size()) return false;
+        if (!readStatement_ || readFields_ != fields) {
+            std::string sql = "SELECT ";
+            for (std::size_t i = 0; i < fields.size(); ++i) {
+                if (fields[i] >= columns_.size()) return false;
+                sql += (i ? ", " : "") + quote(columns_[fields[i]].name);
+            }
+            if (fields.empty()) sql += quote(keys_[0].name);
+            readStatement_ =
+                prepare(sql + " FROM " + qualifiedTable() + " WHERE " + keyCondition());
+            if (!readStatement_) return false;
+            readFields_ = fields;
+        }
+        SQLHSTMT s = readStatement_->get();
+        ParameterStore store;
+        if (!bindKey(s, key, 1, store) || !check(SQL_HANDLE_STMT, s, SQLExecute(s))) {
+            SQLFreeStmt(s, SQL_CLOSE);
+            return false;
+        }
+        bool ok = SQL_SUCCEEDED(SQLFetch(s));
+        if (!ok) error_ = "the record is no longer in the table";
+        for (std::size_t i = 0; ok && i < fields.size(); ++i) {
+            FieldValue v;
+            ok = fetchValue(s, static_cast<SQLUSMALLINT>(i + 1), columns_[fields[i]], false, v);
+            if (!ok) check(SQL_HANDLE_STMT, s, SQL_ERROR);
+            values.push_back(std::move(v));
+        }
+        SQLFreeStmt(s, SQL_CLOSE);
+        SQLFreeStmt(s, SQL_RESET_PARAMS);
+        return ok;
+    }
+
+    bool writeRecord(const RecordKey& key, const FieldChanges& changes) override {
+        if (table_.empty() || key.size() != keys_.size() || changes.empty()) return false;
+        std::vector<std::size_t> fields;
+        for (const auto& change : changes) {
+            if (change.first >= columns_.size()) return false;
+            fields.push_back(change.first);
+        }
+        if (!writeStatement_ || writeFields_ != fields) {
+            std::string sql = "UPDATE " + qualifiedTable() + " SET ";
+            for (std::size_t i = 0; i < fields.size(); ++i)
+                sql += (i ? ", " : "") + quote(columns_[fields[i]].name) + " = ?";
+            writeStatement_ = prepare(sql + " WHERE " + keyCondition());
+            if (!writeStatement_) return false;
+            writeFields_ = fields;
+        }
+        SQLHSTMT s = writeStatement_->get();
+        ParameterStore store;
+        bool ok = true;
+        for (std::size_t i = 0; ok && i < changes.size(); ++i)
+            ok = bindParameter(s, static_cast<SQLUSMALLINT>(i + 1), changes[i].second, nullptr,
+                               false, store);
+        if (!ok) error_ = "the value cannot be written";
+        ok = ok && bindKey(s, key, changes.size() + 1, store) &&
+             check(SQL_HANDLE_STMT, s, SQLExecute(s));
+        SQLLEN rows = 0;
+        if (ok && (!SQL_SUCCEEDED(SQLRowCount(s, &rows)) || rows != 1)) {
+            error_ = "the record is no longer in the table";
+            ok = false;
+        }
+        SQLFreeStmt(s, SQL_CLOSE);
+        SQLFreeStmt(s, SQL_RESET_PARAMS);
+        return ok;
+    }
+
+    bool beginTransaction() override {
+        if (inTransaction_) return true;
+        inTransaction_ = check(
+            SQL_HANDLE_DBC, dbc_,
+            SQLSetConnectAttrW(dbc_, SQL_ATTR_AUTOCOMMIT,
+                               reinterpret_cast<SQLPOINTER>(SQL_AUTOCOMMIT_OFF), SQL_IS_UINTEGER));
+        return inTransaction_;
+    }
+    bool commit() override {
+        if (!inTransaction_) return true;
+        const bool ok = check(SQL_HANDLE_DBC, dbc_, SQLEndTran(SQL_HANDLE_DBC, dbc_, SQL_COMMIT));
+        if (ok) autocommit();
+        return ok;
+    }
+    void rollback() override {
+        if (!inTransaction_) return;
+        SQLEndTran(SQL_HANDLE_DBC, dbc_, SQL_ROLLBACK);
+        autocommit();
+    }
+
+    std::string databaseFile() const override { return file_; }
+
+    bool backup(const std::string& path) override {
+        if (file_.empty()) return false;
+        const std::string temporary = path + ".tmp";
+        std::error_code error;
+        std::filesystem::copy_file(file_, temporary,
+                                   std::filesystem::copy_options::overwrite_existing, error);
+        if (!error) std::filesystem::rename(temporary, path, error);
+        if (!error) return true;
+        error_ = error.message();
+        std::filesystem::remove(temporary, error);
+        return false;
+    }
+
+    std::string lastError() const override { return error_; }
+
+  private:
+    bool check(SQLSMALLINT type, SQLHANDLE handle, SQLRETURN rc) {
+        if (SQL_SUCCEEDED(rc)) return true;
+        error_ = diagnostics(type, handle);
+        if (error_.empty()) error_ = "the driver refused";
+        return false;
+    }
+    void autocommit() {
+        SQLSetConnectAttrW(dbc_, SQL_ATTR_AUTOCOMMIT,
+                           reinterpret_cast<SQLPOINTER>(SQL_AUTOCOMMIT_ON), SQL_IS_UINTEGER);
+        inTransaction_ = false;
+    }
+    std::unique_ptr<StatementHandle> prepare(const std::string& sql) {
+        auto s = std::make_unique<StatementHandle>(dbc_);
+        std::u16string text = utf8ToUtf16(sql);
+        if (!*s || !check(SQL_HANDLE_STMT, s->get(), SQLPrepareW(s->get(), wide(text), SQL_NTS)))
+            return nullptr;
+        return s;
+    }
+    std::string quote(const std::string& name) const {
+        if (quote_.empty()) return name;
+        std::string out = quote_;
+        for (char c : name) {
+            out += c;
+            if (std::string(1, c) == quote_) out += c;
+        }
+        return out + quote_;
+    }
+    std::string qualifiedTable() const {
+        return schema_.empty() ? quote(table_) : quote(schema_) + "." + quote(table_);
+    }
+    std::string keyCondition() const {
+        std::string out;
+        for (std::size_t i = 0; i < keys_.size(); ++i)
+            out += (i ? " AND " : "") + quote(keys_[i].name) + " = ?";
+        return out;
+    }
+    // The catalogue functions take patterns; '_' and '%' in a name are escaped.
+    std::u16string pattern(const std::string& name) const {
+        std::u16string out;
+        for (char16_t c : utf8ToUtf16(name)) {
+            if (escape_ && (c == u'_' || c == u'%' || c == escape_)) out += escape_;
+            out += c;
+        }
+        return out;
+    }
+
+    bool readColumns() {
+        StatementHandle s(dbc_);
+        std::u16string schema = pattern(schema_);
+        std::u16string table = pattern(table_);
+        if (!s ||
+            !check(SQL_HANDLE_STMT, s.get(),
+                   SQLColumnsW(s.get(), nullptr, 0, schema_.empty() ? nullptr : wide(schema),
+                               schema_.empty() ? 0 : SQL_NTS, wide(table), SQL_NTS, nullptr, 0)))
+            return false;
+        std::vector<std::pair<long, std::pair<Column, std::string>>> found;
+        while (SQL_SUCCEEDED(SQLFetch(s.get()))) {
+            std::string tableName, columnName, typeName;
+            bool null = false;
+            SQLSMALLINT dataType = 0;
+            SQLINTEGER size = 0, ordinal = 0;
+            SQLSMALLINT digits = 0;
+            SQLLEN indicator = 0;
+            if (!getLong(s.get(), 3, true, tableName, null) ||
+                utf16ToUtf8(asUtf16(tableName)) != table_ ||
+                !getLong(s.get(), 4, true, columnName, null) ||
+                !SQL_SUCCEEDED(SQLGetData(s.get(), 5, SQL_C_SSHORT, &dataType, 0, &indicator)) ||
+                !getLong(s.get(), 6, true, typeName, null) ||
+                !SQL_SUCCEEDED(SQLGetData(s.get(), 7, SQL_C_SLONG, &size, 0, &indicator)))
+                continue;
+            if (indicator == SQL_NULL_DATA) size = 0;
+            if (!SQL_SUCCEEDED(SQLGetData(s.get(), 9, SQL_C_SSHORT, &digits, 0, &indicator)) ||
+                indicator == SQL_NULL_DATA)
+                digits = 0;
+            if (!SQL_SUCCEEDED(SQLGetData(s.get(), 17, SQL_C_SLONG, &ordinal, 0, &indicator)))
+                ordinal = static_cast<SQLINTEGER>(found.size() + 1);
+            Column c;
+            c.name = utf16ToUtf8(asUtf16(columnName));
+            c.sqlType = dataType;
+            c.size = size;
+            c.digits = digits;
+            const std::string type = utf16ToUtf8(asUtf16(typeName));
+            c.fetch = odbcFetchKind(dataType, type);
+            found.push_back({ordinal, {c, type}});
+        }
+        std::stable_sort(found.begin(), found.end(),
+                         [](const auto& a, const auto& b) { return a.first < b.first; });
+        for (auto& [ordinal, column] : found) {
+            columns_.push_back(column.first);
+            typeNames_.push_back(column.second);
+        }
+        return true;
+    }
+
+    bool readKeyColumns() {
+        std::u16string schema = utf8ToUtf16(schema_);
+        std::u16string table = utf8ToUtf16(table_);
+        SQLWCHAR* schemaArg = schema_.empty() ? nullptr : wide(schema);
+        const SQLSMALLINT schemaLength = schema_.empty() ? 0 : SQL_NTS;
+        std::vector<std::pair<int, std::string>> names;
+        {
+            StatementHandle s(dbc_);
+            if (s && SQL_SUCCEEDED(SQLPrimaryKeysW(s.get(), nullptr, 0, schemaArg, schemaLength,
+                                                   wide(table), SQL_NTS))) {
+                while (SQL_SUCCEEDED(SQLFetch(s.get()))) {
+                    std::string name;
+                    bool null = false;
+                    SQLSMALLINT sequence = 0;
+                    SQLLEN indicator = 0;
+                    if (getLong(s.get(), 4, true, name, null) &&
+                        SQL_SUCCEEDED(
+                            SQLGetData(s.get(), 5, SQL_C_SSHORT, &sequence, 0, &indicator)))
+                        names.emplace_back(sequence, utf16ToUtf8(asUtf16(name)));
+                }
+            }
+        }
+        if (names.empty()) {
+            // No primary key: the driver's best way to find a row again.
+            StatementHandle s(dbc_);
+            if (s && SQL_SUCCEEDED(SQLSpecialColumnsW(s.get(), SQL_BEST_ROWID, nullptr, 0,
+                                                      schemaArg, schemaLength, wide(table), SQL_NTS,
+                                                      SQL_SCOPE_SESSION, SQL_NULLABLE))) {
+                while (SQL_SUCCEEDED(SQLFetch(s.get()))) {
+                    std::string name;
+                    bool null = false;
+                    if (getLong(s.get(), 2, true, name, null))
+                        names.emplace_back(static_cast<int>(names.size()),
+                                           utf16ToUtf8(asUtf16(name)));
+                }
+            }
+        }
+        std::sort(names.begin(), names.end());
+        for (const auto& [sequence, name] : names) {
+            auto column = std::find_if(columns_.begin(), columns_.end(),
+                                       [&](const Column& c) { return c.name == name; });
+            // A pseudo column (a row identifier) is read and bound as text.
+            if (column != columns_.end()) {
+                keys_.push_back(*column);
+            } else {
+                Column pseudo;
+                pseudo.name = name;
+                pseudo.sqlType = SQL_VARCHAR;
+                pseudo.fetch = OdbcFetch::Text;
+                keys_.push_back(pseudo);
+            }
+        }
+        if (keys_.empty()) error_ = "the table has no primary key";
+        return !keys_.empty();
+    }
+
+    bool bindKey(SQLHSTMT s, const RecordKey& key, std::size_t first, ParameterStore& store) {
+        for (std::size_t i = 0; i < key.size(); ++i)
+            if (!bindParameter(s, static_cast<SQLUSMALLINT>(first + i), key[i], &keys_[i], true,
+                               store))
+                return check(SQL_HANDLE_STMT, s, SQL_ERROR);
+        return true;
+    }
+
+    SQLHENV env_;
+    SQLHDBC dbc_;
+    std::string file_;
+    std::string quote_ = "\"";
+    char16_t escape_ = 0;
+    std::string error_;
+    bool inTransaction_ = false;
+    std::map<std::string, std::pair<std::string, std::string>> tableOf_;  // shown -> schema, name
+    std::string schema_;
+    std::string table_;
+    std::vector<Column> columns_;
+    std::vector<std::string> typeNames_;
+    std::vector<Column> keys_;
+    std::unique_ptr<StatementHandle> readStatement_;
+    std::vector<std::size_t> readFields_;
+    std::unique_ptr<StatementHandle> writeStatement_;
+    std::vector<std::size_t> writeFields_;
+};
+
+// The value of the DBQ key of a connection string: the database file of
+// file-based drivers.
+std::string databaseFileOf(const std::string& connection) {
+    std::size_t pos = 0;
+    while (pos < connection.size()) {
+        std::size_t end = connection.find(';', pos);
+        if (end == std::string::npos) end = connection.size();
+        const std::string pair = connection.substr(pos, end - pos);
+        const std::size_t equals = pair.find('=');
+        if (equals != std::string::npos) {
+            std::string key = pair.substr(0, equals);
+            key.erase(0, key.find_first_not_of(' '));
+            key.erase(key.find_last_not_of(' ') + 1);
+            for (char& c : key) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+            if (key == "DBQ") {
+                std::string value = pair.substr(equals + 1);
+                if (value.size() >= 2 && value.front() == '{' && value.back() == '}')
+                    value = value.substr(1, value.size() - 2);
+                return value;
+            }
+        }
+        pos = end + 1;
+    }
+    return {};
+}
+
+}  // namespace
+
+std::unique_ptr<DatabaseBackend> openOdbcDatabase(const std::string& connection,
+                                                  std::string& error) {
+    SQLHENV env = SQL_NULL_HENV;
+    if (!SQL_SUCCEEDED(SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &env))) {
+        error = "the ODBC driver manager is not available";
+        return nullptr;
+    }
+    SQLSetEnvAttr(env, SQL_ATTR_ODBC_VERSION, reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3), 0);
+    SQLHDBC dbc = SQL_NULL_HDBC;
+    if (!SQL_SUCCEEDED(SQLAllocHandle(SQL_HANDLE_DBC, env, &dbc))) {
+        error = diagnostics(SQL_HANDLE_ENV, env);
+        SQLFreeHandle(SQL_HANDLE_ENV, env);
+        return nullptr;
+    }
+    // A name without '=' is a configured data source.
+    const std::string text =
+        connection.find('=') == std::string::npos ? "DSN=" + connection : connection;
+    std::u16string wideText = utf8ToUtf16(text);
+    SQLWCHAR completed[1024];
+    SQLSMALLINT length = 0;
+    const SQLRETURN rc =
+        SQLDriverConnectW(dbc, nullptr, wide(wideText), SQL_NTS, completed,
+                          sizeof completed / sizeof completed[0], &length, SQL_DRIVER_NOPROMPT);
+    if (!SQL_SUCCEEDED(rc)) {
+        error = diagnostics(SQL_HANDLE_DBC, dbc);
+        SQLFreeHandle(SQL_HANDLE_DBC, dbc);
+        SQLFreeHandle(SQL_HANDLE_ENV, env);
+        return nullptr;
+    }
+    return std::make_unique<OdbcBackend>(env, dbc, databaseFileOf(text));
+}
+
+}  // namespace converter
