@@ -193,6 +193,8 @@ DaoFieldInfo odbcColumnType(int sqlType, std::int64_t columnSize, std::string_vi
 OdbcFetch odbcFetchKind(int sqlType, std::string_view typeName) {
     const std::string name = upper(typeName);
     if (name == "MONEY" || name == "SMALLMONEY" || name == "CURRENCY") return OdbcFetch::Currency;
+    // Some drivers hand booleans out as short texts ("1", "0") by default.
+    if (name == "BOOL" || name == "BOOLEAN") return OdbcFetch::Boolean;
     switch (sqlType) {
         case SQL_BIT:
             return OdbcFetch::Boolean;

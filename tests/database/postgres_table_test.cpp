@@ -1,0 +1,147 @@
+// The table wrapper over a real PostgreSQL server, through unixODBC and the
+// PostgreSQL ODBC driver. The server is started by the tests themselves.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "dao_table.h"
+#include "postgres_server.h"
+#include "test_support.h"
+
+using namespace converter;
+using database_test::PostgresServer;
+using testing_support::sj;
+
+namespace {
+
+class PostgresTable : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() { server = std::make_unique<PostgresServer>(); }
+    static void TearDownTestSuite() { server.reset(); }
+    void SetUp() override {
+        if (server->missing()) GTEST_SKIP() << server->problem();
+        ASSERT_TRUE(server->ready()) << server->problem();
+        ASSERT_NE(server->connectionString(), "")
+            << "the PostgreSQL ODBC driver (Debian package odbc-postgresql) is not installed";
+        database = std::string(kOdbcPrefix) + server->connectionString();
+    }
+    static std::unique_ptr<PostgresServer> server;
+    std::string database;
+};
+std::unique_ptr<PostgresServer> PostgresTable::server;
+
+std::string text(DaoTable& t, const std::string& field) {
+    auto v = valueText(t.GetValue(field));
+    return v ? *v : "(none)";
+}
+
+TEST_F(PostgresTable, CatalogueTypesAndValues) {
+    server->sql(
+        "DROP TABLE IF EXISTS 住所録;"
+        "CREATE TABLE 住所録 (id integer PRIMARY KEY, 住所 varchar(80), 番地 integer, "
+        "比 double precision, 小 smallint, 大 bigint, 可 boolean, 額 numeric(10,2), 日 timestamp, "
+        "時 time, 郵便番号 varchar(8), 短 char(7), 備考 text, 写 bytea);"
+        "INSERT INTO 住所録 VALUES (2, '東京都千代田区', 12, 1.5, -3, 5000000000, true, 12.50, "
+        "'2005-03-07 09:05:01', '12:34:56', NULL, NULL, 'メモ', '\\x00ff');"
+        "INSERT INTO 住所録 (id, 住所) VALUES (1, NULL);"
+        "DROP TABLE IF EXISTS \"under_score\"; CREATE TABLE \"under_score\" (k text PRIMARY KEY, "
+        "v varchar(8));"
+        "DROP TABLE IF EXISTS underXscore; CREATE TABLE underXscore (k int PRIMARY KEY, w text);");
+    DaoTable t;
+    ASSERT_TRUE(t.OpenDatabase(database)) << t.lastError();
+    std::vector<std::string> names;
+    std::string name;
+    for (bool first = true; t.NextTableName(name, first); first = false) names.push_back(name);
+    EXPECT_NE(std::find(names.begin(), names.end(), sj("住所録")), names.end());
+    EXPECT_EQ(std::find(names.begin(), names.end(), "pg_class"), names.end());
+
+    // '_' in a name is not a wildcard of the catalogue functions.
+    ASSERT_TRUE(t.OpenTable("under_score"));
+    EXPECT_EQ(t.fieldCount(), 2);
+
+    ASSERT_TRUE(t.OpenTable(sj("住所録"))) << t.lastError();
+    EXPECT_EQ(t.fieldCount(), 14);
+    struct Expect {
+        const char* field;
+        int type;
+        int size;
+    };
+    for (const Expect& e :
+         {Expect{"住所", kDbText, 80}, Expect{"番地", kDbLong, 4}, Expect{"比", kDbDouble, 8},
+          Expect{"小", kDbInteger, 2}, Expect{"大", kDbBigInt, 8}, Expect{"可", kDbBoolean, 1},
+          Expect{"日", kDbDate, 8}, Expect{"郵便番号", kDbText, 8}, Expect{"短", kDbText, 7},
+          Expect{"備考", kDbMemo, 0}}) {
+        DaoFieldInfo info;
+        ASSERT_TRUE(t.FieldInfo(sj(e.field), info)) << e.field;
+        EXPECT_EQ(info.type, e.type) << e.field;
+        EXPECT_EQ(info.size, e.size) << e.field;
+    }
+    ASSERT_TRUE(t.OpenRecords()) << t.lastError();
+    EXPECT_EQ(t.recordCount(), 2);
+    ASSERT_EQ(t.Move(0, true), 1);  // key order: id 1 first
+    EXPECT_EQ(t.GetValue(sj("住所")).kind, ValueKind::Null);
+    ASSERT_EQ(t.Move(1, false), 2);
+    EXPECT_EQ(text(t, sj("住所")), sj("東京都千代田区"));
+    EXPECT_EQ(text(t, sj("番地")), "12");
+    EXPECT_EQ(text(t, sj("比")), "1.500000");
+    EXPECT_EQ(text(t, sj("小")), "-3");
+    EXPECT_EQ(text(t, sj("大")), "5000000000");
+    EXPECT_EQ(text(t, sj("可")), "-1");
+    EXPECT_EQ(t.GetValue(sj("額")).kind, ValueKind::Decimal);
+    EXPECT_EQ(text(t, sj("日")), "05/03/07 09:05:01");
+    EXPECT_EQ(text(t, sj("時")), "99/12/30 12:34:56");
+    EXPECT_EQ(text(t, sj("備考")), sj("メモ"));
+    EXPECT_EQ(t.GetValue(sj("写")).kind, ValueKind::Binary);
+    EXPECT_EQ(t.Move(1, false), 0);
+}
+
+TEST_F(PostgresTable, WritesByKeyInBatches) {
+    server->sql(
+        "DROP TABLE IF EXISTS k;"
+        "CREATE TABLE k (a text, b int, zip varchar(8), PRIMARY KEY (a, b));"
+        "INSERT INTO k VALUES ('y', 1, NULL), ('x', 2, NULL), ('x', 1, NULL), ('z', 0, NULL);"
+        "CREATE OR REPLACE FUNCTION refuse() RETURNS trigger AS $$ BEGIN "
+        "IF NEW.zip = 'bad' THEN RAISE EXCEPTION 'refused'; END IF; RETURN NEW; END $$ "
+        "LANGUAGE plpgsql;"
+        "CREATE TRIGGER refuse BEFORE UPDATE ON k FOR EACH ROW EXECUTE FUNCTION refuse();");
+    DaoTable t;
+    ASSERT_TRUE(t.OpenDatabase(database)) << t.lastError();
+    ASSERT_TRUE(t.OpenTable("k"));
+    ASSERT_TRUE(t.OpenRecords()) << t.lastError();
+    ASSERT_TRUE(t.beginBatch());
+    const char* values[] = {"1", "bad", "3", "4"};
+    std::string order;
+    std::vector<bool> written;
+    for (long p = t.Move(0, true); p != 0; p = t.Move(1, false)) {
+        order += text(t, "a") + text(t, "b") + " ";
+        ASSERT_TRUE(t.edit());
+        ASSERT_TRUE(t.SetValue("zip", FieldValue::text(values[p - 1])));
+        written.push_back(t.update());
+    }
+    EXPECT_EQ(order, "x1 x2 y1 z0 ");
+    // The server abandons the transaction at the refused write; the writes
+    // before it are made again, the ones after it go on.
+    EXPECT_EQ(written, (std::vector<bool>{true, false, true, true}));
+    std::vector<long> lost;
+    EXPECT_TRUE(t.commitBatch(lost));
+    EXPECT_TRUE(lost.empty());
+    t.close();
+    EXPECT_EQ(server->sql("SELECT string_agg(coalesce(zip, '-'), ',' ORDER BY a, b) FROM k"),
+              "1,-,3,4");
+}
+
+TEST_F(PostgresTable, ServerDatabasesHaveNoBackupCopy) {
+    DaoTable t;
+    ASSERT_TRUE(t.OpenDatabase(database));
+    EXPECT_FALSE(t.canBackup());
+    EXPECT_FALSE(t.backup("/tmp/x.BKP"));
+}
+
+TEST(OdbcDatabase, RefusesAnUnknownDataSource) {
+    DaoTable t;
+    EXPECT_FALSE(t.OpenDatabase("odbc:no-such-data-source-here"));
+    EXPECT_NE(t.lastError(), "");
+    EXPECT_FALSE(t.OpenDatabase("odbc:DRIVER=/no/such/driver.so;SERVER=127.0.0.1"));
+}
+
+}  // namespace
