@@ -224,7 +224,11 @@ void DaoTable::close() {
     tables_.clear();
 }
 
-bool DaoTable::canBackup() const { return backend_ && !backend_->databaseFile().empty(); }
+bool DaoTable::canBackup() const { return !databaseFile().empty(); }
+
+std::string DaoTable::databaseFile() const {
+    return backend_ ? backend_->databaseFile() : std::string();
+}
 
 bool DaoTable::backup(const std::string& path) {
     if (!canBackup()) return false;

@@ -71,6 +71,8 @@ class DaoTable {
 
     // A copy of a database file can be made (false for server databases).
     bool canBackup() const;
+    // The database's file, "" for a server database.
+    std::string databaseFile() const;
     // Copies the database to `path`, replacing an existing file.
     bool backup(const std::string& path);
     // What the database last complained of (UTF-8), for diagnostics.
