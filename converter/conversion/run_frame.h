@@ -13,8 +13,10 @@ namespace converter {
 
 class RunFrame {
   public:
+    // `bareNameFolder` is where an error file name without a folder goes
+    // ("" for the current folder).
     RunFrame(const ConversionJob& job, AddressEngine& engine, RunHost& host,
-             std::string programDirectory);
+             std::string bareNameFolder);
 
     // Opens source, destination, error file and engine; 0 or the end code.
     int open();
@@ -47,7 +49,9 @@ class RunFrame {
     const ConversionJob& job_;
     AddressEngine& engine_;
     RunHost& host_;
-    std::string programDirectory_;
+    void showWriteError();
+
+    std::string bareNameFolder_;
     ConversionMode mode_;
     TextSource source_;
     TextSink destination_;
