@@ -55,6 +55,8 @@ int RunFrame::open() {
             platform::sameFile(errorPath, job_.destinationName) || !errorFile_.open(errorPath))
             return kErrorFileNotOpened;
     }
+    // Until the run ends the new files lie beside the old ones, which stay
+    // as they are when the run goes no further.
     if (!engine_.open()) return kEngineNotOpened;
     startTick_ = host_.tickCount();
     return 0;
@@ -136,7 +138,10 @@ int RunFrame::finish() {
     // The counter ends on the last value it was given.
     host_.showProgress(shown_, true, source_.fraction());
     closeDestination();
-    errorFile_.close();
+    // What was written replaces the old destination now, also after a stop,
+    // the error maximum or a write error, as a direct write would have left it.
+    if (!destination_.commit()) showWriteError();
+    if (!errorFile_.commit()) showNumberedMessage(host_, 9);
     const std::uint32_t elapsed = host_.tickCount() - startTick_;
     const unsigned long s = elapsed / 1000;
     char clock[64];

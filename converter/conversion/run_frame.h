@@ -19,6 +19,8 @@ class RunFrame {
              std::string bareNameFolder);
 
     // Opens source, destination, error file and engine; 0 or the end code.
+    // The destination and the error file are written beside their names and
+    // take their places in `finish`.
     int open();
     // Pumps events and reads the next record to convert, skipping records
     // before a partial range; false at the end of the source or of the range.
@@ -38,7 +40,7 @@ class RunFrame {
     bool stopConfirmed();
     // Closes the destination alone (CSV closes it before the rest).
     void closeDestination();
-    // Counter, files, elapsed-time message; returns end code 0.
+    // Counter, files put in place, elapsed-time message; returns end code 0.
     int finish();
 
     ConversionMode mode() const { return mode_; }

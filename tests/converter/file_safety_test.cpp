@@ -1,5 +1,8 @@
-// What a run does to the files around it: the same file under two names is refused.
+// What a run does to the files around it: the same file under two names is
+// refused, an old destination survives a run that does not get going, and a
+// finished run replaces it in one step.
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -98,7 +101,65 @@ TEST_F(SafetyFixture, SameFileUnderAnotherNameIsRefused) {
         std::filesystem::current_path(dir.path());
         EXPECT_EQ(run(kind), kErrorFileNotOpened);
         std::filesystem::current_path(cwd);
+        EXPECT_EQ(readFile(dir.file("out.txt")), "old");
         job.errorFileName = "err.txt";
     }
     EXPECT_EQ(readFile(dir.file("in.txt")), "TOKYO\nTOKYO\nTOKYO\n");
+}
+
+TEST_F(SafetyFixture, OldDestinationSurvivesARunThatDoesNotStart) {
+    for (SourceKind kind : kKinds) {
+        writeFile(dir.file("out.txt"), "old destination");
+        writeFile(dir.file("err.txt"), "old errors");
+        engine.opens = false;
+        EXPECT_EQ(run(kind), kEngineNotOpened);
+        job.errorFileName = dir.file("no/err.txt");
+        engine.opens = true;
+        EXPECT_EQ(run(kind), kErrorFileNotOpened);
+        job.errorFileName = "err.txt";
+        EXPECT_EQ(readFile(dir.file("out.txt")), "old destination");
+        EXPECT_EQ(readFile(dir.file("err.txt")), "old errors");
+        EXPECT_EQ(entries(), 3u);  // no temporary file left behind
+    }
+}
+
+TEST_F(SafetyFixture, DestinationIsReplacedWhenTheRunEnds) {
+    writeFile(dir.file("out.txt"), "old destination");
+    std::vector<std::string> seen;
+    host.onPump = [&] { seen.push_back(readFile(dir.file("out.txt"))); };
+    ASSERT_EQ(run(SourceKind::Text), kRunEnded);
+    EXPECT_EQ(seen, std::vector<std::string>(4, "old destination"));
+    EXPECT_EQ(readFile(dir.file("out.txt")), "1000001 TOKYO\r\n1000001 TOKYO\r\n1000001 TOKYO\r\n");
+    EXPECT_EQ(entries(), 3u);
+
+    // A stopped run and one ended by the error maximum keep what they wrote.
+    host.onPump = nullptr;
+    host.stopAtPump = 2 + host.pumps;
+    ASSERT_EQ(run(SourceKind::Csv), kRunEnded);
+    EXPECT_EQ(readFile(dir.file("out.txt")), "\"1000001\",TOKYO\r\n\"1000001\",TOKYO\r\n");
+    writeFile(job.sourceName, "bad\nbad\nbad\n");
+    job.maxErrors = true;
+    job.maxErrorCount = 1;
+    ASSERT_EQ(run(SourceKind::Sdf), kRunEnded);
+    EXPECT_EQ(readFile(dir.file("out.txt")), "        bad\r\n");
+    EXPECT_EQ(host.messages, std::vector<int>{13});
+    EXPECT_NE(readFile(dir.file("err.txt")).find("[1]"), std::string::npos);
+    EXPECT_EQ(entries(), 3u);
+}
+
+TEST_F(SafetyFixture, ARunThatDiesLeavesTheOldDestination) {
+    writeFile(dir.file("out.txt"), "old destination");
+    // The child process is killed in the middle of its run.
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        host.onPump = [this] {
+            if (host.pumps == 3) _exit(0);
+        };
+        run(SourceKind::Text);
+        _exit(1);
+    }
+    int status = -1;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    EXPECT_EQ(readFile(dir.file("out.txt")), "old destination");
 }
