@@ -1,8 +1,12 @@
 #include "text_file.h"
 
+#include <platform/file_identity.h>
+
 namespace converter {
 
 bool TextSource::open(const std::string& path) {
+    // A folder opens for reading on some systems but has no records.
+    if (platform::isDirectory(path)) return false;
     file_.reset(std::fopen(path.c_str(), "rb"));
     if (!file_) return false;
     if (std::fseek(file_.get(), 0, SEEK_END) == 0) {

@@ -69,3 +69,14 @@ TEST(ConvertCommand, SourceGivenAgainUnderAnotherNameIsKeptIntact) {
     EXPECT_NE(out.find("変換元・先ファイル名が同一です。"), std::string::npos) << out;
     EXPECT_EQ(readFile(dir.file("big.csv")), source);
 }
+
+TEST(ConvertCommand, FolderAsSourceEndsWithCodeOne) {
+    TempDir dir;
+    int status = -1;
+    const std::string out = zelko7("convert csv --source " + dir.path() + " --dest " +
+                                       dir.file("o.csv") + " --fields 1 --no-error-file --yes",
+                                   &status);
+    EXPECT_EQ(status, 1);
+    EXPECT_NE(out.find("変換元ファイルがオープンできません。"), std::string::npos) << out;
+    EXPECT_EQ(out.find("変換が終了しました"), std::string::npos) << out;
+}

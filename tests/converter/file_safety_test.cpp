@@ -163,3 +163,13 @@ TEST_F(SafetyFixture, ARunThatDiesLeavesTheOldDestination) {
     ASSERT_EQ(waitpid(child, &status, 0), child);
     EXPECT_EQ(readFile(dir.file("out.txt")), "old destination");
 }
+
+TEST_F(SafetyFixture, FolderAsSourceCannotBeOpened) {
+    std::filesystem::create_directory(dir.file("folder"));
+    job.sourceName = dir.file("folder");
+    for (SourceKind kind : kKinds) EXPECT_EQ(run(kind), kSourceNotOpened);
+    EXPECT_TRUE(host.informs.empty());
+    job.sourceName = dir.file("in.txt");
+    job.destinationName = dir.file("folder");
+    EXPECT_EQ(run(SourceKind::Text), kDestinationNotOpened);
+}
