@@ -1,5 +1,7 @@
 #include "access_run.h"
 
+#include <platform/file_identity.h>
+
 #include <cstdio>
 #include <map>
 #include <vector>
@@ -37,9 +39,14 @@ class TableRun {
     int run() {
         host_.clearStopRequest();
         if (!engine_.open()) return kEngineNotOpened;
-        if (job_.errorFile &&
-            !errorFile_.open(errorFilePath(job_.errorFileName, programDirectory_)))
-            return kErrorFileNotOpened;
+        if (job_.errorFile) {
+            // Putting the error file in place of the database would destroy it.
+            const std::string errorPath = errorFilePath(job_.errorFileName, programDirectory_);
+            if ((!table_.databaseFile().empty() &&
+                 platform::sameFile(errorPath, table_.databaseFile())) ||
+                !errorFile_.open(errorPath))
+                return kErrorFileNotOpened;
+        }
         startTick_ = host_.tickCount();
         const long start = job_.partial ? static_cast<long>(job_.firstRecord) - 1 : 0;
         beginBatch();
@@ -148,7 +155,7 @@ class TableRun {
 
     int finish() {
         host_.showProgress(shown_, true, fraction());
-        errorFile_.close();
+        if (!errorFile_.commit()) showNumberedMessage(host_, 9);
         const std::uint32_t elapsed = host_.tickCount() - startTick_;
         const unsigned long s = elapsed / 1000;
         char clock[64];

@@ -202,6 +202,8 @@ TEST_F(TableRunFixture, EngineAndErrorFileFailuresEndBeforeAnyRecord) {
     engine.opens = true;
     job.errorFileName = dir.file("no/such/dir/err.txt");
     EXPECT_EQ(run(), kErrorFileNotOpened);
+    job.errorFileName = dir.path() + "/./addr.db";
+    EXPECT_EQ(run(), kErrorFileNotOpened) << "the database itself";
     EXPECT_TRUE(engine.asked.empty());
     EXPECT_EQ(zips().substr(0, 4), "old,");
 }
