@@ -10,6 +10,7 @@
 #include "page_checks.h"
 #include "settings.h"
 #include "sjis_literal.h"
+#include "table_command.h"
 #include "terminal_host.h"
 
 namespace converter {
@@ -113,6 +114,10 @@ void addConvertCommands(CLI::App& convert, ConvertArguments& args, std::string& 
     text->callback([&selected] { selected = "text"; });
     sdf->callback([&selected] { selected = "sdf"; });
     csv->callback([&selected] { selected = "csv"; });
+    auto* table = addTableCommand(convert, args, selected);
+    addCommon(*table, args);
+    table->remove_option(table->get_option("--source"));
+    table->remove_option(table->get_option("--dest"));
     convert.footer(
         "Exit status: 0 the run ended, 1 source, 2 destination, 3 error file, 4 dictionary "
         "not opened, 10 not started (a field was refused or a question answered No).");
@@ -170,6 +175,7 @@ int runConvert(const CLI::App& convert, const ConvertArguments& a, const std::st
     }
     if (given("--no-max-errors")) edited.MaxErrFlg = 0;
     if (PageCheck c = collectOptions(edited, options); !c.ok()) return refuse(host, c);
+    if (kind == "table") return runTableConvert(*sub, a, host, options, params);
 
     // The page's fields: the settings, then the command line.
     PageFields page;

@@ -1,4 +1,4 @@
-// zelko7 convert {text|sdf|csv}: one conversion run without a window. The
+// zelko7 convert {text|sdf|csv|table}: one conversion run without a window. The
 // page's fields and the options come from the command line where given and
 // from the settings file beside the program otherwise; the file is never written.
 #pragma once
@@ -29,6 +29,9 @@ struct ConvertArguments {
     bool noMaxErrors = false;
     bool yes = false;
     bool sjis = false;
+    // convert table
+    std::string database, table, tableFields, destField;
+    bool backup = false, noBackup = false;
 };
 
 // Adds the three subcommands to `convert`; `selected` receives the kind.

@@ -1,0 +1,136 @@
+#include "table_command.h"
+
+#include <platform/paths.h>
+#include <platform/sjis.h>
+
+#include <iostream>
+
+#include "access_run.h"
+#include "address_engine.h"
+#include "conversion_run.h"
+#include "page_checks.h"
+#include "sjis_literal.h"
+#include "table_page.h"
+
+namespace converter {
+namespace {
+
+constexpr int kNotStarted = 10;
+
+int fail(const std::string& text) {
+    std::cerr << "zelko7: " << text << '\n';
+    return kNotStarted;
+}
+
+// The user's text (UTF-8 unless --sjis) as Shift-JIS; false when it has none.
+bool toSjis(const std::string& text, bool sjis, std::string& out) {
+    if (sjis) {
+        out = text;
+        return true;
+    }
+    auto converted = platform::utf8ToSjis(text);
+    if (converted) out = *converted;
+    return converted.has_value();
+}
+
+bool parseRange(const std::string& text, long long& first, long long& last) {
+    const std::size_t dash = text.find('-', 1);
+    if (dash == std::string::npos) return false;
+    try {
+        std::size_t used = 0;
+        first = std::stoll(text.substr(0, dash), &used);
+        if (used != dash) return false;
+        last = std::stoll(text.substr(dash + 1), &used);
+        return used == text.size() - dash - 1;
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
+}  // namespace
+
+CLI::App* addTableCommand(CLI::App& convert, ConvertArguments& args, std::string& selected) {
+    auto* table = convert.add_subcommand(
+        "table", "Database table, converted in place (SQLite file or odbc:CONNECTION)");
+    table->add_option("--database", args.database,
+                      "SQLite database file, or odbc: followed by an ODBC connection string "
+                      "or data source name");
+    table->add_option("--table", args.table, "Table name");
+    table->add_option("--fields", args.tableFields, "Address field names A[,B,C,D] (up to 4)");
+    table->add_option("--dest-field", args.destField, "Text field that receives the result");
+    table->add_flag("--backup", args.backup, "Copy the database file to FILE.BKP first");
+    table->add_flag("--no-backup", args.noBackup, "Make no backup copy");
+    table->callback([&selected] { selected = "table"; });
+    return table;
+}
+
+int runTableConvert(const CLI::App& sub, const ConvertArguments& a, TerminalHost& host,
+                    OptionsBlock& options, const CnvParamBlock& params) {
+    auto given = [&sub](const char* name) {
+        const CLI::Option* option = sub.get_option_no_throw(name);
+        return option != nullptr && option->count() > 0;
+    };
+    TablePageFields page;
+    page.database = given("--database") ? a.database : options.SFileName;
+    if (!toSjis(a.table, a.sjis, page.table)) return fail("the table name has no Shift-JIS form");
+    if (!toSjis(a.destField, a.sjis, page.destinationField))
+        return fail("the destination field name has no Shift-JIS form");
+    std::string names;
+    if (!toSjis(a.tableFields, a.sjis, names)) return fail("a field name has no Shift-JIS form");
+    std::size_t count = 0;
+    for (std::size_t pos = 0; !names.empty() && pos <= names.size(); ++count) {
+        std::size_t end = names.find(',', pos);
+        if (end == std::string::npos) end = names.size();
+        if (count == 4) return fail("--fields takes up to four field names");
+        page.addressFields[count] = names.substr(pos, end - pos);
+        pos = end + 1;
+    }
+    bool backup = params.AccessExcelBackUpFlg != 0;
+    if (given("--backup")) backup = true;
+    if (given("--no-backup")) backup = false;
+
+    DaoTable table;
+    ConversionJob job;
+    TableJob tableJob;
+    TablePageCheck check = openForRun(page, table);
+    if (check.ok())
+        check = checkTablePage(page, table, options.CnvKbn, options.HyphenMode, job, tableJob);
+    if (!check.ok()) {
+        host.showMessage(check.message);
+        if (!table.lastError().empty()) std::cerr << "zelko7: " << table.lastError() << '\n';
+        return kNotStarted;
+    }
+    if (given("--range")) {
+        long long first = 0, last = 0;
+        if (!parseRange(a.range, first, last)) return fail("--range takes FIRST-LAST");
+        if (PageCheck c = checkRange(first, last, job); !c.ok()) {
+            host.showMessage(c.message);
+            return kNotStarted;
+        }
+    }
+    if (backup && !table.canBackup())
+        return fail("a server database has no file to back up; leave out --backup");
+
+    std::string question;
+    if (PageCheck c = startQuestion(options, question); !c.ok()) {
+        host.showMessage(c.message);
+        return kNotStarted;
+    }
+    if (!host.ask(question, sjisLiteral("確認"))) return kNotStarted;
+    // The copy is made before the first record changes.
+    if (backup && !table.backup(backupCopyName(table)) &&
+        !host.ask(backupFailedQuestion(), sjisLiteral("確認")))
+        return kNotStarted;
+
+    applyOptions(options, job);
+    KesZipEngine engine;
+    host.catchInterrupt();
+    engine.setHyphenMode(options.HyphenMode);
+    const int code = AccessRun(job, tableJob, table, engine, host,
+                               platform::directoryOf(platform::programPath()));
+    table.close();
+    if (code != kRunEnded) host.showMessage(code);
+    return code;
+}
+
+}  // namespace converter
