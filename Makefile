@@ -59,3 +59,8 @@ format:
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)
+
+# A 100,000-record SQLite table converted in place, against the CSV run.
+.PHONY: bench-table
+bench-table: build
+	bash bench/table_throughput.sh $(BUILD)/bin "$(KESZIP_DATA)" 100000
