@@ -117,7 +117,8 @@ struct CompoundWriter::State {
             release(storage);
         }
         if (sink) {
-            if (!gsf_output_close(sink)) ok = false;
+            // Closing the storage usually closes its file as well.
+            if (!gsf_output_is_closed(sink) && !gsf_output_close(sink)) ok = false;
             release(sink);
         }
         return ok;
@@ -164,7 +165,11 @@ bool CompoundWriter::create(const std::string& path, const ClassId& classId) {
 }
 
 bool CompoundWriter::createStream(const char* name) {
-    if (!state_ || state_->stream) return false;
+    if (!state_) return false;
+    if (state_->stream) {
+        if (!gsf_output_close(state_->stream)) state_->failed = true;
+        release(state_->stream);
+    }
     state_->stream = gsf_outfile_new_child(state_->storage, name, FALSE);
     return state_->stream != nullptr;
 }

@@ -63,7 +63,8 @@ class CompoundWriter {
 
     // Creates the storage and sets its class id; false when the file cannot be created.
     bool create(const std::string& path, const ClassId& classId);
-    // Creates the one stream that write() fills; false on failure.
+    // Creates a stream that write() fills from then on (the one before is
+    // finished); false on failure.
     bool createStream(const char* name);
     bool write(const void* data, std::size_t size);
     // Closes the stream and the storage and moves the file into place; false
