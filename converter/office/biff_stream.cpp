@@ -98,7 +98,8 @@ void BiffStream::takeText(const std::uint8_t* chars, std::size_t count, bool wid
                           std::size_t capacity, std::string& out) {
     if (wide) {
         wide_.resize(count);
-        for (std::size_t i = 0; i < count; ++i) wide_[i] = static_cast<char16_t>(get16(chars + 2 * i));
+        for (std::size_t i = 0; i < count; ++i)
+            wide_[i] = static_cast<char16_t>(get16(chars + 2 * i));
         converter_.toSjis(wide_, out);
     } else {
         out.assign(reinterpret_cast<const char*>(chars), count);
@@ -141,7 +142,8 @@ int BiffStream::ScanDimensions() {
                 sheet.lastColumnPlus1 = get16(d + 6);
             }
             if (sheet.lastRowPlus1 < sheet.firstRow) sheet.lastRowPlus1 = sheet.firstRow;
-            if (sheet.lastColumnPlus1 < sheet.firstColumn) sheet.lastColumnPlus1 = sheet.firstColumn;
+            if (sheet.lastColumnPlus1 < sheet.firstColumn)
+                sheet.lastColumnPlus1 = sheet.firstColumn;
         }
     }
     return 0;

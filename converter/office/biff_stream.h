@@ -5,15 +5,15 @@
 // Results are 0 or a negative code, as documented at each operation.
 #pragma once
 
+#include <platform/compound_file.h>
+#include <platform/sjis_utf16.h>
+
 #include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
-
-#include <platform/compound_file.h>
-#include <platform/sjis_utf16.h>
 
 #include "biff_records.h"
 #include "shared_string_table.h"

@@ -141,7 +141,8 @@ void CellChain::insert(std::uint32_t row, std::uint32_t column, std::uint16_t ty
     bytes_ -= before;
 }
 
-void CellChain::rowColumns(std::uint32_t row, std::uint32_t& first, std::uint32_t& lastPlus1) const {
+void CellChain::rowColumns(std::uint32_t row, std::uint32_t& first,
+                           std::uint32_t& lastPlus1) const {
     first = 0xFFFF;
     lastPlus1 = 0;
     walk(rows_[row], [&](const Parsed& p) {

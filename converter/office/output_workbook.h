@@ -37,6 +37,9 @@ struct OutputWorkbook {
     bool biff8 = false;
     RecordList header, fonts, formats, xfs, styles;
     XfMatchList xfMatch;  // formats from index 21 on, never written
+    // The cell formats below 21 of a copied source that are not the default
+    // cell format (writers other than Excel put their own formats there).
+    XfMatchList lowCellFormats;
     std::vector<OutputSheet> sheets;
     std::uint32_t selectedSheet = 0;
     std::string fileName;

@@ -44,7 +44,8 @@ class RecordCursor {
         while (count > 0) {
             while (recordEnded())
                 if (!nextRecord()) return false;
-            const std::size_t step = static_cast<std::size_t>(std::min<std::uint64_t>(count, available()));
+            const std::size_t step =
+                static_cast<std::size_t>(std::min<std::uint64_t>(count, available()));
             pos_ += step;
             count -= step;
         }

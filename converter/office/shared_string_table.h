@@ -3,12 +3,12 @@
 // write side carries a source's records over and appends new strings.
 #pragma once
 
+#include <platform/sjis_utf16.h>
+
 #include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
-
-#include <platform/sjis_utf16.h>
 
 namespace office {
 

@@ -39,7 +39,8 @@ void appendGlobalsHeader(OutputWorkbook& book) {
         add(h, rec::kInterfaceEnd);
         std::string body;
         const std::size_t count = appendStringBody(kWriter, converter, body);
-        add(h, rec::kWriteAccess, RecordData().u16(static_cast<std::uint32_t>(count)).bytes(body).padTo(112, ' '));
+        add(h, rec::kWriteAccess,
+            RecordData().u16(static_cast<std::uint32_t>(count)).bytes(body).padTo(112, ' '));
         add16(h, rec::kCodePage, 1200);
         add16(h, rec::kDsf, 0);
         RecordData tabs;
@@ -52,7 +53,8 @@ void appendGlobalsHeader(OutputWorkbook& book) {
         add16(h, rec::kProt4Rev, 0);
         add16(h, rec::kProt4RevPass, 0);
         add(h, rec::kWindow1,
-            RecordData().u16(240).u16(45).u16(14955).u16(7425).u16(0x38).u16(0).u16(0).u16(1).u16(600));
+            RecordData().u16(240).u16(45).u16(14955).u16(7425).u16(0x38).u16(0).u16(0).u16(1).u16(
+                600));
         add16(h, rec::kBackup, 0);
         add16(h, rec::kHideObj, 0);
         add16(h, rec::kDateMode, 0);
@@ -186,7 +188,8 @@ void layOutSheet(const OutputWorkbook& book, std::size_t index, SheetLayout& s) 
     RecordList& h = s.header;
     if (b8)
         add(h, rec::kBof,
-            RecordData().bytes("\x00\x06\x10\x00\x91\x0E\xCC\x07\x41\x00\x00\x00\x06\x00\x00\x00", 16));
+            RecordData().bytes("\x00\x06\x10\x00\x91\x0E\xCC\x07\x41\x00\x00\x00\x06\x00\x00\x00",
+                               16));
     else
         add(h, rec::kBof, RecordData().bytes("\x00\x05\x10\x00\x31\x0C\xCA\x07", 8));
     RecordData indexData;
@@ -221,7 +224,8 @@ void layOutSheet(const OutputWorkbook& book, std::size_t index, SheetLayout& s) 
     add16(h, rec::kHCenter, 0);
     add16(h, rec::kVCenter, 0);
     add(h, rec::kSetup,
-        RecordData().u16(0).u16(81).u16(1).u16(1).u16(1).u16(4).u16(0).u16(0).f64(0.5).f64(0.5).u16(4));
+        RecordData().u16(0).u16(81).u16(1).u16(1).u16(1).u16(4).u16(0).u16(0).f64(0.5).f64(0.5).u16(
+            4));
     add16(h, rec::kDefColWidth, sheet.defaultColumnWidth);
     RecordData dims;
     if (b8)
@@ -287,9 +291,8 @@ int writeWorkbook(OutputWorkbook& book) {
         add(boundSheets, rec::kBoundSheet, d);
     }
 
-    std::uint64_t position = listSize(book.header) + listSize(book.fonts) +
-                             listSize(book.formats) + listSize(book.xfs) +
-                             listSize(book.styles) + listSize(boundSheets) + 4;
+    std::uint64_t position = listSize(book.header) + listSize(book.fonts) + listSize(book.formats) +
+                             listSize(book.xfs) + listSize(book.styles) + listSize(boundSheets) + 4;
     if (b8) position += strings.streamSize();
     for (std::size_t i = 0; i < layouts.size(); ++i) {
         layouts[i].start = position;
@@ -332,8 +335,7 @@ int writeWorkbook(OutputWorkbook& book) {
             set32(index + slots + 4 * b, static_cast<std::uint32_t>(pos));
             pos += 8 + 2 * (to - from);
         }
-        if (out.WriteBytes(encode(s.header)) || out.WriteBytes(encode(sheet.rowFormats)))
-            return -5;
+        if (out.WriteBytes(encode(s.header)) || out.WriteBytes(encode(sheet.rowFormats))) return -5;
         pos = blocksStart;
         for (std::size_t b = 0; b < s.blocks; ++b) {
             std::size_t from, to;
@@ -344,7 +346,15 @@ int writeWorkbook(OutputWorkbook& book) {
                 std::uint32_t f, l;
                 sheet.cells.rowColumns(s.rows[k], f, l);
                 add(rowRecords, rec::kRow,
-                    RecordData().u16(s.rows[k]).u16(f).u16(l).u16(270).u16(0).u16(0).u16(0x0100).u16(0));
+                    RecordData()
+                        .u16(s.rows[k])
+                        .u16(f)
+                        .u16(l)
+                        .u16(270)
+                        .u16(0)
+                        .u16(0)
+                        .u16(0x0100)
+                        .u16(0));
             }
             if (out.WriteBytes(encode(rowRecords))) return -5;
             pos += 20 * (to - from);

@@ -70,7 +70,8 @@ std::string encodeXf(const XfAttributes& a, bool biff8) {
     auto u = [&a](std::size_t i) { return static_cast<std::uint32_t>(a[i] < 0 ? 0 : a[i]); };
     RecordData d;
     d.u16(u(kFont)).u16(u(kFormat)).u16(0x0001);  // cell XF, locked, parent style 0
-    const std::uint32_t align = (u(kHorizontal) & 7) | (u(kWrap) & 1) << 3 | (u(kVertical) & 7) << 4;
+    const std::uint32_t align =
+        (u(kHorizontal) & 7) | (u(kWrap) & 1) << 3 | (u(kVertical) & 7) << 4;
     if (biff8) {
         d.u8(align).u8(u(kRotation)).u8(0).u8(0xFC);
         d.u32((u(kStyleLeft) & 0xF) | (u(kStyleRight) & 0xF) << 4 | (u(kStyleTop) & 0xF) << 8 |

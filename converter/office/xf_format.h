@@ -18,10 +18,23 @@ using XfAttributes = std::array<std::int16_t, 17>;
 
 namespace xfa {
 enum : std::size_t {
-    kFont, kFormat, kHorizontal, kWrap, kVertical, kRotation,
-    kStyleTop, kStyleBottom, kStyleLeft, kStyleRight,
-    kColourTop, kColourBottom, kColourLeft, kColourRight,
-    kPattern, kPatternColour1, kPatternColour2
+    kFont,
+    kFormat,
+    kHorizontal,
+    kWrap,
+    kVertical,
+    kRotation,
+    kStyleTop,
+    kStyleBottom,
+    kStyleLeft,
+    kStyleRight,
+    kColourTop,
+    kColourBottom,
+    kColourLeft,
+    kColourRight,
+    kPattern,
+    kPatternColour1,
+    kPatternColour2
 };
 }
 

@@ -46,7 +46,8 @@ bool copySheet(BiffStream& source, OutputSheet& sheet) {
                 sheet.rowFormats.push_back({type, std::string(data)});
                 break;
             case rec::kRow:
-                if (length >= 16 && (d[12] & 0x40)) sheet.rowFormats.push_back({type, std::string(data)});
+                if (length >= 16 && (d[12] & 0x40))
+                    sheet.rowFormats.push_back({type, std::string(data)});
                 break;
             case rec::kDefColWidth:
                 if (length >= 2) sheet.defaultColumnWidth = get16(d);
@@ -84,7 +85,10 @@ bool copyWorkbook(BiffStream& source, int slot) {
                 break;
             case rec::kXf:
                 book.xfs.push_back({type, data});
-                if (xfIndex >= 21) book.xfMatch.push_back({decodeXf(d, length, book.biff8), xfIndex});
+                if (xfIndex >= 21)
+                    book.xfMatch.push_back({decodeXf(d, length, book.biff8), xfIndex});
+                else if (xfIndex != 15 && length >= 6 && !(d[4] & 4))
+                    book.lowCellFormats.push_back({decodeXf(d, length, book.biff8), xfIndex});
                 ++xfIndex;
                 break;
             case rec::kStyle:
@@ -106,13 +110,15 @@ bool copyWorkbook(BiffStream& source, int slot) {
 
 // The format for a text replacing the cell at (row, column): that cell's
 // format with the vertical alignment of the default cell format.
-int mergedFormat(OutputWorkbook& book, OutputSheet& sheet, std::uint32_t row, std::uint32_t column) {
+int mergedFormat(OutputWorkbook& book, OutputSheet& sheet, std::uint32_t row,
+                 std::uint32_t column) {
     const int existing = sheet.cells.formatAt(row, column);
     if (existing < 0) return 15;
     XfAttributes attributes = defaultCellFormat();
-    if (existing > 20) {
-        bool found = false;
-        for (const XfMatchEntry& e : book.xfMatch)
+    const XfMatchList& known = existing > 20 ? book.xfMatch : book.lowCellFormats;
+    if (existing > 20 || !known.empty()) {
+        bool found = existing <= 20;  // a low index not listed is the default format
+        for (const XfMatchEntry& e : known)
             if (e.index == static_cast<std::uint32_t>(existing)) {
                 attributes = e.attributes;
                 found = true;

@@ -29,7 +29,8 @@ class GsfStream final : public CompoundStream {
     std::size_t read(void* buffer, std::size_t size) override {
         const gsf_off_t left = gsf_input_remaining(input_);
         if (left <= 0 || size == 0) return 0;
-        const std::size_t n = static_cast<std::uint64_t>(left) < size ? static_cast<std::size_t>(left) : size;
+        const std::size_t n =
+            static_cast<std::uint64_t>(left) < size ? static_cast<std::size_t>(left) : size;
         if (!gsf_input_read(input_, n, static_cast<guint8*>(buffer))) return 0;
         return n;
     }
@@ -38,8 +39,12 @@ class GsfStream final : public CompoundStream {
         // gsf_input_seek answers TRUE on failure.
         return !gsf_input_seek(input_, static_cast<gsf_off_t>(offset), G_SEEK_SET);
     }
-    std::uint64_t tell() const override { return static_cast<std::uint64_t>(gsf_input_tell(input_)); }
-    std::uint64_t size() const override { return static_cast<std::uint64_t>(gsf_input_size(input_)); }
+    std::uint64_t tell() const override {
+        return static_cast<std::uint64_t>(gsf_input_tell(input_));
+    }
+    std::uint64_t size() const override {
+        return static_cast<std::uint64_t>(gsf_input_size(input_));
+    }
 
   private:
     GsfInput* input_;
@@ -98,7 +103,7 @@ std::unique_ptr<CompoundStream> CompoundReader::openStream(const char* name) {
 void CompoundReader::close() { state_.reset(); }
 
 struct CompoundWriter::State {
-    std::string finalPath;     // UTF-8
+    std::string finalPath;      // UTF-8
     std::string temporaryPath;  // UTF-8, beside the final one
     GsfOutput* sink = nullptr;
     GsfOutfile* storage = nullptr;

@@ -13,7 +13,9 @@ using testing_support::TempDir;
 
 namespace {
 
-std::string workbook(const std::string& name) { return testing_support::fixturePath("workbooks/" + name); }
+std::string workbook(const std::string& name) {
+    return testing_support::fixturePath("workbooks/" + name);
+}
 
 struct Read {
     std::uint32_t row, column;
@@ -84,8 +86,8 @@ TEST(BiffReader, LibreOfficeRunsOfNumbers) {
     std::vector<std::string> texts;
     for (const Read& c : cells)
         if (c.text) texts.push_back(c.value);
-    EXPECT_EQ(texts, (std::vector<std::string>{sj("見出し"), sj("神奈川県横浜市西区"), sj("テキスト"),
-                                               sj("京都府京都市中京区")}));
+    EXPECT_EQ(texts, (std::vector<std::string>{sj("見出し"), sj("神奈川県横浜市西区"),
+                                               sj("テキスト"), sj("京都府京都市中京区")}));
 }
 
 TEST(BiffReader, Biff5RecordsMulRkAndRk) {
@@ -135,9 +137,10 @@ TEST(BiffReader, SharedStringsAcrossContinueRecords) {
     // string 1 is UTF-16 throughout; string 2 is promised but missing.
     std::string sst = u32(3) + u32(3) + u16(6) + std::string(1, '\0') + "abc";
     std::string cont = std::string(1, '\1') + u16(0x6771) + u16(0x4EAC) + u16(0x90FD) +  // 東京都
-                       u16(2) + std::string(1, '\1') + u16(0x5927) + u16(0x962A);          // 大阪
+                       u16(2) + std::string(1, '\1') + u16(0x5927) + u16(0x962A);        // 大阪
     const std::string globals = record(0x00FC, sst) + record(0x003C, cont);
-    Sheet sheet{"S", false, 0, labelSst(0, 0, 0) + labelSst(0, 1, 1) + labelSst(0, 2, 2) + labelSst(0, 3, 99)};
+    Sheet sheet{"S", false, 0,
+                labelSst(0, 0, 0) + labelSst(0, 1, 1) + labelSst(0, 2, 2) + labelSst(0, 3, 99)};
     const std::string path = dir.file("sst.xls");
     ASSERT_TRUE(writeCompound(path, {{"Workbook", workbookStream(true, {sheet}, globals)}}));
     BiffStream book;
@@ -173,7 +176,8 @@ TEST(BiffReader, OpenFailuresAndDamage) {
     EXPECT_EQ(book.Close(), -1);  // nothing stays open
 
     // A record longer than 8224 bytes inside a sheet is a read error.
-    Sheet sheet{"S", false, 0, rk(0, 0, rkInt(1)) + u16(0x0203) + u16(9000) + std::string(100, 'x')};
+    Sheet sheet{"S", false, 0,
+                rk(0, 0, rkInt(1)) + u16(0x0203) + u16(9000) + std::string(100, 'x')};
     ASSERT_TRUE(writeCompound(dir.file("long.xls"), {{"Workbook", workbookStream(true, {sheet})}}));
     ASSERT_EQ(book.Open(dir.file("long.xls")), 0);
     ASSERT_EQ(book.SelectSheet("S"), 0);

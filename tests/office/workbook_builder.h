@@ -16,7 +16,7 @@ std::string f64(double v);
 std::string record(std::uint16_t type, const std::string& data);
 
 struct Sheet {
-    std::string name;  // BIFF5: Shift-JIS bytes; BIFF8: as given, compressed
+    std::string name;       // BIFF5: Shift-JIS bytes; BIFF8: as given, compressed
     bool wideName = false;  // BIFF8: `name` holds UTF-16LE bytes
     std::uint16_t options = 0;
     std::string cells;  // records between the sheet's BOF and EOF
@@ -25,6 +25,8 @@ struct Sheet {
 // A workbook stream: globals (BOF, `globals`, BOUNDSHEETs, EOF) then the sheets.
 std::string workbookStream(bool biff8, const std::vector<Sheet>& sheets,
                            const std::string& globals = {});
+// Five fonts and 21 plain cell formats, the least a reader expects.
+std::string basicFormats(bool biff8);
 // Cell records.
 std::string label5(std::uint16_t row, std::uint16_t col, const std::string& sjis);
 std::string labelSst(std::uint16_t row, std::uint16_t col, std::uint32_t index);

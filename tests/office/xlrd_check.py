@@ -1,10 +1,12 @@
 # Reads workbooks with xlrd, a reader written elsewhere, to check what the
 # copy writer produced.
 #   xlrd_check.py dump FILE            one line per cell: sheet, row, column, kind, value
-#   xlrd_check.py compare SOURCE COPY [--skip SHEET:COLUMN] [--blanked SHEET:ROW:COLUMN]...
+#   xlrd_check.py format FILE SHEET ROW COLUMN   bold, vertical alignment, left border
+#   xlrd_check.py compare SOURCE COPY [--skip SHEET:COLUMN] [--cell SHEET:ROW:COLUMN]
+#                 [--blanked SHEET:ROW:COLUMN]...
 # compare: every sheet of the copy has the source's name and every cell of
-# the source (booleans and errors come back empty), except the skipped column
-# and the blanked cells (formulas, which the copy keeps only as their format).
+# the source, except the skipped columns and cells and the blanked cells
+# (formulas, which the copy keeps only as their format and must be empty).
 import sys
 import xlrd
 
@@ -23,6 +25,14 @@ def cells(book):
 
 
 def main():
+    if sys.argv[1] == "format":
+        book = xlrd.open_workbook(sys.argv[2], formatting_info=True)
+        sheet = book.sheet_by_index(int(sys.argv[3]))
+        xf = book.xf_list[sheet.cell_xf_index(int(sys.argv[4]), int(sys.argv[5]))]
+        font = book.font_list[xf.font_index]
+        print("bold=%d valign=%d left=%d" % (font.bold, xf.alignment.vert_align,
+                                             xf.border.left_line_style))
+        return 0
     if sys.argv[1] == "dump":
         book = xlrd.open_workbook(sys.argv[2])
         print("biff", book.biff_version)
@@ -33,11 +43,11 @@ def main():
         return 0
     source = xlrd.open_workbook(sys.argv[2])
     copy = xlrd.open_workbook(sys.argv[3])
-    skip, blanked = set(), set()
+    skip, ignored, blanked = set(), set(), set()
     args = sys.argv[4:]
     for flag, value in zip(args[::2], args[1::2]):
         numbers = tuple(int(v) for v in value.split(":"))
-        (skip if flag == "--skip" else blanked).add(numbers)
+        {"--skip": skip, "--cell": ignored, "--blanked": blanked}[flag].add(numbers)
     problems = []
     if source.sheet_names() != copy.sheet_names():
         problems.append("sheet names %r != %r" % (source.sheet_names(), copy.sheet_names()))
@@ -47,11 +57,9 @@ def main():
     a, b = cells(source), cells(copy)
     for key in sorted(set(a) | set(b)):
         s, r, c = key
-        if (s, c) in skip or key in blanked:
+        if (s, c) in skip or key in blanked or key in ignored:
             continue
         want = a.get(key)
-        if want and want[0] in (xlrd.XL_CELL_BOOLEAN, xlrd.XL_CELL_ERROR):
-            want = None
         if want != b.get(key):
             problems.append("%r: %r != %r" % (key, want, b.get(key)))
     for blank in blanked:
