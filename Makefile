@@ -64,3 +64,13 @@ clean:
 .PHONY: bench-table
 bench-table: build
 	bash bench/table_throughput.sh $(BUILD)/bin "$(KESZIP_DATA)" 100000
+
+# The Excel run over 65,536 real addresses against the CSV run (time and memory).
+.PHONY: bench-excel interop
+bench-excel: build
+	bash bench/excel_run.sh $(BUILD)/bin "$(KESZIP_DATA)"
+
+# Every workbook the office tests write, opened by LibreOffice and compared
+# with what xlrd reads (needs soffice; not part of `make test`).
+interop: build
+	bash tests/office/interop.sh $(BUILD)/bin
