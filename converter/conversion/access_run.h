@@ -26,7 +26,7 @@ inline constexpr std::size_t kTableAddressLimit = 1023;
 // Runs over the records of `table`, opened with openForRun; the result is the
 // run's end code (0, 3 error file, 4 engine).
 int AccessRun(const ConversionJob& job, const TableJob& tableJob, DaoTable& table,
-              AddressEngine& engine, RunHost& host, const std::string& programDirectory);
+              AddressEngine& engine, RunHost& host, const std::string& bareNameFolder);
 
 // The line of the error file that says a record's result could not be
 // written (Shift-JIS, ending with a line feed).
