@@ -145,3 +145,68 @@ TEST(OdbcDatabase, RefusesAnUnknownDataSource) {
 }
 
 }  // namespace
+
+namespace {
+
+std::string shellQuoted(const std::string& text) {
+    std::string out = "'";
+    for (char c : text) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return out + "'";
+}
+
+// zelko7 convert table with the real dictionaries over a table on the server.
+TEST_F(PostgresTable, ConvertCommandConvertsEveryRecordThroughOdbc) {
+    // Three kinds of record, repeated: two real addresses and one that is not.
+    const int count = 300;
+    std::string rows;
+    for (int i = 1; i <= count; ++i) {
+        const char* values[] = {"('東京都', '千代田区霞が関', 1)",
+                                "('大阪府', '大阪市北区梅田', 2)", "(NULL, '存在しない市', NULL)"};
+        rows += std::string(i == 1 ? "" : ",") + values[i % 3];
+    }
+    server->sql(
+        "DROP TABLE IF EXISTS 顧客;"
+        "CREATE TABLE 顧客 (id serial PRIMARY KEY, 県 varchar(10), 住所 text, 丁目 integer, "
+        "郵便番号 varchar(8) DEFAULT 'old');"
+        "INSERT INTO 顧客 (県, 住所, 丁目) VALUES " +
+        rows +
+        ";"
+        "DROP TABLE IF EXISTS nokey; CREATE TABLE nokey (a text, zip varchar(8));"
+        "INSERT INTO nokey VALUES ('x', NULL);");
+    testing_support::TempDir dir;
+    const std::string common = "convert table --database " + shellQuoted(database) +
+                               " --mode 7 --hyphen --no-max-errors --yes --error-file " +
+                               dir.file("err.txt") + " ";
+    std::string output;
+    int status = testing_support::runCommand(
+        testing_support::binPath("zelko7") + " " + common +
+            "--table 顧客 --fields 県,住所,丁目 --dest-field 郵便番号 2>&1",
+        &output);
+    ASSERT_EQ(status, 0) << output;
+    const std::string table =
+        server->sql("SELECT id || ':' || coalesce(郵便番号, '-') FROM 顧客 ORDER BY id");
+    std::string expected;
+    for (int i = 1; i <= count; ++i) {
+        const char* zip[] = {"100-0013", "530-0001", "old"};
+        expected += (i == 1 ? "" : "\n") + std::to_string(i) + ":" + zip[i % 3];
+    }
+    EXPECT_EQ(table, expected);
+    const std::string errors = testing_support::readFile(dir.file("err.txt"));
+    EXPECT_NE(errors.find(sj("ﾚｺｰﾄﾞNo：[2],住所文字列：[存在しない市]")), std::string::npos);
+
+    // A table without a key cannot be written record by record: message 15.
+    status = testing_support::runCommand(testing_support::binPath("zelko7") + " " + common +
+                                             "--table nokey --fields a --dest-field zip 2>&1",
+                                         &output);
+    EXPECT_EQ(status, 10);
+    EXPECT_NE(output.find("レコードがオープンできません。"), std::string::npos) << output;
+    // A server database has no file to copy.
+    status = testing_support::runCommand(
+        testing_support::binPath("zelko7") + " " + common +
+            "--table 顧客 --fields 住所 --dest-field 郵便番号 --backup 2>&1",
+        &output);
+    EXPECT_EQ(status, 10);
+    EXPECT_NE(output.find("server database"), std::string::npos) << output;
+}
+
+}  // namespace
