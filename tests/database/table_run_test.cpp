@@ -6,6 +6,7 @@
 #include "access_run.h"
 #include "conversion_run.h"
 #include "page_checks.h"
+#include "scripted_database.h"
 #include "settings.h"
 #include "sqlite_test_db.h"
 #include "table_page.h"
@@ -290,6 +291,74 @@ TEST_F(TableRunFixture, ListsForThePage) {
     EXPECT_EQ(tableResultWidth(ConversionMode::Barcode, 1), 14);
     EXPECT_EQ(tableResultWidth(ConversionMode::Barcode, 0), 13);
     EXPECT_EQ(tableResultWidth(ConversionMode::JisCode, 1), 5);
+}
+
+}  // namespace
+
+namespace {
+
+// Runs over a scripted database that fails where the test says.
+struct ScriptedTableRun : ::testing::Test {
+    TempDir dir;
+    ScriptedEngine engine;
+    ScriptedHost host;
+    ConversionJob job;
+    TableJob tableJob;
+    DaoTable table;
+    database_test::ScriptedDatabase* database = nullptr;
+
+    void SetUp() override {
+        OptionsBlock options = defaultOptions();
+        options.MaxErrFlg = 0;
+        options.ErrFilFlg = 1;
+        options.szErrName = "err.txt";
+        applyOptions(options, job);
+        job.sourceName = "scripted";
+        auto owned = std::make_unique<database_test::ScriptedDatabase>();
+        database = owned.get();
+        for (int i = 1; i <= 5; ++i) {
+            database->addresses.push_back("A" + std::to_string(i));
+            engine.place("A" + std::to_string(i), "000000" + std::to_string(i));
+        }
+        ASSERT_TRUE(table.OpenDatabase(std::move(owned)));
+        ASSERT_TRUE(table.OpenTable("t"));
+        ASSERT_TRUE(table.OpenRecords());
+        tableJob.addressFields = {"address", "", "", ""};
+        tableJob.destinationField = "zip";
+    }
+};
+
+TEST_F(ScriptedTableRun, ACommitThatFailsListsEveryRecordOfTheBatch) {
+    database->commitFails = true;
+    ASSERT_EQ(AccessRun(job, tableJob, table, engine, host, dir.path()), kRunEnded);
+    EXPECT_EQ(host.errorCount, 5) << "nothing was written, nothing is reported as converted";
+    const std::string errors = readFile(dir.file("err.txt"));
+    for (int i = 1; i <= 5; ++i)
+        EXPECT_NE(errors.find(sj("ﾚｺｰﾄﾞNo：[" + std::to_string(i) + "],住所文字列：[A" +
+                                 std::to_string(i) + "]\r\n  変換結果を書き込めませんでした。")),
+                  std::string::npos)
+            << i;
+    EXPECT_EQ(database->stored, std::vector<std::string>(5, ""));
+}
+
+TEST_F(ScriptedTableRun, ARefusedWriteKeepsTheRestOfTheBatch) {
+    database->refusedWrites = {2, 4};
+    ASSERT_EQ(AccessRun(job, tableJob, table, engine, host, dir.path()), kRunEnded);
+    EXPECT_EQ(host.errorCount, 2);
+    EXPECT_EQ(database->stored,
+              (std::vector<std::string>{"0000001", "", "0000003", "", "0000005"}));
+    EXPECT_EQ(database->commits, 1) << "one transaction for a short run";
+}
+
+TEST_F(ScriptedTableRun, TheErrorMaximumCountsLostWritesToo) {
+    database->commitFails = true;
+    job.maxErrors = true;
+    job.maxErrorCount = 3;
+    host.tickStep = 400;  // a batch is committed after about a second
+    ASSERT_EQ(AccessRun(job, tableJob, table, engine, host, dir.path()), kRunEnded);
+    EXPECT_EQ(host.messages, std::vector<int>{13});
+    EXPECT_GE(host.errorCount, 3);
+    EXPECT_LT(host.finalCount, 5u) << "the run stopped before the last record";
 }
 
 }  // namespace

@@ -37,6 +37,13 @@ bool DaoTable::OpenDatabase(const std::string& path) {
     return backend_ != nullptr;
 }
 
+bool DaoTable::OpenDatabase(std::unique_ptr<DatabaseBackend> database) {
+    if (backend_ || !database) return false;
+    error_.clear();
+    backend_ = std::move(database);
+    return true;
+}
+
 bool DaoTable::NextTableName(std::string& name, bool first) {
     name.clear();
     if (!backend_) return false;

@@ -32,6 +32,9 @@ class DaoTable {
     // Opens the database for shared reading and writing; false when one is
     // already open or the database refused.
     bool OpenDatabase(const std::string& path);
+    // Takes a database that is already open (any backend); false when one is
+    // already open or none is given.
+    bool OpenDatabase(std::unique_ptr<DatabaseBackend> database);
     bool isOpen() const { return backend_ != nullptr; }
     // The next user table's name (Shift-JIS), starting over with `first`;
     // false, with `name` emptied, when there is none.
