@@ -85,14 +85,17 @@ PostgresServer::PostgresServer() {
             "not installed; install the Debian package postgresql to run this test";
         return;
     }
-    std::string pattern = (fs::temp_directory_path() / "keszip-pg-XXXXXX").string();
+    // As root the folder goes to /tmp, which the server's user can always
+    // reach; a private TMPDIR might not be.
+    asRoot_ = geteuid() == 0;
+    const fs::path base = asRoot_ ? fs::path("/tmp") : fs::temp_directory_path();
+    std::string pattern = (base / "keszip-pg-XXXXXX").string();
     if (!mkdtemp(pattern.data())) {
         problem_ = "cannot make a temporary folder";
         return;
     }
     root_ = pattern;
     // The server refuses to run as root: it runs as nobody, who owns the folder.
-    asRoot_ = geteuid() == 0;
     if (asRoot_ && !run("chown nobody " + shellQuoted(root_))) {
         problem_ = "cannot hand the folder to the user nobody";
         return;

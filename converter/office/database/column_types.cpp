@@ -154,7 +154,6 @@ FieldValue sqliteFieldValue(SqliteStorage storage, std::int64_t integer, double 
 }
 
 DaoFieldInfo odbcColumnType(int sqlType, std::int64_t columnSize, std::string_view typeName) {
-    const std::string name = upper(typeName);
     const std::int64_t size = std::min<std::int64_t>(std::max<std::int64_t>(columnSize, 0),
                                                      std::numeric_limits<std::int32_t>::max());
     switch (odbcFetchKind(sqlType, typeName)) {
