@@ -74,3 +74,9 @@ bench-excel: build
 # with what xlrd reads (needs soffice; not part of `make test`).
 interop: build
 	bash tests/office/interop.sh $(BUILD)/bin
+
+# A PostgreSQL table (20,000 real addresses) converted through ODBC on a
+# private server, against the CSV run; needs postgresql and odbc-postgresql.
+.PHONY: bench-postgres
+bench-postgres: build
+	bash bench/table_postgres.sh $(BUILD)/bin "$(KESZIP_DATA)" 20000

@@ -1,5 +1,8 @@
 #include "column_types.h"
 
+#ifdef _WIN32
+#include <windows.h>  // the ODBC headers need its types
+#endif
 #include <sql.h>
 #include <sqlext.h>
 

@@ -1,6 +1,9 @@
 // Tables of an ODBC data source, through the driver manager's wide-character
 // interface. Records are addressed by the primary key (or the driver's best
 // row identifier) and visited in its order.
+#ifdef _WIN32
+#include <windows.h>  // the ODBC headers need its types
+#endif
 #include <sql.h>
 #include <sqlext.h>
 #include <sqlucode.h>
