@@ -31,11 +31,11 @@ class ScriptedDatabase : public converter::DatabaseBackend {
         return true;
     }
     void closeTable() override {}
-    bool recordKeys(std::vector<converter::RecordKey>& keys) override {
+    bool recordKeys(converter::RecordKeys& keys) override {
         keys.clear();
         for (std::size_t i = 0; i < addresses.size(); ++i)
-            keys.push_back({converter::FieldValue::integerOf(converter::ValueKind::Int64,
-                                                             static_cast<long>(i))});
+            keys.add({converter::FieldValue::integerOf(converter::ValueKind::Int64,
+                                                       static_cast<long>(i))});
         return true;
     }
     bool readRecord(const converter::RecordKey& key, const std::vector<std::size_t>& fields,

@@ -260,3 +260,25 @@ TEST_F(SqliteTable, BackupCopyIsCreatedOrReplacedAndConsistent) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(RecordKeys, IntegerKeysStaySmallAndMixedKeysKeepTheirOrder) {
+    RecordKeys keys;
+    keys.add({FieldValue::integerOf(ValueKind::Int32, 7)});
+    keys.add({FieldValue::integerOf(ValueKind::Int64, -5000000000LL)});
+    ASSERT_EQ(keys.size(), 2u);
+    EXPECT_EQ(keys.at(1)[0].integer, -5000000000LL);
+    // A text key turns the list into whole keys; the earlier ones keep their values.
+    keys.add({FieldValue::text("a"), FieldValue::integerOf(ValueKind::Int32, 1)});
+    keys.add({FieldValue::integerOf(ValueKind::Int32, 9)});
+    ASSERT_EQ(keys.size(), 4u);
+    EXPECT_EQ(keys.at(0)[0].integer, 7);
+    EXPECT_EQ(keys.at(2).size(), 2u);
+    EXPECT_EQ(keys.at(2)[0].bytes, "a");
+    EXPECT_EQ(keys.at(3)[0].integer, 9);
+    keys.clear();
+    EXPECT_TRUE(keys.empty());
+}
+
+}  // namespace

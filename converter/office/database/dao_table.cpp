@@ -127,7 +127,7 @@ FieldValue DaoTable::GetValue(const std::string& field) {
         at = wanted_.end() - 1;
     }
     if (!valuesRead_) {
-        if (!backend_->readRecord(keys_[current_], wanted_, values_)) return {};
+        if (!backend_->readRecord(keys_.at(current_), wanted_, values_)) return {};
         valuesRead_ = true;
     }
     return values_[static_cast<std::size_t>(at - wanted_.begin())];
@@ -163,7 +163,7 @@ bool DaoTable::update() {
     editing_ = false;
     if (changes_.empty()) return true;
     valuesRead_ = false;
-    const RecordKey& key = keys_[current_];
+    const RecordKey key = keys_.at(current_);
     if (backend_->writeRecord(key, changes_)) {
         if (batch_) pending_.push_back({static_cast<long>(current_ + 1), key, changes_});
         return true;

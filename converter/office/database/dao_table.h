@@ -98,7 +98,7 @@ class DaoTable {
     std::vector<DaoFieldInfo> fields_;
     std::size_t nextField_ = 0;
     bool recordsOpen_ = false;
-    std::vector<RecordKey> keys_;
+    RecordKeys keys_;
     std::size_t current_ = 0;  // index into keys_; keys_.size() when none
     // Values of the current record read so far, by field index.
     std::vector<std::size_t> wanted_;

@@ -12,11 +12,10 @@
 
 #include "dao_types.h"
 #include "field_value.h"
+#include "record_keys.h"
 
 namespace converter {
 
-// What identifies one record: the rowid, or the values of the primary key.
-using RecordKey = std::vector<FieldValue>;
 // Field positions (in the table's field order) with their new values.
 using FieldChanges = std::vector<std::pair<std::size_t, FieldValue>>;
 
@@ -31,7 +30,7 @@ class DatabaseBackend {
     virtual void closeTable() = 0;
     // The keys of every record of the current table, in the table's order;
     // false when the table has no way to address a record.
-    virtual bool recordKeys(std::vector<RecordKey>& keys) = 0;
+    virtual bool recordKeys(RecordKeys& keys) = 0;
     // The current values of `fields` of the record with `key`; false when
     // the record is gone or cannot be read.
     virtual bool readRecord(const RecordKey& key, const std::vector<std::size_t>& fields,

@@ -94,7 +94,7 @@ class OdbcBackend final : public DatabaseBackend {
         keys_.clear();
     }
 
-    bool recordKeys(std::vector<RecordKey>& keys) override {
+    bool recordKeys(RecordKeys& keys) override {
         keys.clear();
         if (table_.empty() || (keys_.empty() && !readKeyColumns())) return false;
         std::string list;
@@ -111,7 +111,7 @@ class OdbcBackend final : public DatabaseBackend {
             for (std::size_t i = 0; i < keys_.size(); ++i)
                 if (!fetchValue(s.get(), static_cast<SQLUSMALLINT>(i + 1), keys_[i], true, key[i]))
                     return check(SQL_HANDLE_STMT, s.get(), SQL_ERROR);
-            keys.push_back(std::move(key));
+            keys.add(std::move(key));
         }
         return rc == SQL_NO_DATA || check(SQL_HANDLE_STMT, s.get(), rc);
     }

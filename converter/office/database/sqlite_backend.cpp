@@ -116,7 +116,7 @@ class SqliteBackend final : public DatabaseBackend {
         keyColumns_.clear();
     }
 
-    bool recordKeys(std::vector<RecordKey>& keys) override {
+    bool recordKeys(RecordKeys& keys) override {
         keys.clear();
         if (table_.empty() || keyColumns_.empty()) return false;
         const std::string list = joinKeyColumns(", ");
@@ -128,7 +128,7 @@ class SqliteBackend final : public DatabaseBackend {
         while ((rc = sqlite3_step(s.get())) == SQLITE_ROW) {
             RecordKey key;
             for (int i = 0; i < count; ++i) key.push_back(rawValue(s.get(), i));
-            keys.push_back(std::move(key));
+            keys.add(std::move(key));
         }
         return rc == SQLITE_DONE || note();
     }
