@@ -439,6 +439,12 @@ std::unique_ptr<DatabaseBackend> openSqliteDatabase(const std::string& path, std
         sqlite3_close_v2(db);
         return nullptr;
     }
+    // A write-protected file opens for reading only; the run needs to write.
+    if (sqlite3_db_readonly(db, "main") == 1) {
+        error = "the database file is write-protected";
+        sqlite3_close_v2(db);
+        return nullptr;
+    }
     // A file that is not a database fails on its first read, not at open.
     if (sqlite3_exec(db, "SELECT count(*) FROM sqlite_schema", nullptr, nullptr, nullptr) !=
         SQLITE_OK) {
