@@ -11,6 +11,7 @@
 #include "page_checks.h"
 #include "sjis_literal.h"
 #include "table_page.h"
+#include "table_start.h"
 
 namespace converter {
 namespace {
@@ -89,48 +90,45 @@ int runTableConvert(const CLI::App& sub, const ConvertArguments& a, TerminalHost
     if (given("--backup")) backup = true;
     if (given("--no-backup")) backup = false;
 
-    DaoTable table;
-    ConversionJob job;
-    TableJob tableJob;
-    TablePageCheck check = openForRun(page, table);
-    if (check.ok())
-        check = checkTablePage(page, table, options.CnvKbn, options.HyphenMode, job, tableJob);
-    if (!check.ok()) {
-        host.showMessage(check.message);
-        if (!table.lastError().empty()) std::cerr << "zelko7: " << table.lastError() << '\n';
-        return kNotStarted;
-    }
-    if (given("--range")) {
-        long long first = 0, last = 0;
-        if (!parseRange(a.range, first, last)) return fail("--range takes FIRST-LAST");
-        if (PageCheck c = checkRange(first, last, job); !c.ok()) {
-            host.showMessage(c.message);
-            return kNotStarted;
-        }
-    }
-    if (backup && !table.canBackup())
+    long long first = 0, last = 0;
+    if (given("--range") && !parseRange(a.range, first, last))
+        return fail("--range takes FIRST-LAST");
+    if (backup && isOdbcName(page.database) && page.database.find("DBQ=") == std::string::npos &&
+        page.database.find("dbq=") == std::string::npos)
         return fail("a server database has no file to back up; leave out --backup");
 
-    std::string question;
-    if (PageCheck c = startQuestion(options, question); !c.ok()) {
-        host.showMessage(c.message);
-        return kNotStarted;
-    }
-    if (!host.ask(question, sjisLiteral("確認"))) return kNotStarted;
-    // The copy is made before the first record changes.
-    if (backup && !table.backup(backupCopyName(table)) &&
-        !host.ask(backupFailedQuestion(), sjisLiteral("確認")))
-        return kNotStarted;
+    // The questions on the terminal, the range from the command line, the
+    // run in this process.
+    class Front final : public TableRunFront {
+      public:
+        Front(TerminalHost& host, long long first, long long last, int hyphen)
+            : host_(host), first_(first), last_(last), hyphen_(hyphen) {}
+        void refuse(const TablePageCheck& check) override { host_.showMessage(check.message); }
+        bool ask(std::string_view text, std::string_view caption) override {
+            return host_.ask(text, caption);
+        }
+        bool askRange(ConversionJob& job) override {
+            PageCheck c = checkRange(first_, last_, job);
+            if (!c.ok()) host_.showMessage(c.message);
+            return c.ok();
+        }
+        int run(const ConversionJob& job, const TableJob& tableJob, DaoTable& table) override {
+            KesZipEngine engine;
+            host_.catchInterrupt();
+            engine.setHyphenMode(hyphen_);
+            return AccessRun(job, tableJob, table, engine, host_,
+                             platform::directoryOf(platform::programPath()));
+        }
+        void showMessage(int code) override { host_.showMessage(code); }
 
-    applyOptions(options, job);
-    KesZipEngine engine;
-    host.catchInterrupt();
-    engine.setHyphenMode(options.HyphenMode);
-    const int code = AccessRun(job, tableJob, table, engine, host,
-                               platform::directoryOf(platform::programPath()));
-    table.close();
-    if (code != kRunEnded) host.showMessage(code);
-    return code;
+      private:
+        TerminalHost& host_;
+        long long first_, last_;
+        int hyphen_;
+    } front(host, first, last, options.HyphenMode);
+    CnvParamBlock kept = params;
+    const int code = startTableConversion(page, given("--range"), backup, options, kept, front);
+    return code < 0 ? kNotStarted : code;
 }
 
 }  // namespace converter

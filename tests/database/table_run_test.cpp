@@ -2,6 +2,8 @@
 // checks in their order and the run with its range, errors, stops and writes.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "../converter/scripted.h"
 #include "access_run.h"
 #include "conversion_run.h"
@@ -10,6 +12,7 @@
 #include "settings.h"
 #include "sqlite_test_db.h"
 #include "table_page.h"
+#include "table_start.h"
 #include "test_support.h"
 
 using namespace converter;
@@ -359,6 +362,81 @@ TEST_F(ScriptedTableRun, TheErrorMaximumCountsLostWritesToo) {
     EXPECT_EQ(host.messages, std::vector<int>{13});
     EXPECT_GE(host.errorCount, 3);
     EXPECT_LT(host.finalCount, 5u) << "the run stopped before the last record";
+}
+
+}  // namespace
+
+namespace {
+
+// The start of a run as the page and the command line share it.
+struct ScriptedFront : TableRunFront {
+    std::vector<int> refused;
+    std::vector<std::string> questions;
+    std::vector<bool> answers;  // Yes when exhausted
+    bool rangeGiven = true;
+    int runs = 0;
+    ScriptedEngine* engine = nullptr;
+    ScriptedHost host;
+    std::string folder;
+
+    void refuse(const TablePageCheck& check) override { refused.push_back(check.message); }
+    bool ask(std::string_view text, std::string_view) override {
+        questions.emplace_back(text);
+        if (answers.empty()) return true;
+        const bool a = answers.front();
+        answers.erase(answers.begin());
+        return a;
+    }
+    bool askRange(ConversionJob& job) override {
+        if (rangeGiven) checkRange(2, 3, job);
+        return rangeGiven;
+    }
+    int run(const ConversionJob& job, const TableJob& tableJob, DaoTable& table) override {
+        ++runs;
+        return AccessRun(job, tableJob, table, *engine, host, folder);
+    }
+    void showMessage(int code) override { refused.push_back(code); }
+};
+
+TEST_F(TableRunFixture, StartingARunInThePagesOrder) {
+    ScriptedFront front;
+    front.engine = &engine;
+    front.folder = dir.path();
+    OptionsBlock options = defaultOptions();
+    options.ErrFilFlg = 0;
+    CnvParamBlock params;
+
+    // A refused field: its message, nothing stored, nothing run.
+    TablePageFields bad = page;
+    bad.destinationField = sj("数");
+    EXPECT_EQ(startTableConversion(bad, false, true, options, params, front), kTablePageRefused);
+    EXPECT_EQ(front.refused, std::vector<int>{307});
+    EXPECT_EQ(params.AccessExcelBackUpFlg, 0);
+
+    // A cancelled range stops before anything is stored or asked.
+    front.rangeGiven = false;
+    EXPECT_EQ(startTableConversion(page, true, true, options, params, front), kTableRunDeclined);
+    EXPECT_TRUE(front.questions.empty());
+
+    // The backup cannot be made (its temporary name is taken by a folder):
+    // the question, and No leaves every record as it was.
+    std::filesystem::create_directory(path + ".BKP.tmp");
+    testing_support::writeFile(path + ".BKP.tmp/keep", "x");
+    front.rangeGiven = true;
+    front.answers = {true, false};
+    EXPECT_EQ(startTableConversion(page, true, true, options, params, front), kTableRunDeclined);
+    ASSERT_EQ(front.questions.size(), 2u);
+    EXPECT_EQ(front.questions[1], backupFailedQuestion());
+    EXPECT_EQ(front.runs, 0);
+    EXPECT_EQ(zips().substr(0, 12), "old,old,old,");
+    EXPECT_EQ(options.SFileName, path);
+    EXPECT_EQ(params.AccessExcelBackUpFlg, 1);
+
+    // Yes goes on without the copy; the range 2-3 is converted.
+    front.answers = {true, true};
+    EXPECT_EQ(startTableConversion(page, true, true, options, params, front), kRunEnded);
+    EXPECT_EQ(front.runs, 1);
+    EXPECT_EQ(zips().substr(0, 20), "old,1000002,1000003,");
 }
 
 }  // namespace
