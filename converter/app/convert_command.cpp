@@ -248,8 +248,9 @@ int runConvert(const CLI::App& convert, const ConvertArguments& a, const std::st
     KesZipEngine engine;
     host.catchInterrupt();
     engine.setHyphenMode(options.HyphenMode);
-    const int code = runConversion(sourceKind, job, engine, host,
-                                   platform::directoryOf(platform::programPath()));
+    // On the command line a name without a folder, the error file's
+    // included, lies in the current folder.
+    const int code = runConversion(sourceKind, job, engine, host, "");
     if (code != kRunEnded) host.showMessage(code);
     return code;
 }

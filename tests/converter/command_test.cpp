@@ -80,3 +80,24 @@ TEST(ConvertCommand, FolderAsSourceEndsWithCodeOne) {
     EXPECT_NE(out.find("変換元ファイルがオープンできません。"), std::string::npos) << out;
     EXPECT_EQ(out.find("変換が終了しました"), std::string::npos) << out;
 }
+
+TEST(ConvertCommand, RelativeNamesAreTakenFromTheCurrentFolder) {
+    TempDir dir;
+    writeFile(dir.file("in.csv"), sj("どこでもない\r\n"));
+    int status = -1;
+    std::string out =
+        zelko7("convert csv --source in.csv --dest out.csv --fields 1 --error-file e1.err --yes",
+               &status, dir.path());
+    EXPECT_EQ(status, 0) << out;
+    EXPECT_NE(readFile(dir.file("e1.err")).find(sj("[1],住所文字列：[どこでもない]")),
+              std::string::npos);
+    EXPECT_FALSE(platform::fileExists(binPath("e1.err")));
+    EXPECT_EQ(readFile(dir.file("out.csv")), sj("\"\",どこでもない\r\n"));
+
+    // The default error file name has no folder either.
+    if (platform::fileExists(binPath("zelko7.ini"))) GTEST_SKIP() << "settings beside the program";
+    out =
+        zelko7("convert csv --source in.csv --dest out2.csv --fields 1 --yes", &status, dir.path());
+    EXPECT_EQ(status, 0) << out;
+    EXPECT_NE(readFile(dir.file("Zelko7err.txt")).find(sj("[どこでもない]")), std::string::npos);
+}
