@@ -19,7 +19,13 @@ void lookupOne(TextIo& io, const std::string& address, std::string& sjis, std::s
     } else {
         flags = zelko57(sjis.c_str(), oldCode, code7, number);
     }
-    GetJisCodeNow(jis);
+    if (flags != 0) {
+        GetJisCodeNow(jis);
+    } else {
+        // Not placed: the engine may have left a refused candidate's old code
+        // behind, and its local-government code is an earlier line's.
+        oldCode[0] = number[0] = '\0';
+    }
     out += std::to_string(flags);
     for (const char* text : {static_cast<const char*>(code7), static_cast<const char*>(oldCode),
                              static_cast<const char*>(number), static_cast<const char*>(jis)}) {

@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "barcode_command.h"
+#include "code_commands.h"
 #include "fold.h"
 #include "keszip.h"
-#include "code_commands.h"
 #include "lookup_command.h"
 #include "office_command.h"
 #include "telephone_commands.h"

@@ -37,3 +37,22 @@ TEST(Cli, FoldPrintsMatchingAndLiteralKeys) {
     EXPECT_EQ(out, "3丁目\n");
     EXPECT_NE(runCommand("'" + binPath("keszip") + "' fold --mode 2 x 2>/dev/null", &out), 0);
 }
+
+namespace {
+
+std::string keszip(const std::string& arguments, int* status = nullptr) {
+    std::string out;
+    const int code = runCommand("'" + binPath("keszip") + "' " + arguments + " 2>&1", &out);
+    if (status) *status = code;
+    return out;
+}
+
+}  // namespace
+
+TEST(Cli, LookupPrintsNothingButTheErrorForAnAddressNotPlaced) {
+    // The first line sets a local-government code; 府中市 alone is refused
+    // with ERR-005 after a candidate was found.
+    EXPECT_EQ(keszip("lookup 東京都千代田区丸の内1 どこにもない住所 府中市本町"),
+              "1\t1000005\t100  \t1\t13101\n0\tERR-003\t\t\t\n0\tERR-005\t\t\t\n");
+    EXPECT_EQ(keszip("lookup --hyphen 府中市本町"), "0\tERR--005\t\t\t\n");
+}
