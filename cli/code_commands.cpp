@@ -4,6 +4,7 @@
 #include <initializer_list>
 
 #include "keszip.h"
+#include "old_code_form.h"
 
 namespace cli {
 namespace {
@@ -46,6 +47,7 @@ int runCode(TextIo& io, const std::string& code) {
         int flags = GetZipAddress(first, code.c_str(), b.oldCode, b.code7, b.prefecture, b.city,
                                   b.ward, b.town, b.note);
         if (flags == 0) break;
+        useLookupOldCodeForm(b.oldCode);
         printLine(io, flags, {b.oldCode, b.code7, b.prefecture, b.city, b.ward, b.town, b.note},
                   true);
     }

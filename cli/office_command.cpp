@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "keszip.h"
+#include "old_code_form.h"
 
 namespace cli {
 namespace {
@@ -13,7 +14,8 @@ struct Buffers {
     char town[272] = {}, remark[272] = {}, name[272] = {};
 };
 
-void printOffice(TextIo& io, const Buffers& b) {
+void printOffice(TextIo& io, Buffers& b) {
+    useLookupOldCodeForm(b.oldCode);
     std::string line;
     bool first = true;
     for (const char* field :

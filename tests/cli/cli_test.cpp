@@ -56,3 +56,16 @@ TEST(Cli, LookupPrintsNothingButTheErrorForAnAddressNotPlaced) {
               "1\t1000005\t100  \t1\t13101\n0\tERR-003\t\t\t\n0\tERR-005\t\t\t\n");
     EXPECT_EQ(keszip("lookup --hyphen 府中市本町"), "0\tERR--005\t\t\t\n");
 }
+
+TEST(Cli, OldCodesAreWrittenAsTheLookupsWriteThem) {
+    // 霞が関's old code is 100, a multiple of 100: three digits and two blanks.
+    const std::string lookup = keszip("lookup 東京都千代田区霞が関1-2-3");
+    EXPECT_EQ(lookup.substr(0, 16), "1\t1000013\t100  \t") << lookup;
+    EXPECT_EQ(keszip("code 1000013").substr(0, 17), "33\t100  \t1000013\t");
+    EXPECT_EQ(keszip("code --hyphen 1000013").substr(0, 19), "33\t100   \t100-0013\t");
+    const std::string split = keszip("split 東京都千代田区霞が関1-2-3");
+    EXPECT_EQ(split.substr(split.find('\t'), 7), "\t100  \t") << split;
+    EXPECT_EQ(keszip("office --code 1008050").substr(0, 14), "1008050\t100  \t");
+    // An old code that is not a multiple of 100 keeps its five digits.
+    EXPECT_EQ(keszip("code 9071800").substr(0, 16), "5\t90718\t9071800\t");
+}

@@ -81,7 +81,7 @@ TEST(RealSearchCli, CodeAndSplitLines) {
     ASSERT_EQ(testing_support::runCommand(
                   "'" + testing_support::binPath("keszip") + "' code --hyphen 1000013", &out),
               0);
-    EXPECT_EQ(out, "33\t100-00\t100-0013\t東京都\t千代田区\t\t霞が関\t(次のビルを除く)\n");
+    EXPECT_EQ(out, "33\t100   \t100-0013\t東京都\t千代田区\t\t霞が関\t(次のビルを除く)\n");
     ASSERT_EQ(
         testing_support::runCommand(
             "'" + testing_support::binPath("keszip") + "' split '港区芝公園４－２－８'", &out),
