@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <initializer_list>
 
+#include "argument_checks.h"
 #include "keszip.h"
 #include "old_code_form.h"
 
@@ -90,13 +91,17 @@ void addCodeCommands(CLI::App& app, CodeCommands& c) {
         "code",
         "Addresses of a postal code: flags, old code, 7-digit code, prefecture, city, "
         "ward, town, note");
-    c.code->add_option("CODE", c.codeText, "3, 5 or 7 digits (123-4567 allowed)")->required();
+    c.code->add_option("CODE", c.codeText, "3, 5 or 7 digits (123-4567 allowed)")
+        ->required()
+        ->check(postalCodeArgument());
     c.code->add_flag("--hyphen", c.hyphen, "Write codes with a hyphen after the third digit");
     c.decide = app.add_subcommand(
         "decide",
         "The part of the address every town of a code shares: flags, prefecture, city, "
         "ward, town, note");
-    c.decide->add_option("CODE", c.decideText, "3, 5 or 7 digits")->required();
+    c.decide->add_option("CODE", c.decideText, "3, 5 or 7 digits")
+        ->required()
+        ->check(postalCodeArgument());
     c.search = app.add_subcommand(
         "search",
         "Entries beginning with a partial address (\"*\" at the end lists the level "

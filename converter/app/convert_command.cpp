@@ -7,6 +7,7 @@
 
 #include "address_engine.h"
 #include "conversion_run.h"
+#include "csv_line.h"
 #include "page_checks.h"
 #include "settings.h"
 #include "sjis_literal.h"
@@ -213,8 +214,14 @@ int runConvert(const CLI::App& convert, const ConvertArguments& a, const std::st
             if (!parseNumbers(a.fields, ',', numbers) || numbers.size() > 4)
                 return fail("--fields takes up to four field numbers");
             page.pieceStart = {};
-            for (std::size_t i = 0; i < numbers.size(); ++i)
+            for (std::size_t i = 0; i < numbers.size(); ++i) {
+                // A record has at most 512 fields; a higher number would fail every record.
+                if (numbers[i] > static_cast<long long>(CsvLine::kMaxFields))
+                    return fail("--fields: a record has at most " +
+                                std::to_string(CsvLine::kMaxFields) + " fields, not " +
+                                std::to_string(numbers[i]));
                 page.pieceStart[i] = clampInt(numbers[i]);
+            }
         }
     }
 

@@ -1,6 +1,7 @@
 // The keszip command line tool as a user runs it.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "test_support.h"
@@ -68,4 +69,50 @@ TEST(Cli, OldCodesAreWrittenAsTheLookupsWriteThem) {
     EXPECT_EQ(keszip("office --code 1008050").substr(0, 14), "1008050\t100  \t");
     // An old code that is not a multiple of 100 keeps its five digits.
     EXPECT_EQ(keszip("code 9071800").substr(0, 16), "5\t90718\t9071800\t");
+}
+
+TEST(Cli, MisuseIsOneLineOnStandardErrorBeforeAnyWork) {
+    struct Case {
+        const char* arguments;
+        const char* says;
+    };
+    const Case cases[] = {
+        {"code abc", "postal code"},
+        {"code 12345678", "postal code"},
+        {"code 1234", "postal code"},
+        {"decide abc", "postal code"},
+        {"decide 12-34567", "postal code"},
+        {"office --code abc", "postal code"},
+        {"tel abc", "telephone number"},
+        {"tel-decide 03x", "telephone number"},
+        {"tel -", "at least one digit"},
+        {"barcode --width-percent 100000 1234567", "--width-percent"},
+        {"barcode --width-percent 0 1234567", "--width-percent"},
+        {"bogus", "unknown subcommand 'bogus'"},
+        {"--sjis bogus x", "unknown subcommand 'bogus'"},
+        {"--version", "keszip version"},
+        {"lookup --no-such-option x", "--no-such-option"},
+    };
+    for (const Case& c : cases) {
+        std::string out;
+        const int status =
+            runCommand("'" + binPath("keszip") + "' " + c.arguments + " 2>&1 >/dev/null", &out);
+        EXPECT_NE(status, 0) << c.arguments;
+        EXPECT_NE(out.find(c.says), std::string::npos) << c.arguments << ": " << out;
+        EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), 1) << c.arguments << ": " << out;
+        // Nothing on standard output.
+        EXPECT_EQ(
+            runCommand("'" + binPath("keszip") + "' " + c.arguments + " 2>/dev/null", &out) != 0 &&
+                out.empty(),
+            true)
+            << c.arguments;
+    }
+    // Well-formed arguments still pass.
+    int status = -1;
+    EXPECT_NE(keszip("code 100-0013", &status), "");
+    EXPECT_EQ(status, 0);
+    keszip("tel 0273-12", &status);
+    EXPECT_EQ(status, 0);
+    keszip("barcode --width-percent 200 1234567", &status);
+    EXPECT_EQ(status, 0);
 }

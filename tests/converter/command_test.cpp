@@ -101,3 +101,14 @@ TEST(ConvertCommand, RelativeNamesAreTakenFromTheCurrentFolder) {
     EXPECT_EQ(status, 0) << out;
     EXPECT_NE(readFile(dir.file("Zelko7err.txt")).find(sj("[どこでもない]")), std::string::npos);
 }
+
+TEST(ConvertCommand, FieldNumberPastTheRecordLimitIsRefusedBeforeTheRun) {
+    TempDir dir;
+    writeFile(dir.file("in.csv"), "a\r\n");
+    int status = -1;
+    const std::string out = zelko7("convert csv --source in.csv --dest out.csv --fields 600 --yes",
+                                   &status, dir.path());
+    EXPECT_EQ(status, 10);
+    EXPECT_NE(out.find("at most 512 fields"), std::string::npos) << out;
+    EXPECT_FALSE(platform::fileExists(dir.file("out.csv")));
+}
