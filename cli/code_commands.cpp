@@ -64,7 +64,7 @@ int runDecide(TextIo& io, const std::string& code) {
 
 int runSearch(TextIo& io, const std::string& text) {
     std::string sjis;
-    if (!toEngine(io, text, sjis)) return 0;
+    if (!toEngine(io, text, sjis)) return 2;
     Buffers b;
     for (int first = 1;
          GetIncAddress(first, sjis.c_str(), b.prefecture, b.city, b.ward, b.town, b.note) != 0;
@@ -76,7 +76,7 @@ int runSearch(TextIo& io, const std::string& text) {
 
 int runSplit(TextIo& io, const std::string& address) {
     std::string sjis;
-    if (!toEngine(io, address, sjis)) return 0;
+    if (!toEngine(io, address, sjis)) return 2;
     Buffers b;
     int flags = SeparateAddress(sjis.c_str(), b.oldCode, b.code7, b.prefecture, b.city, b.ward,
                                 b.town, b.note);

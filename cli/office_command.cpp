@@ -80,7 +80,7 @@ int runOfficeCommand(TextIo& io, const OfficeOptions& o) {
     std::string name, address;
     if (!io.toEngine(o.name, name) || !io.toEngine(o.address, address)) {
         std::fprintf(stderr, "keszip: the text has no Shift-JIS form\n");
-        return 0;
+        return 2;
     }
     for (int first = 1;
          GetCmpCode(first, name.c_str(), address.c_str(), o.match, b.oldCode, b.code7, b.jis,

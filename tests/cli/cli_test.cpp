@@ -92,6 +92,9 @@ TEST(Cli, MisuseIsOneLineOnStandardErrorBeforeAnyWork) {
         {"--sjis bogus x", "unknown subcommand 'bogus'"},
         {"--version", "keszip version"},
         {"lookup --no-such-option x", "--no-such-option"},
+        {"search \"$(printf '\\377')\"", "no Shift-JIS form"},
+        {"split 😀", "no Shift-JIS form"},
+        {"office --name 😀", "no Shift-JIS form"},
     };
     for (const Case& c : cases) {
         std::string out;
