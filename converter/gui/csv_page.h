@@ -1,9 +1,10 @@
-// Page of template 106.
+// The CSV page: the address in up to four fields of each line
+// (template 106).
 #pragma once
 
 #include <memory>
 
-#include "tab_page.h"
+#include "conversion_page.h"
 
 namespace Ui {
 class CsvPageForm;
@@ -11,7 +12,7 @@ class CsvPageForm;
 
 namespace gui {
 
-class CsvPage : public TabPage {
+class CsvPage : public ConversionPage {
     Q_OBJECT
 
   public:

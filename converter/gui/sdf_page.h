@@ -1,9 +1,10 @@
-// Page of template 107.
+// The SDF page: fixed byte positions in lines or fixed-length records
+// (template 107).
 #pragma once
 
 #include <memory>
 
-#include "tab_page.h"
+#include "conversion_page.h"
 
 namespace Ui {
 class SdfPageForm;
@@ -11,7 +12,7 @@ class SdfPageForm;
 
 namespace gui {
 
-class SdfPage : public TabPage {
+class SdfPage : public ConversionPage {
     Q_OBJECT
 
   public:

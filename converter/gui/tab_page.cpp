@@ -4,6 +4,8 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 
+#include "ceditn.h"
+
 namespace gui {
 
 TabPage::TabPage(ProgramContext& context, int templateId, int hintKind, QWidget* parent)
@@ -12,6 +14,7 @@ TabPage::TabPage(ProgramContext& context, int templateId, int hintKind, QWidget*
 void TabPage::templateLoaded() {
     // A page is a child of the tab control, never a window of its own.
     setWindowFlags(Qt::Widget);
+    attachNumericFields(this);
     fill();
 }
 

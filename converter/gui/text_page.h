@@ -1,9 +1,10 @@
-// Page of template 133.
+// The standard-text page: fixed byte positions in each line of a text file
+// (template 133).
 #pragma once
 
 #include <memory>
 
-#include "tab_page.h"
+#include "conversion_page.h"
 
 namespace Ui {
 class TextPageForm;
@@ -11,7 +12,7 @@ class TextPageForm;
 
 namespace gui {
 
-class TextPage : public TabPage {
+class TextPage : public ConversionPage {
     Q_OBJECT
 
   public:

@@ -20,11 +20,12 @@ class QtUserDialogs final : public UserDialogs {
         return box.exec() == QMessageBox::Yes;
     }
     QString openFileName(QWidget* owner, const QString& initial, const QString& filter) override {
-        return QFileDialog::getOpenFileName(owner, QString(), initial, filter, nullptr,
-                                            QFileDialog::DontConfirmOverwrite);
+        return QFileDialog::getOpenFileName(owner, QString(), initial, filter);
     }
     QString saveFileName(QWidget* owner, const QString& initial, const QString& filter) override {
-        return QFileDialog::getSaveFileName(owner, QString(), initial, filter);
+        // The run asks about an existing destination itself.
+        return QFileDialog::getSaveFileName(owner, QString(), initial, filter, nullptr,
+                                            QFileDialog::DontConfirmOverwrite);
     }
 
   private:
