@@ -15,7 +15,9 @@
 namespace gui {
 
 ProgramPlaces installedPlaces() {
-    return {converter::SettingsPath(), platform::directoryOf(platform::programPath())};
+    // A bare error-file name lies beside the settings file, wherever the core puts it.
+    const std::string& settings = converter::SettingsPath();
+    return {settings, platform::directoryOf(settings)};
 }
 
 std::unique_ptr<MainWindow> startProgram(ProgramContext& context) {

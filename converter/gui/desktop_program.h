@@ -18,7 +18,8 @@ struct ProgramPlaces {
     std::string programDirectory;
 };
 
-// The places of the installed program.
+// The places of the running program: the core's settings file, and its
+// folder for a bare error-file name.
 ProgramPlaces installedPlaces();
 
 // Opens the engine behind the splash window. On failure shows the
