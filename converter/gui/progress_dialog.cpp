@@ -56,6 +56,12 @@ ProgressDialog::ProgressDialog(converter::SourceKind kind, const converter::Conv
             &ProgressDialog::requestStop);
 }
 
+ProgressDialog::ProgressDialog(std::function<int(converter::RunHost&)> body,
+                               ProgramContext& context, QWidget* parent)
+    : ProgressDialog(converter::SourceKind::Csv, converter::ConversionJob{}, context, parent) {
+    body_ = std::move(body);
+}
+
 ProgressDialog::~ProgressDialog() = default;
 
 int ProgressDialog::runModal() {
@@ -68,8 +74,9 @@ int ProgressDialog::runModal() {
 void ProgressDialog::startRun() {
     repaint();
     running_ = true;
-    endCode_ =
-        converter::runConversion(kind_, job_, context_.engine, *this, context_.programDirectory);
+    endCode_ = body_ ? body_(*this)
+                     : converter::runConversion(kind_, job_, context_.engine, *this,
+                                                context_.programDirectory);
     running_ = false;
     done(endCode_);
 }

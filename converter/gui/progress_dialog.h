@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QDialog>
+#include <functional>
 #include <memory>
 
 #include "conversion_job.h"
@@ -28,6 +29,9 @@ class ProgressDialog : public QDialog, public converter::RunHost {
   public:
     ProgressDialog(converter::SourceKind kind, const converter::ConversionJob& job,
                    ProgramContext& context, QWidget* parent = nullptr);
+    // A run of another kind: `body` runs with this dialog as its host.
+    ProgressDialog(std::function<int(converter::RunHost&)> body, ProgramContext& context,
+                   QWidget* parent = nullptr);
     ~ProgressDialog() override;
 
     // Runs the dialog and the run; the run's end code.
@@ -65,6 +69,7 @@ class ProgressDialog : public QDialog, public converter::RunHost {
 
     converter::SourceKind kind_;
     converter::ConversionJob job_;
+    std::function<int(converter::RunHost&)> body_;
     ProgramContext& context_;
     std::unique_ptr<Ui::ProgressDialogForm> ui_;
     DigitCounter* counter_ = nullptr;
