@@ -113,6 +113,13 @@ std::uint32_t applyFixedCorrections(std::uint32_t code, std::string_view address
 
 }  // namespace
 
+std::string foldAddress(const ZipEngine& engine, std::string_view address) {
+    std::string text = foldText(address, kFoldMatching, engine.foldSettings());
+    removeOaza(text, engine.kind() == DictionaryKind::Telephone);
+    removeParentheses(text);
+    return text;
+}
+
 void matchPrefecture(ZipEngine& engine) {
     MatchState& m = engine.match;
     const auto& prefectures = engine.prefectures();
@@ -200,10 +207,8 @@ int lookupAddress(ZipEngine& engine, std::string_view address, const LookupTarge
         return 0;
     }
     MatchState& m = engine.match;
-    m.workText = foldText(address, kFoldMatching, engine.foldSettings());
+    m.workText = foldAddress(engine, address);
     const bool telephone = engine.kind() == DictionaryKind::Telephone;
-    removeOaza(m.workText, telephone);
-    removeParentheses(m.workText);
     engine.firstAttempt = 1;
     bool hiroshimaTried = false;
 

@@ -30,6 +30,9 @@ struct PreparedTown {
     // and the reading form; the address number starts after them.
     std::size_t kanjiDigits = 0;
     std::size_t readingDigits = 0;
+    // Length of the kanji pattern's name before its note when that name ends
+    // in a numeral (see numeralNameLength), else 0.
+    std::uint16_t numeralName = 0;
 };
 
 using TownList = std::vector<PreparedTown>;

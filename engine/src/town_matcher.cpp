@@ -2,8 +2,10 @@
 
 #include <cstdio>
 #include <cstring>
+#include <deque>
 
 #include "address_number.h"
+#include "numeral_split.h"
 #include "town_cache.h"
 #include "town_pattern.h"
 #include "town_text.h"
@@ -105,10 +107,11 @@ class TownMatcher {
     // `quickTest` skips towns whose leading text the address does not
     // have without running the full comparison.
     TownMatcher(ZipEngine& engine, const MunicipalityRecord& muni, std::string_view rest,
-                bool quickTest)
+                std::string_view address, bool quickTest)
         : engine_(engine),
           muni_(muni),
           p_(townPart(rest)),
+          address_(address),
           quickTest_(quickTest),
           // The telephone dictionary has none of the postal special cases.
           postal_(engine.kind() == DictionaryKind::Postal) {
@@ -117,7 +120,7 @@ class TownMatcher {
         kanjiForm_ = writtenInKanji(p_);
     }
 
-    int run(const TownList& towns, std::string_view address, const LookupTargets& targets) {
+    int run(const TownList& towns, const LookupTargets& targets) {
         for (const PreparedTown& town : towns) {
             last_ = &town;
             if (!consider(town)) break;
@@ -130,21 +133,23 @@ class TownMatcher {
         if (!best_) {
             best_ = floorUnknown_ ? floorUnknown_ : exception_ ? exception_ : generic_;
             bestFlags_ = kFlagFound;
+            bestSplit_ = nullptr;
         }
         setSlot(state.best, best_);
         if (!best_) {
             writeError(targets, "ERR-999");
             return 0;
         }
-        if (state.best.code7 == 4740000 && containsText(address, kKyowaCho)) {
+        if (state.best.code7 == 4740000 && containsText(address_, kKyowaCho)) {
             writeError(targets, "ERR-006");
             return 0;
         }
-        if (postal_ && state.best.code7 == 5020082 && containsText(address, kNagaraHigashi))
+        if (postal_ && state.best.code7 == 5020082 && containsText(address_, kNagaraHigashi))
             state.best.code7 = 5020043;
-        std::size_t digits = kanjiForm_ ? best_->kanjiDigits : best_->readingDigits;
+        std::size_t digits = kanjiForm_ || bestSplit_ ? best_->kanjiDigits : best_->readingDigits;
         if (state.best.code7 == 4980012) ++digits;
-        writeTargets(targets, state.best.code7, state.best.oldCode, p_, digits);
+        writeTargets(targets, state.best.code7, state.best.oldCode,
+                     bestSplit_ ? std::string_view(bestSplit_->input) : p_, digits);
         return bestFlags_;
     }
 
@@ -157,10 +162,35 @@ class TownMatcher {
         }
     }
 
-    void takeBest(const PreparedTown& town, int score, int flags) {
+    void takeBest(const PreparedTown& town, int score, int flags,
+                  const NumeralSplit* split = nullptr) {
         best_ = &town;
         bestScore_ = score;
         bestFlags_ = flags;
+        bestSplit_ = split;
+    }
+
+    // A town whose name ends in a numeral, compared with the address split
+    // where its name ends: the split whose front is the name and that
+    // matches the pattern, or null.
+    NumeralSplit* matchSplit(const PreparedTown& town, std::string_view pattern, int& result) {
+        if (!splitsReady_) {
+            splitsReady_ = true;
+            const std::string& work = engine_.match.workText;
+            if (p_.data() >= work.data() && p_.data() <= work.data() + work.size()) {
+                numeralSplits(engine_, address_, work,
+                              static_cast<std::size_t>(p_.data() - work.data()), splits_);
+                for (NumeralSplit& split : splits_) split.match.municipalityCode = muni_.code;
+            }
+        }
+        const std::string_view name = pattern.substr(0, town.numeralName);
+        for (NumeralSplit& split : splits_) {
+            if (split.town != name) continue;
+            split.match.inCodeList = town.inCodeList;
+            result = townPatternMatch(split.match, pattern);
+            if (result != kNoMatch) return &split;
+        }
+        return nullptr;
     }
 
     // Tests one town; false ends the search.
@@ -236,6 +266,13 @@ class TownMatcher {
             pattern = town.kanjiPattern;
             result = patternMatch(pattern, town.kanjiLead);
         }
+        PatternMatch* m = &match_;
+        NumeralSplit* split = nullptr;
+        if (result == kNoMatch && town.numeralName > 0) {
+            pattern = town.kanjiPattern;
+            split = matchSplit(town, pattern, result);
+            if (split) m = &split->match;
+        }
         if (result == kNoMatch) return true;
         if (containsText(pattern, kExceptNote) || containsText(pattern, kExceptNoteReading)) {
             exception_ = &town;
@@ -245,8 +282,8 @@ class TownMatcher {
             return true;
         }
         for (;;) {
-            if (match_.score > bestScore_) {
-                takeBest(town, match_.score, result == kStreetMatch ? kFlagStreet : kFlagFound);
+            if (m->score > bestScore_) {
+                takeBest(town, m->score, result == kStreetMatch ? kFlagStreet : kFlagFound, split);
                 if (postal_ && town.town.code7 == 4500002 && floorUnknown_) best_ = nullptr;
             }
             // A street description matched without its town name: a later
@@ -255,7 +292,7 @@ class TownMatcher {
             std::size_t at = findText(pattern, kStreetListEnd);
             if (at == std::string_view::npos) break;
             pattern = pattern.substr(at + kStreetListEnd.size());
-            result = townPatternMatch(match_, pattern);
+            result = townPatternMatch(*m, pattern);
             if (result == kNoMatch) break;
         }
         return true;
@@ -264,6 +301,7 @@ class TownMatcher {
     ZipEngine& engine_;
     const MunicipalityRecord& muni_;
     std::string_view p_;
+    std::string_view address_;
     bool quickTest_;
     bool postal_;
     PatternMatch match_;
@@ -271,6 +309,9 @@ class TownMatcher {
     const PreparedTown* best_ = nullptr;
     int bestScore_ = -1;
     int bestFlags_ = kFlagFound;
+    const NumeralSplit* bestSplit_ = nullptr;  // the split the best town matched, if any
+    std::deque<NumeralSplit> splits_;          // made on first need
+    bool splitsReady_ = false;
     const PreparedTown* generic_ = nullptr;
     const PreparedTown* exception_ = nullptr;
     const PreparedTown* floorUnknown_ = nullptr;
@@ -281,8 +322,8 @@ class TownMatcher {
 
 int runMatcher(ZipEngine& engine, std::size_t muni, const TownList& towns, std::string_view rest,
                std::string_view address, const LookupTargets& targets, bool quickTest) {
-    TownMatcher matcher(engine, engine.municipalities()[muni], rest, quickTest);
-    return matcher.run(towns, address, targets);
+    TownMatcher matcher(engine, engine.municipalities()[muni], rest, address, quickTest);
+    return matcher.run(towns, targets);
 }
 
 void clearSlots(MatchState& state) {
