@@ -31,6 +31,7 @@ constexpr std::string_view kLot5No3Kawahira =
     "5\xC9"
     "3\x90\xEC\x95\xBD"sv;                              // 5ﾉ3川平
 constexpr std::string_view kStreetListEnd = ")\xA4"sv;  // )､
+constexpr std::string_view kAza = "\xB1\xBB\xDE"sv;     // ｱｻﾞ (字)
 
 constexpr int kFlagFound = 1;
 constexpr int kFlagStreet = 3;
@@ -120,11 +121,21 @@ class TownMatcher {
         kanjiForm_ = writtenInKanji(p_);
     }
 
-    int run(const TownList& towns, const LookupTargets& targets) {
+    // Compares the towns with the address; then foundTown() tells whether
+    // one of them matched (rather than only a fallback).
+    void search(const TownList& towns) {
         for (const PreparedTown& town : towns) {
             last_ = &town;
             if (!consider(town)) break;
         }
+    }
+
+    bool foundTown() const { return best_ != nullptr; }
+    std::string_view input() const { return p_; }
+
+    // Fills the candidate slots and the targets from the search; returns
+    // the flags, or 0 with an error text.
+    int finish(const LookupTargets& targets) {
         MatchState& state = engine_.match;
         setSlot(state.generic, generic_);
         setSlot(state.buildingException, exception_);
@@ -320,10 +331,44 @@ class TownMatcher {
     std::size_t exceptionShared_ = 0;
 };
 
+// The town part of an address without the 字 (folded "ｱｻﾞ") that marks a
+// section in many rural addresses but is not part of the dictionary's
+// names: at its start (字千原) and directly after a kanji (南長野字幅下).
+// Empty when the text has no such 字.
+std::string withoutAza(std::string_view p) {
+    std::string out;
+    bool removed = false;
+    bool afterKanji = true;  // the start counts as after a name
+    for (std::size_t i = 0; i < p.size();) {
+        if (afterKanji && startsWith(p.substr(i), kAza)) {
+            i += kAza.size();
+            removed = true;
+            afterKanji = false;
+            continue;
+        }
+        const std::size_t length = charLength(p, i);
+        out.append(p.substr(i, length));
+        afterKanji = length == 2;
+        i += length;
+    }
+    return removed ? out : std::string();
+}
+
 int runMatcher(ZipEngine& engine, std::size_t muni, const TownList& towns, std::string_view rest,
                std::string_view address, const LookupTargets& targets, bool quickTest) {
-    TownMatcher matcher(engine, engine.municipalities()[muni], rest, address, quickTest);
-    return matcher.run(towns, targets);
+    const MunicipalityRecord& record = engine.municipalities()[muni];
+    TownMatcher matcher(engine, record, rest, address, quickTest);
+    matcher.search(towns);
+    if (!matcher.foundTown()) {
+        // No town matched: perhaps a 字 the names leave out stood in the way.
+        const std::string stripped = withoutAza(matcher.input());
+        if (!stripped.empty()) {
+            TownMatcher again(engine, record, stripped, address, quickTest);
+            again.search(towns);
+            if (again.foundTown()) return again.finish(targets);
+        }
+    }
+    return matcher.finish(targets);
 }
 
 void clearSlots(MatchState& state) {

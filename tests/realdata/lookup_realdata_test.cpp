@@ -91,6 +91,14 @@ const Expected kNamesakes[] = {
     {"伊達市荒町", 9, "9600423", ""},
 };
 
+// 字 before the town, and a 字 section after it.
+const Expected kSections[] = {
+    {"沖縄県中頭郡西原町字千原1", 1, "9030129", "1"},
+    {"沖縄県国頭郡恩納村字恩納", 1, "9040411", ""},
+    {"沖縄県中頭郡読谷村字座喜味", 1, "9040301", ""},
+    {"長野県長野市大字南長野字幅下692-2", 1, "3800837", "692-2"},
+};
+
 // Looks each address up through zelko57 of the built library.
 void expectLookups(const Expected* begin, const Expected* end) {
     void* lib = dlopen(testing_support::binPath("libkeszip.so").c_str(), RTLD_NOW | RTLD_LOCAL);
@@ -129,4 +137,8 @@ TEST(RealLookup, TownsEndingInANumeralWithAHouseNumber) {
 
 TEST(RealLookup, MunicipalityNamesOfSeveralPrefectures) {
     expectLookups(std::begin(kNamesakes), std::end(kNamesakes));
+}
+
+TEST(RealLookup, SectionMarkBeforeOrAfterTheTown) {
+    expectLookups(std::begin(kSections), std::end(kSections));
 }
