@@ -157,8 +157,8 @@ class TownMatcher {
         }
         if (postal_ && state.best.code7 == 5020082 && containsText(address_, kNagaraHigashi))
             state.best.code7 = 5020043;
-        std::size_t digits = kanjiForm_ || bestSplit_ ? best_->kanjiDigits : best_->readingDigits;
-        if (state.best.code7 == 4980012) ++digits;
+        const std::size_t digits =
+            kanjiForm_ || bestSplit_ ? best_->kanjiDigits : best_->readingDigits;
         writeTargets(targets, state.best.code7, state.best.oldCode,
                      bestSplit_ ? std::string_view(bestSplit_->input) : p_, digits);
         return bestFlags_;
@@ -207,9 +207,11 @@ class TownMatcher {
     // Tests one town; false ends the search.
     bool consider(const PreparedTown& town) {
         const std::uint32_t code = town.town.code7;
-        // Two lots of one town have codes of their own.
-        if (postal_ && ((code == 4980012 && startsWith(p_, kLot5No3)) ||
-                        (code == 4980018 && startsWith(p_, kLot5No3Kawahira)))) {
+        // Two lots of one town have codes of their own; the longer 5ﾉ3川平
+        // wins whichever of the two towns comes first.
+        if (postal_ &&
+            ((code == 4980012 && startsWith(p_, kLot5No3) && !startsWith(p_, kLot5No3Kawahira)) ||
+             (code == 4980018 && startsWith(p_, kLot5No3Kawahira)))) {
             takeBest(town, 9999, kFlagFound);
             kanjiForm_ = true;
             return true;

@@ -75,6 +75,16 @@ std::string fixtureSource() {
     village("9049903", "ｼﾞｭｳｼﾞ", "十字");
     village("9049904", "ｱｻﾞﾊﾏ", "字浜");
     village("9049905", "ﾊﾏ", "浜");
+    // Two lots of one town with codes of their own, in either order.
+    const std::string aichi = "ｱｲﾁｹﾝ";
+    csv += row("23235", "498  ", "4980018", "ﾔﾄﾐｼ", "ｺﾞﾉｻﾝｶﾜﾋﾗ", "愛知県", "弥富市", "五之三川平",
+               aichi);
+    csv +=
+        row("23235", "498  ", "4980012", "ﾔﾄﾐｼ", "ｺﾞﾉｻﾝﾁｮｳ", "愛知県", "弥富市", "五之三町", aichi);
+    csv +=
+        row("23999", "498  ", "4980012", "ﾐﾎﾝｼ", "ｺﾞﾉｻﾝﾁｮｳ", "愛知県", "見本市", "五之三町", aichi);
+    csv += row("23999", "498  ", "4980018", "ﾐﾎﾝｼ", "ｺﾞﾉｻﾝｶﾜﾋﾗ", "愛知県", "見本市", "五之三川平",
+               aichi);
     // Two codes the matcher corrects from the address.
     csv += row("23223", "474  ", "4740000", "ｵｵﾌﾞｼ", "ｲｶﾆｹｲｻｲｶﾞﾅｲﾊﾞｱｲ", "愛知県", "大府市",
                "以下に掲載がない場合", "ｱｲﾁｹﾝ");
@@ -226,6 +236,15 @@ TEST_F(TownMatcher, SectionMark) {
     // Still nothing: the generic town.
     EXPECT_EQ(code(47999, "字無い所1"), "9049900");
     EXPECT_EQ(match(47999, "字千原1", "", false), match(47999, "字千原1"));
+}
+
+TEST_F(TownMatcher, LotsWithCodesOfTheirOwn) {
+    for (int municipality : {23235, 23999}) {
+        EXPECT_EQ(match(municipality, "五之三川平1"), (Result{1, "4980018", "498  ", "1"}));
+        EXPECT_EQ(match(municipality, "五之三町123"), (Result{1, "4980012", "498  ", "123"}));
+        EXPECT_EQ(match(municipality, "五之三町1丁目23").number, "1-23");
+        EXPECT_EQ(match(municipality, "五之三1-2"), (Result{1, "4980012", "498  ", "1-2"}));
+    }
 }
 
 TEST_F(TownMatcher, CachedAndUncachedAgree) {

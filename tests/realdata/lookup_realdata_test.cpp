@@ -99,6 +99,12 @@ const Expected kSections[] = {
     {"長野県長野市大字南長野字幅下692-2", 1, "3800837", "692-2"},
 };
 
+// Two lots of one town with codes of their own.
+const Expected kLots[] = {
+    {"愛知県弥富市五之三川平1", 1, "4980018", "1"},
+    {"愛知県弥富市五之三町123", 1, "4980012", "123"},
+};
+
 // Looks each address up through zelko57 of the built library.
 void expectLookups(const Expected* begin, const Expected* end) {
     void* lib = dlopen(testing_support::binPath("libkeszip.so").c_str(), RTLD_NOW | RTLD_LOCAL);
@@ -142,3 +148,5 @@ TEST(RealLookup, MunicipalityNamesOfSeveralPrefectures) {
 TEST(RealLookup, SectionMarkBeforeOrAfterTheTown) {
     expectLookups(std::begin(kSections), std::end(kSections));
 }
+
+TEST(RealLookup, LotsWithCodesOfTheirOwn) { expectLookups(std::begin(kLots), std::end(kLots)); }
