@@ -58,10 +58,10 @@ bool houseNumberFollows(std::string_view text, std::size_t pos, CharKind before)
 }
 
 void addSplit(std::string_view front, std::string_view workText, std::size_t townStart,
-              const std::string& rest, std::deque<NumeralSplit>& out) {
+              const std::string& rest, std::vector<std::unique_ptr<NumeralSplit>>& out) {
     if (front.size() <= townStart || front.substr(0, townStart) != workText.substr(0, townStart))
         return;
-    NumeralSplit& split = out.emplace_back();
+    NumeralSplit& split = *out.emplace_back(std::make_unique<NumeralSplit>());
     split.town = front.substr(townStart);
     split.input = split.town + "|" + rest;
     split.match.setInput(split.input);
@@ -70,7 +70,7 @@ void addSplit(std::string_view front, std::string_view workText, std::size_t tow
 }  // namespace
 
 void numeralSplits(const ZipEngine& engine, std::string_view address, std::string_view workText,
-                   std::size_t townStart, std::deque<NumeralSplit>& out) {
+                   std::size_t townStart, std::vector<std::unique_ptr<NumeralSplit>>& out) {
     CharKind before = CharKind::other;
     for (std::size_t pos = 0; pos < address.size(); pos += charLength(address, pos)) {
         const CharKind kind = kindAt(address, pos);

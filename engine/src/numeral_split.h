@@ -5,9 +5,10 @@
 // can compare those towns with the name and the house number kept apart.
 #pragma once
 
-#include <deque>
+#include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "town_pattern.h"
 
@@ -36,7 +37,7 @@ struct NumeralSplit {
 // does not fold to the same text up to there is left out. The splits are
 // added to `out`.
 void numeralSplits(const ZipEngine& engine, std::string_view address, std::string_view workText,
-                   std::size_t townStart, std::deque<NumeralSplit>& out);
+                   std::size_t townStart, std::vector<std::unique_ptr<NumeralSplit>>& out);
 
 // The length of the part of a folded town name before its note when that
 // part ends in a numeral (an ASCII digit or a kanji numeral) and holds a

@@ -74,8 +74,8 @@ PreparedTown prepareTown(const ZipEngine& engine, const MunicipalityRecord& muni
     p.inCodeList = std::find(codes.begin(), codes.end(), town.code7) != codes.end();
     std::size_t folded = digitsBeforeNote(p.kanjiPattern);
     std::size_t stored = digitsBeforeNote(town.name);
-    p.kanjiDigits = folded > stored ? folded - stored : 0;
-    p.readingDigits = digitsBeforeNote(p.readingPattern);
+    p.kanjiDigits = static_cast<std::uint16_t>(folded > stored ? folded - stored : 0);
+    p.readingDigits = static_cast<std::uint16_t>(digitsBeforeNote(p.readingPattern));
     p.town = std::move(town);
     return p;
 }

@@ -2,7 +2,9 @@
 
 #include <cstdio>
 #include <cstring>
-#include <deque>
+#include <memory>
+#include <optional>
+#include <vector>
 
 #include "address_number.h"
 #include "numeral_split.h"
@@ -191,15 +193,15 @@ class TownMatcher {
             if (p_.data() >= work.data() && p_.data() <= work.data() + work.size()) {
                 numeralSplits(engine_, address_, work,
                               static_cast<std::size_t>(p_.data() - work.data()), splits_);
-                for (NumeralSplit& split : splits_) split.match.municipalityCode = muni_.code;
+                for (auto& split : splits_) split->match.municipalityCode = muni_.code;
             }
         }
         const std::string_view name = pattern.substr(0, town.numeralName);
-        for (NumeralSplit& split : splits_) {
-            if (split.town != name) continue;
-            split.match.inCodeList = town.inCodeList;
-            result = townPatternMatch(split.match, pattern);
-            if (result != kNoMatch) return &split;
+        for (auto& split : splits_) {
+            if (split->town != name) continue;
+            split->match.inCodeList = town.inCodeList;
+            result = townPatternMatch(split->match, pattern);
+            if (result != kNoMatch) return split.get();
         }
         return nullptr;
     }
@@ -322,8 +324,8 @@ class TownMatcher {
     const PreparedTown* best_ = nullptr;
     int bestScore_ = -1;
     int bestFlags_ = kFlagFound;
-    const NumeralSplit* bestSplit_ = nullptr;  // the split the best town matched, if any
-    std::deque<NumeralSplit> splits_;          // made on first need
+    const NumeralSplit* bestSplit_ = nullptr;            // the split the best town matched, if any
+    std::vector<std::unique_ptr<NumeralSplit>> splits_;  // made on first need
     bool splitsReady_ = false;
     const PreparedTown* generic_ = nullptr;
     const PreparedTown* exception_ = nullptr;
@@ -360,17 +362,20 @@ int runMatcher(ZipEngine& engine, std::size_t muni, const TownList& towns, std::
                std::string_view address, const LookupTargets& targets, bool quickTest) {
     const MunicipalityRecord& record = engine.municipalities()[muni];
     TownMatcher matcher(engine, record, rest, address, quickTest);
-    matcher.search(towns);
-    if (!matcher.foundTown()) {
+    std::optional<TownMatcher> again;
+    std::string stripped;
+    TownMatcher* current = &matcher;
+    // One search loop, so that the comparison stays in one place.
+    for (;;) {
+        current->search(towns);
+        if (current->foundTown() || current != &matcher) break;
         // No town matched: perhaps a 字 the names leave out stood in the way.
-        const std::string stripped = withoutAza(matcher.input());
-        if (!stripped.empty()) {
-            TownMatcher again(engine, record, stripped, address, quickTest);
-            again.search(towns);
-            if (again.foundTown()) return again.finish(targets);
-        }
+        stripped = withoutAza(matcher.input());
+        if (stripped.empty()) break;
+        current = &again.emplace(engine, record, stripped, address, quickTest);
     }
-    return matcher.finish(targets);
+    if (!current->foundTown()) current = &matcher;
+    return current->finish(targets);
 }
 
 void clearSlots(MatchState& state) {
