@@ -9,9 +9,13 @@ const QColor OfficeHitDelegate::kLightYellow(255, 255, 224);
 
 OfficeHitDelegate::OfficeHitDelegate(QObject* parent) : QStyledItemDelegate(parent) {}
 
-QSize OfficeHitDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex&) const {
+QSize OfficeHitDelegate::sizeHint(const QStyleOptionViewItem& option,
+                                  const QModelIndex& index) const {
+    // The view widens every item to its own width; the text's width only
+    // matters when it is wider.
     const QFontMetrics metrics(option.font);
-    return QSize(option.rect.width(),
+    const QSize text = metrics.size(0, index.data(Qt::DisplayRole).toString());
+    return QSize(text.width() + 2,
                  2 * metrics.size(Qt::TextSingleLine, QStringLiteral("■")).height());
 }
 

@@ -5,7 +5,6 @@
 #include "code_search_dialog.h"
 #include "office_search_dialog.h"
 #include "search_choices.h"
-#include "search_listings.h"
 #include "search_messages.h"
 #include "sjis_qt.h"
 #include "text_search_dialog.h"
@@ -56,12 +55,13 @@ void SearchPage::lookUp() {
     for (QLineEdit* field : {ui_->edit1006, ui_->edit1010, ui_->edit1013, ui_->edit1018}) {
         field->clear();
     }
-    const cs::AddressResult result = cs::lookUpAddress(address);
-    if (result.placed) {
-        ui_->edit1006->setText(fromSjis(result.code7));
-        ui_->edit1010->setText(fromSjis(result.oldCode));
-        ui_->edit1013->setText(fromSjis(result.addressNumber));
-        ui_->edit1018->setText(fromSjis(result.jisCode));
+    converter::AddressEngine& engine = context().engine;
+    const converter::EngineAnswer answer = engine.lookup(address);
+    if (answer.flags != 0) {
+        ui_->edit1006->setText(fromSjis(answer.code7));
+        ui_->edit1010->setText(fromSjis(answer.oldCode));
+        ui_->edit1013->setText(fromSjis(answer.addressNumber));
+        ui_->edit1018->setText(fromSjis(engine.jisCodeNow()));
         return;
     }
     if (reportFailure_) showSearchMessage(this, 100);

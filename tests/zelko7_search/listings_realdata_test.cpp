@@ -123,19 +123,3 @@ TEST_F(RealListings, OfficeSearches) {
         EXPECT_EQ(u8(nothing.label), "検索結果");
     }
 }
-
-TEST_F(RealListings, PageLookup) {
-    auto placed = lookUpAddress(sj("東京都千代田区霞が関1-2-3"));
-    ASSERT_TRUE(placed.placed);
-    EXPECT_EQ(placed.code7, "1000013");
-    EXPECT_EQ(placed.oldCode, "100  ");
-    EXPECT_EQ(placed.addressNumber, "1-2-3");
-    EXPECT_EQ(placed.jisCode, "13101");
-
-    // A failure leaves every field empty, although the engine still knows
-    // the municipality of the earlier lookup.
-    auto failed = lookUpAddress(sj("架空県架空市"));
-    EXPECT_FALSE(failed.placed);
-    EXPECT_EQ(failed.code7 + failed.oldCode + failed.addressNumber + failed.jisCode, "");
-    EXPECT_FALSE(lookUpAddress("").placed);
-}

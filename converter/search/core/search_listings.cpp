@@ -104,19 +104,4 @@ Listing listOfficesByName(std::string_view nameText, std::string_view addressTex
     });
 }
 
-AddressResult lookUpAddress(std::string_view addressText) {
-    const std::string address(addressText);
-    Outputs out;
-    char addressNumber[64] = {};
-    AddressResult result;
-    result.placed = zelko57(address.c_str(), out.oldCode, out.code7, addressNumber) != 0;
-    if (!result.placed) return result;
-    GetJisCodeNow(out.jisCode);
-    result.code7 = out.code7;
-    result.oldCode = out.oldCode;
-    result.addressNumber = addressNumber;
-    result.jisCode = out.jisCode;
-    return result;
-}
-
 }  // namespace converter::search

@@ -35,11 +35,4 @@ Listing listMatchingPlaces(std::string_view text);
 Listing listOfficesByCode(std::string_view code);
 Listing listOfficesByName(std::string_view name, std::string_view address, int match);
 
-// The search page's lookup: zelko57, then GetJisCodeNow when it placed the address.
-struct AddressResult {
-    bool placed = false;
-    std::string code7, oldCode, addressNumber, jisCode;
-};
-AddressResult lookUpAddress(std::string_view address);
-
 }  // namespace converter::search

@@ -30,13 +30,6 @@ const std::vector<std::string>& prefectureNames() {
     return names;
 }
 
-std::vector<std::string> pagePrefectureChoices() {
-    std::vector<std::string> choices{sjisLiteral("無指定")};
-    const auto& names = prefectureNames();
-    choices.insert(choices.end(), names.begin(), names.end());
-    return choices;
-}
-
 std::vector<std::string> officeAddressChoices() {
     std::vector<std::string> choices{std::string()};
     for (std::string_view name : kLeadingOfficePrefecturesUtf8) {

@@ -1,5 +1,4 @@
-// The fixed choices of the search page and the office search: prefectures
-// in the national order and the office search's address combo.
+// Prefectures in the national order and the office search's address combo.
 #pragma once
 
 #include <string>
@@ -9,10 +8,6 @@ namespace converter::search {
 
 // The 47 prefectures in the national order, "北海道" first and "沖縄県" last (Shift-JIS).
 const std::vector<std::string>& prefectureNames();
-
-// The search page's prefecture list: "無指定", then the 47 prefectures, so
-// that index n (1-47) is prefecture n.
-std::vector<std::string> pagePrefectureChoices();
 
 // The office search's address combo: an empty item; the seven large
 // prefectures first ("東京都", "大阪府", "愛知県", "宮城県", "京都府",
