@@ -59,3 +59,8 @@ format:
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)
+
+# Keystroke latency of the text search dialog over the real dictionary (not part of `make test`).
+.PHONY: search-bench
+search-bench: build
+	QT_QPA_PLATFORM=offscreen $(BUILD)/bin/text_search_latency

@@ -3,9 +3,9 @@
 #include <optional>
 
 #include "code_search_dialog.h"
+#include "conv_messages.h"
 #include "office_search_dialog.h"
 #include "search_choices.h"
-#include "search_messages.h"
 #include "sjis_qt.h"
 #include "text_search_dialog.h"
 #include "ui_search_page.h"
@@ -64,7 +64,7 @@ void SearchPage::lookUp() {
         ui_->edit1018->setText(fromSjis(engine.jisCodeNow()));
         return;
     }
-    if (reportFailure_) showSearchMessage(this, 100);
+    if (reportFailure_) ShowConvMessage(this, 100);
     ui_->edit1002->setFocus(Qt::OtherFocusReason);
 }
 

@@ -1,8 +1,8 @@
 #include "text_search_dialog.h"
 
+#include "conv_messages.h"
 #include "search_choices.h"
 #include "search_list_widgets.h"
-#include "search_messages.h"
 #include "sjis_qt.h"
 #include "ui_search_text_dialog.h"
 
@@ -49,7 +49,7 @@ void TextSearchDialog::confirm() {
     const std::string typed = cs::limitBytes(toSjis(ui_->edit1093->text()), cs::kAddressTextLimit);
     auto text = cs::confirmedSearchText(typed);
     if (!text) {
-        showSearchMessage(this, 101);
+        ShowConvMessage(this, 101);
         return;
     }
     if (!result_) return;

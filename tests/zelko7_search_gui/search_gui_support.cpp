@@ -6,6 +6,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include "font_setup.h"
 #include "keszip.h"
 
 namespace search_gui_test {
@@ -17,6 +18,7 @@ class QtEnvironment : public testing::Environment {
     void SetUp() override {
         qputenv("QT_QPA_PLATFORM", "offscreen");
         app_ = std::make_unique<QApplication>(argc_, argv_);
+        gui::prepareDesktop();
     }
     void TearDown() override { app_.reset(); }
 

@@ -1,4 +1,4 @@
-#include "search_messages.h"
+#include "conv_messages.h"
 
 #include "messages.h"
 #include "sjis_qt.h"
@@ -6,7 +6,8 @@
 
 namespace gui {
 
-void showSearchMessage(QWidget* owner, int code) {
+void ShowConvMessage(QWidget* owner, int code) {
+    if (!converter::isKnownMessage(code)) return;
     warning(owner, fromSjis(converter::messageText(code)),
             fromSjis(converter::messageCaption(code)));
 }

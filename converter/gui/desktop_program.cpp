@@ -1,0 +1,51 @@
+#include "desktop_program.h"
+
+#include <platform/paths.h>
+
+#include <QApplication>
+
+#include "font_setup.h"
+#include "main_window.h"
+#include "program_context.h"
+#include "splash_window.h"
+#include "user_dialogs.h"
+
+namespace gui {
+
+ProgramPlaces installedPlaces() {
+    return {converter::SettingsPath(), platform::directoryOf(platform::programPath())};
+}
+
+std::unique_ptr<MainWindow> startProgram(ProgramContext& context) {
+    bool opened = false;
+    {
+        SplashWindow splash;
+        splash.showCentred();
+        opened = context.engine.open();
+    }
+    if (!opened) {
+        userDialogs().message(
+            nullptr,
+            QStringLiteral(
+                "\n辞書ファイルを使用することができません。\n\nユーザーサポートにご連絡下さい。\n"),
+            QStringLiteral("Zelko7"), BoxIcon::Warning);
+        return nullptr;
+    }
+    auto window = std::make_unique<MainWindow>(context);
+    window->show();
+    return window;
+}
+
+int runDesktopProgram(int argc, char** argv) {
+    QApplication app(argc, argv);
+    prepareDesktop();
+    converter::KesZipEngine engine;
+    const ProgramPlaces places = installedPlaces();
+    ProgramContext context{
+        engine, converter::SettingsStore(places.settingsPath), places.programDirectory, {}, {}};
+    std::unique_ptr<MainWindow> window = startProgram(context);
+    if (!window) return 1;
+    return app.exec();
+}
+
+}  // namespace gui
