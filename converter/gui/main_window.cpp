@@ -54,6 +54,7 @@ MainWindow::MainWindow(ProgramContext& context, QWidget* parent)
     : QMainWindow(parent), context_(context), ui_(std::make_unique<Ui::MainWindowForm>()) {
     auto* central = new QWidget(this);
     ui_->setupUi(central);
+    central->setFixedSize(central->size());
     setCentralWidget(central);
     setWindowTitle(central->windowTitle());
     setFont(central->font());

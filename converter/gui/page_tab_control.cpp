@@ -12,6 +12,9 @@ PageTabControl::PageTabControl(QWidget* parent) : QTabWidget(parent) {
     // Clicks, wheel turns and keys on the tab row all go through selectPage,
     // so that a page that refuses to be left is asked before anything moves.
     tabBar()->installEventFilter(this);
+    // Seven captions side by side in the template's width.
+    tabBar()->setUsesScrollButtons(false);
+    tabBar()->setStyleSheet(QStringLiteral("QTabBar::tab { padding: 3px 4px; }"));
     tabBar()->setFocusPolicy(Qt::StrongFocus);
     setFocusPolicy(Qt::StrongFocus);
 }
