@@ -98,6 +98,10 @@ TEST_F(CodeSearch, CatchAllEntriesAndEmptyCodes) {
     EXPECT_GT(list_->count(), 10);
     EXPECT_EQ(label_->text(), QString("検索結果　（ 取得件数 %1 件 ）").arg(list_->count()));
     EXPECT_EQ(rowOf(list_, " 1000000:東京都 千代田区 以下に掲載がない場合"), -1);
+    // Only 8 characters of the code are read.
+    control<QLineEdit>(dialog_.get(), 1077)->setText("100-00139");
+    pressEnter(control<QLineEdit>(dialog_.get(), 1077));
+    EXPECT_EQ(list_->count(), 1);
     EXPECT_TRUE(dialog_->isVisible());
 }
 
