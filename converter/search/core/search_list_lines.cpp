@@ -7,10 +7,14 @@
 namespace converter::search {
 namespace {
 
-void appendWithBlank(std::string& line, const std::string& piece) {
-    if (piece.empty()) return;
-    line += piece;
-    line += ' ';
+// The three place levels above the town, each followed by a blank when it is there.
+void appendPlaces(std::string& line, const std::string& prefecture, const std::string& city,
+                  const std::string& ward) {
+    for (const std::string* piece : {&prefecture, &city, &ward}) {
+        if (piece->empty()) continue;
+        line += *piece;
+        line += ' ';
+    }
 }
 
 // printf's "%N.Ns:" on a byte text: at most N bytes, right-aligned in N columns.
@@ -34,9 +38,7 @@ bool isListedCodeEntry(int flags) { return (flags & (kCatchAllTown | kNumberFoll
 
 std::string codeSearchLine(const CodeEntry& entry, bool show5) {
     std::string line = show5 ? fixedColumn(entry.oldCode, 6) : fixedColumn(entry.code7, 8);
-    appendWithBlank(line, entry.prefecture);
-    appendWithBlank(line, entry.city);
-    appendWithBlank(line, entry.ward);
+    appendPlaces(line, entry.prefecture, entry.city, entry.ward);
     line += entry.town;
     if ((entry.flags & kBuildingExclusionNote) == 0) line += entry.townNote;
     return line;
@@ -44,9 +46,7 @@ std::string codeSearchLine(const CodeEntry& entry, bool show5) {
 
 std::string textSearchLine(const PlaceEntry& entry) {
     std::string line;
-    appendWithBlank(line, entry.prefecture);
-    appendWithBlank(line, entry.city);
-    appendWithBlank(line, entry.municipality);
+    appendPlaces(line, entry.prefecture, entry.city, entry.municipality);
     line += entry.town;
     line += entry.townNote;
     return line;
@@ -58,9 +58,7 @@ std::string officeHitLine(const OfficeEntry& entry) {
     line += entry.officeName;
     line += '\n';
     line.append(12, ' ');
-    appendWithBlank(line, entry.prefecture);
-    appendWithBlank(line, entry.city);
-    appendWithBlank(line, entry.ward);
+    appendPlaces(line, entry.prefecture, entry.city, entry.ward);
     line += entry.town;
     line += entry.remark;
     return line;
