@@ -1,6 +1,8 @@
 // Arbitrary bytes as a listed search line or a typed search text: the
 // choices and the office hit split must stay within the text, never cut a
-// double-byte character and never grow a text beyond what they add.
+// double-byte character and never grow a text beyond what they add; the
+// dialogs' searches over the real dictionaries take the same bytes as typed
+// codes, texts and office names.
 #include <platform/sjis.h>
 
 #include <cstddef>
@@ -8,8 +10,10 @@
 #include <cstdlib>
 #include <string>
 
+#include "keszip.h"
 #include "office_hit_split.h"
 #include "search_choices.h"
+#include "search_listings.h"
 
 namespace {
 
@@ -45,5 +49,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (confirmed->size() > text.size()) std::abort();
     }
     if (cs::withoutBuildingExclusion(text).size() > text.size()) std::abort();
+
+    static const bool open = KesZipOpen() == 1 && KesCmpOpen() == 1;
+    if (open) {
+        const bool show5 = size % 2 == 1;
+        const int match = static_cast<int>(size % 3);
+        for (const cs::Listing& listing :
+             {cs::listCodeAddresses(text, show5), cs::listMatchingPlaces(text),
+              cs::listOfficesByCode(text), cs::listOfficesByName(text, text, match)}) {
+            if (listing.count < 0 || listing.lines.size() < static_cast<std::size_t>(listing.count))
+                std::abort();
+        }
+    }
     return 0;
 }
