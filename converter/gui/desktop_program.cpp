@@ -3,6 +3,8 @@
 #include <platform/paths.h>
 
 #include <QApplication>
+#include <cstdio>
+#include <cstdlib>
 
 #include "font_setup.h"
 #include "main_window.h"
@@ -37,6 +39,16 @@ std::unique_ptr<MainWindow> startProgram(ProgramContext& context) {
 }
 
 int runDesktopProgram(int argc, char** argv) {
+#if defined(__unix__) && !defined(__APPLE__)
+    // Without a display Qt would abort; say what to do instead.
+    if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY") &&
+        !std::getenv("QT_QPA_PLATFORM")) {
+        std::fprintf(stderr,
+                     "zelko7: no display for the desktop program; "
+                     "use `zelko7 convert ...` to convert without one (see --help)\n");
+        return 1;
+    }
+#endif
     QApplication app(argc, argv);
     prepareDesktop();
     converter::KesZipEngine engine;

@@ -25,6 +25,16 @@ class UserDialogs {
     virtual QString saveFileName(QWidget* owner, const QString& initial, const QString& filter) = 0;
 };
 
+// Dialogs that show nothing, answer every question Yes and choose no file:
+// for rendering screenshots and timing runs without a person.
+class UnattendedDialogs final : public UserDialogs {
+  public:
+    void message(QWidget*, const QString&, const QString&, BoxIcon) override {}
+    bool question(QWidget*, const QString&, const QString&) override { return true; }
+    QString openFileName(QWidget*, const QString&, const QString&) override { return {}; }
+    QString saveFileName(QWidget*, const QString&, const QString&) override { return {}; }
+};
+
 // The dialogs in force: the Qt ones unless a test set its own.
 UserDialogs& userDialogs();
 // nullptr puts the Qt dialogs back. The caller keeps ownership.

@@ -34,15 +34,6 @@ void save(QWidget* widget, const QString& name) {
     if (!widget->grab().save(path)) std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
 }
 
-// Answers every question with Yes and lets messages pass unseen.
-class QuietDialogs final : public gui::UserDialogs {
-  public:
-    void message(QWidget*, const QString&, const QString&, gui::BoxIcon) override {}
-    bool question(QWidget*, const QString&, const QString&) override { return true; }
-    QString openFileName(QWidget*, const QString&, const QString&) override { return {}; }
-    QString saveFileName(QWidget*, const QString&, const QString&) override { return {}; }
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -54,7 +45,7 @@ int main(int argc, char** argv) {
     g_out = QString::fromLocal8Bit(argv[1]);
     QDir().mkpath(g_out);
     gui::prepareDesktop();
-    QuietDialogs quiet;
+    gui::UnattendedDialogs quiet;
     gui::setUserDialogs(&quiet);
 
     {

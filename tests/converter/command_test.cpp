@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <platform/paths.h>
 
+#include "run_start.h"
 #include "test_support.h"
 
 using namespace testing_support;
@@ -54,4 +55,29 @@ TEST(ConvertCommand, RefusedFieldsAndEndCodes) {
                  &status);
     EXPECT_EQ(status, 1);
     EXPECT_NE(out.find("変換元ファイルがオープンできません。"), std::string::npos);
+}
+
+TEST(RunStart, PagesKeepTheirNumbersInTheSettingsBlocks) {
+    using namespace converter;
+    CnvParamBlock params = defaultCnvParam();
+    PageFields page = pageFieldsFromSettings(SourceKind::Sdf, defaultOptions(), params);
+    page.pieceStart = {1, 0, 0, 5};
+    page.recordLength = 80;
+    page.lineBreaks = true;
+    // With line breaks the record length stays as it was.
+    storePageNumbers(SourceKind::Sdf, page, params);
+    EXPECT_EQ(params.StartPosition[3], 5);
+    EXPECT_EQ(params.SDFReturnCodeFlg, 1);
+    EXPECT_EQ(params.SDFRecordLength, 0);
+    page.lineBreaks = false;
+    storePageNumbers(SourceKind::Sdf, page, params);
+    EXPECT_EQ(params.SDFRecordLength, 80);
+    // The CSV page's field numbers are its own, apart from the byte positions.
+    page.pieceStart = {3, 1, 0, 0};
+    page.quoted = false;
+    storePageNumbers(SourceKind::Csv, page, params);
+    EXPECT_EQ(params.CSVFieldNo[0], 3);
+    EXPECT_EQ(params.CSVType, 0);
+    EXPECT_EQ(params.StartPosition[0], 1);
+    EXPECT_EQ(pageFieldsFromSettings(SourceKind::Csv, defaultOptions(), params).pieceStart[0], 3);
 }

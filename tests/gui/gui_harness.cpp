@@ -8,23 +8,12 @@
 #include <QLineEdit>
 #include <QTest>
 
-#include "font_setup.h"
 #include "page_tab_control.h"
 #include "tab_page.h"
 
 namespace gui_testing {
 
-void ensureApplication() {
-    static std::unique_ptr<QApplication> app = [] {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        static int argc = 1;
-        static char name[] = "test_gui";
-        static char* argv[] = {name, nullptr};
-        auto created = std::make_unique<QApplication>(argc, argv);
-        gui::prepareDesktop();
-        return created;
-    }();
-}
+void ensureApplication() { ASSERT_NE(qApp, nullptr) << "the tests' main makes the application"; }
 
 ScriptedDialogs::ScriptedDialogs() { gui::setUserDialogs(this); }
 

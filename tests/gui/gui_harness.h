@@ -21,7 +21,7 @@ class QWidget;
 
 namespace gui_testing {
 
-// Creates the application once for the whole test program.
+// The application object exists (the tests' main creates it).
 void ensureApplication();
 
 struct Shown {

@@ -114,3 +114,20 @@ TEST(Navigation, LeavingChangedOptionsAsksAndNoRestoresThem) {
     EXPECT_EQ(program.engine.hyphenMode(), 1);
     program.engine.setHyphenMode(0);
 }
+
+TEST(Navigation, LeavingAConversionPageKeepsItsNumbersButNotItsNames) {
+    Program program;
+    program.goToPage(133);
+    program.type(133, 1044, QStringLiteral("7"));
+    program.type(133, 1041, QStringLiteral("typed.txt"));
+    QTest::keyClick(focused(program), Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_EQ(program.window->tabs()->currentIndex(), 4);
+    EXPECT_EQ(program.context.params.StartPosition[0], 7);
+    EXPECT_EQ(program.context.options.SFileName, "");
+    // The SDF page shares the byte positions and shows them at once.
+    auto* start = qobject_cast<QLineEdit*>(program.control(107, 1038));
+    EXPECT_EQ(start->text().trimmed(), QStringLiteral("7"));
+    // Back on the text page the name typed before is gone: it was never accepted.
+    program.goToPage(133);
+    EXPECT_EQ(qobject_cast<QLineEdit*>(program.control(133, 1041))->text(), QString());
+}

@@ -6,8 +6,11 @@
 #include <QRadioButton>
 #include <QTest>
 #include <map>
+#include <utility>
+#include <vector>
 
 #include "gui_harness.h"
+#include "tab_page.h"
 
 using namespace gui_testing;
 
@@ -101,4 +104,30 @@ TEST(PageChecks, StartQuestionAnsweredNoStoresTheNumbersButRunsNothing) {
     EXPECT_EQ(program.dialogs.questions.size(), 1u);
     EXPECT_EQ(program.context.params.StartPosition[2], 30);
     EXPECT_TRUE(program.dialogs.messages.empty());
+}
+
+TEST(PageChecks, EnterOnAPageIsItsDefaultButton) {
+    Program program;
+    program.goToPage(106);
+    program.type(106, 1049, QString());
+    program.dialogs.messages.clear();
+    QTest::keyClick(program.control(106, 1049), Qt::Key_Return);
+    ASSERT_EQ(program.dialogs.messages.size(), 1u);
+    EXPECT_EQ(program.dialogs.messages[0].caption, QStringLiteral("エラー (  11 )"));
+    // Escape on a page does nothing.
+    QTest::keyClick(program.control(106, 1049), Qt::Key_Escape);
+    EXPECT_TRUE(program.window->isVisible());
+}
+
+TEST(Templates, TheLaterPagesHaveEveryControlOfTheirTemplates) {
+    Program program;
+    const std::pair<int, std::vector<int>> templates[] = {
+        {130, {1142, 1002, 1006, 1010, 1013, 1018, 1001, 1132, 1126, 1137}},
+        {138, {1092, 1113, 1155, 1144, 1147, 1148, 1149, 1107, 1120, 1152, 1135, 1139}},
+        {134, {1021, 1024, 1106, 1042, 1045, 1047, 1053, 1064, 1027, 1017, 3}},
+    };
+    for (const auto& [templateId, ids] : templates)
+        for (int id : ids)
+            EXPECT_NE(program.window->pageOfTemplate(templateId)->controlById(id), nullptr)
+                << templateId << " " << id;
 }

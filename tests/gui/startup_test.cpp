@@ -5,10 +5,14 @@
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
+#include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
+#include "about_box.h"
 #include "desktop_program.h"
 #include "gui_harness.h"
+#include "help.h"
 #include "page_tab_control.h"
 #include "tab_page.h"
 
@@ -109,4 +113,23 @@ TEST(ExitQuestion, SettingsFileIsReadAtStartAndHyphenModeReachesTheEngine) {
     // A file without [CnvParam] gives zeros, not the defaults.
     EXPECT_EQ(context.params.ZipCodeInsertPosition, 0);
     engine.setHyphenMode(0);
+}
+
+TEST(StartUp, VersionDialogAndTheManualBesideTheProgram) {
+    Program program;
+    QString line;
+    QTimer::singleShot(0, [&line] {
+        auto* about = qobject_cast<gui::AboutBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(about, nullptr);
+        EXPECT_EQ(about->windowTitle(), QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報 Zelko7"));
+        for (QLabel* label : about->findChildren<QLabel*>())
+            if (!label->text().isEmpty()) line = label->text();
+        QTest::mouseClick(gui::control<QPushButton>(about, 1), Qt::LeftButton);
+    });
+    program.window->commandAction(gui::kVersionCommand)->trigger();
+    EXPECT_EQ(line, QStringLiteral("ゼルコセブン　Version 1.4.0.8"));
+    // The manual the help command opens is installed beside the program.
+    const std::string manual = gui::manualPath(testing_support::binPath("")).toStdString();
+    EXPECT_TRUE(platform::fileExists(manual)) << manual;
+    EXPECT_NE(readFile(manual).find("エラー情報ファイル名が未入力です。"), std::string::npos);
 }
