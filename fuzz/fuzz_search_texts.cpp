@@ -2,7 +2,7 @@
 // choices and the office hit split must stay within the text, never cut a
 // double-byte character and never grow a text beyond what they add; the
 // dialogs' searches over the real dictionaries take the same bytes as typed
-// codes, texts and office names.
+// codes and texts.
 #include <platform/sjis.h>
 
 #include <cstddef>
@@ -51,12 +51,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (cs::withoutBuildingExclusion(text).size() > text.size()) std::abort();
 
     static const bool open = KesZipOpen() == 1 && KesCmpOpen() == 1;
-    if (open) {
+    // The searches fold every place of the dictionary: one input in four goes
+    // through them, so that the text functions above get most of the runs.
+    if (open && size % 4 == 0) {
+        // What a user types is short; the engine's own targets take long texts.
+        const std::string typed = text.substr(0, 64);
+        // (The office name search reads every office; fuzz_office_name covers it.)
         const bool show5 = size % 2 == 1;
-        const int match = static_cast<int>(size % 3);
         for (const cs::Listing& listing :
-             {cs::listCodeAddresses(text, show5), cs::listMatchingPlaces(text),
-              cs::listOfficesByCode(text), cs::listOfficesByName(text, text, match)}) {
+             {cs::listCodeAddresses(typed, show5), cs::listMatchingPlaces(typed),
+              cs::listOfficesByCode(typed)}) {
             if (listing.count < 0 || listing.lines.size() < static_cast<std::size_t>(listing.count))
                 std::abort();
         }

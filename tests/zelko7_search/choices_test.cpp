@@ -73,4 +73,9 @@ TEST(OfficeHitSplit, CodeNameAndAddress) {
     // A lead byte cut off at the end is kept as it is, never read past.
     parts = splitOfficeHit(std::string("1 a\x82", 4));
     EXPECT_EQ(parts.name, std::string("a\x82", 2));
+    // A lead byte before a blank or line feed does not swallow it.
+    parts = splitOfficeHit(std::string("1\x82 N\x82\nA", 7));
+    EXPECT_EQ(parts.code, "1\x82");
+    EXPECT_EQ(parts.name, "N\x82");
+    EXPECT_EQ(parts.address, "A");
 }

@@ -15,9 +15,11 @@ class CharScanner {
         if (atEnd() || platform::isSjisLead(static_cast<unsigned char>(text_[pos_]))) return 0;
         return text_[pos_];
     }
+    // A lead byte takes its trail byte with it; a byte that cannot be a trail
+    // (a blank, a line feed) stays a character of its own.
     void step() {
         bool lead = platform::isSjisLead(static_cast<unsigned char>(text_[pos_]));
-        pos_ += (lead && pos_ + 1 < text_.size()) ? 2 : 1;
+        pos_ += (lead && pos_ + 1 < text_.size() && isTrail(text_[pos_ + 1])) ? 2 : 1;
     }
     void skipWhile(char c) {
         while (!atEnd() && single() == c) step();
@@ -31,6 +33,11 @@ class CharScanner {
     std::string_view rest() const { return atEnd() ? std::string_view() : text_.substr(pos_); }
 
   private:
+    static bool isTrail(char c) {
+        unsigned char b = static_cast<unsigned char>(c);
+        return b >= 0x40 && b <= 0xFC && b != 0x7F;
+    }
+
     std::string_view text_;
     std::size_t pos_ = 0;
 };
