@@ -127,6 +127,7 @@ FieldValue DaoTable::GetValue(const std::string& field) {
         at = wanted_.end() - 1;
     }
     if (!valuesRead_) {
+        backend_->readAhead(keys_, current_, wanted_);
         if (!backend_->readRecord(keys_.at(current_), wanted_, values_)) return {};
         valuesRead_ = true;
     }

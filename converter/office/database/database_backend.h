@@ -35,6 +35,14 @@ class DatabaseBackend {
     // the record is gone or cannot be read.
     virtual bool readRecord(const RecordKey& key, const std::vector<std::size_t>& fields,
                             std::vector<FieldValue>& values) = 0;
+    // A hint that the records from `keys.at(from)` on are read next, with
+    // `fields`: a backend may read several of them at once.
+    virtual void readAhead(const RecordKeys& keys, std::size_t from,
+                           const std::vector<std::size_t>& fields) {
+        (void)keys;
+        (void)from;
+        (void)fields;
+    }
     // Writes `changes` into the record with `key`; false unless exactly that
     // record was changed.
     virtual bool writeRecord(const RecordKey& key, const FieldChanges& changes) = 0;

@@ -15,6 +15,26 @@ namespace {
 
 using namespace odbc;
 
+// How many records one read-ahead statement asks for.
+constexpr std::size_t kReadAhead = 64;
+
+// A one-column key as text, for finding records read ahead; "" for kinds
+// that are not read ahead.
+std::string keyText(const RecordKey& key) {
+    if (key.size() != 1) return {};
+    switch (key[0].kind) {
+        case ValueKind::Int16:
+        case ValueKind::Int32:
+        case ValueKind::Int64:
+        case ValueKind::Byte:
+            return "i" + std::to_string(key[0].integer);
+        case ValueKind::Text:
+            return "t" + key[0].bytes;
+        default:
+            return {};
+    }
+}
+
 class OdbcBackend final : public DatabaseBackend {
   public:
     OdbcBackend(SQLHENV env, SQLHDBC dbc, std::string file)
@@ -85,6 +105,10 @@ class OdbcBackend final : public DatabaseBackend {
     }
 
     void closeTable() override {
+        aheadStatement_.reset();
+        aheadStatementFields_.clear();
+        ahead_.clear();
+        aheadFields_.clear();
         readStatement_.reset();
         writeStatement_.reset();
         table_.clear();
@@ -116,10 +140,64 @@ class OdbcBackend final : public DatabaseBackend {
         return rc == SQL_NO_DATA || check(SQL_HANDLE_STMT, s.get(), rc);
     }
 
+    void readAhead(const RecordKeys& keys, std::size_t from,
+                   const std::vector<std::size_t>& fields) override {
+        if (table_.empty() || keys_.size() != 1 || from >= keys.size()) return;
+        if (aheadFields_ == fields && ahead_.count(keyText(keys.at(from)))) return;
+        ahead_.clear();
+        aheadFields_ = fields;
+        // One statement for a block of records, by a list of their keys; the
+        // last block repeats its last key to keep the statement's shape.
+        if (!aheadStatement_ || aheadStatementFields_ != fields) {
+            std::string sql = "SELECT " + quote(keys_[0].name);
+            for (std::size_t f : fields) {
+                if (f >= columns_.size()) return;
+                sql += ", " + quote(columns_[f].name);
+            }
+            sql += " FROM " + qualifiedTable() + " WHERE " + quote(keys_[0].name) + " IN (?";
+            for (std::size_t i = 1; i < kReadAhead; ++i) sql += ", ?";
+            aheadStatement_ = prepare(sql + ")");
+            if (!aheadStatement_) return;
+            aheadStatementFields_ = fields;
+        }
+        SQLHSTMT s = aheadStatement_->get();
+        ParameterStore store;
+        for (std::size_t i = 0; i < kReadAhead; ++i) {
+            const RecordKey key = keys.at(std::min(from + i, keys.size() - 1));
+            if (keyText(key).empty() || !bindParameter(s, static_cast<SQLUSMALLINT>(i + 1), key[0],
+                                                       &keys_[0], true, store)) {
+                SQLFreeStmt(s, SQL_RESET_PARAMS);
+                return;
+            }
+        }
+        if (SQL_SUCCEEDED(SQLExecute(s))) {
+            while (SQL_SUCCEEDED(SQLFetch(s))) {
+                RecordKey key(1);
+                std::vector<FieldValue> values(fields.size());
+                bool ok = fetchValue(s, 1, keys_[0], true, key[0]);
+                for (std::size_t i = 0; ok && i < fields.size(); ++i)
+                    ok = fetchValue(s, static_cast<SQLUSMALLINT>(i + 2), columns_[fields[i]], false,
+                                    values[i]);
+                if (!ok) break;
+                ahead_[keyText(key)] = std::move(values);
+            }
+        }
+        SQLFreeStmt(s, SQL_CLOSE);
+        SQLFreeStmt(s, SQL_RESET_PARAMS);
+    }
+
     bool readRecord(const RecordKey& key, const std::vector<std::size_t>& fields,
                     std::vector<FieldValue>& values) override {
         values.clear();
         if (table_.empty() || key.size() != keys_.size()) return false;
+        if (fields == aheadFields_) {
+            // Read with its block: used once, so a later read sees the record anew.
+            if (auto it = ahead_.find(keyText(key)); it != ahead_.end()) {
+                values = std::move(it->second);
+                ahead_.erase(it);
+                return true;
+            }
+        }
         if (!readStatement_ || readFields_ != fields) {
             std::string sql = "SELECT ";
             for (std::size_t i = 0; i < fields.size(); ++i) {
@@ -153,6 +231,7 @@ class OdbcBackend final : public DatabaseBackend {
 
     bool writeRecord(const RecordKey& key, const FieldChanges& changes) override {
         if (table_.empty() || key.size() != keys_.size() || changes.empty()) return false;
+        ahead_.erase(keyText(key));
         std::vector<std::size_t> fields;
         for (const auto& change : changes) {
             if (change.first >= columns_.size()) return false;
@@ -395,6 +474,11 @@ class OdbcBackend final : public DatabaseBackend {
     std::vector<Column> columns_;
     std::vector<std::string> typeNames_;
     std::vector<Column> keys_;
+    // Records read ahead, by the text of their key, with the fields read.
+    std::unique_ptr<StatementHandle> aheadStatement_;
+    std::vector<std::size_t> aheadStatementFields_;
+    std::map<std::string, std::vector<FieldValue>> ahead_;
+    std::vector<std::size_t> aheadFields_;
     std::unique_ptr<StatementHandle> readStatement_;
     std::vector<std::size_t> readFields_;
     std::unique_ptr<StatementHandle> writeStatement_;
