@@ -210,3 +210,41 @@ TEST_F(PostgresTable, ConvertCommandConvertsEveryRecordThroughOdbc) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(PostgresTable, RecordsReadAheadAreReadAnewOnceWritten) {
+    std::string rows;
+    for (int i = 1; i <= 150; ++i)
+        rows += (i > 1 ? "," : "") + std::string("('a") + std::to_string(i) + "')";
+    server->sql(
+        "DROP TABLE IF EXISTS ahead; CREATE TABLE ahead (id serial PRIMARY KEY, v text, "
+        "zip varchar(8)); INSERT INTO ahead (v) VALUES " +
+        rows + ";");
+    DaoTable t;
+    ASSERT_TRUE(t.OpenDatabase(database)) << t.lastError();
+    ASSERT_TRUE(t.OpenTable("ahead"));
+    ASSERT_TRUE(t.OpenRecords());
+    // Every record comes with its own values, across the blocks read ahead.
+    std::string seen;
+    for (long p = t.Move(0, true); p != 0; p = t.Move(1, false))
+        if (text(t, "v") != "a" + std::to_string(p)) seen += std::to_string(p) + " ";
+    EXPECT_EQ(seen, "");
+    // A record written is read anew.
+    ASSERT_EQ(t.Move(69, true), 70);
+    EXPECT_EQ(text(t, "zip"), "(none)");
+    ASSERT_TRUE(t.edit());
+    ASSERT_TRUE(t.SetValue("zip", FieldValue::text("7")));
+    ASSERT_TRUE(t.update());
+    EXPECT_EQ(text(t, "zip"), "7");
+    // A record deleted by another program is gone when it is written.
+    ASSERT_EQ(t.Move(0, true), 1);
+    EXPECT_EQ(text(t, "v"), "a1");
+    server->sql("DELETE FROM ahead WHERE id = 2");
+    ASSERT_EQ(t.Move(1, false), 2);
+    ASSERT_TRUE(t.edit());
+    ASSERT_TRUE(t.SetValue("zip", FieldValue::text("2")));
+    EXPECT_FALSE(t.update());
+}
+
+}  // namespace

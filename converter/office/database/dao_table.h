@@ -6,6 +6,9 @@
 // The record set is a dynaset: the keys of the records are taken when it is
 // opened, in the table's own order, and each record's values are read when
 // the record is visited, so a record is always written back by its key.
+// Over ODBC the values of the next 64 records are read in one go, so a
+// change another program makes to a record just before it is visited may
+// not be seen; a record written here is read anew.
 #pragma once
 
 #include <cstdint>
