@@ -4,6 +4,7 @@
 # as root), COUNT real addresses are loaded, `zelko7 convert table` converts
 # them and the CSV run of the same addresses is timed beside it.
 set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
 bin=$(cd "$1" && pwd); data=$2; count=${3:-20000}
 pgbin=$(ls -d /usr/lib/postgresql/*/bin 2>/dev/null | sort -V | tail -n 1 || true)
 driver=$(ls /usr/lib/*/odbc/psqlodbcw.so /usr/lib/odbc/psqlodbcw.so 2>/dev/null | head -n 1 || true)
@@ -21,13 +22,8 @@ psql=("$pgbin/psql" -X -q -A -t -h 127.0.0.1 -p "$port" -U zelko -d postgres)
 iconv -f UTF-8 -t CP932 "$work/addresses.txt" > "$work/addresses.csv"
 "${psql[@]}" -c "CREATE TABLE addresses (id serial PRIMARY KEY, address text, zip varchar(8))"
 "${psql[@]}" -c "\\copy addresses (address) FROM '$work/addresses.txt'"
-common=(--mode 7 --no-max-errors --no-error-file --yes)
-seconds() {
-    local s e; s=$(date +%s%N); "$@" > /dev/null 2>&1; e=$(date +%s%N)
-    awk -v d=$((e - s)) 'BEGIN { printf "%.3f", d / 1e9 }'
-}
-csv=$(seconds "$bin/zelko7" convert csv --source "$work/addresses.csv" --dest "$work/out.csv" \
-      --fields 1 --no-quote "${common[@]}")
+source "$here/csv_reference.sh"
+csv=$(csv_seconds "$bin" "$work")
 connection="odbc:DRIVER=$driver;SERVER=127.0.0.1;PORT=$port;DATABASE=postgres;UID=zelko;PWD=;"
 table=$(seconds "$bin/zelko7" convert table --database "$connection" --table addresses \
         --fields address --dest-field zip "${common[@]}")

@@ -4,6 +4,7 @@
 # then `zelko7 convert table` and `zelko7 convert csv` each convert them once.
 # The table run may take at most twice as long as the CSV run.
 set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
 bin=$1; data=$2; count=${3:-100000}
 python=/usr/bin/python3
 work=$(mktemp -d); trap 'rm -rf "$work"' EXIT
@@ -17,13 +18,8 @@ with open(sys.argv[1], encoding="utf-8") as lines:
     db.executemany("INSERT INTO addresses (address) VALUES (?)", ((l.rstrip("\n"),) for l in lines))
 db.commit()
 PY
-common=(--mode 7 --no-max-errors --no-error-file --yes)
-seconds() {
-    local s e; s=$(date +%s%N); "$@" > /dev/null 2>&1; e=$(date +%s%N)
-    awk -v d=$((e - s)) 'BEGIN { printf "%.3f", d / 1e9 }'
-}
-csv=$(seconds "$bin/zelko7" convert csv --source "$work/addresses.csv" --dest "$work/out.csv" \
-      --fields 1 --no-quote "${common[@]}")
+source "$here/csv_reference.sh"
+csv=$(csv_seconds "$bin" "$work")
 table=$(seconds "$bin/zelko7" convert table --database "$work/addresses.db" --table addresses \
         --fields address --dest-field zip "${common[@]}")
 written=$("$python" -c "import sqlite3,sys; print(sqlite3.connect(sys.argv[1]).execute(
