@@ -364,7 +364,7 @@ int writeWorkbook(OutputWorkbook& book) {
             for (std::size_t k = from; k < to; ++k) {
                 dbcell.u16(static_cast<std::uint32_t>(pos - previous));
                 previous = pos;
-                const std::string& bytes = sheet.cells.rowBytes(s.rows[k]);
+                const std::string_view bytes = sheet.cells.rowBytes(s.rows[k]);
                 if (out.WriteBytes(bytes)) return -5;
                 pos += bytes.size();
             }
