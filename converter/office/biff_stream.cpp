@@ -134,6 +134,9 @@ int BiffStream::ScanDimensions() {
             if (sheet.lastRowPlus1 < sheet.firstRow) sheet.lastRowPlus1 = sheet.firstRow;
             if (sheet.lastColumnPlus1 < sheet.firstColumn)
                 sheet.lastColumnPlus1 = sheet.firstColumn;
+            // A sheet has one DIMENSIONS record, ahead of its cells: the rest
+            // of the sheet need not be read.
+            break;
         }
     }
     return 0;
