@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "compound_leak_suppressions.h"
 #include "xls_copy.h"
 
 namespace {
@@ -17,6 +18,10 @@ const std::string& folder() {
         char pattern[] = "/tmp/fuzz_workbook_copy.XXXXXX";
         const char* made = ::mkdtemp(pattern);
         if (!made) std::abort();
+        std::atexit([] {
+            ::unlink((folder() + "/source.xls").c_str());
+            ::rmdir(folder().c_str());
+        });
         return std::string(made);
     }();
     return path;
