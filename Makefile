@@ -12,7 +12,7 @@ JOBS ?= $(shell nproc)
 CMAKE_FLAGS = -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKESZIP_WERROR=ON \
               -DKESZIP_DATA="$(KESZIP_DATA)"
 
-.PHONY: all deps build demo test unit asan fuzz accuracy bench clean format
+.PHONY: all deps build demo test unit asan fuzz accuracy bench clean format screens bench-gui
 
 all: build
 
@@ -27,6 +27,9 @@ build: deps $(BUILD)/build.ninja
 
 demo: build
 	@bash scripts/demo.sh $(BUILD)/bin
+	@if [ -x $(BUILD)/bin/zelko7-screens ]; then \
+	    QT_QPA_PLATFORM=offscreen $(BUILD)/bin/zelko7-screens $(BUILD)/screens > /dev/null 2>&1 && \
+	    echo && echo "Screenshots of the desktop program (every page and dialog): $(CURDIR)/$(BUILD)/screens/"; fi
 
 # The whole suite: a normal build, the same tests under AddressSanitizer and
 # UndefinedBehaviorSanitizer, then every fuzz target for a bounded time.
@@ -69,3 +72,11 @@ bench-excel: build
 # with what xlrd reads (needs soffice; not part of `make test`).
 interop: build
 	bash tests/office/interop.sh $(BUILD)/bin
+
+# Every page and dialog of the desktop program as PNG files, rendered offscreen.
+screens: build
+	QT_QPA_PLATFORM=offscreen $(BUILD)/bin/zelko7-screens $(BUILD)/screens
+
+# The desktop program's run dialog against zelko7 convert on the same CSV file.
+bench-gui: build
+	bash bench/gui_vs_cli.sh $(BUILD)/bin "$(KESZIP_DATA)" 100000

@@ -173,3 +173,10 @@ TEST_F(SafetyFixture, FolderAsSourceCannotBeOpened) {
     job.destinationName = dir.file("folder");
     EXPECT_EQ(run(SourceKind::Text), kDestinationNotOpened);
 }
+
+TEST(BareErrorFileName, LiesInTheGivenFolderOrTheCurrentOne) {
+    EXPECT_EQ(errorFilePath("e1.err", "/opt/zelko7/"), "/opt/zelko7/e1.err");
+    EXPECT_EQ(errorFilePath("e1.err", "/opt/zelko7"), "/opt/zelko7/e1.err");
+    EXPECT_EQ(errorFilePath("e1.err", ""), "e1.err");
+    EXPECT_EQ(errorFilePath("logs/e1.err", "/opt/zelko7/"), "logs/e1.err");
+}
