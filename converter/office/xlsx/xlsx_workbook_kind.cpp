@@ -26,9 +26,7 @@ class XlsxWorkbookReader final : public converter::WorkbookReader {
         std::vector<converter::WorkbookSheet> list;
         for (std::size_t i = 0; i < reader_.sheets().size(); ++i) {
             converter::WorkbookSheet sheet;
-            sheet.name = platform::sjisToUtf8(reader_.sheets()[i].name).has_value()
-                             ? toSjisForDisplay(reader_.sheets()[i].name)
-                             : toSjisForDisplay(reader_.sheets()[i].name);
+            sheet.name = toSjisForDisplay(reader_.sheets()[i].name);
             sheet.rowCount = reader_.sheetHasCells(i) ? 1 : 0;
             list.push_back(std::move(sheet));
         }
