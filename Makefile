@@ -59,3 +59,13 @@ format:
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)
+
+# The Excel run over 65,536 real addresses against the CSV run (time and memory).
+.PHONY: bench-excel interop
+bench-excel: build
+	bash bench/excel_run.sh $(BUILD)/bin "$(KESZIP_DATA)"
+
+# Every workbook the office tests write, opened by LibreOffice and compared
+# with what xlrd reads (needs soffice; not part of `make test`).
+interop: build
+	bash tests/office/interop.sh $(BUILD)/bin

@@ -7,10 +7,12 @@
 
 #include "address_engine.h"
 #include "conversion_run.h"
+#include "excel_run.h"
 #include "page_checks.h"
 #include "settings.h"
 #include "sjis_literal.h"
 #include "terminal_host.h"
+#include "xls_workbook.h"
 
 namespace converter {
 namespace {
@@ -99,7 +101,14 @@ void addConvertCommands(CLI::App& convert, ConvertArguments& args, std::string& 
     auto* text = convert.add_subcommand("text", "Fixed-column text file, one record per line");
     auto* sdf = convert.add_subcommand("sdf", "SDF file: fixed positions, lines or fixed length");
     auto* csv = convert.add_subcommand("csv", "Comma-separated file");
-    for (auto* sub : {text, sdf, csv}) addCommon(*sub, args);
+    auto* excel = convert.add_subcommand(
+        "excel", "Excel 5.0/95/97-2000 workbook: results go into a column of a copy");
+    for (auto* sub : {text, sdf, csv, excel}) addCommon(*sub, args);
+    excel->add_option("--sheet", args.sheet, "Sheet name (letter case counts)");
+    excel->add_option("--columns", args.columns,
+                      "Address columns in address order, e.g. D,B (up to 4)");
+    excel->add_option("--dest-column", args.destColumn, "Column that receives the results");
+    excel->callback([&selected] { selected = "excel"; });
     addPieces(*text, args);
     addPieces(*sdf, args);
     addMarker(*text, args);
@@ -228,13 +237,43 @@ int runConvert(const CLI::App& convert, const ConvertArguments& a, const std::st
             return fail("--range takes FIRST-LAST");
         if (PageCheck c = checkRange(first, numbers[0], job); !c.ok()) return refuse(host, c);
     }
+    if (kind == "excel") {
+        ExcelPageFields excelPage;
+        excelPage.source = page.source;
+        excelPage.destination = page.destination;
+        if (given("--sheet") && !toSjis(a.sheet, a.sjis, excelPage.sheet))
+            return fail("the sheet name has no Shift-JIS form");
+        excelPage.addressColumns = params.ExcelAddressColum;
+        if (given("--columns")) {
+            excelPage.addressColumns = {};
+            std::size_t i = 0, pos = 0;
+            while (pos <= a.columns.size()) {
+                std::size_t end = a.columns.find(',', pos);
+                if (end == std::string::npos) end = a.columns.size();
+                const int number = columnNumber(a.columns.substr(pos, end - pos));
+                if (i == 4 || number == 0) return fail("--columns takes up to four columns A..IV");
+                excelPage.addressColumns[i++] = number;
+                pos = end + 1;
+            }
+        }
+        excelPage.destinationColumn = params.ExcelZipCodeColum;
+        if (given("--dest-column")) {
+            excelPage.destinationColumn = columnNumber(a.destColumn);
+            if (excelPage.destinationColumn == 0) return fail("--dest-column takes a column A..IV");
+        }
+        if (PageCheck c = checkExcelPage(excelPage, job, options, params); !c.ok())
+            return refuse(host, c);
+    }
     const SourceKind sourceKind = kind == "text"  ? SourceKind::Text
                                   : kind == "sdf" ? SourceKind::Sdf
                                                   : SourceKind::Csv;
-    PageCheck check = sourceKind == SourceKind::Text  ? checkTextPage(page, job, options, params)
-                      : sourceKind == SourceKind::Sdf ? checkSdfPage(page, job, options)
-                                                      : checkCsvPage(page, job, options, params);
-    if (!check.ok()) return refuse(host, check);
+    if (kind != "excel") {
+        PageCheck check = sourceKind == SourceKind::Text ? checkTextPage(page, job, options, params)
+                          : sourceKind == SourceKind::Sdf
+                              ? checkSdfPage(page, job, options)
+                              : checkCsvPage(page, job, options, params);
+        if (!check.ok()) return refuse(host, check);
+    }
 
     std::string question;
     if (PageCheck c = startQuestion(options, question); !c.ok()) return refuse(host, c);
@@ -248,8 +287,12 @@ int runConvert(const CLI::App& convert, const ConvertArguments& a, const std::st
     KesZipEngine engine;
     host.catchInterrupt();
     engine.setHyphenMode(options.HyphenMode);
-    const int code = runConversion(sourceKind, job, engine, host,
-                                   platform::directoryOf(platform::programPath()));
+    office::XlsWorkbookKind workbooks;
+    const int code =
+        kind == "excel"
+            ? ExcelRun(job, workbooks, engine, host, platform::directoryOf(platform::programPath()))
+            : runConversion(sourceKind, job, engine, host,
+                            platform::directoryOf(platform::programPath()));
     if (code != kRunEnded) host.showMessage(code);
     return code;
 }

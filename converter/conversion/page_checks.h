@@ -25,6 +25,8 @@ enum class PageField {
     MaxErrors,
     FirstRecord,
     LastRecord,
+    AddressColumn,      // address column 1
+    DestinationColumn,  // Excel destination column
 };
 
 struct PageCheck {
@@ -52,6 +54,19 @@ PageCheck checkTextPage(const PageFields& page, ConversionJob& job, OptionsBlock
 PageCheck checkSdfPage(const PageFields& page, ConversionJob& job, OptionsBlock& options);
 PageCheck checkCsvPage(const PageFields& page, ConversionJob& job, OptionsBlock& options,
                        CnvParamBlock& params);
+
+// The fields of the Excel page: column numbers 1-256, 0 for none.
+struct ExcelPageFields {
+    std::string source;
+    std::string destination;
+    std::string sheet;
+    std::array<std::int32_t, 4> addressColumns{};
+    std::int32_t destinationColumn = 0;
+};
+
+// When the checks pass the column choices are also kept in `params`.
+PageCheck checkExcelPage(const ExcelPageFields& page, ConversionJob& job, OptionsBlock& options,
+                         CnvParamBlock& params);
 
 // The options page's collect step: `edited` (the page's controls) is checked
 // and, when it passes, replaces `options`; file names and prefecture are kept.

@@ -1,5 +1,7 @@
 #include "run_frame.h"
 
+#include <platform/file_identity.h>
+
 #include <cstdio>
 
 #include "conversion_run.h"
@@ -13,14 +15,14 @@ void showNumberedMessage(RunHost& host, int code) {
     if (isKnownMessage(code)) host.showMessage(code);
 }
 
-std::string errorFilePath(const std::string& name, const std::string& programDirectory) {
+std::string errorFilePath(const std::string& name, const std::string& bareNameFolder) {
 #ifdef _WIN32
     const bool bare = name.find_first_of("\\/:") == std::string::npos;
 #else
     const bool bare = name.find('/') == std::string::npos;
 #endif
     if (!bare) return name;
-    std::string path = programDirectory;
+    std::string path = bareNameFolder;
     if (!path.empty() && path.back() != '/' && path.back() != '\\') path += '/';
     return path + name;
 }
@@ -33,29 +35,44 @@ void cutLineEnd(std::string& record) {
 }
 
 RunFrame::RunFrame(const ConversionJob& job, AddressEngine& engine, RunHost& host,
-                   std::string programDirectory)
+                   std::string bareNameFolder, RecordSource& source, RecordSink& sink)
     : job_(job),
       engine_(engine),
       host_(host),
-      programDirectory_(std::move(programDirectory)),
-      mode_(modeOf(job.cnvKbn)) {}
+      bareNameFolder_(std::move(bareNameFolder)),
+      mode_(modeOf(job.cnvKbn)),
+      source_(source),
+      destination_(sink) {}
 
 int RunFrame::open() {
     host_.clearStopRequest();
     if (!source_.open(job_.sourceName)) return kSourceNotOpened;
-    if (!destination_.open(job_.destinationName)) return kDestinationNotOpened;
-    if (job_.errorFile && !errorFile_.open(errorFilePath(job_.errorFileName, programDirectory_)))
-        return kErrorFileNotOpened;
-    if (!engine_.open()) return kEngineNotOpened;
+    // Writing a file that is also read, whatever its spelling, would destroy it.
+    if (platform::sameFile(job_.sourceName, job_.destinationName)) return kDestinationNotOpened;
+    if (int code = destination_.open(job_.destinationName)) return code;
+    if (job_.errorFile) {
+        const std::string errorPath = errorFilePath(job_.errorFileName, bareNameFolder_);
+        if (platform::sameFile(errorPath, job_.sourceName) ||
+            platform::sameFile(errorPath, job_.destinationName) || !errorFile_.open(errorPath)) {
+            destination_.discard();
+            return kErrorFileNotOpened;
+        }
+    }
+    // Until the run ends the new files lie beside the old ones, which stay
+    // as they are when the run goes no further.
+    if (!engine_.open()) {
+        destination_.discard();
+        errorFile_.discard();
+        return kEngineNotOpened;
+    }
     startTick_ = host_.tickCount();
     return 0;
 }
 
-bool RunFrame::next(std::size_t maxBytes, std::string& record, bool lineRecords) {
+bool RunFrame::next() {
     for (;;) {
         host_.pumpEvents();
-        if (!source_.readRecord(maxBytes, record, lineRecords)) return false;
-        ++recordNumber_;
+        if (!source_.next(recordNumber_)) return false;
         if (job_.partial) {
             if (recordNumber_ < job_.firstRecord) continue;
             if (recordNumber_ > job_.lastRecord) return false;
@@ -77,13 +94,9 @@ void RunFrame::recordFailure(const std::string& address, std::int32_t flags) {
     host_.showErrorCount(errors_);
 }
 
-bool RunFrame::write(std::string_view text) {
-    if (destination_.write(text)) return true;
-    if (!writeErrorShown_) {
-        writeErrorShown_ = true;
-        showNumberedMessage(host_, 6);
-    }
-    return false;
+bool RunFrame::written(bool ok) {
+    if (!ok) showWriteError();
+    return ok;
 }
 
 void RunFrame::showProcessed(std::uint32_t value) {
@@ -111,12 +124,8 @@ bool RunFrame::stopConfirmed() {
     return false;
 }
 
-void RunFrame::closeDestination() {
-    if (destinationClosed_) return;
-    destinationClosed_ = true;
-    // Buffered data that cannot be written is a write error like any other;
-    // the run must not report success over a truncated destination.
-    if (!destination_.close() && !writeErrorShown_) {
+void RunFrame::showWriteError() {
+    if (!writeErrorShown_) {
         writeErrorShown_ = true;
         showNumberedMessage(host_, 6);
     }
@@ -125,8 +134,12 @@ void RunFrame::closeDestination() {
 int RunFrame::finish() {
     // The counter ends on the last value it was given.
     host_.showProgress(shown_, true, source_.fraction());
-    closeDestination();
-    errorFile_.close();
+    // Data that cannot be written in the end is a write error like any other;
+    // the run must not report success over a truncated destination. What was written replaces the
+    // old destination now, also after a stop, the error maximum or a write error, as a direct write
+    // would have left it.
+    if (!destination_.commit()) showWriteError();
+    if (!errorFile_.commit()) showNumberedMessage(host_, 9);
     const std::uint32_t elapsed = host_.tickCount() - startTick_;
     const unsigned long s = elapsed / 1000;
     char clock[64];

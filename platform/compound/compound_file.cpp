@@ -1,12 +1,11 @@
 #include "platform/compound_file.h"
 
 #include <gsf/gsf.h>
-#include <stdlib.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <mutex>
+
+#include "platform/replacement_file.h"
 
 namespace platform {
 namespace {
@@ -103,14 +102,13 @@ std::unique_ptr<CompoundStream> CompoundReader::openStream(const char* name) {
 void CompoundReader::close() { state_.reset(); }
 
 struct CompoundWriter::State {
-    std::string finalPath;      // UTF-8
-    std::string temporaryPath;  // UTF-8, beside the final one
+    ReplacementFile file;
     GsfOutput* sink = nullptr;
     GsfOutfile* storage = nullptr;
     GsfOutput* stream = nullptr;
     bool failed = false;
 
-    // Closes everything; true when every close succeeded.
+    // Closes the storage; true when every close succeeded.
     bool closeAll() {
         bool ok = !failed;
         if (stream) {
@@ -128,14 +126,7 @@ struct CompoundWriter::State {
         }
         return ok;
     }
-    void removeTemporary() {
-        if (!temporaryPath.empty()) ::unlink(temporaryPath.c_str());
-        temporaryPath.clear();
-    }
-    ~State() {
-        closeAll();
-        removeTemporary();
-    }
+    ~State() { closeAll(); }  // `file` then discards what was not committed
 };
 
 CompoundWriter::CompoundWriter() = default;
@@ -146,20 +137,11 @@ bool CompoundWriter::isOpen() const { return state_ != nullptr; }
 bool CompoundWriter::create(const std::string& path, const ClassId& classId) {
     discard();
     initialiseOnce();
-    if (path.empty() || path.back() == '/') return false;
     auto state = std::make_unique<State>();
-    state->finalPath = path;
-    // A unique name in the destination's folder, so the final move is a rename.
-    std::string pattern = path + ".XXXXXX";
-    const int fd = ::mkstemp(pattern.data());
-    if (fd < 0) return false;
-    // The permissions a newly created file would get, not mkstemp's 0600.
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    ::fchmod(fd, 0666 & ~mask);
-    ::close(fd);
-    state->temporaryPath = pattern;
-    state->sink = gsf_output_stdio_new(pattern.c_str(), nullptr);
+    // The file is written beside its name and moved into place at commit.
+    if (path.empty() || !state->file.open(path)) return false;
+    state->sink = gsf_output_stdio_new_FILE(state->file.writingPath().c_str(),
+                                            state->file.stream(), TRUE);
     if (!state->sink) return false;
     state->storage = gsf_outfile_msole_new(state->sink);
     if (!state->storage) return false;
@@ -192,10 +174,10 @@ bool CompoundWriter::write(const void* data, std::size_t size) {
 bool CompoundWriter::commit() {
     if (!state_) return false;
     bool ok = state_->closeAll();
-    if (ok && std::rename(state_->temporaryPath.c_str(), state_->finalPath.c_str()) == 0)
-        state_->temporaryPath.clear();
+    if (ok)
+        ok = state_->file.commit();
     else
-        ok = false;
+        state_->file.discard();
     state_.reset();
     return ok;
 }

@@ -8,9 +8,11 @@ using namespace testing_support;
 
 namespace {
 
-std::string zelko7(const std::string& arguments, int* status) {
+// Runs zelko7 in `folder` (the test's current folder when empty).
+std::string zelko7(const std::string& arguments, int* status, const std::string& folder = "") {
     std::string output;
-    *status = runCommand(binPath("zelko7") + " " + arguments + " 2>&1", &output);
+    const std::string cd = folder.empty() ? "" : "cd '" + folder + "' && ";
+    *status = runCommand(cd + binPath("zelko7") + " " + arguments + " 2>&1", &output);
     return output;
 }
 
@@ -54,4 +56,27 @@ TEST(ConvertCommand, RefusedFieldsAndEndCodes) {
                  &status);
     EXPECT_EQ(status, 1);
     EXPECT_NE(out.find("変換元ファイルがオープンできません。"), std::string::npos);
+}
+
+TEST(ConvertCommand, SourceGivenAgainUnderAnotherNameIsKeptIntact) {
+    TempDir dir;
+    const std::string source = sj("東京都千代田区丸の内１丁目\r\n");
+    writeFile(dir.file("big.csv"), source);
+    int status = -1;
+    const std::string out = zelko7("convert csv --source big.csv --dest ./big.csv --fields 1 --yes",
+                                   &status, dir.path());
+    EXPECT_EQ(status, 10);
+    EXPECT_NE(out.find("変換元・先ファイル名が同一です。"), std::string::npos) << out;
+    EXPECT_EQ(readFile(dir.file("big.csv")), source);
+}
+
+TEST(ConvertCommand, FolderAsSourceEndsWithCodeOne) {
+    TempDir dir;
+    int status = -1;
+    const std::string out = zelko7("convert csv --source " + dir.path() + " --dest " +
+                                       dir.file("o.csv") + " --fields 1 --no-error-file --yes",
+                                   &status);
+    EXPECT_EQ(status, 1);
+    EXPECT_NE(out.find("変換元ファイルがオープンできません。"), std::string::npos) << out;
+    EXPECT_EQ(out.find("変換が終了しました"), std::string::npos) << out;
 }
