@@ -12,7 +12,7 @@
 #include "settings.h"
 #include "sjis_literal.h"
 #include "terminal_host.h"
-#include "xls_workbook.h"
+#include "workbook_kind_choice.h"
 
 namespace converter {
 namespace {
@@ -244,22 +244,27 @@ int runConvert(const CLI::App& convert, const ConvertArguments& a, const std::st
         if (given("--sheet") && !toSjis(a.sheet, a.sjis, excelPage.sheet))
             return fail("the sheet name has no Shift-JIS form");
         excelPage.addressColumns = params.ExcelAddressColum;
+        // .xlsx sheets reach column XFD, binary workbooks IV.
+        const int columns = office::workbookColumnsOf(page.source);
+        const std::string columnRange = columns == kXlsColumns ? "A..IV" : "A..XFD";
         if (given("--columns")) {
             excelPage.addressColumns = {};
             std::size_t i = 0, pos = 0;
             while (pos <= a.columns.size()) {
                 std::size_t end = a.columns.find(',', pos);
                 if (end == std::string::npos) end = a.columns.size();
-                const int number = columnNumber(a.columns.substr(pos, end - pos));
-                if (i == 4 || number == 0) return fail("--columns takes up to four columns A..IV");
+                const int number = columnNumber(a.columns.substr(pos, end - pos), columns);
+                if (i == 4 || number == 0)
+                    return fail("--columns takes up to four columns " + columnRange);
                 excelPage.addressColumns[i++] = number;
                 pos = end + 1;
             }
         }
         excelPage.destinationColumn = params.ExcelZipCodeColum;
         if (given("--dest-column")) {
-            excelPage.destinationColumn = columnNumber(a.destColumn);
-            if (excelPage.destinationColumn == 0) return fail("--dest-column takes a column A..IV");
+            excelPage.destinationColumn = columnNumber(a.destColumn, columns);
+            if (excelPage.destinationColumn == 0)
+                return fail("--dest-column takes a column " + columnRange);
         }
         if (PageCheck c = checkExcelPage(excelPage, job, options, params); !c.ok())
             return refuse(host, c);
@@ -287,10 +292,10 @@ int runConvert(const CLI::App& convert, const ConvertArguments& a, const std::st
     KesZipEngine engine;
     host.catchInterrupt();
     engine.setHyphenMode(options.HyphenMode);
-    office::XlsWorkbookKind workbooks;
+    const std::unique_ptr<WorkbookKind> workbooks = office::workbookKindOf(job.sourceName);
     const int code =
         kind == "excel"
-            ? ExcelRun(job, workbooks, engine, host, platform::directoryOf(platform::programPath()))
+            ? ExcelRun(job, *workbooks, engine, host, platform::directoryOf(platform::programPath()))
             : runConversion(sourceKind, job, engine, host,
                             platform::directoryOf(platform::programPath()));
     if (code != kRunEnded) host.showMessage(code);

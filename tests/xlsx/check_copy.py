@@ -22,26 +22,24 @@ def fail(message):
     sys.exit(1)
 
 
-source = openpyxl.load_workbook(source_path)
-copy = openpyxl.load_workbook(copy_path)
+source = openpyxl.load_workbook(open(source_path, "rb"))
+copy = openpyxl.load_workbook(open(copy_path, "rb"))
 if source.sheetnames != copy.sheetnames:
     fail(f"sheet names differ: {source.sheetnames} vs {copy.sheetnames}")
 for name in source.sheetnames:
     a, b = source[name], copy[name]
     if not hasattr(a, "iter_rows"):
         continue  # chart sheets carry no cells
-    rows = max(a.max_row, b.max_row)
-    columns = max(a.max_column, b.max_column)
-    for r in range(1, rows + 1):
-        for c in range(1, columns + 1):
-            x, y = a.cell(r, c), b.cell(r, c)
-            if name == sheet_name and c == column:
-                if x.has_style and (repr(x.font) != repr(y.font) or repr(x.fill) != repr(y.fill)
-                                    or x.number_format != y.number_format):
-                    fail(f"{name}!{y.coordinate}: style not kept")
-                continue
-            if x.value != y.value:
-                fail(f"{name}!{x.coordinate}: {x.value!r} became {y.value!r}")
+    # Only the cells either sheet holds (a sheet may reach row 1,048,576).
+    for r, c in sorted(set(a._cells) | set(b._cells)):
+        x, y = a.cell(r, c), b.cell(r, c)
+        if name == sheet_name and c == column:
+            if x.has_style and (repr(x.font) != repr(y.font) or repr(x.fill) != repr(y.fill)
+                                or x.number_format != y.number_format):
+                fail(f"{name}!{y.coordinate}: style not kept")
+            continue
+        if x.value != y.value:
+            fail(f"{name}!{x.coordinate}: {x.value!r} became {y.value!r}")
     if a.merged_cells.ranges != b.merged_cells.ranges:
         fail(f"{name}: merged cells differ")
 if list(source.defined_names.definedName if hasattr(source.defined_names, "definedName")
@@ -51,9 +49,9 @@ if list(source.defined_names.definedName if hasattr(source.defined_names, "defin
     fail("defined names differ")
 
 target = copy[sheet_name]
-for r in range(1, target.max_row + 1):
-    value = target.cell(r, column).value
-    if value is not None:
+for r, c in sorted(target._cells):
+    value = target.cell(r, c).value
+    if c == column and value is not None:
         print(f"{r}\t{value}")
 
 # The converted sheet's part is the only entry allowed to change.

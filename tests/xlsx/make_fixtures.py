@@ -28,12 +28,13 @@ def openpyxl_book():
     ws.append(["高橋", "梅田3-1-1", None, "大阪府大阪市北区", None, 12345])
     ws.append([None, None, None, None, "住所のない行", None])
     ws.append(["伊藤", "本町1", None, "架空県架空市", None, None])
+    ws.append(["渡辺", "\U00020BB7田1", None, "東京都千代田区", None, None])
     ws["F3"].font = Font(bold=True, color="FF0000")
     ws["F3"].fill = PatternFill("solid", fgColor="FFFF00")
     ws["F5"].font = Font(italic=True)
     ws["F5"].number_format = "@"
     ws.merge_cells("E7:F7")
-    ws["A9"] = 1234.4
+    ws["A10"] = 1234.4
     other = wb.create_sheet("Other")
     other.append(["品目", "数量"])
     for i in range(1, 6):
@@ -98,6 +99,24 @@ def bad_index_book():
         z.writestr("xl/sharedStrings.xml", SHARED)
 
 
+def far_rows_book():
+    """Rows past 65,536, the last row of binary workbooks."""
+    rows = "".join(
+        f'<row r="{r}"><c r="A{r}" t="inlineStr"><is><t>{text}</t></is></c></row>'
+        for r, text in ((2, "東京都千代田区霞が関1-2-3"), (65536, "大阪府大阪市北区梅田3-1-1"),
+                        (65537, "沖縄県那覇市泉崎1-2-2"), (1048576, "北海道札幌市中央区北一条西2")))
+    sheet = ('<?xml version="1.0" encoding="UTF-8" standalone="yes"?>\n'
+             '<worksheet xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main">'
+             f'<dimension ref="A2:A1048576"/><sheetData>{rows}</sheetData></worksheet>')
+    with zipfile.ZipFile(os.path.join(out, "far_rows.xlsx"), "w", zipfile.ZIP_DEFLATED) as z:
+        z.writestr("[Content_Types].xml", TYPES)
+        z.writestr("_rels/.rels", ROOT_RELS)
+        z.writestr("xl/workbook.xml", WORKBOOK.replace("Inline", "Far"))
+        z.writestr("xl/_rels/workbook.xml.rels", RELS)
+        z.writestr("xl/worksheets/sheet1.xml", sheet)
+        z.writestr("xl/sharedStrings.xml", SHARED)
+
+
 def inline_book():
     """Inline strings with rich runs and phonetic runs, a prefixed namespace,
     rows and cells without references, an empty row element: things that
@@ -115,5 +134,6 @@ os.makedirs(out, exist_ok=True)
 openpyxl_book()
 inline_book()
 bad_index_book()
+far_rows_book()
 if "--no-libreoffice" not in sys.argv:
     libreoffice_book()

@@ -5,7 +5,6 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
 
 #include "xlsx_cell_reference.h"
 
@@ -413,12 +412,6 @@ bool XlsxReader::sheetHasCells(std::size_t index) {
         if (parse.sawCell) return true;
         if (status != XML_STATUS_OK || got == 0) return false;
     }
-}
-
-bool looksLikeZipPackage(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    char magic[4] = {};
-    return file.read(magic, 4) && std::memcmp(magic, "PK\3\4", 4) == 0;
 }
 
 }  // namespace office

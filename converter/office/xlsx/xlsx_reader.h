@@ -85,7 +85,4 @@ class XlsxReader {
     std::size_t queueHead_ = 0;
 };
 
-// True when the file starts like a zip package ("PK\3\4").
-bool looksLikeZipPackage(const std::string& path);
-
 }  // namespace office
