@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "test_support.h"
+#include "xlsx_interop.h"
 
 using testing_support::binPath;
 using testing_support::fixturePath;
@@ -25,6 +26,7 @@ std::string checkCopy(const std::string& source, const std::string& copy, const 
     std::string command = "/usr/bin/python3 '" KESZIP_SOURCE_DIR "/tests/xlsx/check_copy.py' '" +
                           source + "' '" + copy + "' '" + sheet + "' " + column;
     EXPECT_EQ(runCommand(command, &output), 0) << command;
+    keepForInterop(copy);
     return output;
 }
 

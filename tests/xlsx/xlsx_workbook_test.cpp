@@ -8,6 +8,7 @@
 
 #include "excel_run.h"
 #include "test_support.h"
+#include "xlsx_interop.h"
 #include "xlsx_copy.h"
 #include "xlsx_reader.h"
 
@@ -43,6 +44,7 @@ std::string checkCopy(const std::string& source, const std::string& copy, const 
     std::string command = "/usr/bin/python3 '" KESZIP_SOURCE_DIR "/tests/xlsx/check_copy.py' '" +
                           source + "' '" + copy + "' '" + sheet + "' " + column;
     EXPECT_EQ(runCommand(command, &output), 0) << command;
+    keepForInterop(copy);
     return output;
 }
 
