@@ -102,14 +102,20 @@ int XlsxCopy::save() {
             zip_t* archive = zip_open(temporary_.c_str(), 0, &zipError);
             zip_int64_t index =
                 archive ? zip_name_locate(archive, sheet.part.c_str(), 0) : zip_int64_t(-1);
+            // The sheet's entry is deleted and added anew: replacing it in
+            // place keeps the library's strongest deflate level, which cost
+            // as much as all the lookups of a run; the fastest level is set
+            // on the new entry.
             zip_source_t* replacement =
                 index >= 0 ? zip_source_file(archive, sheetTemporary_.c_str(), 0, -1) : nullptr;
+            zip_int64_t added = -1;
             ok = replacement != nullptr &&
-                 zip_file_replace(archive, static_cast<zip_uint64_t>(index), replacement, 0) == 0;
+                 zip_delete(archive, static_cast<zip_uint64_t>(index)) == 0 &&
+                 (added = zip_file_add(archive, sheet.part.c_str(), replacement, 0)) >= 0;
             if (!ok && replacement) zip_source_free(replacement);
             if (ok)
-                zip_set_file_compression(archive, static_cast<zip_uint64_t>(index), ZIP_CM_DEFLATE,
-                                         0);
+                zip_set_file_compression(archive, static_cast<zip_uint64_t>(added), ZIP_CM_DEFLATE,
+                                         1);
             if (archive) {
                 if (ok)
                     ok = zip_close(archive) == 0;

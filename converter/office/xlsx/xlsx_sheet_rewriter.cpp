@@ -98,11 +98,13 @@ SheetRewriter::~SheetRewriter() {
 
 bool SheetRewriter::feed(const char* data, std::size_t size, bool last) {
     if (failed_) return false;
+    pending_.erase(0, pendingOffset_);
+    pendingOffset_ = 0;
     pending_.append(data, size);
     if (XML_Parse(parser_, data, static_cast<int>(size), last) != XML_STATUS_OK) failed_ = true;
     if (last && !failed_) {
         if (next_ != cells_.end()) failed_ = true;  // the sheet had no sheetData
-        copyTo(pendingStart_ + static_cast<long long>(pending_.size()));
+        copyTo(pendingStart_ + static_cast<long long>(pending_.size() - pendingOffset_));
     }
     return !failed_;
 }
@@ -115,9 +117,12 @@ void SheetRewriter::write(const std::string& text) {
 void SheetRewriter::copyTo(long long position) {
     if (position <= pendingStart_) return;
     std::size_t count = static_cast<std::size_t>(position - pendingStart_);
-    if (count > pending_.size()) count = pending_.size();
-    if (!skipping_) write(pending_.substr(0, count));
-    pending_.erase(0, count);
+    std::size_t available = pending_.size() - pendingOffset_;
+    if (count > available) count = available;
+    if (!skipping_ && count > 0 &&
+        std::fwrite(pending_.data() + pendingOffset_, 1, count, out_) != count)
+        failed_ = true;
+    pendingOffset_ += count;
     pendingStart_ += static_cast<long long>(count);
 }
 
@@ -130,7 +135,7 @@ void SheetRewriter::dropTo(long long position) {
 
 std::string SheetRewriter::sourceText(long long position, int count) const {
     if (position < pendingStart_) return {};
-    std::size_t offset = static_cast<std::size_t>(position - pendingStart_);
+    std::size_t offset = pendingOffset_ + static_cast<std::size_t>(position - pendingStart_);
     if (offset >= pending_.size()) return {};
     return pending_.substr(offset, static_cast<std::size_t>(count));
 }

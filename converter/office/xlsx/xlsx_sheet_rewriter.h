@@ -44,8 +44,11 @@ class SheetRewriter {
     XlsxCellTexts::const_iterator next_;
     std::FILE* out_;
     XML_ParserStruct* parser_;
-    std::string pending_;  // source bytes not yet copied, from pendingStart_
-    long long pendingStart_ = 0;
+    // Source bytes fed so far; those before pendingOffset_ are copied or
+    // dropped already (compacted once per feed, not per event).
+    std::string pending_;
+    std::size_t pendingOffset_ = 0;
+    long long pendingStart_ = 0;  // stream position of pending_[pendingOffset_]
     bool skipping_ = false;
     bool failed_ = false;
     std::string prefix_;  // namespace prefix of the sheet's elements, with ':'
