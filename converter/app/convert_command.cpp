@@ -14,7 +14,7 @@
 #include "settings.h"
 #include "sjis_literal.h"
 #include "terminal_host.h"
-#include "xls_workbook.h"
+#include "workbook_kind_choice.h"
 
 namespace converter {
 namespace {
@@ -114,7 +114,7 @@ class TerminalStarter final : public RunStarter {
     void showMessage(int code) override { host_.showMessage(code); }
 
   private:
-    office::XlsWorkbookKind workbooks_;
+    office::AnyWorkbookKind workbooks_;
     TerminalHost& host_;
     AddressEngine& engine_;
     int hyphenMode_;
@@ -129,7 +129,7 @@ void addConvertCommands(CLI::App& convert, ConvertArguments& args, std::string& 
     auto* sdf = convert.add_subcommand("sdf", "SDF file: fixed positions, lines or fixed length");
     auto* csv = convert.add_subcommand("csv", "Comma-separated file");
     auto* excel = convert.add_subcommand(
-        "excel", "Excel 5.0/95/97-2000 workbook: results go into a column of a copy");
+        "excel", "Excel workbook (.xls or .xlsx): results go into a column of a copy");
     for (auto* sub : {text, sdf, csv, excel}) addCommon(*sub, args);
     excel->add_option("--sheet", args.sheet, "Sheet name (letter case counts)");
     excel->add_option("--columns", args.columns,
@@ -258,21 +258,25 @@ int runConvert(const CLI::App& convert, const ConvertArguments& a, const std::st
 
     if (given("--sheet") && !toSjis(a.sheet, a.sjis, page.sheet))
         return fail("the sheet name has no Shift-JIS form");
+    // .xlsx sheets reach column XFD, binary workbooks IV.
+    const int columns = office::workbookColumnsOf(page.source);
+    const std::string columnRange = columns == kXlsColumns ? "A..IV" : "A..XFD";
     if (given("--columns")) {
         page.pieceStart = {};
         std::size_t i = 0, pos = 0;
         while (pos <= a.columns.size()) {
             std::size_t end = a.columns.find(',', pos);
             if (end == std::string::npos) end = a.columns.size();
-            const int number = columnNumber(a.columns.substr(pos, end - pos));
-            if (i == 4 || number == 0) return fail("--columns takes up to four columns A..IV");
+            const int number = columnNumber(a.columns.substr(pos, end - pos), columns);
+            if (i == 4 || number == 0)
+                return fail("--columns takes up to four columns " + columnRange);
             page.pieceStart[i++] = number;
             pos = end + 1;
         }
     }
     if (given("--dest-column")) {
-        page.insertPosition = columnNumber(a.destColumn);
-        if (page.insertPosition == 0) return fail("--dest-column takes a column A..IV");
+        page.insertPosition = columnNumber(a.destColumn, columns);
+        if (page.insertPosition == 0) return fail("--dest-column takes a column " + columnRange);
     }
 
     ConversionJob job;

@@ -82,13 +82,18 @@ bool RunFrame::next() {
 }
 
 void RunFrame::recordFailure(const std::string& address, std::int32_t flags) {
+    recordFailure(recordNumber_, address, BuildCheckText(flags));
+}
+
+void RunFrame::recordFailure(std::uint32_t number, const std::string& address,
+                             const std::string& explanation) {
     if (errorFile_.isOpen()) {
-        char number[32];
-        std::snprintf(number, sizeof number, "%lu", static_cast<unsigned long>(recordNumber_));
+        char text[32];
+        std::snprintf(text, sizeof text, "%lu", static_cast<unsigned long>(number));
         static const std::string head = sjisLiteral("ﾚｺｰﾄﾞNo：[");
         static const std::string middle = sjisLiteral("],住所文字列：[");
-        errorFile_.write(head + number + middle + address + "]\n");
-        errorFile_.write("  " + BuildCheckText(flags) + "\n");
+        errorFile_.write(head + text + middle + address + "]\n");
+        errorFile_.write("  " + explanation + "\n");
     }
     ++errors_;
     host_.showErrorCount(errors_);

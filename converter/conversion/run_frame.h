@@ -35,6 +35,10 @@ class RunFrame {
     std::uint32_t recordNumber() const { return recordNumber_; }
     // A failed record: its error-file entry, the error count shown.
     void recordFailure(const std::string& address, std::int32_t flags);
+    // A failed record given by number, with its own explanation (Shift-JIS
+    // lines, each ending with a line feed).
+    void recordFailure(std::uint32_t number, const std::string& address,
+                       const std::string& explanation);
     // The result of a write to the sink: on failure message 6 is shown (once)
     // and false comes back.
     bool written(bool ok);

@@ -15,7 +15,7 @@
 #include "text_rules.h"
 #include "ui_excel_page.h"
 #include "user_dialogs.h"
-#include "xls_workbook.h"
+#include "workbook_kind_choice.h"
 
 namespace gui {
 namespace {
@@ -24,7 +24,7 @@ constexpr int kSource = 1092, kSourceBrowse = 1113, kSheet = 1155;
 constexpr int kColumns[4] = {1144, 1147, 1148, 1149};
 constexpr int kDestination = 1107, kDestinationBrowse = 1120, kDestinationColumn = 1152;
 constexpr int kRunAll = 1135, kRunPart = 1139;
-const char* const kFilter = "Excel Files (*.xls)|*.xls|";
+const char* const kFilter = "Excel Files (*.xls;*.xlsx)|*.xls;*.xlsx|";
 
 }  // namespace
 
@@ -54,13 +54,11 @@ ExcelPage::ExcelPage(ProgramContext& context, QWidget* parent)
     ui_->setupUi(this);
     control<QLineEdit>(kSource)->setMaxLength(256);
     control<QLineEdit>(kDestination)->setMaxLength(256);
-    // Entry 0 is no column, entries 1 to 256 the column letters.
-    for (int id : {kColumns[0], kColumns[1], kColumns[2], kColumns[3], kDestinationColumn}) {
-        auto* list = control<QComboBox>(id);
-        list->clear();
-        for (int n = 0; n <= 256; ++n)
-            list->addItem(QString::fromStdString(converter::columnName(n)));
-    }
+    fillColumnLists(converter::kXlsColumns);
+    // The lists reach "XFD" while the source is an .xlsx workbook.
+    connect(control<QLineEdit>(kSource), &QLineEdit::textChanged, this, [this](const QString& text) {
+        fillColumnLists(office::workbookColumnsOf(converter::trimTrailingSpaces(toSjis(text))));
+    });
     control<QComboBox>(kSheet)->installEventFilter(this);
     auto clicked = [this](int id, auto slot) {
         connect(control<QAbstractButton>(id), &QAbstractButton::clicked, this, slot);
@@ -89,13 +87,29 @@ bool ExcelPage::eventFilter(QObject* watched, QEvent* event) {
     return TabPage::eventFilter(watched, event);
 }
 
+void ExcelPage::fillColumnLists(int columns) {
+    // Entry 0 is no column, entries 1 to `columns` the column letters.
+    for (int id : {kColumns[0], kColumns[1], kColumns[2], kColumns[3], kDestinationColumn}) {
+        auto* list = control<QComboBox>(id);
+        if (list->count() == columns + 1) continue;
+        const int chosen = list->currentIndex();
+        QStringList names;
+        names.reserve(columns + 1);
+        for (int n = 0; n <= columns; ++n)
+            names << QString::fromStdString(converter::columnName(n, columns));
+        list->clear();
+        list->addItems(names);
+        list->setCurrentIndex(chosen >= 0 && chosen <= columns ? chosen : 0);
+    }
+}
+
 void ExcelPage::refillSheets() {
     auto* list = control<QComboBox>(kSheet);
     list->clear();
     const std::string path =
         converter::trimTrailingSpaces(toSjis(control<QLineEdit>(kSource)->text()));
     if (path.empty()) return;
-    office::XlsWorkbookKind kind;
+    office::AnyWorkbookKind kind;
     auto reader = kind.reader();
     if (!reader->open(path)) return;
     for (const converter::WorkbookSheet& sheet : reader->sheets())
@@ -121,7 +135,8 @@ void ExcelPage::fill() {
     control<QLineEdit>(kSource)->setText(fromSjis(page.source));
     control<QLineEdit>(kDestination)->setText(fromSjis(page.destination));
     auto choose = [this](int id, int number) {
-        control<QComboBox>(id)->setCurrentIndex(number >= 0 && number <= 256 ? number : 0);
+        auto* list = control<QComboBox>(id);
+        list->setCurrentIndex(number >= 0 && number < list->count() ? number : 0);
     };
     for (std::size_t i = 0; i < 4; ++i) choose(kColumns[i], page.pieceStart[i]);
     choose(kDestinationColumn, page.insertPosition);

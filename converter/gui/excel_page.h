@@ -33,6 +33,10 @@ class ExcelPage : public TabPage {
     int startRun(bool partial);
     // Empties the sheet list and fills it from the source workbook.
     void refillSheets();
+    // The five column lists with an empty entry and `columns` letters (256
+    // up to "IV" for binary workbooks, 16,384 up to "XFD" for .xlsx), the
+    // choices kept where they still exist.
+    void fillColumnLists(int columns);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -12,7 +12,7 @@
 #include "template_controls.h"
 #include "ui_progress_dialog.h"
 #include "user_dialogs.h"
-#include "xls_workbook.h"
+#include "workbook_kind_choice.h"
 
 namespace gui {
 namespace {
@@ -69,7 +69,7 @@ int ProgressDialog::runModal() {
 void ProgressDialog::startRun() {
     repaint();
     running_ = true;
-    office::XlsWorkbookKind workbooks;
+    office::AnyWorkbookKind workbooks;
     endCode_ = converter::runConversion(kind_, job_, context_.engine, *this,
                                         context_.programDirectory, &workbooks);
     running_ = false;

@@ -218,6 +218,14 @@ TEST(ExcelPage, ColumnNames) {
     EXPECT_EQ(columnNumber("iv"), 256);
     EXPECT_EQ(columnNumber("IW"), 0);
     EXPECT_EQ(columnNumber(""), 0);
+    // .xlsx sheets reach column XFD.
+    EXPECT_EQ(columnName(257), "");
+    EXPECT_EQ(columnName(257, kXlsxColumns), "IW");
+    EXPECT_EQ(columnName(703, kXlsxColumns), "AAA");
+    EXPECT_EQ(columnName(16384, kXlsxColumns), "XFD");
+    EXPECT_EQ(columnNumber("xfd", kXlsxColumns), 16384);
+    EXPECT_EQ(columnNumber("XFE", kXlsxColumns), 0);
+    EXPECT_EQ(columnNumber("A1", kXlsxColumns), 0);
 }
 
 }  // namespace
