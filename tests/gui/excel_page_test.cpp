@@ -54,6 +54,33 @@ TEST(ExcelPage, ColumnListsAndTheSheetList) {
     EXPECT_EQ(sheets->itemText(1), QStringLiteral("Numbers"));
 }
 
+TEST(ExcelPage, XlsxSourcesReachColumnXfd) {
+    Program program;
+    program.goToPage(kPage);
+    QComboBox* destination = list(program, 1152);
+    destination->setCurrentIndex(6);
+    // An .xlsx workbook, judged by its content: the lists reach XFD and the
+    // choice made stays.
+    program.type(kPage, 1092,
+                 QString::fromStdString(testing_support::fixturePath("xlsx/openpyxl_book.xlsx")));
+    for (int id : {1144, 1147, 1148, 1149, 1152}) {
+        ASSERT_EQ(list(program, id)->count(), 16385);
+        EXPECT_EQ(list(program, id)->itemText(16384), QStringLiteral("XFD"));
+    }
+    EXPECT_EQ(destination->currentIndex(), 6);
+    QComboBox* sheets = list(program, 1155);
+    QTest::mouseClick(sheets, Qt::LeftButton);
+    sheets->hidePopup();
+    ASSERT_EQ(sheets->count(), 2);  // the empty sheet and the chart sheet are not offered
+    EXPECT_EQ(sheets->itemText(0), QStringLiteral("住所録"));
+    // Back to a binary workbook: 256 columns again.
+    destination->setCurrentIndex(700);
+    program.type(kPage, 1092,
+                 QString::fromStdString(testing_support::fixturePath("workbooks/xlwt_book.xls")));
+    EXPECT_EQ(destination->count(), 257);
+    EXPECT_EQ(destination->currentIndex(), 0);
+}
+
 TEST(ExcelPage, ChecksThenAWholeRun) {
     Program program;
     program.goToPage(kPage);
