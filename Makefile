@@ -69,14 +69,19 @@ bench-table: build
 	bash bench/table_throughput.sh $(BUILD)/bin "$(KESZIP_DATA)" 100000
 
 # The Excel run over 65,536 real addresses against the CSV run (time and memory).
-.PHONY: bench-excel interop
+.PHONY: bench-excel bench-xlsx interop
 bench-excel: build
 	bash bench/excel_run.sh $(BUILD)/bin "$(KESZIP_DATA)"
+
+# The .xlsx run over 200,000 real addresses against the CSV run.
+bench-xlsx: build
+	bash bench/xlsx_throughput.sh $(BUILD)/bin "$(KESZIP_DATA)" 200000
 
 # Every workbook the office tests write, opened by LibreOffice and compared
 # with what xlrd reads (needs soffice; not part of `make test`).
 interop: build
 	bash tests/office/interop.sh $(BUILD)/bin
+	bash tests/xlsx/interop.sh $(BUILD)/bin
 
 # A PostgreSQL table (20,000 real addresses) converted through ODBC on a
 # private server, against the CSV run; needs postgresql and odbc-postgresql.

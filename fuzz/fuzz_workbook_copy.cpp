@@ -8,18 +8,26 @@
 #include <cstdlib>
 #include <string>
 
+#include "compound_leak_suppressions.h"
 #include "xls_copy.h"
 
 namespace {
 
-const std::string& folder() {
-    static const std::string path = [] {
-        char pattern[] = "/tmp/fuzz_workbook_copy.XXXXXX";
-        const char* made = ::mkdtemp(pattern);
-        if (!made) std::abort();
-        return std::string(made);
+char folderPath[] = "/tmp/fuzz_workbook_copy.XXXXXX";
+
+void removeFolder() {
+    ::unlink((std::string(folderPath) + "/source.xls").c_str());
+    ::rmdir(folderPath);
+}
+
+std::string folder() {
+    static const bool made = [] {
+        if (!::mkdtemp(folderPath)) std::abort();
+        std::atexit(removeFolder);
+        return true;
     }();
-    return path;
+    (void)made;
+    return folderPath;
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "biff_stream.h"
+#include "compound_leak_suppressions.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     office::BiffStream book;

@@ -15,7 +15,7 @@
 #include "sjis_literal.h"
 #include "table_command.h"
 #include "terminal_host.h"
-#include "xls_workbook.h"
+#include "workbook_kind_choice.h"
 
 namespace converter {
 namespace {
@@ -110,11 +110,12 @@ class TerminalStarter final : public RunStarter {
         engine_.setHyphenMode(hyphenMode_);
         // On the command line a name without a folder, the error file's
         // included, lies in the current folder.
-        return runConversion(kind, job, engine_, host_, "");
+        return runConversion(kind, job, engine_, host_, "", &workbooks_);
     }
     void showMessage(int code) override { host_.showMessage(code); }
 
   private:
+    office::AnyWorkbookKind workbooks_;
     TerminalHost& host_;
     AddressEngine& engine_;
     int hyphenMode_;
@@ -129,7 +130,7 @@ void addConvertCommands(CLI::App& convert, ConvertArguments& args, std::string& 
     auto* sdf = convert.add_subcommand("sdf", "SDF file: fixed positions, lines or fixed length");
     auto* csv = convert.add_subcommand("csv", "Comma-separated file");
     auto* excel = convert.add_subcommand(
-        "excel", "Excel 5.0/95/97-2000 workbook: results go into a column of a copy");
+        "excel", "Excel workbook (.xls or .xlsx): results go into a column of a copy");
     for (auto* sub : {text, sdf, csv, excel}) addCommon(*sub, args);
     excel->add_option("--sheet", args.sheet, "Sheet name (letter case counts)");
     excel->add_option("--columns", args.columns,
@@ -212,9 +213,10 @@ int runConvert(const CLI::App& convert, const ConvertArguments& a, const std::st
     if (PageCheck c = collectOptions(edited, options); !c.ok()) return refuse(host, c);
     if (kind == "table") return runTableConvert(*sub, a, host, options, params);
 
-    const SourceKind sourceKind = kind == "text"  ? SourceKind::Text
-                                  : kind == "sdf" ? SourceKind::Sdf
-                                                  : SourceKind::Csv;
+    const SourceKind sourceKind = kind == "text"    ? SourceKind::Text
+                                  : kind == "sdf"   ? SourceKind::Sdf
+                                  : kind == "excel" ? SourceKind::Excel
+                                                    : SourceKind::Csv;
     // The page's fields: the settings, then the command line.
     PageFields page = pageFieldsFromSettings(sourceKind, options, params);
     if (given("--source")) page.source = a.source;
@@ -260,6 +262,29 @@ int runConvert(const CLI::App& convert, const ConvertArguments& a, const std::st
         }
     }
 
+    if (given("--sheet") && !toSjis(a.sheet, a.sjis, page.sheet))
+        return fail("the sheet name has no Shift-JIS form");
+    // .xlsx sheets reach column XFD, binary workbooks IV.
+    const int columns = office::workbookColumnsOf(page.source);
+    const std::string columnRange = columns == kXlsColumns ? "A..IV" : "A..XFD";
+    if (given("--columns")) {
+        page.pieceStart = {};
+        std::size_t i = 0, pos = 0;
+        while (pos <= a.columns.size()) {
+            std::size_t end = a.columns.find(',', pos);
+            if (end == std::string::npos) end = a.columns.size();
+            const int number = columnNumber(a.columns.substr(pos, end - pos), columns);
+            if (i == 4 || number == 0)
+                return fail("--columns takes up to four columns " + columnRange);
+            page.pieceStart[i++] = number;
+            pos = end + 1;
+        }
+    }
+    if (given("--dest-column")) {
+        page.insertPosition = columnNumber(a.destColumn, columns);
+        if (page.insertPosition == 0) return fail("--dest-column takes a column " + columnRange);
+    }
+
     ConversionJob job;
     if (given("--range")) {
         const std::size_t dash = a.range.find('-', 1);
@@ -269,51 +294,6 @@ int runConvert(const CLI::App& convert, const ConvertArguments& a, const std::st
         if (!parseNumbers(a.range.substr(dash + 1), ',', numbers))
             return fail("--range takes FIRST-LAST");
         if (PageCheck c = checkRange(first, numbers[0], job); !c.ok()) return refuse(host, c);
-    }
-    if (kind == "excel") {
-        ExcelPageFields excelPage;
-        excelPage.source = page.source;
-        excelPage.destination = page.destination;
-        if (given("--sheet") && !toSjis(a.sheet, a.sjis, excelPage.sheet))
-            return fail("the sheet name has no Shift-JIS form");
-        excelPage.addressColumns = params.ExcelAddressColum;
-        if (given("--columns")) {
-            excelPage.addressColumns = {};
-            std::size_t i = 0, pos = 0;
-            while (pos <= a.columns.size()) {
-                std::size_t end = a.columns.find(',', pos);
-                if (end == std::string::npos) end = a.columns.size();
-                const int number = columnNumber(a.columns.substr(pos, end - pos));
-                if (i == 4 || number == 0) return fail("--columns takes up to four columns A..IV");
-                excelPage.addressColumns[i++] = number;
-                pos = end + 1;
-            }
-        }
-        excelPage.destinationColumn = params.ExcelZipCodeColum;
-        if (given("--dest-column")) {
-            excelPage.destinationColumn = columnNumber(a.destColumn);
-            if (excelPage.destinationColumn == 0) return fail("--dest-column takes a column A..IV");
-        }
-        if (PageCheck c = checkExcelPage(excelPage, job, options, params); !c.ok())
-            return refuse(host, c);
-
-        std::string question;
-        if (PageCheck c = startQuestion(options, question); !c.ok()) return refuse(host, c);
-        if (!host.ask(question, sjisLiteral("確認"))) return kNotStarted;
-        if (platform::fileExists(job.destinationName) &&
-            !host.ask(
-                sjisLiteral("変換先ファイルが既に存在します。\n上書きをしてもよろしいですか？"),
-                sjisLiteral("確認")))
-            return kNotStarted;
-        applyOptions(options, job);
-        KesZipEngine engine;
-        host.catchInterrupt();
-        engine.setHyphenMode(options.HyphenMode);
-        office::XlsWorkbookKind workbooks;
-        const int code =
-            ExcelRun(job, workbooks, engine, host, platform::directoryOf(platform::programPath()));
-        if (code != kRunEnded) host.showMessage(code);
-        return code;
     }
     KesZipEngine engine;
     TerminalStarter starter(host, engine, options.HyphenMode);

@@ -1,5 +1,6 @@
 #include "conversion_run.h"
 #include "csv_line.h"
+#include "excel_run.h"
 #include "run_frame.h"
 #include "text_records.h"
 #include "text_rules.h"
@@ -56,7 +57,7 @@ int CsvRun(const ConversionJob& job, AddressEngine& engine, RunHost& host,
 }
 
 int runConversion(SourceKind kind, const ConversionJob& job, AddressEngine& engine, RunHost& host,
-                  const std::string& bareNameFolder) {
+                  const std::string& bareNameFolder, WorkbookKind* workbooks) {
     switch (kind) {
         case SourceKind::Text:
             return TextRun(job, engine, host, bareNameFolder);
@@ -64,6 +65,9 @@ int runConversion(SourceKind kind, const ConversionJob& job, AddressEngine& engi
             return SdfRun(job, engine, host, bareNameFolder);
         case SourceKind::Csv:
             return CsvRun(job, engine, host, bareNameFolder);
+        case SourceKind::Excel:
+            return workbooks ? ExcelRun(job, *workbooks, engine, host, bareNameFolder)
+                             : kSourceNotOpened;
     }
     return kRunEnded;
 }

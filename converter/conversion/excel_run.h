@@ -21,9 +21,20 @@ namespace converter {
 int ExcelRun(const ConversionJob& job, WorkbookKind& kind, AddressEngine& engine, RunHost& host,
              const std::string& bareNameFolder);
 
-// The name of column `number` (1-256): "A" .. "Z", "AA" .. "IV"; "" for 0.
-std::string columnName(int number);
-// The number of a column name ("A" .. "IV", either case); 0 when it is none.
-int columnNumber(std::string_view name);
+// Columns of a sheet: 256 ("IV") in the binary workbook files, 16,384
+// ("XFD") in .xlsx packages.
+inline constexpr int kXlsColumns = 256;
+inline constexpr int kXlsxColumns = 16384;
+
+// The name of column `number` (1 to `columns`): "A" .. "Z", "AA" .. "IV"
+// .. "XFD"; "" for 0 or a number past `columns`.
+std::string columnName(int number, int columns = kXlsColumns);
+// The number of a column name ("A" .. "IV", or up to "XFD" with more
+// columns; either case); 0 when it is none.
+int columnNumber(std::string_view name, int columns = kXlsColumns);
+
+// True when the file is a zip package (an .xlsx workbook) rather than a
+// compound file, judged by its first bytes, not by its name.
+bool isZipPackage(const std::string& path);
 
 }  // namespace converter

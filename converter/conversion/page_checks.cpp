@@ -102,11 +102,8 @@ PageCheck checkCsvPage(const PageFields& page, ConversionJob& job, OptionsBlock&
     return {};
 }
 
-PageCheck checkExcelPage(const ExcelPageFields& page, ConversionJob& job, OptionsBlock& options,
+PageCheck checkExcelPage(const PageFields& page, ConversionJob& job, OptionsBlock& options,
                          CnvParamBlock& params) {
-    PageFields names;
-    names.source = page.source;
-    names.destination = page.destination;
     const std::string source = trimTrailingSpaces(cutText(page.source, kNameCapacity));
     if (source.empty()) return {11, PageField::Source};
     const std::string destination = trimTrailingSpaces(cutText(page.destination, kNameCapacity));
@@ -114,20 +111,20 @@ PageCheck checkExcelPage(const ExcelPageFields& page, ConversionJob& job, Option
     if (sameFileName(source, destination)) return {201, PageField::Source};
     job.sheetName = trimTrailingSpaces(cutText(page.sheet, 64));
     if (job.sheetName.empty()) return {200, PageField::None};
-    checkNames(names, job, options, 206, 201);
-    if (allZero(page.addressColumns)) return {204, PageField::AddressColumn};
-    if (page.destinationColumn <= 0) return {205, PageField::DestinationColumn};
+    checkNames(page, job, options, 206, 201);
+    const std::array<std::int32_t, 4>& columns = page.pieceStart;
+    if (allZero(columns)) return {204, PageField::AddressColumn};
+    if (page.insertPosition <= 0) return {205, PageField::DestinationColumn};
     for (std::size_t i = 0; i < 4; ++i) {
-        const std::int32_t column = page.addressColumns[i];
-        if (column == 0) continue;
+        if (columns[i] == 0) continue;
         for (std::size_t j = 0; j < 4; ++j)
-            if (j != i && page.addressColumns[j] == column) return {202, PageField::AddressColumn};
-        if (column == page.destinationColumn) return {203, PageField::DestinationColumn};
+            if (j != i && columns[j] == columns[i]) return {202, PageField::AddressColumn};
+        if (columns[i] == page.insertPosition) return {203, PageField::DestinationColumn};
     }
-    job.pieceStart = page.addressColumns;
-    job.insertPosition = page.destinationColumn;
-    params.ExcelAddressColum = page.addressColumns;
-    params.ExcelZipCodeColum = page.destinationColumn;
+    job.pieceStart = columns;
+    job.insertPosition = page.insertPosition;
+    params.ExcelAddressColum = columns;
+    params.ExcelZipCodeColum = page.insertPosition;
     return {};
 }
 

@@ -35,7 +35,9 @@ struct PageCheck {
     bool ok() const { return message == 0; }
 };
 
-// The fields of the text, SDF and CSV pages as typed.
+// The fields of the text, SDF, CSV and Excel pages as typed. Excel: the
+// piece starts are the address column numbers (1-256, 0 none) and the insert
+// position is the destination column number.
 struct PageFields {
     std::string source;
     std::string destination;
@@ -47,6 +49,7 @@ struct PageFields {
     bool quoted = true;  // CSV: "囲む"
     bool markerFlag = false;
     std::string marker;
+    std::string sheet;  // Excel
 };
 
 PageCheck checkTextPage(const PageFields& page, ConversionJob& job, OptionsBlock& options,
@@ -55,17 +58,8 @@ PageCheck checkSdfPage(const PageFields& page, ConversionJob& job, OptionsBlock&
 PageCheck checkCsvPage(const PageFields& page, ConversionJob& job, OptionsBlock& options,
                        CnvParamBlock& params);
 
-// The fields of the Excel page: column numbers 1-256, 0 for none.
-struct ExcelPageFields {
-    std::string source;
-    std::string destination;
-    std::string sheet;
-    std::array<std::int32_t, 4> addressColumns{};
-    std::int32_t destinationColumn = 0;
-};
-
 // When the checks pass the column choices are also kept in `params`.
-PageCheck checkExcelPage(const ExcelPageFields& page, ConversionJob& job, OptionsBlock& options,
+PageCheck checkExcelPage(const PageFields& page, ConversionJob& job, OptionsBlock& options,
                          CnvParamBlock& params);
 
 // The options page's collect step: `edited` (the page's controls) is checked

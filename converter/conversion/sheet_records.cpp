@@ -24,6 +24,7 @@ void SheetRowSource::take(const WorkbookCell& cell) {
             continue;
         if (cell.isText) {
             pieces_[slot] = cell.text;
+            if (cell.unconvertible) unconvertible_ = true;
         } else {
             char number[512];
             std::snprintf(number, sizeof number, "%.0f", cell.number);
@@ -40,6 +41,7 @@ bool SheetRowSource::next(std::uint32_t& number) {
             pieces_[slot].clear();
             filled_[slot] = false;
         }
+        unconvertible_ = false;
         if (!pending_ && reader_.nextCell(cell_, 256) != 0) {
             ended_ = true;
             break;

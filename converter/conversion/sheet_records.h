@@ -30,6 +30,8 @@ class SheetRowSource final : public RecordSource {
     std::uint32_t row() const { return row_; }  // 0-based
     // The pieces of the row joined in address order 1 to 4.
     std::string address() const;
+    // A piece of the row has characters without a Shift-JIS form (shown as "?").
+    bool unconvertible() const { return unconvertible_; }
 
   private:
     void take(const WorkbookCell& cell);
@@ -39,6 +41,7 @@ class SheetRowSource final : public RecordSource {
     std::array<std::int32_t, 4> columns_;
     std::array<std::string, 4> pieces_;
     std::array<bool, 4> filled_{};
+    bool unconvertible_ = false;
     int index_ = -1;
     std::uint32_t rowCount_ = 0;
     std::uint32_t row_ = 0;

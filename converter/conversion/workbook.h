@@ -24,6 +24,9 @@ struct WorkbookCell {
     bool isText = false;
     double number = 0;  // for number cells
     std::string text;   // for text cells
+    // A text that has no Shift-JIS form (possible in .xlsx files); `text`
+    // then shows it with "?" for such characters.
+    bool unconvertible = false;
 };
 
 class WorkbookReader {

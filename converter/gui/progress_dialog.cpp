@@ -12,6 +12,7 @@
 #include "template_controls.h"
 #include "ui_progress_dialog.h"
 #include "user_dialogs.h"
+#include "workbook_kind_choice.h"
 
 namespace gui {
 namespace {
@@ -74,9 +75,10 @@ int ProgressDialog::runModal() {
 void ProgressDialog::startRun() {
     repaint();
     running_ = true;
+    office::AnyWorkbookKind workbooks;
     endCode_ = body_ ? body_(*this)
                      : converter::runConversion(kind_, job_, context_.engine, *this,
-                                                context_.programDirectory);
+                                                context_.programDirectory, &workbooks);
     running_ = false;
     done(endCode_);
 }

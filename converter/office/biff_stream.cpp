@@ -3,20 +3,9 @@
 #include <algorithm>
 #include <cstdint>
 
-namespace office {
+#include "settings.h"
 
-void cutSjis(std::string& text, std::size_t limit) {
-    if (text.size() <= limit) return;
-    std::size_t keep = 0;
-    for (std::size_t i = 0; i < text.size();) {
-        const unsigned char c = static_cast<unsigned char>(text[i]);
-        const bool lead = (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
-        const std::size_t next = i + (lead ? 2 : 1);
-        if (next > limit) break;
-        keep = i = next;
-    }
-    text.resize(keep);
-}
+namespace office {
 
 BiffStream::BiffStream() = default;
 BiffStream::~BiffStream() { Close(false); }
@@ -104,7 +93,8 @@ void BiffStream::takeText(const std::uint8_t* chars, std::size_t count, bool wid
     } else {
         out.assign(reinterpret_cast<const char*>(chars), count);
     }
-    if (capacity != SIZE_MAX) cutSjis(out, capacity > 0 ? capacity - 1 : 0);
+    if (capacity != SIZE_MAX && out.size() + 1 > capacity)
+        out = converter::cutText(out, capacity > 0 ? capacity - 1 : 0);
 }
 
 int BiffStream::ReadRecord(std::uint16_t& type, std::uint16_t& length) {
@@ -144,6 +134,9 @@ int BiffStream::ScanDimensions() {
             if (sheet.lastRowPlus1 < sheet.firstRow) sheet.lastRowPlus1 = sheet.firstRow;
             if (sheet.lastColumnPlus1 < sheet.firstColumn)
                 sheet.lastColumnPlus1 = sheet.firstColumn;
+            // A sheet has one DIMENSIONS record, ahead of its cells: the rest
+            // of the sheet need not be read.
+            break;
         }
     }
     return 0;

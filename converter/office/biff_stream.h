@@ -104,7 +104,4 @@ class BiffStream {
     } multiple_;
 };
 
-// Cuts a Shift-JIS text to at most `limit` bytes without splitting a character.
-void cutSjis(std::string& text, std::size_t limit);
-
 }  // namespace office

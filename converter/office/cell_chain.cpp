@@ -1,6 +1,7 @@
 #include "cell_chain.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "biff_records.h"
 
@@ -17,7 +18,7 @@ struct Parsed {
 
 // Calls f(Parsed) for each record of a row until it returns true.
 template <typename F>
-bool walk(const std::string& row, F f) {
+bool walk(std::string_view row, F f) {
     std::size_t pos = 0;
     const auto* base = reinterpret_cast<const std::uint8_t*>(row.data());
     while (pos + 4 <= row.size()) {
@@ -70,24 +71,51 @@ void cellColumns(std::uint16_t type, const std::uint8_t* data, std::size_t lengt
     }
 }
 
-std::string& CellChain::rowFor(std::uint32_t row) {
+CellChain::Row& CellChain::rowFor(std::uint32_t row) {
     if (row >= rows_.size()) rows_.resize(row + 1);
     return rows_[row];
 }
 
+void CellChain::splice(Row& row, std::size_t pos, std::size_t length, std::string_view with) {
+    const std::size_t size = row.size - length + with.size();
+    const bool last = row.offset + row.capacity == arena_.size();
+    if (size > row.capacity && last) {
+        // The last piece of the arena grows where it is.
+        arena_.resize(row.offset + size);
+        row.capacity = static_cast<std::uint32_t>(size);
+    }
+    if (size <= row.capacity) {
+        char* base = arena_.data() + row.offset;
+        std::memmove(base + pos + with.size(), base + pos + length, row.size - pos - length);
+        std::memcpy(base + pos, with.data(), with.size());
+    } else {
+        std::string moved;
+        moved.reserve(size);
+        moved.append(arena_, row.offset, pos);
+        moved.append(with);
+        moved.append(arena_, row.offset + pos + length, row.size - pos - length);
+        row.offset = static_cast<std::uint32_t>(arena_.size());
+        row.capacity = static_cast<std::uint32_t>(size);
+        arena_ += moved;
+    }
+    bytes_ += size;
+    bytes_ -= row.size;
+    row.size = static_cast<std::uint32_t>(size);
+}
+
 bool CellChain::append(std::uint16_t type, std::string_view data) {
     if (data.size() < 4) return false;
-    std::string& row = rowFor(get16(reinterpret_cast<const std::uint8_t*>(data.data())));
-    const std::size_t before = row.size();
-    putRecord(row, type, std::string(data));
-    bytes_ += row.size() - before;
+    Row& row = rowFor(get16(reinterpret_cast<const std::uint8_t*>(data.data())));
+    std::string record;
+    putRecord(record, type, std::string(data));
+    splice(row, row.size, 0, record);
     return true;
 }
 
 int CellChain::formatAt(std::uint32_t row, std::uint32_t column) const {
     if (row >= rows_.size()) return -1;
     int xf = -1;
-    walk(rows_[row], [&](const Parsed& p) {
+    walk(rowBytes(row), [&](const Parsed& p) {
         if (column < p.first || column > p.last || p.length < 6) return false;
         switch (p.type) {
             case rec::kMulRk:
@@ -115,37 +143,40 @@ int CellChain::formatAt(std::uint32_t row, std::uint32_t column) const {
 
 void CellChain::insert(std::uint32_t row, std::uint32_t column, std::uint16_t type,
                        std::string_view data) {
-    std::string& bytes = rowFor(row);
-    const std::size_t before = bytes.size();
+    Row& target = rowFor(row);
     const std::uint32_t key = column * 256 + column;
     std::string record;
     putRecord(record, type, std::string(data));
-    const bool placed = walk(bytes, [&](const Parsed& p) {
+    // Where the record goes: bytes [pos, pos + length) of the row become `with`.
+    std::size_t pos = target.size, length = 0;
+    std::string with = record;
+    const std::string_view bytes = rowBytes(row);
+    walk(bytes, [&](const Parsed& p) {
         const std::size_t size = 4u + p.length;
         if ((p.type == rec::kMulRk || p.type == rec::kMulBlank) && p.first <= column &&
             column <= p.last) {
-            std::string parts;
-            if (column > p.first) runPart(parts, p, p.first, column - 1);
-            parts += record;
-            if (column < p.last) runPart(parts, p, column + 1, p.last);
-            bytes.replace(p.pos, size, parts);
+            with.clear();
+            if (column > p.first) runPart(with, p, p.first, column - 1);
+            with += record;
+            if (column < p.last) runPart(with, p, column + 1, p.last);
+            pos = p.pos;
+            length = size;
             return true;
         }
         const std::uint32_t existing = p.first * 256 + p.last;
         if (existing < key) return false;
-        bytes.replace(p.pos, existing == key ? size : 0, record);
+        pos = p.pos;
+        length = existing == key ? size : 0;
         return true;
     });
-    if (!placed) bytes += record;
-    bytes_ += bytes.size();
-    bytes_ -= before;
+    splice(target, pos, length, with);
 }
 
 void CellChain::rowColumns(std::uint32_t row, std::uint32_t& first,
                            std::uint32_t& lastPlus1) const {
     first = 0xFFFF;
     lastPlus1 = 0;
-    walk(rows_[row], [&](const Parsed& p) {
+    walk(rowBytes(row), [&](const Parsed& p) {
         first = std::min(first, p.first);
         lastPlus1 = std::max(lastPlus1, p.last + 1);
         return false;

@@ -24,14 +24,27 @@ class CellChain {
     // Rows 0 .. rowLimit() - 1; a row without cells has empty bytes.
     std::uint32_t rowLimit() const { return static_cast<std::uint32_t>(rows_.size()); }
     // The records of a row, headers included, in column order.
-    const std::string& rowBytes(std::uint32_t row) const { return rows_[row]; }
+    std::string_view rowBytes(std::uint32_t row) const {
+        return std::string_view(arena_).substr(rows_[row].offset, rows_[row].size);
+    }
     // First column and last column + 1 of a row's cells.
     void rowColumns(std::uint32_t row, std::uint32_t& first, std::uint32_t& lastPlus1) const;
     std::uint64_t byteSize() const { return bytes_; }
 
   private:
-    std::string& rowFor(std::uint32_t row);
-    std::vector<std::string> rows_;
+    // A row's records lie in one piece of the arena; a row that outgrows its
+    // piece moves to the arena's end. Copied rows arrive in order, so they
+    // grow in place and the arena stays close to the sheet's size.
+    struct Row {
+        std::uint32_t offset = 0;
+        std::uint32_t size = 0;
+        std::uint32_t capacity = 0;
+    };
+    Row& rowFor(std::uint32_t row);
+    // Replaces `length` bytes at `pos` of the row with `with`.
+    void splice(Row& row, std::size_t pos, std::size_t length, std::string_view with);
+    std::vector<Row> rows_;
+    std::string arena_;
     std::uint64_t bytes_ = 0;
 };
 

@@ -60,7 +60,22 @@ OutputWorkbook* workbookAt(int slot);
 // -2 or -3 for a bad slot, 0 otherwise.
 int checkSlot(int slot);
 
-// Globals and sheet records of a new file (workbook_layout.cpp).
+// Record lists being built.
+inline void addRecord(RecordList& list, std::uint16_t type, const RecordData& data = {}) {
+    list.push_back({type, data.str()});
+}
+inline void addRecord16(RecordList& list, std::uint16_t type, std::uint32_t value) {
+    addRecord(list, type, RecordData().u16(value));
+}
+// Bytes a list takes in the stream, headers included.
+inline std::uint64_t listSize(const RecordList& list) {
+    std::uint64_t size = 0;
+    for (const WorkbookRecord& r : list) size += 4 + r.data.size();
+    return size;
+}
+
+// Globals records of a new file and the default formats of a fresh workbook
+// (workbook_defaults.cpp); the whole stream at save (workbook_layout.cpp).
 void appendGlobalsHeader(OutputWorkbook& book);
 void appendDefaultFormats(OutputWorkbook& book);
 // Writes every record of the workbook; 0 or -5.

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "biff_records.h"
+#include "settings.h"
 
 namespace office {
 namespace {
@@ -134,17 +135,7 @@ void SharedStringTable::lookup(std::uint32_t index, std::size_t capacity,
     const std::u16string_view text = decoded(index);
     if (text.empty() || capacity == 0) return;
     converter.toSjis(text, out);
-    if (out.size() > capacity - 1) {
-        std::size_t keep = 0;
-        for (std::size_t i = 0; i < out.size();) {
-            const unsigned char c = static_cast<unsigned char>(out[i]);
-            const bool lead = (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
-            const std::size_t next = i + (lead ? 2 : 1);
-            if (next > capacity - 1) break;
-            keep = i = next;
-        }
-        out.resize(keep);
-    }
+    if (out.size() > capacity - 1) out = converter::cutText(out, capacity - 1);
 }
 
 std::size_t appendStringBody(std::string_view sjis, platform::Utf16Converter& converter,
@@ -174,16 +165,10 @@ void SharedStringTable::flushPending() {
 
 std::uint32_t SharedStringTable::add(std::string_view sjis, platform::Utf16Converter& converter) {
     // At most 32767 bytes, never half a character.
+    std::string cut;
     if (sjis.size() > 32767) {
-        std::size_t keep = 0;
-        for (std::size_t i = 0; i < sjis.size();) {
-            const unsigned char c = static_cast<unsigned char>(sjis[i]);
-            const bool lead = (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
-            const std::size_t next = i + (lead ? 2 : 1);
-            if (next > 32767) break;
-            keep = i = next;
-        }
-        sjis = sjis.substr(0, keep);
+        cut = converter::cutText(std::string(sjis), 32767);
+        sjis = cut;
     }
     if (raw_.empty() && pending_.empty()) pending_.assign(8, '\0');
     if (pending_.size() > kMaxRecordData - 16) flushPending();

@@ -3,6 +3,7 @@
 #include <new>
 
 #include "output_workbook.h"
+#include "settings.h"
 
 namespace office {
 namespace {
@@ -197,8 +198,7 @@ int XlsPutText(int column, int row, std::string_view text) {
             data.u32(book->stream.strings().add(text, book->stream.converter()));
         } else {
             type = rec::kLabel;
-            std::string bytes(text);
-            cutSjis(bytes, 255);
+            const std::string bytes = converter::cutText(std::string(text), 255);
             data.u16(static_cast<std::uint32_t>(bytes.size())).bytes(bytes);
         }
         std::string record = data.str();

@@ -59,30 +59,27 @@ struct CompoundReader::State {
 CompoundReader::CompoundReader() = default;
 CompoundReader::~CompoundReader() = default;
 
-bool CompoundReader::open(const std::string& path) {
-    close();
-    initialiseOnce();
-    if (path.empty()) return false;
-    GsfInput* input = gsf_input_stdio_new(path.c_str(), nullptr);
+bool CompoundReader::openInput(void* input) {
     if (!input) return false;
     state_ = std::make_unique<State>();
-    state_->storage = gsf_infile_msole_new(input, nullptr);
+    state_->storage = gsf_infile_msole_new(static_cast<GsfInput*>(input), nullptr);
     g_object_unref(input);
     if (!state_->storage) state_.reset();
     return isOpen();
 }
 
+bool CompoundReader::open(const std::string& path) {
+    close();
+    initialiseOnce();
+    if (path.empty()) return false;
+    return openInput(gsf_input_stdio_new(path.c_str(), nullptr));
+}
+
 bool CompoundReader::openMemory(const void* data, std::size_t size) {
     close();
     initialiseOnce();
-    GsfInput* input =
-        gsf_input_memory_new(static_cast<const guint8*>(data), static_cast<gsf_off_t>(size), FALSE);
-    if (!input) return false;
-    state_ = std::make_unique<State>();
-    state_->storage = gsf_infile_msole_new(input, nullptr);
-    g_object_unref(input);
-    if (!state_->storage) state_.reset();
-    return isOpen();
+    return openInput(gsf_input_memory_new(static_cast<const guint8*>(data),
+                                          static_cast<gsf_off_t>(size), FALSE));
 }
 
 bool CompoundReader::isOpen() const { return state_ && state_->storage; }
@@ -140,8 +137,8 @@ bool CompoundWriter::create(const std::string& path, const ClassId& classId) {
     auto state = std::make_unique<State>();
     // The file is written beside its name and moved into place at commit.
     if (path.empty() || !state->file.open(path)) return false;
-    state->sink = gsf_output_stdio_new_FILE(state->file.writingPath().c_str(),
-                                            state->file.stream(), TRUE);
+    state->sink =
+        gsf_output_stdio_new_FILE(state->file.writingPath().c_str(), state->file.stream(), TRUE);
     if (!state->sink) return false;
     state->storage = gsf_outfile_msole_new(state->sink);
     if (!state->storage) return false;

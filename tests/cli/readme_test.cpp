@@ -75,6 +75,8 @@ TEST(Readme, EveryCommandExampleRunsAsWritten) {
     std::filesystem::create_symlink(testing_support::dataPath("ken_all.zip"),
                                     dir.file("ken_all.zip"));
     std::filesystem::create_directory(dir.file("DIR"));
+    std::filesystem::copy_file(testing_support::fixturePath("workbooks/xlwt_book.xls"),
+                               dir.file("in.xls"));
     const std::string bin = std::filesystem::path(binPath("keszip")).parent_path().string();
     // The table of the database example.
     ASSERT_EQ(runCommand("/usr/bin/python3 -c \"import sqlite3; d = sqlite3.connect('" +
@@ -109,6 +111,7 @@ TEST(Readme, EveryCommandExampleRunsAsWritten) {
     EXPECT_TRUE(std::filesystem::exists(dir.file("DIR/KESZIP.DIC")));
     EXPECT_EQ(readFile(dir.file("out.csv")).substr(0, 10), "\"1000013\",");
     EXPECT_EQ(readFile(dir.file("out.txt")).substr(0, 8), "1000013 ");
+    EXPECT_TRUE(std::filesystem::exists(dir.file("out.xls")));
     EXPECT_TRUE(std::filesystem::exists(dir.file("addr.db.BKP")));
     std::string zip;
     runCommand("/usr/bin/python3 -c \"import sqlite3; print(sqlite3.connect('" +

@@ -181,7 +181,7 @@ TEST(ExcelPage, ChecksInTheirOrder) {
     OptionsBlock options;
     CnvParamBlock params;
     ConversionJob job;
-    ExcelPageFields page;
+    PageFields page;
     auto check = [&] { return checkExcelPage(page, job, options, params).message; };
     EXPECT_EQ(check(), 11);
     page.source = "a.xls  ";
@@ -193,14 +193,14 @@ TEST(ExcelPage, ChecksInTheirOrder) {
     EXPECT_EQ(check(), 200);
     page.sheet = "Sheet1";
     EXPECT_EQ(check(), 204);
-    page.addressColumns = {4, 0, 0, 0};
+    page.pieceStart = {4, 0, 0, 0};
     EXPECT_EQ(check(), 205);
-    page.destinationColumn = 4;
-    page.addressColumns = {4, 0, 4, 0};
+    page.insertPosition = 4;
+    page.pieceStart = {4, 0, 4, 0};
     EXPECT_EQ(check(), 202);
-    page.addressColumns = {4, 2, 0, 0};
+    page.pieceStart = {4, 2, 0, 0};
     EXPECT_EQ(check(), 203);
-    page.destinationColumn = 6;
+    page.insertPosition = 6;
     EXPECT_EQ(check(), 0);
     EXPECT_EQ(options.SFileName, "a.xls");
     EXPECT_EQ(params.ExcelZipCodeColum, 6);
@@ -218,6 +218,14 @@ TEST(ExcelPage, ColumnNames) {
     EXPECT_EQ(columnNumber("iv"), 256);
     EXPECT_EQ(columnNumber("IW"), 0);
     EXPECT_EQ(columnNumber(""), 0);
+    // .xlsx sheets reach column XFD.
+    EXPECT_EQ(columnName(257), "");
+    EXPECT_EQ(columnName(257, kXlsxColumns), "IW");
+    EXPECT_EQ(columnName(703, kXlsxColumns), "AAA");
+    EXPECT_EQ(columnName(16384, kXlsxColumns), "XFD");
+    EXPECT_EQ(columnNumber("xfd", kXlsxColumns), 16384);
+    EXPECT_EQ(columnNumber("XFE", kXlsxColumns), 0);
+    EXPECT_EQ(columnNumber("A1", kXlsxColumns), 0);
 }
 
 }  // namespace

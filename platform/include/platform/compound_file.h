@@ -46,6 +46,7 @@ class CompoundReader {
     void close();
 
   private:
+    bool openInput(void* input);  // takes over the library's input object
     struct State;
     std::unique_ptr<State> state_;
 };
