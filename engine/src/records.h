@@ -5,12 +5,14 @@
 #include <string>
 #include <vector>
 
+#include "dic_format.h"
+
 namespace keszip {
 
 // Longest text a town candidate holds (the engine's 768-byte buffers, less the NUL).
 inline constexpr std::size_t kCandidateTextLimit = 767;
 // Telephone codes a town keeps; a record with more keeps its first ones.
-inline constexpr std::size_t kMaxTelCodes = 200;
+inline constexpr std::size_t kMaxTelCodes = dic::kTelCodesKept;
 
 // One town of the dictionary, continuation records merged.
 struct TownCandidate {
