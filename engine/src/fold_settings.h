@@ -11,12 +11,14 @@ namespace keszip {
 struct SubstitutionPair {
     std::string key;
     std::string value;
+    bool operator==(const SubstitutionPair&) const = default;
 };
 
 struct FoldSettings {
     int kanSuujiConvLevel = 0;  // non-zero: kanji numerals at the end of a text are folded too
     int kanjiTableOff = 0;      // non-zero: no built-in kanji pairs
     std::vector<SubstitutionPair> kanjiSubstitutions;
+    bool operator==(const FoldSettings&) const = default;
 };
 
 }  // namespace keszip
