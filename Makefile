@@ -13,7 +13,7 @@ JOBS ?= $(shell nproc)
 CMAKE_FLAGS = -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKESZIP_WERROR=ON \
               -DKESZIP_DATA="$(KESZIP_DATA)"
 
-.PHONY: all deps build demo test unit asan tsan fuzz accuracy bench clean format
+.PHONY: all deps build demo test unit asan tsan fuzz accuracy bench clean format screens bench-gui
 
 all: build
 
@@ -28,6 +28,9 @@ build: deps $(BUILD)/build.ninja
 
 demo: build
 	@bash scripts/demo.sh $(BUILD)/bin
+	@if [ -x $(BUILD)/bin/zelko7-screens ]; then \
+	    QT_QPA_PLATFORM=offscreen $(BUILD)/bin/zelko7-screens $(BUILD)/screens > /dev/null 2>&1 && \
+	    echo && echo "Screenshots of the desktop program (every page and dialog): $(CURDIR)/$(BUILD)/screens/"; fi
 
 # The whole suite: a normal build, the same tests under AddressSanitizer and
 # UndefinedBehaviorSanitizer, the tests of several engine handles under
@@ -70,3 +73,11 @@ format:
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(TSAN_BUILD)
+
+# Every page and dialog of the desktop program as PNG files, rendered offscreen.
+screens: build
+	QT_QPA_PLATFORM=offscreen $(BUILD)/bin/zelko7-screens $(BUILD)/screens
+
+# The desktop program's run dialog against zelko7 convert on the same CSV file.
+bench-gui: build
+	bash bench/gui_vs_cli.sh $(BUILD)/bin "$(KESZIP_DATA)" 100000

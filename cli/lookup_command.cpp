@@ -3,6 +3,7 @@
 #include <platform/ordered_batches.h>
 #include <platform/terminal.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -31,15 +32,30 @@ struct Worker {
     std::string sjis, field;
 };
 
-// Looks one address up and appends its result line to `out`.
-void lookupOne(Worker& w, int options, const std::string& address, std::string& out) {
+// A diagnostic for the line whose output starts at `offset` of the output.
+struct Diagnostic {
+    std::size_t offset;
+    std::string text;
+};
+
+// Looks one address up and appends its result line to `out`. A text that
+// cannot be what the user meant is named by `where` ("line", "argument") and
+// `number` in a diagnostic, and still gets its line.
+void lookupOne(Worker& w, int options, const std::string& address, const char* where,
+               std::size_t number, std::string& out, std::vector<Diagnostic>& diagnostics) {
     KesZipAnswer answer{};
-    if (!w.io.toEngine(address, w.sjis)) {
-        // A text without a Shift-JIS form cannot name any place.
+    if (const char* why = w.io.toEngineOrWhy(address, w.sjis)) {
+        diagnostics.push_back({out.size(), "keszip: " + std::string(where) + " " +
+                                               std::to_string(number) + " has " + why +
+                                               "; it is not looked up\n"});
         std::strcpy(answer.code7, "ERR-003");
-        std::strcpy(answer.jisCode, "00000");
     } else {
         KesZipLookup(w.handle.get(), w.sjis.c_str(), options, &answer);
+    }
+    if (answer.flags == 0) {
+        // Not placed: a refused candidate's old code and the municipality the
+        // lookup passed through say nothing about this address.
+        answer.oldCode[0] = answer.addressNumber[0] = answer.jisCode[0] = '\0';
     }
     out += std::to_string(answer.flags);
     for (const char* text : {answer.code7, answer.oldCode, answer.addressNumber, answer.jisCode}) {
@@ -50,22 +66,46 @@ void lookupOne(Worker& w, int options, const std::string& address, std::string& 
     out += '\n';
 }
 
+// Writes result lines with their diagnostics on standard error beside them.
+void writeOut(const std::string& out, const std::vector<Diagnostic>& diagnostics) {
+    std::size_t written = 0;
+    for (const Diagnostic& d : diagnostics) {
+        std::fwrite(out.data() + written, 1, d.offset - written, stdout);
+        written = d.offset;
+        std::fflush(stdout);  // keeps the diagnostic beside its line on a shared terminal
+        std::fputs(d.text.c_str(), stderr);
+    }
+    std::fwrite(out.data() + written, 1, out.size() - written, stdout);
+}
+
 struct Batch {
+    std::size_t firstLine = 0;  // number of the batch's first line
     std::vector<std::string> lines;
     std::string out;
+    std::vector<Diagnostic> diagnostics;
 };
 
 // Reads up to kBatchLines lines of standard input, line ends removed.
-bool readBatch(Batch& batch) {
-    static char* line = nullptr;
-    static std::size_t capacity = 0;
-    ssize_t length;
-    while (batch.lines.size() < kBatchLines && (length = getline(&line, &capacity, stdin)) >= 0) {
-        while (length > 0 && (line[length - 1] == '\n' || line[length - 1] == '\r')) --length;
-        batch.lines.emplace_back(line, static_cast<std::size_t>(length));
+class BatchReader {
+  public:
+    ~BatchReader() { std::free(line_); }
+    bool operator()(Batch& batch) {
+        batch.firstLine = lineNumber_ + 1;
+        ssize_t length;
+        while (batch.lines.size() < kBatchLines &&
+               (length = getline(&line_, &capacity_, stdin)) >= 0) {
+            ++lineNumber_;
+            while (length > 0 && (line_[length - 1] == '\n' || line_[length - 1] == '\r')) --length;
+            batch.lines.emplace_back(line_, static_cast<std::size_t>(length));
+        }
+        return !batch.lines.empty();
     }
-    return !batch.lines.empty();
-}
+
+  private:
+    char* line_ = nullptr;
+    std::size_t capacity_ = 0;
+    std::size_t lineNumber_ = 0;
+};
 
 }  // namespace
 
@@ -75,7 +115,7 @@ int runLookup(bool sjis, bool hyphen, unsigned threads, const std::vector<std::s
                       ? std::max(1u, std::thread::hardware_concurrency())
                       : 1;
     }
-    // Every engine shares the dictionary of the first.
+    // Every engine shares the dictionary data of the first.
     std::vector<std::unique_ptr<Worker>> workers;
     for (unsigned i = 0; i < threads; ++i) {
         int error = 0;
@@ -91,21 +131,29 @@ int runLookup(bool sjis, bool hyphen, unsigned threads, const std::vector<std::s
     const int options = hyphen ? KESZIP_HYPHEN : 0;
     if (!addresses.empty()) {
         std::string out;
-        for (const auto& address : addresses) lookupOne(*workers[0], options, address, out);
-        std::fwrite(out.data(), 1, out.size(), stdout);
+        std::vector<Diagnostic> diagnostics;
+        std::size_t n = 0;
+        for (const auto& address : addresses)
+            lookupOne(*workers[0], options, address, "argument", ++n, out, diagnostics);
+        writeOut(out, diagnostics);
         return 0;
     }
+    // Streams: batches of lines in, their result lines out in the same order,
+    // with memory bounded by the batches in flight.
     static char inBuffer[1 << 16], outBuffer[1 << 16];
     std::setvbuf(stdin, inBuffer, _IOFBF, sizeof inBuffer);
     std::setvbuf(stdout, outBuffer, _IOFBF, sizeof outBuffer);
+    BatchReader reader;
     platform::runOrderedBatches<Batch>(
-        threads, readBatch,
+        threads, [&](Batch& batch) { return reader(batch); },
         [&](unsigned worker, Batch& batch) {
+            std::size_t number = batch.firstLine;
             for (const auto& address : batch.lines)
-                lookupOne(*workers[worker], options, address, batch.out);
+                lookupOne(*workers[worker], options, address, "line", number++, batch.out,
+                          batch.diagnostics);
         },
         [](Batch& batch) {
-            std::fwrite(batch.out.data(), 1, batch.out.size(), stdout);
+            writeOut(batch.out, batch.diagnostics);
             return true;
         });
     std::fflush(stdout);

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "argument_checks.h"
 #include "barcode_command.h"
 #include "code_commands.h"
 #include "keszip.h"
@@ -93,6 +94,8 @@ int main(int argc, char** argv) {
     cli::OfficeOptions officeOptions;
     cli::addOfficeCommand(app, officeOptions);
 
+    cli::useOneLineErrors(app);
+    if (int status = cli::refuseUnknownCommand(app, argc, argv); status >= 0) return status;
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
