@@ -81,3 +81,8 @@ screens: build
 # The desktop program's run dialog against zelko7 convert on the same CSV file.
 bench-gui: build
 	bash bench/gui_vs_cli.sh $(BUILD)/bin "$(KESZIP_DATA)" 100000
+
+# Keystroke latency of the text search dialog over the real dictionary (not part of `make test`).
+.PHONY: search-bench
+search-bench: build
+	QT_QPA_PLATFORM=offscreen $(BUILD)/bin/text_search_latency

@@ -18,6 +18,7 @@
 #include "page_tab_control.h"
 #include "progress_dialog.h"
 #include "range_dialog.h"
+#include "search_screens.h"
 #include "sjis_qt.h"
 #include "splash_window.h"
 #include "user_dialogs.h"
@@ -67,6 +68,7 @@ int main(int argc, char** argv) {
         window.tabs()->setCurrentIndex(i);
         save(&window, QStringLiteral("main-%1").arg(QString::fromLatin1(kNames[i])));
     }
+    saveSearchScreens(window, save);
 
     {
         gui::AboutBox about(&window);
