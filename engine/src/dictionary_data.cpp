@@ -178,6 +178,15 @@ int parse(DictionaryData& d) {
         for (std::size_t i = 0; i < codeCount; ++i) d.codeList[i] = getDword(codes + 4 * i);
     }
     d.blockCapacity = getWord(h + dic::kHeaderBlockCapacity);
+    auto byPrefecture = [](std::vector<std::vector<std::uint16_t>>& index, std::size_t pref,
+                           std::size_t i) {
+        if (index.size() <= pref) index.resize(pref + 1);
+        index[pref].push_back(static_cast<std::uint16_t>(i));
+    };
+    for (std::size_t i = 0; i < d.municipalities.size(); ++i)
+        byPrefecture(d.municipalitiesByPrefecture, d.municipalities[i].code / 1000, i);
+    for (std::size_t i = 0; i < d.cities.size(); ++i)
+        byPrefecture(d.citiesByPrefecture, d.cities[i].lowCode / 1000, i);
 
     // Directory names are compared with every address; their matching forms
     // never change while the dictionary is open, so fold them once.

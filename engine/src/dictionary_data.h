@@ -34,6 +34,10 @@ struct DictionaryData {
     std::vector<MunicipalityRecord> municipalities;
     std::vector<std::uint32_t> codeList;
     std::uint16_t blockCapacity = 0;
+    // Indexes of the municipalities (by code / 1000) and the cities (by
+    // lowCode / 1000) of each prefecture code, ascending, so that a lookup
+    // that knows its prefecture reads only that prefecture's records.
+    std::vector<std::vector<std::uint16_t>> municipalitiesByPrefecture, citiesByPrefecture;
 
     // The town block of a municipality, or null when it lies outside the
     // file or is larger than the header's block capacity.

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "code_search.h"
+#include "code_text.h"
 #include "hyphen.h"
 #include "lookup.h"
 #include "search_output.h"
@@ -44,7 +45,7 @@ int lookupCodes(ZipEngine& engine, const char* address, bool hyphen, const CodeO
 int writeJisCode(const ZipEngine& engine, char* out) {
     int code = engine.currentJisCode;
     if (code < 0 || code > 99999) code = 0;
-    std::snprintf(out, KESZIP_JIS_CODE_SIZE, "%05d", code);
+    writeZeroPadded(out, static_cast<unsigned>(code), 5);
     return 5;
 }
 

@@ -24,7 +24,13 @@ struct TownCandidate {
     // its leading zero in bits 0-19, hyphen position in bits 20-23).
     std::vector<std::uint32_t> telCodes;
     bool empty() const { return code7 == 0; }
-    void clear() { *this = TownCandidate{}; }
+    // Keeps the texts' storage, so that the next town copied in needs none.
+    void clear() {
+        oldCode = code7 = 0;
+        reading.clear();
+        name.clear();
+        telCodes.clear();
+    }
 };
 
 struct PrefectureRecord {

@@ -29,6 +29,7 @@ void ZipEngine::loadSettings() {
     settings_.kanjiTableOff = platform::textToInt(
         platform::getPrivateProfileString("KANJI", "KanjiTableOff", "0", 9, prm));
     loadSubstitutionTable(filePath("KESZIP.TBL"), settings_.kanjiSubstitutions);
+    settings_.indexSubstitutions();
 }
 
 bool ZipEngine::open() {
@@ -67,6 +68,13 @@ void ZipEngine::clearMain() {
 const DictionaryData& ZipEngine::data() const {
     static const DictionaryData closed;
     return data_ ? *data_ : closed;
+}
+
+const std::vector<std::uint16_t>& ZipEngine::inPrefecture(
+    const std::vector<std::vector<std::uint16_t>>& index, int prefecture) {
+    static const std::vector<std::uint16_t> none;
+    if (prefecture < 0 || static_cast<std::size_t>(prefecture) >= index.size()) return none;
+    return index[static_cast<std::size_t>(prefecture)];
 }
 
 bool ZipEngine::loadMainDictionary(const std::string& path) {

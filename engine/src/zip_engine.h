@@ -68,6 +68,13 @@ class ZipEngine {
     const std::vector<CityRecord>& cities() const { return data().cities; }
     const std::vector<MunicipalityRecord>& municipalities() const { return data().municipalities; }
     const std::vector<std::uint32_t>& codeList() const { return data().codeList; }
+    // Indexes of the municipalities and cities of a prefecture code, ascending.
+    const std::vector<std::uint16_t>& municipalitiesOf(int prefecture) const {
+        return inPrefecture(data().municipalitiesByPrefecture, prefecture);
+    }
+    const std::vector<std::uint16_t>& citiesOf(int prefecture) const {
+        return inPrefecture(data().citiesByPrefecture, prefecture);
+    }
 
     std::uint16_t edition() const;
     // Text of the information block for the version query's item (0 excluded).
@@ -104,6 +111,8 @@ class ZipEngine {
     void clearMain();
     // The open dictionary's data, or an empty one while closed.
     const DictionaryData& data() const;
+    static const std::vector<std::uint16_t>& inPrefecture(
+        const std::vector<std::vector<std::uint16_t>>& index, int prefecture);
 
     std::string directory_;
     DictionaryKind kind_ = DictionaryKind::Postal;
