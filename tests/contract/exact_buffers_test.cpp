@@ -41,7 +41,7 @@ std::vector<std::string> realAddresses() {
         std::vector<std::string> out;
         AddressBuffers b;
         for (int code = 1; code <= 999; code += 7) {
-            char text[8];
+            char text[16];
             std::snprintf(text, sizeof text, "%03d", code);
             for (int first = 1, n = 0; n < 12; first = 0, ++n) {
                 if (GetZipAddress(first, text, b.oldCode.get(), b.code7.get(), b.prefecture.get(),

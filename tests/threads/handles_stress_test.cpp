@@ -71,7 +71,7 @@ std::vector<Question> questions(KesZipHandle* handle, std::size_t wanted) {
     std::vector<Question> out;
     KesZipAddress a;
     for (int code = 1; out.size() < wanted && code <= 999; code += 3) {
-        char text[8];
+        char text[16];
         std::snprintf(text, sizeof text, "%03d", code);
         for (int first = 1, n = 0; n < 24; first = 0, ++n) {
             if (KesZipSearch(handle, first, text, 0, &a) == 0) break;
