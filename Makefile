@@ -6,13 +6,14 @@ KESZIP_DATA ?= $(CURDIR)/../shared/data
 BUILD ?= build
 ASAN_BUILD ?= build-asan
 FUZZ_BUILD ?= build-fuzz
+TSAN_BUILD ?= build-tsan
 FUZZ_SECONDS ?= 20
 BENCH_COUNT ?= 1000000
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS = -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKESZIP_WERROR=ON \
               -DKESZIP_DATA="$(KESZIP_DATA)"
 
-.PHONY: all deps build demo test unit asan fuzz accuracy bench clean format screens bench-gui
+.PHONY: all deps build demo test unit asan tsan fuzz accuracy bench clean format screens bench-gui
 
 all: build
 
@@ -32,8 +33,9 @@ demo: build
 	    echo && echo "Screenshots of the desktop program (every page and dialog): $(CURDIR)/$(BUILD)/screens/"; fi
 
 # The whole suite: a normal build, the same tests under AddressSanitizer and
-# UndefinedBehaviorSanitizer, then every fuzz target for a bounded time.
-test: unit asan fuzz
+# UndefinedBehaviorSanitizer, the tests of several engine handles under
+# ThreadSanitizer, then every fuzz target for a bounded time.
+test: unit asan tsan fuzz
 
 unit: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
@@ -43,6 +45,15 @@ asan: deps
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	    ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS)
+
+# Only the engine and the tests that run several engine handles on several
+# threads, over the dictionaries of the normal build.
+tsan: build
+	cmake -S . -B $(TSAN_BUILD) $(CMAKE_FLAGS) -DKESZIP_TSAN=ON -DKESZIP_GUI=OFF \
+	    -DKESZIP_DICTIONARIES="$(CURDIR)/$(BUILD)/bin"
+	cmake --build $(TSAN_BUILD) -j $(JOBS)
+	TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 \
+	    ctest --test-dir $(TSAN_BUILD) --output-on-failure -j $(JOBS)
 
 fuzz: deps
 	cmake -S . -B $(FUZZ_BUILD) $(CMAKE_FLAGS) -DKESZIP_FUZZ=ON -DKESZIP_GUI=OFF \
@@ -61,7 +72,7 @@ format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(TSAN_BUILD)
 
 # A 100,000-record SQLite table converted in place, against the CSV run.
 .PHONY: bench-table

@@ -1,14 +1,28 @@
 #!/usr/bin/env bash
 # Addresses per second through `keszip lookup`, whole process included:
-# COUNT real addresses are generated once, then looked up from standard input.
+# COUNT real addresses are generated once, then looked up from standard input
+# by one engine and by one engine per core. Both runs must print the same.
 set -euo pipefail
-bin=$1; data=$2; count=${3:-1000000}
+bin=$1; data=$2; count=${3:-1000000}; threads=${4:-$(nproc)}
 work=$(mktemp -d); trap 'rm -rf "$work"' EXIT
 "$bin/make_addresses" "$data/ken_all.zip" "$count" > "$work/addresses.txt"
-start=$(date +%s.%N)
-"$bin/keszip" lookup < "$work/addresses.txt" > "$work/results.txt"
-end=$(date +%s.%N)
-lines=$(wc -l < "$work/results.txt")
-found=$(awk -F'\t' '$1 != 0' "$work/results.txt" | wc -l)
-awk -v n="$lines" -v f="$found" -v s="$start" -v e="$end" 'BEGIN {
-    t = e - s; printf "keszip lookup: %d addresses in %.2f s = %.0f addresses/s (%d placed)\n", n, t, n / t, f }'
+
+# Runs the lookup with $1 threads into $2 and prints the seconds it took.
+run() {
+    local start end
+    start=$(date +%s.%N)
+    "$bin/keszip" lookup --threads "$1" < "$work/addresses.txt" > "$2"
+    end=$(date +%s.%N)
+    awk -v s="$start" -v e="$end" 'BEGIN { printf "%.3f", e - s }'
+}
+single=$(run 1 "$work/single.txt")
+multi=$(run "$threads" "$work/multi.txt")
+if ! cmp -s "$work/single.txt" "$work/multi.txt"; then
+    echo "keszip lookup: $threads threads printed other results than one thread" >&2
+    exit 1
+fi
+lines=$(wc -l < "$work/single.txt")
+found=$(awk -F'\t' '$1 != 0' "$work/single.txt" | wc -l)
+awk -v n="$lines" -v f="$found" -v t1="$single" -v tn="$multi" -v k="$threads" 'BEGIN {
+    printf "keszip lookup, 1 thread: %d addresses in %.2f s = %.0f addresses/s (%d placed)\n", n, t1, n / t1, f
+    printf "keszip lookup, %d threads: %d addresses in %.2f s = %.0f addresses/s (%.2f times one thread, same output)\n", k, n, tn, n / tn, t1 / tn }'

@@ -10,11 +10,11 @@
 namespace cli {
 namespace {
 
-// Large enough for every output the engine writes for these searches.
 struct Buffers {
-    char oldCode[16] = {}, code7[16] = {};
-    char prefecture[64] = {}, city[64] = {}, ward[64] = {};
-    char town[272] = {}, note[272] = {};
+    char oldCode[KESZIP_OLD_CODE_SIZE] = {}, code7[KESZIP_CODE7_SIZE] = {};
+    char prefecture[KESZIP_NAME_SIZE] = {}, city[KESZIP_NAME_SIZE] = {},
+         ward[KESZIP_NAME_SIZE] = {};
+    char town[KESZIP_TOWN_SIZE] = {}, note[KESZIP_NOTE_SIZE] = {};
 };
 
 void printLine(TextIo& io, int flags, std::initializer_list<const char*> fields, bool withFlags) {

@@ -1,80 +1,161 @@
 #include "lookup_command.h"
 
+#include <platform/ordered_batches.h>
+#include <platform/terminal.h>
+
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <memory>
+#include <thread>
 
 #include "keszip.h"
 
 namespace cli {
 namespace {
 
+// Lines handed to a worker at a time: large enough that the hand-over costs
+// little, small enough that the output starts soon.
+constexpr std::size_t kBatchLines = 256;
+
+struct HandleCloser {
+    void operator()(KesZipHandle* handle) const { KesZipDestroy(handle); }
+};
+using Handle = std::unique_ptr<KesZipHandle, HandleCloser>;
+
+// One worker's engine and text conversion.
+struct Worker {
+    Worker(bool sjis, Handle engine) : io(sjis), handle(std::move(engine)) {}
+    TextIo io;
+    Handle handle;
+    std::string sjis, field;
+};
+
+// A diagnostic for the line whose output starts at `offset` of the output.
+struct Diagnostic {
+    std::size_t offset;
+    std::string text;
+};
+
 // Looks one address up and appends its result line to `out`. A text that
-// cannot be what the user meant is named on standard error by `where`
-// ("line", "argument") and `number`, and still gets its line.
-void lookupOne(TextIo& io, const std::string& address, const char* where, std::size_t number,
-               std::string& sjis, std::string& field, std::string& out) {
-    char oldCode[8] = {}, code7[12] = {}, addressNumber[16] = {}, jis[8] = {};
-    int flags = 0;
-    if (const char* why = io.toEngineOrWhy(address, sjis)) {
-        std::fflush(stdout);  // keeps the diagnostic beside its line on a shared terminal
-        std::fprintf(stderr, "keszip: %s %zu has %s; it is not looked up\n", where, number, why);
-        std::strcpy(code7, "ERR-003");
+// cannot be what the user meant is named by `where` ("line", "argument") and
+// `number` in a diagnostic, and still gets its line.
+void lookupOne(Worker& w, int options, const std::string& address, const char* where,
+               std::size_t number, std::string& out, std::vector<Diagnostic>& diagnostics) {
+    KesZipAnswer answer{};
+    if (const char* why = w.io.toEngineOrWhy(address, w.sjis)) {
+        diagnostics.push_back({out.size(), "keszip: " + std::string(where) + " " +
+                                               std::to_string(number) + " has " + why +
+                                               "; it is not looked up\n"});
+        std::strcpy(answer.code7, "ERR-003");
     } else {
-        flags = zelko57(sjis.c_str(), oldCode, code7, addressNumber);
+        KesZipLookup(w.handle.get(), w.sjis.c_str(), options, &answer);
     }
-    if (flags != 0) {
-        GetJisCodeNow(jis);
-    } else {
-        // Not placed: the engine may have left a refused candidate's old code
-        // behind, and its local-government code is an earlier line's.
-        oldCode[0] = addressNumber[0] = '\0';
+    if (answer.flags == 0) {
+        // Not placed: a refused candidate's old code and the municipality the
+        // lookup passed through say nothing about this address.
+        answer.oldCode[0] = answer.addressNumber[0] = answer.jisCode[0] = '\0';
     }
-    out += std::to_string(flags);
-    for (const char* text :
-         {static_cast<const char*>(code7), static_cast<const char*>(oldCode),
-          static_cast<const char*>(addressNumber), static_cast<const char*>(jis)}) {
+    out += std::to_string(answer.flags);
+    for (const char* text : {answer.code7, answer.oldCode, answer.addressNumber, answer.jisCode}) {
         out += '\t';
-        io.fromEngine(text, field);
-        out += field;
+        w.io.fromEngine(text, w.field);
+        out += w.field;
     }
     out += '\n';
 }
 
+// Writes result lines with their diagnostics on standard error beside them.
+void writeOut(const std::string& out, const std::vector<Diagnostic>& diagnostics) {
+    std::size_t written = 0;
+    for (const Diagnostic& d : diagnostics) {
+        std::fwrite(out.data() + written, 1, d.offset - written, stdout);
+        written = d.offset;
+        std::fflush(stdout);  // keeps the diagnostic beside its line on a shared terminal
+        std::fputs(d.text.c_str(), stderr);
+    }
+    std::fwrite(out.data() + written, 1, out.size() - written, stdout);
+}
+
+struct Batch {
+    std::size_t firstLine = 0;  // number of the batch's first line
+    std::vector<std::string> lines;
+    std::string out;
+    std::vector<Diagnostic> diagnostics;
+};
+
+// Reads up to kBatchLines lines of standard input, line ends removed.
+class BatchReader {
+  public:
+    ~BatchReader() { std::free(line_); }
+    bool operator()(Batch& batch) {
+        batch.firstLine = lineNumber_ + 1;
+        ssize_t length;
+        while (batch.lines.size() < kBatchLines &&
+               (length = getline(&line_, &capacity_, stdin)) >= 0) {
+            ++lineNumber_;
+            while (length > 0 && (line_[length - 1] == '\n' || line_[length - 1] == '\r')) --length;
+            batch.lines.emplace_back(line_, static_cast<std::size_t>(length));
+        }
+        return !batch.lines.empty();
+    }
+
+  private:
+    char* line_ = nullptr;
+    std::size_t capacity_ = 0;
+    std::size_t lineNumber_ = 0;
+};
+
 }  // namespace
 
-int runLookup(TextIo& io, bool hyphen, const std::vector<std::string>& addresses) {
-    SetHyphenMode(hyphen ? 1 : 0);
-    if (!KesZipOpen()) {
-        std::fprintf(stderr, "keszip: the dictionary KESZIP.DIC could not be opened (error %d)\n",
-                     GetZe7Err());
-        return 1;
+int runLookup(bool sjis, bool hyphen, unsigned threads, const std::vector<std::string>& addresses) {
+    if (threads == 0) {
+        threads = addresses.empty() && !platform::stdinIsTerminal()
+                      ? std::max(1u, std::thread::hardware_concurrency())
+                      : 1;
     }
-    std::string sjis, field, out;
+    // Every engine shares the dictionary data of the first.
+    std::vector<std::unique_ptr<Worker>> workers;
+    for (unsigned i = 0; i < threads; ++i) {
+        int error = 0;
+        Handle handle(KesZipCreate(nullptr, &error));
+        if (!handle) {
+            std::fprintf(stderr,
+                         "keszip: the dictionary KESZIP.DIC could not be opened (error %d)\n",
+                         error);
+            return 1;
+        }
+        workers.push_back(std::make_unique<Worker>(sjis, std::move(handle)));
+    }
+    const int options = hyphen ? KESZIP_HYPHEN : 0;
     if (!addresses.empty()) {
+        std::string out;
+        std::vector<Diagnostic> diagnostics;
         std::size_t n = 0;
         for (const auto& address : addresses)
-            lookupOne(io, address, "argument", ++n, sjis, field, out);
-        std::fwrite(out.data(), 1, out.size(), stdout);
+            lookupOne(*workers[0], options, address, "argument", ++n, out, diagnostics);
+        writeOut(out, diagnostics);
         return 0;
     }
-    // Streams: one line in, one line out, with memory bounded by the longest line.
+    // Streams: batches of lines in, their result lines out in the same order,
+    // with memory bounded by the batches in flight.
     static char inBuffer[1 << 16], outBuffer[1 << 16];
     std::setvbuf(stdin, inBuffer, _IOFBF, sizeof inBuffer);
     std::setvbuf(stdout, outBuffer, _IOFBF, sizeof outBuffer);
-    char* line = nullptr;
-    std::size_t capacity = 0;
-    ssize_t length;
-    std::string address;
-    std::size_t lineNumber = 0;
-    while ((length = getline(&line, &capacity, stdin)) >= 0) {
-        ++lineNumber;
-        while (length > 0 && (line[length - 1] == '\n' || line[length - 1] == '\r')) --length;
-        address.assign(line, static_cast<std::size_t>(length));
-        out.clear();
-        lookupOne(io, address, "line", lineNumber, sjis, field, out);
-        std::fwrite(out.data(), 1, out.size(), stdout);
-    }
-    std::free(line);
+    BatchReader reader;
+    platform::runOrderedBatches<Batch>(
+        threads, [&](Batch& batch) { return reader(batch); },
+        [&](unsigned worker, Batch& batch) {
+            std::size_t number = batch.firstLine;
+            for (const auto& address : batch.lines)
+                lookupOne(*workers[worker], options, address, "line", number++, batch.out,
+                          batch.diagnostics);
+        },
+        [](Batch& batch) {
+            writeOut(batch.out, batch.diagnostics);
+            return true;
+        });
     std::fflush(stdout);
     return 0;
 }

@@ -11,13 +11,11 @@
 #include "argument_checks.h"
 #include "barcode_command.h"
 #include "code_commands.h"
-#include "fold.h"
 #include "keszip.h"
 #include "lookup_command.h"
 #include "office_command.h"
 #include "telephone_commands.h"
 #include "text_io.h"
-#include "zip_engine.h"
 
 namespace {
 
@@ -37,17 +35,17 @@ int runVersion(cli::TextIo& io) {
 }
 
 int runFold(cli::TextIo& io, int mode, const std::vector<std::string>& texts) {
-    // The folding settings come from the files beside the library, as the
-    // engine reads them when it opens.
-    keszip::ZipEngine engine;
-    engine.loadSettings();
     for (const auto& text : texts) {
         std::string sjis;
         if (!io.toEngine(text, sjis)) {
             std::cerr << "keszip: the text has no Shift-JIS form: " << text << '\n';
             return 2;
         }
-        std::cout << io.fromEngine(keszip::foldText(sjis, mode, engine.foldSettings())) << '\n';
+        // No handle: the folding settings come from the files beside the
+        // library, as the engine reads them when it opens.
+        std::vector<char> folded(KESZIP_FOLD_SIZE);
+        KesZipFold(nullptr, sjis.c_str(), mode, folded.data(), static_cast<int>(folded.size()));
+        std::cout << io.fromEngine(folded.data()) << '\n';
     }
     return 0;
 }
@@ -76,6 +74,12 @@ int main(int argc, char** argv) {
     bool hyphen = false;
     std::vector<std::string> addresses;
     lookup->add_flag("--hyphen", hyphen, "Write codes with a hyphen after the third digit");
+    unsigned lookupThreads = 0;
+    lookup
+        ->add_option("--threads", lookupThreads,
+                     "Engines looking up at once (default: one per core when standard input "
+                     "is not a terminal); the output is the same for any number")
+        ->check(CLI::Range(1u, 256u));
     lookup->add_option("ADDRESS", addresses,
                        "Addresses to look up; without any, one address per line of standard input");
 
@@ -100,7 +104,7 @@ int main(int argc, char** argv) {
     cli::TextIo io(sjis);
     if (*version) return runVersion(io);
     if (*fold) return runFold(io, foldMode, foldTexts);
-    if (*lookup) return cli::runLookup(io, hyphen, addresses);
+    if (*lookup) return cli::runLookup(sjis, hyphen, lookupThreads, addresses);
     if (*barcode) return cli::runBarcode(io, barcodeOptions);
     if (int status = 0; cli::runTelephoneCommands(io, telephone, status)) return status;
     if (int status = cli::runCodeCommands(io, codeCommands); status >= 0) return status;

@@ -10,9 +10,12 @@ namespace cli {
 namespace {
 
 struct Buffers {
-    char oldCode[16] = {}, code7[16] = {}, jis[16] = {};
-    char prefecture[64] = {}, city[64] = {}, ward[64] = {};
-    char town[272] = {}, remark[272] = {}, name[272] = {};
+    char oldCode[KESZIP_OLD_CODE_SIZE] = {}, code7[KESZIP_CODE7_SIZE] = {};
+    char jis[KESZIP_JIS_CODE_SIZE] = {};
+    char prefecture[KESZIP_NAME_SIZE] = {}, city[KESZIP_NAME_SIZE] = {},
+         ward[KESZIP_NAME_SIZE] = {};
+    char town[KESZIP_TOWN_SIZE] = {}, remark[KESZIP_REMARK_SIZE] = {};
+    char name[KESZIP_OFFICE_NAME_SIZE] = {};
 };
 
 void printOffice(TextIo& io, Buffers& b) {

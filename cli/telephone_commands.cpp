@@ -38,7 +38,7 @@ int runRenumber(TextIo& io, const TelephoneCommands& commands) {
         std::cerr << "keszip: the number has no Shift-JIS form: " << commands.number << '\n';
         return 2;
     }
-    std::vector<char> out(sjis.size() + 3);
+    std::vector<char> out(sjis.size() + KESZIP_TEL_NUMBER_GROWTH);
     if (ConvNewTelNo(out.data(), sjis.c_str())) std::cout << io.fromEngine(out.data()) << '\n';
     return 0;
 }
@@ -69,9 +69,10 @@ int runTel(TextIo& io, const TelephoneCommands& commands) {
     std::string sjis;
     if (!engineNumber(io, commands.number, sjis)) return 2;
     SetHyphenMode(commands.hyphen ? 1 : 0);
-    std::vector<char> code7(16), pref(1024), city(1024), ward(1024), town(1024), note(1024);
+    std::vector<char> code7(KESZIP_CODE7_SIZE), pref(KESZIP_NAME_SIZE), city(KESZIP_NAME_SIZE),
+        ward(KESZIP_NAME_SIZE), town(KESZIP_TOWN_SIZE), note(KESZIP_NOTE_SIZE);
     // At most 200 codes of at most 11 characters each, with their commas.
-    std::vector<char> codes(4096);
+    std::vector<char> codes(KESZIP_TEL_CODES_SIZE);
     int count = 0;
     for (int first = 1;; first = 0) {
         const int flags =
@@ -90,7 +91,8 @@ int runTel(TextIo& io, const TelephoneCommands& commands) {
 int runTelDecide(TextIo& io, const TelephoneCommands& commands) {
     std::string sjis;
     if (!engineNumber(io, commands.number, sjis)) return 2;
-    std::vector<char> pref(1024), city(1024), ward(1024), town(1024), note(1024);
+    std::vector<char> pref(KESZIP_NAME_SIZE), city(KESZIP_NAME_SIZE), ward(KESZIP_NAME_SIZE),
+        town(KESZIP_TOWN_SIZE), note(KESZIP_NOTE_SIZE);
     const int flags = GetTelDecision(sjis.c_str(), pref.data(), city.data(), ward.data(),
                                      town.data(), note.data());
     std::cout << flags << '\t' << io.fromEngine(pref.data()) << '\t' << io.fromEngine(city.data())
@@ -106,7 +108,7 @@ int runAddressTel(TextIo& io, const TelephoneCommands& commands) {
     std::string sjis;
     if (!engineText(io, commands.address, "address", sjis)) return 2;
     SetHyphenMode(commands.hyphen ? 1 : 0);
-    std::vector<char> code7(16), codes(4096);
+    std::vector<char> code7(KESZIP_CODE7_SIZE), codes(KESZIP_TEL_CODES_SIZE);
     int count = 0;
     const int flags = GetAddressTel(sjis.c_str(), code7.data(), &count, codes.data());
     std::cout << flags << '\t' << code7.data() << '\t' << count << '\t' << codes.data() << '\n';
@@ -119,7 +121,7 @@ int runAreaCodes(TextIo& io, const TelephoneCommands& commands) {
     std::string sjis;
     if (!engineText(io, commands.address, "address", sjis)) return 2;
     // The gathering stops at 64 KB.
-    std::vector<char> codes(65536 + 16);
+    std::vector<char> codes(KESZIP_TEL_CODES_SIZE);
     int count = 0;
     GetDecisionTel(sjis.c_str(), &count, codes.data());
     std::cout << count << '\t' << codes.data() << '\n';

@@ -16,10 +16,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size == 0) return 0;
     SetHyphenMode(data[0] & 1);
     std::string address(reinterpret_cast<const char*>(data) + 1, size - 1);
-    auto oldCode = std::make_unique<char[]>(7);
-    auto code7 = std::make_unique<char[]>(9);
-    auto number = std::make_unique<char[]>(14);
-    auto jis = std::make_unique<char[]>(6);
+    auto oldCode = std::make_unique<char[]>(KESZIP_OLD_CODE_SIZE);
+    auto code7 = std::make_unique<char[]>(KESZIP_CODE7_SIZE);
+    auto number = std::make_unique<char[]>(KESZIP_ADDRESS_NUMBER_SIZE);
+    auto jis = std::make_unique<char[]>(KESZIP_JIS_CODE_SIZE);
     int flags = zelko57(address.c_str(), oldCode.get(), code7.get(), number.get());
     if (flags < 0 || flags > 31) std::abort();
     if (std::strlen(code7.get()) > 8 || std::strlen(number.get()) > 13) std::abort();

@@ -19,13 +19,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::string address(reinterpret_cast<const char*>(data) + 1, size - 1);
     if (keszip::foldInPlace(address).size() != address.size()) std::abort();
     address = address.c_str();  // the exports see the text up to its first NUL
-    auto oldCode = std::make_unique<char[]>(7);
-    auto code7 = std::make_unique<char[]>(9);
-    auto prefecture = std::make_unique<char[]>(40);
-    auto city = std::make_unique<char[]>(40);
-    auto ward = std::make_unique<char[]>(40);
-    auto town = std::make_unique<char[]>(256);
-    auto rest = std::make_unique<char[]>(256);
+    auto oldCode = std::make_unique<char[]>(KESZIP_OLD_CODE_SIZE);
+    auto code7 = std::make_unique<char[]>(KESZIP_CODE7_SIZE);
+    auto prefecture = std::make_unique<char[]>(KESZIP_NAME_SIZE);
+    auto city = std::make_unique<char[]>(KESZIP_NAME_SIZE);
+    auto ward = std::make_unique<char[]>(KESZIP_NAME_SIZE);
+    auto town = std::make_unique<char[]>(KESZIP_TOWN_SIZE);
+    auto rest = std::make_unique<char[]>(KESZIP_TOWN_SIZE);
     int flags = SeparateAddress(address.c_str(), oldCode.get(), code7.get(), prefecture.get(),
                                 city.get(), ward.get(), town.get(), rest.get());
     if (flags < 0 || flags > 31) std::abort();

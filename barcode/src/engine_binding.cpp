@@ -4,6 +4,7 @@
 #include <platform/paths.h>
 
 #include "kesbar.h"
+#include "keszip.h"
 
 namespace kesbar {
 namespace {
@@ -11,9 +12,6 @@ namespace {
 // The engine's address lookup: address, old code, 7-digit code and address
 // number out; returns the lookup's result flags.
 using LookupFunction = int(KESBAR_CALL*)(const char*, char*, char*, char*);
-
-constexpr int kPlaced = 1;
-constexpr int kGenericCode = 4;
 
 // Loads the engine, beside this library first and then by the system's
 // search; null when the library or its export cannot be had. A binding once
@@ -37,9 +35,9 @@ LookupFunction engineLookup() {
 }
 
 // The engine's result buffers, shared by every call.
-char g_oldCode[16];
-char g_code7[12];
-char g_addressNumber[32];
+char g_oldCode[KESZIP_OLD_CODE_SIZE];
+char g_code7[KESZIP_CODE7_SIZE];
+char g_addressNumber[KESZIP_ADDRESS_NUMBER_SIZE];
 
 }  // namespace
 
@@ -49,7 +47,7 @@ Result addressData(const char* address, std::string& data) {
     g_addressNumber[0] = '\0';
     g_code7[0] = '\0';
     int flags = lookup(address, g_oldCode, g_code7, g_addressNumber);
-    if (!(flags & kPlaced) || (flags & kGenericCode)) return Result::NotPlaced;
+    if (!(flags & KESZIP_FOUND) || (flags & KESZIP_GENERIC_CODE)) return Result::NotPlaced;
     // The buffers are terminated whatever the engine wrote.
     g_code7[sizeof g_code7 - 1] = '\0';
     g_addressNumber[sizeof g_addressNumber - 1] = '\0';

@@ -13,10 +13,9 @@ int KesZipEngine::hyphenMode() { return GetHyphenMode(); }
 void KesZipEngine::setHyphenMode(int mode) { SetHyphenMode(mode); }
 
 EngineAnswer KesZipEngine::lookup(const std::string& address) {
-    // Larger than the exports need, so that no output can overrun.
-    std::array<char, 64> oldCode{};
-    std::array<char, 64> code7{};
-    std::array<char, 64> addressNumber{};
+    std::array<char, KESZIP_OLD_CODE_SIZE> oldCode{};
+    std::array<char, KESZIP_CODE7_SIZE> code7{};
+    std::array<char, KESZIP_ADDRESS_NUMBER_SIZE> addressNumber{};
     EngineAnswer answer;
     answer.flags = zelko57(address.c_str(), oldCode.data(), code7.data(), addressNumber.data());
     answer.oldCode = oldCode.data();
@@ -26,7 +25,7 @@ EngineAnswer KesZipEngine::lookup(const std::string& address) {
 }
 
 std::string KesZipEngine::jisCodeNow() {
-    std::array<char, 64> jis{};
+    std::array<char, KESZIP_JIS_CODE_SIZE> jis{};
     GetJisCodeNow(jis.data());
     return jis.data();
 }

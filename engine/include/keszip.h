@@ -3,12 +3,15 @@
  *
  * Every text is a NUL-terminated Shift-JIS (code page 932) byte string in a
  * buffer the caller owns; the library never keeps a caller's pointer after a
- * call returns. Codes written into caller buffers are ASCII digits. With the
- * hyphen mode on, a 7-digit code buffer needs 9 bytes and an old-code buffer
- * 7 bytes.
+ * call returns. Codes written into caller buffers are ASCII digits. The
+ * KESZIP_*_SIZE constants below give the size of every kind of buffer.
  *
- * The library keeps one process-wide engine: its exports must be entered by
- * one thread at a time. Every lookup opens the dictionary on first use.
+ * The classic exports share one process-wide engine: they must be entered by
+ * one thread at a time, and every lookup opens the dictionary on first use.
+ * Callers that look up on several threads create one engine handle per
+ * thread (KesZipCreate, at the end of this header); handles share the
+ * dictionary data of the process and may be used on different threads at
+ * the same time.
  */
 #ifndef KESZIP_H
 #define KESZIP_H
@@ -32,6 +35,55 @@
 #define KESZIP_CALL
 #endif
 
+/* Sizes of the caller's buffers, NUL included: every export writes at most
+ * this many bytes into the buffer of that kind, and a buffer of exactly this
+ * size is always enough. */
+#define KESZIP_CODE7_SIZE 9           /* 7-digit code "1234567", "123-4567" or an error text */
+#define KESZIP_OLD_CODE_SIZE 7        /* old code "12345", "123-45" or "123   " */
+#define KESZIP_JIS_CODE_SIZE 6        /* local-government code "13101" */
+#define KESZIP_ADDRESS_NUMBER_SIZE 14 /* address number for the customer barcode */
+#define KESZIP_NAME_SIZE 40           /* prefecture, city, ward or municipality name */
+#define KESZIP_TOWN_SIZE 256          /* town name, and the rest of SeparateAddress */
+#define KESZIP_NOTE_SIZE 256          /* town note, "(...)" */
+#define KESZIP_REMARK_SIZE 256        /* remark of a large business office */
+#define KESZIP_OFFICE_NAME_SIZE 256   /* name of a large business office */
+/* Telephone code lists ("0273,0274-12,..."): a list that would be longer is
+ * cut after the last whole code that fits, and the count tells how many
+ * codes the written list holds. */
+#define KESZIP_TEL_CODES_SIZE 4096
+/* ConvNewTelNo writes at most strlen(number) + KESZIP_TEL_NUMBER_GROWTH bytes. */
+#define KESZIP_TEL_NUMBER_GROWTH 3
+
+/* Result flags of the address lookups (zelko7, zelko5, zelko57,
+ * Zelko7JisCode, SeparateAddress, GetAddressTel, KesZipLookup); 0 means the
+ * address was not placed. */
+#define KESZIP_FOUND 1
+#define KESZIP_KYOTO_STREET 2  /* placed by a Kyoto street description */
+#define KESZIP_GENERIC_CODE 4  /* the code is the area's generic one (ends in 00) */
+#define KESZIP_NO_PREFECTURE 8 /* the prefecture name was missing */
+#define KESZIP_NO_CITY 16      /* the city or county name was missing */
+
+/* Search flags of the code-to-address and telephone searches (GetZipAddress,
+ * GetZipDecision, GetTelAddress, GetTelDecision, KesZipSearch); 0 means
+ * nothing was found. */
+#define KESZIP_SEARCH_FOUND 1
+#define KESZIP_SEARCH_GENERIC_TOWN 4      /* the town is the "not listed below" entry */
+#define KESZIP_SEARCH_EXCEPT_BUILDINGS 32 /* the note excepts the high-rise buildings */
+#define KESZIP_SEARCH_LOT_FOLLOWS 64      /* the lot number follows the municipality */
+
+/* Error codes of GetZe7Err, GetTelErr and KesZipHandleError. */
+#define KESZIP_ERR_NONE 0
+#define KESZIP_ERR_NOT_OPEN 1          /* the dictionary is not open */
+#define KESZIP_ERR_FILE 2              /* the file could not be opened or closed */
+#define KESZIP_ERR_SIGNATURE 3         /* the file is not a dictionary of its kind */
+#define KESZIP_ERR_HEADER 11           /* header or information block short */
+#define KESZIP_ERR_PREFECTURE_TABLE 12 /* also the office table of KESCMP.DIC */
+#define KESZIP_ERR_CITY_TABLE 13
+#define KESZIP_ERR_MUNICIPALITY_TABLE 14
+#define KESZIP_ERR_CODE_LIST 15
+#define KESZIP_ERR_TOWN_BLOCK 16 /* a town block could not be read */
+#define KESZIP_ERR_CODE 100      /* bad code or number, nothing found, search exhausted */
+
 #ifdef __cplusplus
 extern "C" {
 #endif
@@ -46,10 +98,10 @@ KESZIP_API int KESZIP_CALL KesZipClose(void);
 KESZIP_API int KESZIP_CALL SetHyphenMode(int mode);
 KESZIP_API int KESZIP_CALL GetHyphenMode(void);
 
-/* Address to code. Results are flags: 0 not placed (the 7-digit buffer then
- * holds an error text "ERR-nnn"), 1 placed, 2 Kyoto street description,
- * 4 generic code of an area, 8 prefecture name missing, 16 city or county
- * name missing. Address-number buffers need 14 bytes and may be null. */
+/* Address to code. Results are KESZIP_FOUND and the other result flags, or 0
+ * when the address was not placed (the 7-digit buffer then holds an error
+ * text "ERR-nnn"). Every code buffer given is cleared before the lookup
+ * starts. Address-number buffers (KESZIP_ADDRESS_NUMBER_SIZE) may be null. */
 KESZIP_API int KESZIP_CALL zelko7(const char* address, char* code7, char* addressNumber);
 KESZIP_API int KESZIP_CALL zelko5(const char* address, char* oldCode, char* addressNumber);
 KESZIP_API int KESZIP_CALL zelko57(const char* address, char* oldCode, char* code7,
@@ -76,8 +128,9 @@ KESZIP_API int KESZIP_CALL SeparateAddress(const char* address, char* oldCode, c
                                            char* prefecture, char* city, char* ward, char* town,
                                            char* rest);
 
-/* Last error: 0 none, 1 not open, 2 file not opened/closed, 11-16 short or
- * bad parts of the dictionary file, 100 bad code or search exhausted. */
+/* Last error of the postal side (KESZIP_ERR_*): a dictionary with the wrong
+ * signature gives KESZIP_ERR_SIGNATURE. The telephone side keeps its own,
+ * read with GetTelErr. */
 KESZIP_API int KESZIP_CALL GetZe7Err(void);
 
 /* Large-business-office dictionary KESCMP.DIC. */
@@ -98,7 +151,7 @@ KESZIP_API int KESZIP_CALL GetZipAddressCmp(int first, const char* code, char* o
 KESZIP_API int KESZIP_CALL SetTelBaseDate(const char* date);
 /* Brings an old number up to date as of the base date, keeping its written
  * form. 1 when converted; 0 with newNumber = "" otherwise. newNumber needs
- * strlen(number) + 3 bytes. */
+ * strlen(number) + KESZIP_TEL_NUMBER_GROWTH bytes. */
 KESZIP_API int KESZIP_CALL ConvNewTelNo(char* newNumber, const char* number);
 
 /* The telephone dictionary KESTEL.DIC, opened on first use by the lookups
@@ -109,8 +162,9 @@ KESZIP_API int KESZIP_CALL KesTelClose(void);
 /* The towns of a telephone number (area code, optionally with the leading
  * exchange digits: "0273", "0273-12"; 2-11 characters), one per call: first
  * nonzero starts the enumeration. Returns 0 when no (further) town matches,
- * else the flags of GetZipAddress. codes receives the town's codeCount codes
- * joined by ",", renumbered while a base date is set. */
+ * else the flags of GetZipAddress. codes (KESZIP_TEL_CODES_SIZE) receives the
+ * town's codes joined by ",", renumbered while a base date is set, and
+ * codeCount how many it holds. */
 KESZIP_API int KESZIP_CALL GetTelAddress(int first, const char* number, char* code7,
                                          char* prefecture, char* city, char* ward, char* town,
                                          char* townNote, int* codeCount, char* codes);
@@ -120,13 +174,17 @@ KESZIP_API int KESZIP_CALL GetTelAddress(int first, const char* number, char* co
 KESZIP_API int KESZIP_CALL GetTelDecision(const char* number, char* prefecture, char* city,
                                           char* ward, char* town, char* townNote);
 /* Address to telephone codes: the lookup's flags (0 with an error text in
- * code7 on failure), the number of codes and the codes joined by ",". */
+ * code7 on failure), the number of codes and the codes joined by ","
+ * (KESZIP_TEL_CODES_SIZE). The outputs are cleared first. */
 KESZIP_API int KESZIP_CALL GetAddressTel(const char* address, char* code7, int* codeCount,
                                          char* codes);
 /* The telephone codes of a partial address: 1 with the count and the codes
  * joined by "," (area codes below the level named, full codes of the towns
- * named), 0 when none. */
+ * named; KESZIP_TEL_CODES_SIZE), 0 when none. */
 KESZIP_API int KESZIP_CALL GetDecisionTel(const char* address, int* codeCount, char* codes);
+/* Last error of the telephone side (KESZIP_ERR_*): why KesTelOpen or a
+ * telephone lookup returned 0, KESZIP_ERR_CODE when nothing matched. */
+KESZIP_API int KESZIP_CALL GetTelErr(void);
 
 /* The library's version text. */
 KESZIP_API const char* KESZIP_CALL GetZe7DllVersion(void);
@@ -134,6 +192,66 @@ KESZIP_API const char* KESZIP_CALL GetZe7DllVersion(void);
  * 1-4 and others the texts of the dictionary's information block. The text
  * is owned by the library; an unknown or unopenable dictionary gives "". */
 KESZIP_API const char* KESZIP_CALL GetZe7DicVersion(int dictionary, int item);
+
+/*
+ * Engine handles. Each handle is an engine of its own over a dictionary
+ * folder: its own match state, caches, search cursor and last error, over
+ * dictionary data that every handle of the process opened on the same files
+ * shares (loaded once, freed with the last handle). One handle must be used
+ * by one thread at a time; different handles may be used on different
+ * threads at once. The classic exports above are not affected by handles.
+ */
+typedef struct KesZipHandle KesZipHandle;
+
+/* Everything one address lookup gives, as zelko57 and GetJisCodeNow would. */
+typedef struct KesZipAnswer {
+    int flags;                                      /* result flags, 0 not placed */
+    char code7[KESZIP_CODE7_SIZE];                  /* or the error text */
+    char oldCode[KESZIP_OLD_CODE_SIZE];             /* "" when not placed */
+    char addressNumber[KESZIP_ADDRESS_NUMBER_SIZE]; /* "" when none */
+    char jisCode[KESZIP_JIS_CODE_SIZE];             /* municipality this lookup identified,
+                                                       "00000" when none */
+} KesZipAnswer;
+
+/* One address of a code, as GetZipAddress writes it. */
+typedef struct KesZipAddress {
+    int flags; /* search flags, 0 nothing (further) found */
+    char oldCode[KESZIP_OLD_CODE_SIZE];
+    char code7[KESZIP_CODE7_SIZE];
+    char prefecture[KESZIP_NAME_SIZE];
+    char city[KESZIP_NAME_SIZE];
+    char ward[KESZIP_NAME_SIZE];
+    char town[KESZIP_TOWN_SIZE];
+    char townNote[KESZIP_NOTE_SIZE];
+} KesZipAddress;
+
+/* Lookup options of KesZipLookup and KesZipSearch. */
+#define KESZIP_HYPHEN 1 /* codes with a hyphen after the third digit */
+
+/* Opens the dictionary files (KESZIP.DIC, KESZIP.PRM, KESZIP.TBL) of
+ * `folder`, or of the library's own folder when it is null or empty. Returns
+ * the handle, or null with *error (when not null) set to the KESZIP_ERR_*
+ * code of the failed open. */
+KESZIP_API KesZipHandle* KESZIP_CALL KesZipCreate(const char* folder, int* error);
+/* Releases the handle; null is ignored. */
+KESZIP_API void KESZIP_CALL KesZipDestroy(KesZipHandle* handle);
+/* Looks an address up and fills *answer; returns answer->flags. */
+KESZIP_API int KESZIP_CALL KesZipLookup(KesZipHandle* handle, const char* address, int options,
+                                        KesZipAnswer* answer);
+/* Code to address, one address per call as GetZipAddress: first nonzero
+ * starts a search for the code; fills *address and returns address->flags. */
+KESZIP_API int KESZIP_CALL KesZipSearch(KesZipHandle* handle, int first, const char* code,
+                                        int options, KesZipAddress* address);
+/* The matching form (mode 1) or literal form (mode 0) the engine folds a text
+ * into before it compares it, cut at a whole character to fit `size` bytes
+ * with its NUL (the engine itself folds into KESZIP_FOLD_SIZE bytes). A null
+ * handle folds with the settings files beside the library. Returns the
+ * length, or -1 for a bad argument. */
+#define KESZIP_FOLD_SIZE 768
+KESZIP_API int KESZIP_CALL KesZipFold(KesZipHandle* handle, const char* text, int mode, char* out,
+                                      int size);
+/* The handle's last error (KESZIP_ERR_*). */
+KESZIP_API int KESZIP_CALL KesZipHandleError(KesZipHandle* handle);
 
 #ifdef __cplusplus
 }

@@ -87,7 +87,8 @@ std::size_t findBuilding(std::string_view input, std::string_view pattern) {
         if (j < pattern.size() && pattern[j] == '(') return i;
         std::size_t ci = charLength(input, i);
         std::size_t cj = j < pattern.size() ? charLength(pattern, j) : 0;
-        if (ci == cj && input.substr(i, ci) == pattern.substr(j, cj)) j += cj;
+        if (ci == cj && input[i] == pattern[j] && (ci == 1 || input[i + 1] == pattern[j + 1]))
+            j += cj;
         i += ci;
     }
     return j < pattern.size() && pattern[j] == '(' ? input.size() : std::string_view::npos;

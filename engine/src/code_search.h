@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <string_view>
 
+#include "keszip.h"
 #include "records.h"
 #include "search_state.h"
 #include "zip_engine.h"
@@ -13,10 +14,10 @@ namespace keszip {
 
 // Search flags of the code searches.
 enum SearchFlag : int {
-    kSearchFound = 1,
-    kSearchGenericTown = 4,       // the town is "以下に掲載がない場合"
-    kSearchExceptBuildings = 32,  // the note is "(次のビルを除く)"
-    kSearchLotFollows = 64,       // the town holds "の次に番地がくる場合"
+    kSearchFound = KESZIP_SEARCH_FOUND,
+    kSearchGenericTown = KESZIP_SEARCH_GENERIC_TOWN,          // "以下に掲載がない場合"
+    kSearchExceptBuildings = KESZIP_SEARCH_EXCEPT_BUILDINGS,  // note "(次のビルを除く)"
+    kSearchLotFollows = KESZIP_SEARCH_LOT_FOLLOWS,  // holds "の次に番地がくる場合"
 };
 
 // The flags of a found town from its name and note as split by townParts.

@@ -2,6 +2,20 @@
 
 namespace keszip {
 
+std::size_t writeZeroPadded(char* out, unsigned value, int width) {
+    char digits[10];
+    int n = 0;
+    do {
+        digits[n++] = static_cast<char>('0' + value % 10);
+        value /= 10;
+    } while (value > 0);
+    std::size_t length = 0;
+    for (int pad = width - n; pad > 0; --pad) out[length++] = '0';
+    while (n > 0) out[length++] = digits[--n];
+    out[length] = '\0';
+    return length;
+}
+
 std::optional<CodeQuery> parseCodeText(std::string_view text) {
     if (text.empty() || text.size() > 8) return std::nullopt;
     CodeQuery q;

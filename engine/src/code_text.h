@@ -18,6 +18,11 @@ struct CodeQuery {
 // characters in all, 3, 5 or 7 digits. Anything else yields nothing.
 std::optional<CodeQuery> parseCodeText(std::string_view text);
 
+// Writes `value` in decimal with leading zeros to at least `width` digits,
+// as "%0*u" does, and a NUL; returns the number of digits. `out` holds at
+// least 11 bytes.
+std::size_t writeZeroPadded(char* out, unsigned value, int width);
+
 // True when a town with these codes carries the code of the query.
 inline bool codeMatches(const CodeQuery& q, std::uint32_t oldCode, std::uint32_t code7) {
     switch (q.digits) {

@@ -6,11 +6,13 @@
 #include <string>
 
 #include "code_search.h"
+#include "engine_handle.h"
 #include "export_guard.h"
 #include "hyphen.h"
 #include "inc_search.h"
 #include "keszip.h"
 #include "lookup.h"
+#include "lookup_output.h"
 #include "office_search.h"
 #include "search_output.h"
 #include "separate_address.h"
@@ -20,11 +22,12 @@
 
 namespace {
 
-// Constructed when the library is loaded and destroyed when it is unloaded,
-// which frees every table still loaded.
-keszip::ZipEngine g_engine;
+// The process-wide settings of the classic exports.
 int g_hyphenMode = 0;
 char g_editionText[16];
+
+KesZipHandle g_default;
+keszip::ZipEngine& g_engine = g_default.engine;
 
 void clearText(char* buffer) {
     if (buffer) buffer[0] = '\0';
@@ -35,29 +38,13 @@ using keszip::guarded;
 // Every lookup opens the dictionary on first use.
 bool ensureOpen() { return g_engine.isOpen() || g_engine.open(); }
 
-// Opens on demand and looks the address up. When the dictionary cannot be
-// opened the lookup writes "ERR-001" rather than leave the caller's buffer
-// as it was. A null address is looked up as the empty text.
-int runLookup(const char* address, const keszip::LookupTargets& targets) {
-    ensureOpen();
-    return keszip::lookupAddress(g_engine, address ? address : "", targets);
-}
-
-// The caller's address number: empty, then the lookup's when it found one.
-void finishAddressNumber(int flags, const char* number, char* addressNumber) {
-    if (!addressNumber) return;
-    addressNumber[0] = '\0';
-    if (flags != 0 && number[0] != '\0') keszip::copyText(addressNumber, 14, number);
-}
-
-int writeJisCode(char* out) {
-    int code = g_engine.currentJisCode;
-    if (code < 0 || code > 99999) code = 0;
-    std::snprintf(out, 6, "%05d", code);
-    return 5;
-}
-
 }  // namespace
+
+namespace keszip {
+
+KesZipHandle& defaultHandle() { return g_default; }
+
+}  // namespace keszip
 
 extern "C" {
 
@@ -78,81 +65,47 @@ KESZIP_API int KESZIP_CALL GetHyphenMode(void) { return g_hyphenMode; }
 
 KESZIP_API int KESZIP_CALL zelko7(const char* address, char* code7, char* addressNumber) {
     return guarded([&] {
-        char number[16] = {};
-        int flags = runLookup(address, {code7, nullptr, number});
-        finishAddressNumber(flags, number, addressNumber);
-        if (g_hyphenMode) keszip::insertCode7Hyphen(code7);
-        return flags;
+        return keszip::lookupCodes(g_engine, address, g_hyphenMode != 0,
+                                   {nullptr, code7, addressNumber, nullptr});
     });
 }
 
 KESZIP_API int KESZIP_CALL zelko5(const char* address, char* oldCode, char* addressNumber) {
+    // The 7-digit code, and any error text, stay private. A failed lookup
+    // leaves the old code empty rather than as the caller's buffer was.
     return guarded([&] {
-        // The 7-digit code, and any error text, stay private. A failed lookup
-        // leaves the old code empty rather than as the caller's buffer was.
-        clearText(oldCode);
-        char code7[12] = {};
-        char number[16] = {};
-        int flags = runLookup(address, {code7, oldCode, number});
-        finishAddressNumber(flags, number, addressNumber);
-        if (g_hyphenMode) keszip::insertOldCodeHyphen(oldCode);
-        return flags;
+        return keszip::lookupCodes(g_engine, address, g_hyphenMode != 0,
+                                   {oldCode, nullptr, addressNumber, nullptr});
     });
 }
 
 KESZIP_API int KESZIP_CALL zelko57(const char* address, char* oldCode, char* code7,
                                    char* addressNumber) {
     return guarded([&] {
-        clearText(oldCode);
-        char number[16] = {};
-        int flags = runLookup(address, {code7, oldCode, number});
-        finishAddressNumber(flags, number, addressNumber);
-        if (g_hyphenMode) {
-            keszip::insertOldCodeHyphen(oldCode);
-            keszip::insertCode7Hyphen(code7);
-        }
-        return flags;
+        return keszip::lookupCodes(g_engine, address, g_hyphenMode != 0,
+                                   {oldCode, code7, addressNumber, nullptr});
     });
 }
 
 KESZIP_API int KESZIP_CALL Zelko7JisCode(const char* address, char* jisCode, char* code7,
                                          char* addressNumber) {
     return guarded([&] {
-        clearText(jisCode);
-        char privateCode7[12] = {};
-        char* target = code7 ? code7 : privateCode7;
-        char number[16] = {};
-        int flags = runLookup(address, {target, nullptr, number});
-        if (jisCode) writeJisCode(jisCode);
-        finishAddressNumber(flags, number, addressNumber);
-        if (g_hyphenMode) keszip::insertCode7Hyphen(code7);
-        return flags;
+        return keszip::lookupCodes(g_engine, address, g_hyphenMode != 0,
+                                   {nullptr, code7, addressNumber, jisCode});
     });
 }
 
 KESZIP_API int KESZIP_CALL GetJisCodeNow(char* jisCode) {
     if (!jisCode) return 0;
-    return writeJisCode(jisCode);
+    return keszip::writeJisCode(g_engine, jisCode);
 }
 
 KESZIP_API int KESZIP_CALL GetZipAddress(int first, const char* code, char* oldCode, char* code7,
                                          char* prefecture, char* city, char* ward, char* town,
                                          char* townNote) {
     return guarded([&] {
-        for (char* out : {oldCode, code7, prefecture, city, ward, town, townNote}) clearText(out);
-        if (!ensureOpen()) return 0;
-        keszip::TownCandidate found;
-        keszip::AddressParts parts;
-        int flags = keszip::nextCodeAddress(g_engine, first != 0, code ? code : "", found, parts);
-        if (flags != 0) {
-            keszip::writeCodes(found.oldCode, found.code7, oldCode, code7);
-            keszip::writeAddressParts(parts, prefecture, city, ward, town, townNote);
-        }
-        if (g_hyphenMode) {
-            keszip::insertOldCodeHyphen(oldCode);
-            keszip::insertCode7Hyphen(code7);
-        }
-        return flags;
+        return keszip::searchCodeAddress(g_engine, first != 0, code, g_hyphenMode != 0,
+                                         {oldCode, code7, prefecture, city, ward, town, townNote});
     });
 }
 
@@ -168,9 +121,8 @@ KESZIP_API int KESZIP_CALL GetZipDecision(const char* code, char* prefecture, ch
     });
 }
 
-KESZIP_API int KESZIP_CALL GetIncAddress(int first, const char* text, char* prefecture,
-                                         char* city, char* municipality, char* town,
-                                         char* townNote) {
+KESZIP_API int KESZIP_CALL GetIncAddress(int first, const char* text, char* prefecture, char* city,
+                                         char* municipality, char* town, char* townNote) {
     return guarded([&] {
         for (char* out : {prefecture, city, municipality, town, townNote}) clearText(out);
         if (!ensureOpen()) return 0;
@@ -190,8 +142,8 @@ KESZIP_API int KESZIP_CALL SeparateAddress(const char* address, char* oldCode, c
         keszip::SeparatedAddress parts;
         int flags = keszip::separateAddress(g_engine, address ? address : "", parts);
         if (flags != 0) {
-            keszip::copyWhole(oldCode, 7, parts.oldCode);
-            keszip::copyWhole(code7, 9, parts.code7);
+            keszip::copyWhole(oldCode, KESZIP_OLD_CODE_SIZE, parts.oldCode);
+            keszip::copyWhole(code7, KESZIP_CODE7_SIZE, parts.code7);
             keszip::writeAddressParts({parts.prefecture, parts.city, parts.ward, parts.town, {}},
                                       prefecture, city, ward, town, nullptr);
             keszip::copyWhole(rest, keszip::kTownBufferSize, parts.rest);
@@ -225,16 +177,16 @@ KESZIP_API int KESZIP_CALL GetCmpCode(int first, const char* officeName, const c
         // The office searches need both dictionaries; without them the
         // 7-digit output says so.
         if (!ensureOpen() || !keszip::openOffices(g_engine)) {
-            keszip::copyText(code7, 8, "ERR-001");
+            keszip::copyText(code7, KESZIP_CODE7_SIZE, "ERR-001");
             return 0;
         }
         const keszip::OfficeRecord* office = nullptr;
         if (!keszip::nextOfficeByName(g_engine, first != 0, officeName ? officeName : "",
                                       address ? address : "", match, office))
             return 0;
-        keszip::writeOffice(g_engine, *office,
-                            {oldCode, code7, jisCode, prefecture, city, ward, town, remark,
-                             officeNameOut});
+        keszip::writeOffice(
+            g_engine, *office,
+            {oldCode, code7, jisCode, prefecture, city, ward, town, remark, officeNameOut});
         if (g_hyphenMode) {
             keszip::insertOldCodeHyphen(oldCode);
             keszip::insertCode7Hyphen(code7);
@@ -243,18 +195,18 @@ KESZIP_API int KESZIP_CALL GetCmpCode(int first, const char* officeName, const c
     });
 }
 
-KESZIP_API int KESZIP_CALL GetZipAddressCmp(int first, const char* code, char* oldCode,
-                                            char* code7, char* prefecture, char* city, char* ward,
-                                            char* town, char* remark, char* officeName) {
+KESZIP_API int KESZIP_CALL GetZipAddressCmp(int first, const char* code, char* oldCode, char* code7,
+                                            char* prefecture, char* city, char* ward, char* town,
+                                            char* remark, char* officeName) {
     return guarded([&] {
         for (char* out : {oldCode, code7, prefecture, city, ward, town, remark, officeName})
             clearText(out);
         if (ensureOpen()) keszip::openOffices(g_engine);
         const keszip::OfficeRecord* office = nullptr;
         if (!keszip::nextOfficeByCode(g_engine, first != 0, code ? code : "", office)) return 0;
-        keszip::writeOffice(g_engine, *office,
-                            {oldCode, code7, nullptr, prefecture, city, ward, town, remark,
-                             officeName});
+        keszip::writeOffice(
+            g_engine, *office,
+            {oldCode, code7, nullptr, prefecture, city, ward, town, remark, officeName});
         if (g_hyphenMode) {
             keszip::insertOldCodeHyphen(oldCode);
             keszip::insertCode7Hyphen(code7);

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "fold_settings.h"
+#include "keszip.h"
 
 namespace keszip {
 
@@ -18,7 +19,7 @@ namespace keszip {
 enum FoldMode : int { kFoldLiteral = 0, kFoldMatching = 1 };
 
 // Size of every folding buffer in the engine.
-inline constexpr std::size_t kFoldBufferSize = 768;
+inline constexpr std::size_t kFoldBufferSize = KESZIP_FOLD_SIZE;
 
 // Bits of the substitution report.
 inline constexpr unsigned kReportBuiltInPair = 0x01;

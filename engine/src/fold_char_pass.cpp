@@ -97,11 +97,17 @@ std::size_t inputCharLength(std::string_view text, std::size_t pos) {
 // The first KESZIP.TBL pair whose key starts the input at `pos` and ends on
 // a character boundary of it.
 const SubstitutionPair* findTablePair(std::string_view text, std::size_t pos,
-                                      const std::vector<SubstitutionPair>& pairs) {
+                                      const FoldSettings& settings) {
+    const std::vector<SubstitutionPair>& pairs = settings.kanjiSubstitutions;
     const std::string_view rest = text.substr(pos);
+    const SubstitutionStarts* starts = settings.substitutionStarts.get();
+    if (starts && starts->madeFor(pairs) && !starts->mayStart(rest)) return nullptr;
     for (const auto& pair : pairs) {
         // The first byte rules out nearly every pair before a full comparison.
-        if (pair.key.empty() || pair.key[0] != rest[0] || !rest.starts_with(pair.key)) continue;
+        if (pair.key.empty() || pair.key[0] != rest[0] ||
+            (pair.key.size() > 1 && (rest.size() < 2 || pair.key[1] != rest[1])) ||
+            !rest.starts_with(pair.key))
+            continue;
         std::size_t end = pos;
         while (end < pos + pair.key.size()) {
             const std::size_t length = inputCharLength(text, end);
@@ -223,8 +229,7 @@ class CharacterPass {
             out_.doubleByte(code);
             return advance(2);
         }
-        if (const SubstitutionPair* pair =
-                findTablePair(text_, pos_, settings_.kanjiSubstitutions)) {
+        if (const SubstitutionPair* pair = findTablePair(text_, pos_, settings_)) {
             if (!out_.text(pair->value)) return false;
             report |= kReportTablePair;
             return advance(pair->key.size());

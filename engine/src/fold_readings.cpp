@@ -1,6 +1,7 @@
 // Reading rules of the matching form: kana readings of the administrative
 // suffixes, Kyoto's street directions and a few names whose spellings vary,
 // rewritten in place so that every spelling gives one key.
+#include <array>
 #include <cstring>
 
 #include "fold_internal.h"
@@ -40,17 +41,27 @@ constexpr bool sameLengths() {
 }
 static_assert(sameLengths());
 
+// The bytes some rule starts with: every other position is passed over at once.
+constexpr std::array<bool, 256> ruleStarts() {
+    std::array<bool, 256> starts{};
+    for (const auto& rule : kRules) starts[static_cast<unsigned char>(rule.from[0])] = true;
+    return starts;
+}
+constexpr std::array<bool, 256> kRuleStarts = ruleStarts();
+
 }  // namespace
 
 void applyReadingRules(char* work, std::size_t size) {
     std::size_t pos = 0;
     while (pos < size) {
-        const std::string_view rest(work + pos, size - pos);
         const ReadingRule* match = nullptr;
-        for (const auto& rule : kRules) {
-            if (rest.starts_with(rule.from)) {
-                match = &rule;
-                break;
+        if (kRuleStarts[static_cast<unsigned char>(work[pos])]) {
+            const std::string_view rest(work + pos, size - pos);
+            for (const auto& rule : kRules) {
+                if (rest.starts_with(rule.from)) {
+                    match = &rule;
+                    break;
+                }
             }
         }
         if (match) {

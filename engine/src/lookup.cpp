@@ -1,5 +1,6 @@
 #include "lookup.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -19,7 +20,26 @@ constexpr int kHiroshimaCode = 34;
 // Length of `name` when it is a non-empty prefix of `text`, else 0. An empty
 // folded name would otherwise match every address.
 std::size_t prefixMatch(std::string_view text, std::string_view name) {
-    return !name.empty() && text.substr(0, name.size()) == name ? name.size() : 0;
+    // The first byte rules out nearly every name before a full comparison.
+    if (name.empty() || name.size() > text.size() || name[0] != text[0]) return 0;
+    return std::memcmp(text.data(), name.data(), name.size()) == 0 ? name.size() : 0;
+}
+
+// The first record index from `from` on, in ascending order, for which
+// `test` holds: among the indexes `ofPrefecture` when `onePrefecture`, else
+// among all `count` records. `count` when there is none.
+template <typename Test>
+std::size_t firstRecord(bool onePrefecture, const std::vector<std::uint16_t>& ofPrefecture,
+                        std::size_t count, std::size_t from, Test test) {
+    if (!onePrefecture) {
+        for (std::size_t i = from; i < count; ++i)
+            if (test(i)) return i;
+        return count;
+    }
+    auto it = std::lower_bound(ofPrefecture.begin(), ofPrefecture.end(), from);
+    for (; it != ofPrefecture.end(); ++it)
+        if (test(*it)) return *it;
+    return count;
 }
 
 void writeError(const LookupTargets& targets, const char* text) {
@@ -205,21 +225,22 @@ void matchCity(ZipEngine& engine) {
         m.cityCursor = static_cast<int>(cities.size());
         return;
     }
-    for (std::size_t i = static_cast<std::size_t>(m.cityCursor + 1); i < cities.size(); ++i) {
-        const CityRecord& c = cities[i];
-        if (m.prefFound && c.lowCode / 1000 != m.prefCode) continue;
-        std::size_t length = prefixMatch(text, c.foldedName);
-        if (length == 0) length = prefixMatch(text, c.foldedReading);
-        if (length == 0) continue;
-        m.cityFound = true;
-        m.cityCursor = static_cast<int>(i);
-        m.cityOffset = static_cast<int>(start);
-        m.cityLength = static_cast<int>(length);
-        m.cityLow = c.lowCode;
-        m.cityHigh = c.highCode;
-        return;
-    }
-    m.cityCursor = static_cast<int>(cities.size());
+    std::size_t length = 0;
+    const std::size_t i =
+        firstRecord(m.prefFound, engine.citiesOf(m.prefCode), cities.size(),
+                    static_cast<std::size_t>(m.cityCursor + 1), [&](std::size_t i) {
+                        length = prefixMatch(text, cities[i].foldedName);
+                        if (length == 0) length = prefixMatch(text, cities[i].foldedReading);
+                        return length > 0;
+                    });
+    m.cityCursor = static_cast<int>(i);
+    if (i == cities.size()) return;
+    const CityRecord& c = cities[i];
+    m.cityFound = true;
+    m.cityOffset = static_cast<int>(start);
+    m.cityLength = static_cast<int>(length);
+    m.cityLow = c.lowCode;
+    m.cityHigh = c.highCode;
 }
 
 void matchMunicipality(ZipEngine& engine) {
@@ -236,12 +257,18 @@ void matchMunicipality(ZipEngine& engine) {
     m.muniFound = false;
     const std::size_t from = static_cast<std::size_t>(m.muniCursor + 1);
     for (int pass = 0; pass < 2; ++pass) {
-        for (std::size_t i = from; i < municipalities.size(); ++i) {
+        std::size_t length = 0;
+        const std::size_t i =
+            firstRecord(m.prefFound, engine.municipalitiesOf(m.prefCode), municipalities.size(),
+                        from, [&](std::size_t i) {
+                            const MunicipalityRecord& r = municipalities[i];
+                            if (m.cityFound && (r.code < m.cityLow || r.code > m.cityHigh))
+                                return false;
+                            length = prefixMatch(text, pass == 0 ? r.foldedName : r.foldedReading);
+                            return length > 0;
+                        });
+        if (i < municipalities.size()) {
             const MunicipalityRecord& r = municipalities[i];
-            if (m.prefFound && r.code / 1000 != m.prefCode) continue;
-            if (m.cityFound && (r.code < m.cityLow || r.code > m.cityHigh)) continue;
-            std::size_t length = prefixMatch(text, pass == 0 ? r.foldedName : r.foldedReading);
-            if (length == 0) continue;
             m.muniFound = true;
             m.cityOmitted = (r.cityIndex >= 0 && !m.cityFound) ? 1 : 0;
             m.muniCursor = static_cast<int>(i);

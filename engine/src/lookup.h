@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "keszip.h"
 #include "match_state.h"
 #include "zip_engine.h"
 
@@ -13,11 +14,11 @@ namespace keszip {
 
 // Result flags of an address lookup.
 enum LookupFlag : int {
-    kFlagFound = 1,
-    kFlagKyotoStreet = 2,
-    kFlagGenericCode = 4,
-    kFlagNoPrefecture = 8,
-    kFlagNoCity = 16,
+    kFlagFound = KESZIP_FOUND,
+    kFlagKyotoStreet = KESZIP_KYOTO_STREET,
+    kFlagGenericCode = KESZIP_GENERIC_CODE,
+    kFlagNoPrefecture = KESZIP_NO_PREFECTURE,
+    kFlagNoCity = KESZIP_NO_CITY,
 };
 
 // The town level: matchTown, or the slow reference matchTownUncached.

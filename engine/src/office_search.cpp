@@ -89,7 +89,7 @@ bool openOffices(ZipEngine& engine) {
     int error =
         loadOfficeDictionary(engine.filePath("KESCMP.DIC"), engine.foldSettings(), engine.office);
     if (error == 0) return true;
-    engine.setLastError(error < 0 ? kErrNone : error);
+    engine.setLastError(error < 0 ? kErrSignature : error);
     return false;
 }
 

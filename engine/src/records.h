@@ -5,12 +5,14 @@
 #include <string>
 #include <vector>
 
+#include "dic_format.h"
+
 namespace keszip {
 
 // Longest text a town candidate holds (the engine's 768-byte buffers, less the NUL).
 inline constexpr std::size_t kCandidateTextLimit = 767;
 // Telephone codes a town keeps; a record with more keeps its first ones.
-inline constexpr std::size_t kMaxTelCodes = 200;
+inline constexpr std::size_t kMaxTelCodes = dic::kTelCodesKept;
 
 // One town of the dictionary, continuation records merged.
 struct TownCandidate {
@@ -22,7 +24,13 @@ struct TownCandidate {
     // its leading zero in bits 0-19, hyphen position in bits 20-23).
     std::vector<std::uint32_t> telCodes;
     bool empty() const { return code7 == 0; }
-    void clear() { *this = TownCandidate{}; }
+    // Keeps the texts' storage, so that the next town copied in needs none.
+    void clear() {
+        oldCode = code7 = 0;
+        reading.clear();
+        name.clear();
+        telCodes.clear();
+    }
 };
 
 struct PrefectureRecord {

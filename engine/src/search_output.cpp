@@ -25,12 +25,15 @@ void writeAddressParts(const AddressParts& parts, char* prefecture, char* city, 
     copyWhole(city, kNameBufferSize, parts.city);
     copyWhole(ward, kNameBufferSize, parts.ward);
     copyWhole(town, kTownBufferSize, parts.town);
-    copyWhole(note, kTownBufferSize, parts.note);
+    copyWhole(note, kNoteBufferSize, parts.note);
 }
 
 void writeCodes(std::uint32_t oldCode, std::uint32_t code7, char* oldOut, char* code7Out) {
-    if (oldOut) std::snprintf(oldOut, 7, "%05u", static_cast<unsigned>(oldCode % 100000));
-    if (code7Out) std::snprintf(code7Out, 9, "%07u", static_cast<unsigned>(code7 % 10000000));
+    if (oldOut)
+        std::snprintf(oldOut, KESZIP_OLD_CODE_SIZE, "%05u",
+                      static_cast<unsigned>(oldCode % 100000));
+    if (code7Out)
+        std::snprintf(code7Out, KESZIP_CODE7_SIZE, "%07u", static_cast<unsigned>(code7 % 10000000));
 }
 
 }  // namespace keszip
@@ -43,11 +46,13 @@ void writeOffice(const ZipEngine& engine, const OfficeRecord& office, const Offi
     AddressParts parts;
     jisCodeNames(engine, office.jisCode, parts);
     writeCodes(office.oldCode, office.code7, out.oldCode, out.code7);
-    if (out.jisCode) std::snprintf(out.jisCode, 6, "%05u", static_cast<unsigned>(office.jisCode));
+    if (out.jisCode)
+        std::snprintf(out.jisCode, KESZIP_JIS_CODE_SIZE, "%05u",
+                      static_cast<unsigned>(office.jisCode));
     writeAddressParts(parts, out.prefecture, out.city, out.ward, nullptr, nullptr);
     copyWhole(out.town, kTownBufferSize, office.town);
-    copyWhole(out.remark, kTownBufferSize, office.remark);
-    copyWhole(out.name, kTownBufferSize, office.name);
+    copyWhole(out.remark, KESZIP_REMARK_SIZE, office.remark);
+    copyWhole(out.name, KESZIP_OFFICE_NAME_SIZE, office.name);
 }
 
 }  // namespace keszip

@@ -6,13 +6,15 @@
 #include <cstdint>
 #include <string_view>
 
+#include "keszip.h"
 #include "search_state.h"
 
 namespace keszip {
 
 // Sizes of the caller's buffers for the parts of an address.
-inline constexpr std::size_t kNameBufferSize = 40;
-inline constexpr std::size_t kTownBufferSize = 256;
+inline constexpr std::size_t kNameBufferSize = KESZIP_NAME_SIZE;
+inline constexpr std::size_t kTownBufferSize = KESZIP_TOWN_SIZE;
+inline constexpr std::size_t kNoteBufferSize = KESZIP_NOTE_SIZE;
 
 // Copies `text` into `out` (capacity `size` with the NUL), cut at a
 // character boundary so that a lead byte is never left without its trail.

@@ -6,11 +6,14 @@ namespace keszip {
 
 std::size_t findText(std::string_view text, std::string_view needle, std::size_t from) {
     if (needle.empty()) return from <= text.size() ? from : std::string_view::npos;
-    for (std::size_t i = 0; i < text.size();) {
-        if (i >= from && text.size() - i >= needle.size() &&
-            std::memcmp(text.data() + i, needle.data(), needle.size()) == 0)
-            return i;
-        i += isLeadByte(static_cast<unsigned char>(text[i])) ? 2 : 1;
+    // Each occurrence of the bytes counts only where a character starts, so
+    // the character boundaries are walked up to it.
+    std::size_t boundary = 0;
+    for (std::size_t at = text.find(needle, from); at != std::string_view::npos;
+         at = text.find(needle, at + 1)) {
+        while (boundary < at)
+            boundary += isLeadByte(static_cast<unsigned char>(text[boundary])) ? 2 : 1;
+        if (boundary == at) return at;
     }
     return std::string_view::npos;
 }

@@ -82,6 +82,20 @@ std::vector<SubstitutionPair> parseSubstitutionTable(std::string_view text) {
     return pairs;
 }
 
+SubstitutionStarts::SubstitutionStarts(const std::vector<SubstitutionPair>& pairs)
+    : pairs_(pairs.data()), count_(pairs.size()), bits_(65536 / 64) {
+    for (const auto& pair : pairs) {
+        if (pair.key.empty()) continue;  // an empty key never matches
+        if (pair.key.size() < 2) {
+            anyShortKey_ = true;
+            continue;
+        }
+        const unsigned code =
+            static_cast<unsigned char>(pair.key[0]) << 8 | static_cast<unsigned char>(pair.key[1]);
+        bits_[code >> 6] |= std::uint64_t{1} << (code & 63);
+    }
+}
+
 bool loadSubstitutionTable(const std::string& path, std::vector<SubstitutionPair>& table) {
     std::string text;
     if (!platform::readWholeFile(path, text)) return false;

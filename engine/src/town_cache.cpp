@@ -48,6 +48,13 @@ void markReadingRanges(std::string& reading) {
     }
 }
 
+// The first two bytes of a pattern as one number, 0 when it is shorter.
+std::uint16_t headBytes(std::string_view pattern) {
+    if (pattern.size() < 2) return 0;
+    return static_cast<std::uint16_t>(static_cast<unsigned char>(pattern[0]) << 8 |
+                                      static_cast<unsigned char>(pattern[1]));
+}
+
 PreparedTown prepareTown(const ZipEngine& engine, const MunicipalityRecord& muni,
                          TownCandidate town) {
     if (town.code7 == 4740057) town.name = kKyowaOaza;
@@ -80,16 +87,31 @@ PreparedTown prepareTown(const ZipEngine& engine, const MunicipalityRecord& muni
     return p;
 }
 
+TownKey townKey(const PreparedTown& p) {
+    TownKey k;
+    const std::uint32_t code = p.town.code7;
+    k.alwaysCompare =
+        p.generic || p.numeralName > 0 || code == 4980012 || code == 4980018 || code == 4500002;
+    k.kanjiLeadByte = p.kanjiLead > 0 ? static_cast<unsigned char>(p.kanjiPattern[0]) : 0;
+    k.readingLeadByte = p.readingLead > 0 ? static_cast<unsigned char>(p.readingPattern[0]) : 0;
+    k.kanjiHead = headBytes(p.kanjiPattern);
+    k.readingHead = headBytes(p.readingPattern);
+    return k;
+}
+
 }  // namespace
 
 bool readPreparedTowns(ZipEngine& engine, std::size_t muni, TownList& out) {
-    out.clear();
+    out = TownList{};
     if (!engine.loadTownBlock(muni)) return false;
     const MunicipalityRecord& record = engine.municipalities()[muni];
-    out.reserve(record.townCount);
+    out.towns.reserve(record.townCount);
+    out.keys.reserve(record.townCount);
     TownCandidate town;
-    for (bool restart = true; engine.nextTown(restart, muni, town); restart = false)
-        out.push_back(prepareTown(engine, record, town));
+    for (bool restart = true; engine.nextTown(restart, muni, town); restart = false) {
+        out.towns.push_back(prepareTown(engine, record, town));
+        out.keys.push_back(townKey(out.towns.back()));
+    }
     return true;
 }
 

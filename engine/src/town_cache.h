@@ -35,7 +35,22 @@ struct PreparedTown {
     std::uint16_t numeralName = 0;
 };
 
-using TownList = std::vector<PreparedTown>;
+// What the town matcher's quick pass over towns an address cannot name reads
+// of a town: whether the matcher must always look at it (special codes, the
+// generic town, names ending in a numeral), the first byte of each leading
+// text (0 when it has none) and the first two bytes of the kanji and reading
+// patterns (0 when shorter). Kept apart from the towns, so that passing over
+// hundreds of towns reads little memory.
+struct TownKey {
+    bool alwaysCompare = false;
+    unsigned char kanjiLeadByte = 0, readingLeadByte = 0;
+    std::uint16_t kanjiHead = 0, readingHead = 0;
+};
+
+struct TownList {
+    std::vector<PreparedTown> towns;
+    std::vector<TownKey> keys;  // one per town, in the same order
+};
 
 // Reads and prepares the towns of municipality `muni` in block order. False
 // when its town block cannot be read (lastError is then 16).

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "address_number.h"
+#include "code_text.h"
 #include "numeral_split.h"
 #include "town_cache.h"
 #include "town_pattern.h"
@@ -83,15 +84,16 @@ void writeTargets(const LookupTargets& targets, std::uint32_t code7, std::uint32
                   std::string_view p, std::size_t townDigits) {
     char buffer[16];
     if (targets.code7) {
-        std::snprintf(buffer, sizeof buffer, "%07u", static_cast<unsigned>(code7 % 100000000u));
+        writeZeroPadded(buffer, static_cast<unsigned>(code7 % 100000000u), 7);
         copyText(targets.code7, 9, buffer);
     }
     if (targets.oldCode) {
         unsigned old = static_cast<unsigned>(oldCode % 10000000u);
         if (old % 100 == 0) {
-            std::snprintf(buffer, sizeof buffer, "%03u  ", old / 100);
+            std::size_t n = writeZeroPadded(buffer, old / 100, 3);
+            std::memcpy(buffer + n, "  ", 3);
         } else {
-            std::snprintf(buffer, sizeof buffer, "%05u", old);
+            writeZeroPadded(buffer, old, 5);
         }
         copyText(targets.oldCode, 7, buffer);
     }
@@ -121,14 +123,30 @@ class TownMatcher {
         match_.setInput(p_);
         match_.municipalityCode = muni.code;
         kanjiForm_ = writtenInKanji(p_);
+        // Towns the address cannot name are passed over cheaply, except where
+        // the matcher looks at every town whatever its leading text.
+        skipping_ =
+            quickTest && muni.townCount > 1 && !(engine.firstAttempt && isKyotoWard(muni.code));
+        const ElementList& in = match_.inputElements;
+        if (in.count > 0 && in.items[0].kind == ElementKind::Text) {
+            const std::string_view t = in.items[0].text;
+            if (!t.empty()) leadByte_ = static_cast<unsigned char>(t[0]);
+            if (t.size() > kMachime.size() && startsWith(t, kMachime))
+                leadByteAfterMachime_ = static_cast<unsigned char>(t[kMachime.size()]);
+        }
+        if ((muni.flags & 1) && p_.size() >= 2)
+            inputHead_ = static_cast<std::uint16_t>(static_cast<unsigned char>(p_[0]) << 8 |
+                                                    static_cast<unsigned char>(p_[1]));
     }
 
     // Compares the towns with the address; then foundTown() tells whether
     // one of them matched (rather than only a fallback).
-    void search(const TownList& towns) {
-        for (const PreparedTown& town : towns) {
-            last_ = &town;
-            if (!consider(town)) break;
+    void search(const TownList& list) {
+        const std::size_t count = list.towns.size();
+        for (std::size_t i = 0; i < count; ++i) {
+            last_ = &list.towns[i];
+            if (skipping_ && !exceptionSeen_ && cannotMatch(list.keys[i])) continue;
+            if (!consider(list.towns[i])) break;
         }
     }
 
@@ -204,6 +222,22 @@ class TownMatcher {
             if (result != kNoMatch) return split.get();
         }
         return nullptr;
+    }
+
+    // A leading text that the quick test (mayMatch) refuses for this input
+    // by its first byte alone.
+    bool leadRefused(unsigned char lead) const {
+        return lead != 0 && lead != leadByte_ && lead != leadByteAfterMachime_;
+    }
+
+    // True when consider() would neither take the town nor change anything:
+    // its leading texts cannot begin the address and it is not a high-rise
+    // entry of the address's building.
+    bool cannotMatch(const TownKey& town) const {
+        if (town.alwaysCompare) return false;
+        if (!leadRefused(kanjiForm_ ? town.kanjiLeadByte : town.readingLeadByte)) return false;
+        if (!kanjiForm_ && !leadRefused(town.kanjiLeadByte)) return false;
+        return inputHead_ == 0 || (kanjiForm_ ? town.kanjiHead : town.readingHead) != inputHead_;
     }
 
     // Tests one town; false ends the search.
@@ -333,6 +367,9 @@ class TownMatcher {
     const PreparedTown* last_ = nullptr;
     bool exceptionSeen_ = false;
     std::size_t exceptionShared_ = 0;
+    bool skipping_ = false;
+    int leadByte_ = -1, leadByteAfterMachime_ = -1;  // -1: none
+    std::uint16_t inputHead_ = 0;  // high-rise municipalities: first two bytes of the input
 };
 
 // The town part of an address without the 字 (folded "ｱｻﾞ") that marks a

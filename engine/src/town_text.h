@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstring>
 #include <string_view>
 
 #include "shift_jis_text.h"
@@ -50,7 +51,10 @@ inline std::size_t charLength(std::string_view text, std::size_t i) {
 }
 
 inline bool startsWith(std::string_view text, std::string_view prefix) {
-    return text.substr(0, prefix.size()) == prefix;
+    // The first byte rules out most texts before a full comparison.
+    if (prefix.empty()) return true;
+    return text.size() >= prefix.size() && text[0] == prefix[0] &&
+           std::memcmp(text.data(), prefix.data(), prefix.size()) == 0;
 }
 
 // True when `text` ends in `suffix` and the suffix starts on a character

@@ -1,17 +1,20 @@
-// One postal-code engine: the loaded main dictionary, the town cursor, the
-// settings read at open time and the last error. The exported C interface
-// uses one process-wide instance; tests make as many as they like.
+// One postal-code engine: the open dictionary, the town cursor, the match
+// state and caches of the lookups, the settings read at open time and the
+// last error. The dictionary's read-only data is shared with every other
+// engine of the process that opened the same files, so engines are cheap
+// to make and may run on different threads at once; one engine is used by
+// one thread at a time. The classic exports use one process-wide instance.
 #pragma once
-
-#include <platform/binary_file.h>
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
-#include "dic_format.h"
+#include "dictionary_data.h"
 #include "fold_settings.h"
+#include "keszip.h"
 #include "match_state.h"
 #include "office_dictionary.h"
 #include "records.h"
@@ -20,31 +23,26 @@
 
 namespace keszip {
 
-// lastError values.
+// lastError values (the KESZIP_ERR_* codes of the exported interface).
 enum EngineError : int {
-    kErrNone = 0,
-    kErrNotOpen = 1,
-    kErrFile = 2,
-    kErrHeader = 11,
-    kErrPrefectureTable = 12,  // also the office table of the office dictionary
-    kErrCityTable = 13,
-    kErrMunicipalityTable = 14,
-    kErrCodeList = 15,
-    kErrTownBlock = 16,
-    kErrCode = 100,
+    kErrNone = KESZIP_ERR_NONE,
+    kErrNotOpen = KESZIP_ERR_NOT_OPEN,
+    kErrFile = KESZIP_ERR_FILE,
+    kErrSignature = KESZIP_ERR_SIGNATURE,
+    kErrHeader = KESZIP_ERR_HEADER,
+    kErrPrefectureTable = KESZIP_ERR_PREFECTURE_TABLE,  // also the office table
+    kErrCityTable = KESZIP_ERR_CITY_TABLE,
+    kErrMunicipalityTable = KESZIP_ERR_MUNICIPALITY_TABLE,
+    kErrCodeList = KESZIP_ERR_CODE_LIST,
+    kErrTownBlock = KESZIP_ERR_TOWN_BLOCK,
+    kErrCode = KESZIP_ERR_CODE,
 };
-
-// Which dictionary an engine reads: the postal KESZIP.DIC, or the telephone
-// KESTEL.DIC (signature "KesTel", no code list, telephone codes after each
-// town name, telephone key ranges in place of the old-code ranges).
-enum class DictionaryKind { Postal, Telephone };
 
 class ZipEngine {
   public:
     // `directory` overrides where the dictionary files are looked for; empty
     // means beside the library, then beside the program.
-    explicit ZipEngine(std::string directory = {},
-                       DictionaryKind kind = DictionaryKind::Postal);
+    explicit ZipEngine(std::string directory = {}, DictionaryKind kind = DictionaryKind::Postal);
     ~ZipEngine();
     ZipEngine(const ZipEngine&) = delete;
     ZipEngine& operator=(const ZipEngine&) = delete;
@@ -66,10 +64,17 @@ class ZipEngine {
     bool loadTownBlock(std::size_t municipality);
     bool nextTown(bool restart, std::size_t municipality, TownCandidate& out);
 
-    const std::vector<PrefectureRecord>& prefectures() const { return prefectures_; }
-    const std::vector<CityRecord>& cities() const { return cities_; }
-    const std::vector<MunicipalityRecord>& municipalities() const { return municipalities_; }
-    const std::vector<std::uint32_t>& codeList() const { return codeList_; }
+    const std::vector<PrefectureRecord>& prefectures() const { return data().prefectures; }
+    const std::vector<CityRecord>& cities() const { return data().cities; }
+    const std::vector<MunicipalityRecord>& municipalities() const { return data().municipalities; }
+    const std::vector<std::uint32_t>& codeList() const { return data().codeList; }
+    // Indexes of the municipalities and cities of a prefecture code, ascending.
+    const std::vector<std::uint16_t>& municipalitiesOf(int prefecture) const {
+        return inPrefecture(data().municipalitiesByPrefecture, prefecture);
+    }
+    const std::vector<std::uint16_t>& citiesOf(int prefecture) const {
+        return inPrefecture(data().citiesByPrefecture, prefecture);
+    }
 
     std::uint16_t edition() const;
     // Text of the information block for the version query's item (0 excluded).
@@ -92,7 +97,11 @@ class ZipEngine {
     // The large-business-office dictionary KESCMP.DIC and its search cursors.
     OfficeDictionary office;
 
-    // How many times the dictionary file has been read in full (for tests).
+    // The open dictionary's shared data (null while closed); engines over the
+    // same files share one.
+    const DictionaryData* sharedData() const { return data_.get(); }
+
+    // How many times the dictionary has been opened (for tests).
     int loadCount() const { return loadCount_; }
 
     // Reads KESZIP.PRM and KESZIP.TBL into the folding settings.
@@ -100,25 +109,24 @@ class ZipEngine {
 
   private:
     void clearMain();
+    // The open dictionary's data, or an empty one while closed.
+    const DictionaryData& data() const;
+    static const std::vector<std::uint16_t>& inPrefecture(
+        const std::vector<std::vector<std::uint16_t>>& index, int prefecture);
 
     std::string directory_;
     DictionaryKind kind_ = DictionaryKind::Postal;
     bool mainOpen_ = false;
     int lastError_ = kErrNone;
     int loadCount_ = 0;
-    platform::BinaryFile mainFile_;
-    std::array<unsigned char, dic::kMainHeaderSize> mainHeader_{};
-    // One byte more than the block, always 0, so that every text is terminated.
-    std::array<unsigned char, dic::kInfoBlockSize + 1> mainInfo_{};
-    std::vector<PrefectureRecord> prefectures_;
-    std::vector<CityRecord> cities_;
-    std::vector<MunicipalityRecord> municipalities_;
-    std::vector<std::uint32_t> codeList_;
-    std::vector<unsigned char> blockBuffer_;
-    std::uint16_t blockCapacity_ = 0;
+    std::shared_ptr<const DictionaryData> data_;
+    // The information block, kept by the engine so that the texts the version
+    // query hands out stay valid after the dictionary closes.
+    std::array<unsigned char, dic::kInfoBlockSize + 1> info_{};
+    const unsigned char* block_ = nullptr;  // the loaded town block inside data_
     int loadedBlockCode_ = -1;
     std::size_t loadedBlockIndex_ = 0;
-    std::size_t townCursor_ = 0;  // byte offset in blockBuffer_
+    std::size_t townCursor_ = 0;  // byte offset in block_
     std::size_t townCounter_ = 0;
     // The codes of the last telephone town record read, taken over by a
     // following record whose count is "the same as before".

@@ -1,6 +1,7 @@
 #include "tel_codes.h"
 
 #include <array>
+#include <cstring>
 
 #include "renumber.h"
 
@@ -106,6 +107,24 @@ TelCodeList listTelCodes(const TownCandidate& town, int baseDate) {
         list.text += written;
     }
     return list;
+}
+
+int writeCodeList(std::string_view list, char* out, std::size_t size) {
+    std::size_t end = 0;  // bytes of `list` that fit
+    int count = 0;
+    for (std::size_t pos = 0; pos < list.size() && size > 0;) {
+        const std::size_t comma = list.find(',', pos);
+        const std::size_t next = comma == std::string_view::npos ? list.size() : comma;
+        if (next > size - 1) break;
+        end = next;
+        ++count;
+        pos = next + 1;
+    }
+    if (out && size > 0) {
+        std::memcpy(out, list.data(), end);
+        out[end] = '\0';
+    }
+    return count;
 }
 
 std::string_view prefectureName(int prefecture) {

@@ -2,6 +2,7 @@
 // number, whether a number falls under a code, and the code list of a town.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -36,6 +37,11 @@ struct TelCodeList {
 // The town's codes, written with their hyphens and, while `baseDate` is 1 or
 // later, in their renumbered form wherever renumbering applies.
 TelCodeList listTelCodes(const TownCandidate& town, int baseDate);
+
+// Writes a code list ("0273,0274-12,...") into `out` (capacity `size` with
+// the NUL; may be null), cut after the last whole code that fits, and
+// returns how many codes the written list holds.
+int writeCodeList(std::string_view list, char* out, std::size_t size);
 
 // The prefecture's name in Shift-JIS from the built-in table: "北海道" for 1
 // through "沖縄県" for 47, "" for anything else.

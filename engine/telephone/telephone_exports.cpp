@@ -3,6 +3,7 @@
 // ordinary result.
 #include <cstring>
 #include <string>
+#include <string_view>
 
 #include "export_guard.h"
 #include "hyphen.h"
@@ -25,8 +26,8 @@ void clearText(char* buffer) {
     if (buffer) buffer[0] = '\0';
 }
 
-void writeText(char* out, const std::string& text) {
-    if (out) std::memcpy(out, text.c_str(), text.size() + 1);
+int writeCodeList(std::string_view list, char* out) {
+    return keszip::tel::writeCodeList(list, out, KESZIP_TEL_CODES_SIZE);
 }
 
 }  // namespace
@@ -94,8 +95,8 @@ KESZIP_API int KESZIP_CALL GetTelAddress(int first, const char* number, char* co
         keszip::writeCodes(0, found.code7, nullptr, code7);
         if (code7 && GetHyphenMode()) keszip::insertCode7Hyphen(code7);
         keszip::writeAddressParts(found.parts, prefecture, city, ward, town, townNote);
-        if (codeCount) *codeCount = found.codes.count;
-        writeText(codes, found.codes.text);
+        const int written = writeCodeList(found.codes.text, codes);
+        if (codeCount) *codeCount = written;
         return flags;
     });
 }
@@ -114,10 +115,11 @@ KESZIP_API int KESZIP_CALL GetTelDecision(const char* number, char* prefecture, 
 KESZIP_API int KESZIP_CALL GetAddressTel(const char* address, char* code7, int* codeCount,
                                          char* codes) {
     return guarded([&] {
-        auto& telephone = keszip::tel::telephoneEngine();
-        if (!telephone.open()) return 0;
+        clearText(code7);
         clearText(codes);
         if (codeCount) *codeCount = 0;
+        auto& telephone = keszip::tel::telephoneEngine();
+        if (!telephone.open()) return 0;
         char code[16] = {};
         keszip::ZipEngine& dictionary = telephone.dictionary();
         const int flags =
@@ -126,11 +128,11 @@ KESZIP_API int KESZIP_CALL GetAddressTel(const char* address, char* code7, int* 
         // city name exists in two prefectures, reports its codes.
         if (flags != 0 || std::strcmp(code, "ERR-005") == 0) {
             const auto list = keszip::tel::listTelCodes(dictionary.match.best, g_telBaseDate);
-            if (codeCount) *codeCount = list.count;
-            writeText(codes, list.text);
+            const int written = writeCodeList(list.text, codes);
+            if (codeCount) *codeCount = written;
         }
         if (code7) {
-            keszip::copyText(code7, 9, code);
+            keszip::copyText(code7, KESZIP_CODE7_SIZE, code);
             if (GetHyphenMode()) keszip::insertCode7Hyphen(code7);
         }
         return flags;
@@ -139,10 +141,10 @@ KESZIP_API int KESZIP_CALL GetAddressTel(const char* address, char* code7, int* 
 
 KESZIP_API int KESZIP_CALL GetDecisionTel(const char* address, int* codeCount, char* codes) {
     return guarded([&] {
-        auto& telephone = keszip::tel::telephoneEngine();
-        if (!telephone.open()) return 0;
         if (codeCount) *codeCount = 0;
         clearText(codes);
+        auto& telephone = keszip::tel::telephoneEngine();
+        if (!telephone.open()) return 0;
         const auto list = keszip::tel::decisionCodes(telephone.dictionary(), address ? address : "",
                                                      g_telBaseDate);
         if (list.empty()) {
@@ -151,10 +153,12 @@ KESZIP_API int KESZIP_CALL GetDecisionTel(const char* address, int* codeCount, c
         }
         std::string joined;
         for (const auto& code : list) joined += (joined.empty() ? "" : ",") + code;
-        if (codeCount) *codeCount = static_cast<int>(list.size());
-        writeText(codes, joined);
+        const int written = writeCodeList(joined, codes);
+        if (codeCount) *codeCount = written;
         return 1;
     });
 }
+
+KESZIP_API int KESZIP_CALL GetTelErr(void) { return keszip::tel::telephoneEngine().lastError(); }
 
 }  // extern "C"

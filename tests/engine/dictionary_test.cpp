@@ -186,12 +186,11 @@ TEST_F(Dictionary, EachDamageHasItsError) {
     EXPECT_FALSE(load(codes));
     EXPECT_EQ(engine_.lastError(), keszip::kErrCodeList);
 
-    // A wrong signature is refused without an error code.
+    // A wrong signature is refused with an error of its own.
     std::string wrong = bytes();
     wrong[5] = 'q';
-    engine_.setLastError(99);
     EXPECT_FALSE(load(wrong));
-    EXPECT_EQ(engine_.lastError(), 0);
+    EXPECT_EQ(engine_.lastError(), keszip::kErrSignature);
     EXPECT_FALSE(engine_.isOpen());
     wrong = bytes();
     wrong[6] = 'X';  // "KesZipX": the text up to the NUL must be exact

@@ -6,36 +6,14 @@
 #include <cstring>
 #include <filesystem>
 
+#include "library_copy.h"
 #include "test_support.h"
 
-using testing_support::binPath;
+using exports_test::Library;
 using testing_support::kenAllRow;
 using testing_support::TempDir;
 
 namespace {
-
-// One private copy of libkeszip.so, loaded from `dir`.
-class Library {
-  public:
-    explicit Library(const TempDir& dir) {
-        std::string path = dir.file("libkeszip.so");
-        std::filesystem::copy_file(binPath("libkeszip.so"), path);
-        handle_ = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
-        if (!handle_) ADD_FAILURE() << dlerror();
-    }
-    ~Library() {
-        if (handle_) dlclose(handle_);
-    }
-    template <typename F>
-    F* get(const char* name) {
-        void* symbol = handle_ ? dlsym(handle_, name) : nullptr;
-        if (!symbol) ADD_FAILURE() << "missing export " << name;
-        return reinterpret_cast<F*>(symbol);
-    }
-
-  private:
-    void* handle_ = nullptr;
-};
 
 std::string fixtureSource() {
     return kenAllRow("13101", "100  ", "1000000", "ﾄｳｷｮｳﾄ", "ﾁﾖﾀﾞｸ", "ｲｶﾆｹｲｻｲｶﾞﾅｲﾊﾞｱｲ", "東京都",

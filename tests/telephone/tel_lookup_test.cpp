@@ -269,6 +269,41 @@ TEST(TelLookupFiles, MissingOrWrongDictionary) {
                          "群馬県", "高崎市", "以下に掲載がない場合"));
     std::rename(empty.file("KESZIP.DIC").c_str(), empty.file("KESTEL.DIC").c_str());
     EXPECT_FALSE(engine.open());
+    EXPECT_EQ(engine.lastError(), keszip::kErrSignature);
+}
+
+}  // namespace
+
+namespace {
+
+// A written list cut to a buffer of exactly `size` bytes: the text and the
+// count of codes it holds.
+std::pair<std::string, int> cutList(const std::string& list, std::size_t size) {
+    auto out = std::make_unique<char[]>(size);  // exact size: the sanitizer sees any overrun
+    const int count = keszip::tel::writeCodeList(list, out.get(), size);
+    return {std::string(out.get()), count};
+}
+
+TEST(TelCodeLists, CutAfterTheLastWholeCodeThatFits) {
+    const std::string list = "0273-12,0274,03-1";  // 17 bytes
+    EXPECT_EQ(cutList(list, 18), std::make_pair(list, 3));
+    EXPECT_EQ(cutList(list, 17), std::make_pair(std::string("0273-12,0274"), 2));
+    EXPECT_EQ(cutList(list, 13), std::make_pair(std::string("0273-12,0274"), 2));
+    EXPECT_EQ(cutList(list, 12), std::make_pair(std::string("0273-12"), 1));
+    EXPECT_EQ(cutList(list, 8), std::make_pair(std::string("0273-12"), 1));
+    EXPECT_EQ(cutList(list, 7), std::make_pair(std::string(), 0));
+    EXPECT_EQ(cutList("", 1), std::make_pair(std::string(), 0));
+    EXPECT_EQ(keszip::tel::writeCodeList(list, nullptr, 13), 2);  // the count alone
+
+    // A list far beyond the exported limit stops just below it.
+    std::string longList;
+    for (int i = 0; longList.size() < 3 * KESZIP_TEL_CODES_SIZE; ++i)
+        longList += (longList.empty() ? "" : ",") + std::to_string(100000 + i);
+    const auto [text, count] = cutList(longList, KESZIP_TEL_CODES_SIZE);
+    EXPECT_LT(text.size(), std::size_t{KESZIP_TEL_CODES_SIZE});
+    EXPECT_GT(text.size(), std::size_t{KESZIP_TEL_CODES_SIZE} - 8);
+    EXPECT_EQ(longList.compare(0, text.size() + 1, text + ","), 0);
+    EXPECT_EQ(count, static_cast<int>(text.size() + 1) / 7);
 }
 
 }  // namespace

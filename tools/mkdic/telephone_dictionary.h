@@ -7,17 +7,18 @@
 #include <string>
 #include <vector>
 
+#include "dic_format.h"
 #include "dictionary_writer.h"
 #include "ken_all.h"
 #include "telephone_csv.h"
 
 namespace mkdic {
 
-inline constexpr char kTelSignature[] = "KesTel";
-// Codes a town record may carry; the engine keeps the first 200.
-inline constexpr std::size_t kMaxTownCodes = 200;
+inline constexpr const auto& kTelSignature = keszip::dic::kTelSignature;
+// Codes a town record carries: as many as the engine keeps.
+inline constexpr std::size_t kMaxTownCodes = keszip::dic::kTelCodesKept;
 // The n that means "the same codes as the record before".
-inline constexpr unsigned char kSameCodes = 255;
+inline constexpr unsigned char kSameCodes = keszip::dic::kTelSameCodes;
 
 struct TelephoneSources {
     std::vector<Compartment> compartments;

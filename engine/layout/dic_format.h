@@ -67,6 +67,8 @@ inline constexpr std::size_t kTownHead = 8;
 // carry a code area of the same size as the record they continue.
 inline constexpr char kTelSignature[] = "KesTel";
 inline constexpr unsigned char kTelSameCodes = 255;
+// Codes of one town the engine keeps; a record with more keeps its first ones.
+inline constexpr std::size_t kTelCodesKept = 200;
 
 // Largest town block a 16-bit size field can describe.
 inline constexpr std::size_t kMaxBlockSize = 0xFFFF;
