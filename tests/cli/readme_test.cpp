@@ -103,3 +103,16 @@ TEST(Readme, EveryCommandExampleRunsAsWritten) {
     EXPECT_EQ(readFile(dir.file("out.csv")).substr(0, 10), "\"1000013\",");
     EXPECT_EQ(readFile(dir.file("out.txt")).substr(0, 8), "1000013 ");
 }
+
+TEST(Readme, HoldsNoLeftoversOfAMerge) {
+    std::ifstream in(KESZIP_README);
+    ASSERT_TRUE(in) << KESZIP_README;
+    std::string line;
+    int number = 0;
+    while (std::getline(in, line)) {
+        ++number;
+        const bool marker =
+            line.rfind("<<<<<<< ", 0) == 0 || line == "=======" || line.rfind(">>>>>>> ", 0) == 0;
+        EXPECT_FALSE(marker) << "README line " << number << " is a conflict marker: " << line;
+    }
+}
