@@ -69,7 +69,15 @@ int runLookup(TextIo& io, bool hyphen, const std::vector<std::string>& addresses
     while ((length = getline(&line, &capacity, stdin)) >= 0) {
         ++lineNumber;
         while (length > 0 && (line[length - 1] == '\n' || line[length - 1] == '\r')) --length;
-        address.assign(line, static_cast<std::size_t>(length));
+        const char* text = line;
+        // A UTF-8 file saved by a Windows editor begins with a byte order
+        // mark; it is not part of the first address.
+        if (lineNumber == 1 && !io.raw() && length >= 3 &&
+            std::memcmp(line, "\xEF\xBB\xBF", 3) == 0) {
+            text += 3;
+            length -= 3;
+        }
+        address.assign(text, static_cast<std::size_t>(length));
         out.clear();
         lookupOne(io, address, "line", lineNumber, sjis, field, out);
         std::fwrite(out.data(), 1, out.size(), stdout);
