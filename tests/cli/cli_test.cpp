@@ -161,3 +161,17 @@ TEST(Cli, LookupSkipsTheByteOrderMarkOfAUtf8File) {
     EXPECT_EQ(testing_support::readFile(dir.file("err.txt")),
               "keszip: line 2 has characters that have no Shift-JIS form; it is not looked up\n");
 }
+
+TEST(Cli, CodesAndNumbersTypedInFullWidthAreTheSameDigits) {
+    // A Japanese input method gives full-width digits and hyphens; they mean
+    // what the half-width ones mean.
+    EXPECT_EQ(keszip("code １００－００１３"), keszip("code 100-0013"));
+    EXPECT_EQ(keszip("decide ０６０－０８０８"), keszip("decide 0600808"));
+    EXPECT_EQ(keszip("office --code ４７１８５７１"), keszip("office --code 4718571"));
+    EXPECT_EQ(keszip("tel ０１５４７"), keszip("tel 01547"));
+    EXPECT_EQ(keszip("tel-decide ０３－３"), keszip("tel-decide 03-3"));
+    int status = -1;
+    const std::string refused = keszip("code １２３４", &status);
+    EXPECT_NE(status, 0);
+    EXPECT_NE(refused.find("postal code"), std::string::npos) << refused;
+}
