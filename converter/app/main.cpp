@@ -8,6 +8,10 @@
 #include "desktop_program.h"
 #endif
 
+namespace {
+constexpr int kNotStarted = 10;
+}  // namespace
+
 int main(int argc, char** argv) {
 #ifdef ZELKO7_DESKTOP
     if (argc == 1) return gui::runDesktopProgram(argc, argv);
@@ -20,6 +24,13 @@ int main(int argc, char** argv) {
     auto* convert = app.add_subcommand("convert", "Convert one text, SDF or CSV file");
     std::string kind;
     converter::addConvertCommands(*convert, args, kind);
-    CLI11_PARSE(app, argc, argv);
+    converter::useOneLineErrors(app);
+    if (int status = converter::refuseUnknownWords(argc, argv); status >= 0) return status;
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& e) {
+        // Help ends with 0; a misused command line is a run not started.
+        return app.exit(e) == 0 ? 0 : kNotStarted;
+    }
     return converter::runConvert(*convert, args, kind);
 }
