@@ -16,6 +16,27 @@ std::string limitBytes(std::string_view text, std::size_t limit) {
     return std::string(text.substr(0, end));
 }
 
+std::string codeText(std::string_view typed) {
+    std::string ascii;
+    for (std::size_t i = 0; i < typed.size(); ++i) {
+        const unsigned char lead = static_cast<unsigned char>(typed[i]);
+        if (!platform::isSjisLead(lead) || i + 1 == typed.size()) {
+            ascii += typed[i];
+            continue;
+        }
+        const unsigned char trail = static_cast<unsigned char>(typed[i + 1]);
+        if (lead == 0x82 && trail >= 0x4F && trail <= 0x58) {
+            ascii += static_cast<char>('0' + (trail - 0x4F));  // ０ to ９
+        } else if (lead == 0x81 && trail == 0x7C) {
+            ascii += '-';  // －
+        } else {
+            ascii.append(typed.substr(i, 2));
+        }
+        ++i;
+    }
+    return limitBytes(ascii, kCodeTextLimit);
+}
+
 std::string blankParentheses(std::string_view text) {
     std::string out(text);
     for (char& c : out) {

@@ -18,6 +18,11 @@ inline constexpr std::size_t kCodeTextLimit = 8;
 // would not fit whole.
 std::string limitBytes(std::string_view text, std::size_t limit);
 
+// A typed postal code as the engine reads it: full-width digits and hyphens
+// (as an input method types them) become ASCII, and at most the first
+// kCodeTextLimit characters are kept.
+std::string codeText(std::string_view typed);
+
 // Every "(" and ")" turned into a blank. Neither byte can be the second byte
 // of a double-byte character, so the replacement is byte-wise.
 std::string blankParentheses(std::string_view text);
