@@ -38,6 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const std::string code = cs::codeText(text);
     if (code.size() > cs::kCodeTextLimit || !wholeCharacters(code)) std::abort();
+    if (cs::wildcardText(text).size() > text.size()) std::abort();
 
     const cs::OfficeHitParts parts = cs::splitOfficeHit(text);
     if (parts.code.size() + parts.name.size() + parts.address.size() > text.size()) std::abort();

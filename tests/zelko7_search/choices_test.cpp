@@ -93,3 +93,11 @@ TEST(SearchChoices, CodeTypedInFullWidthIsReadAsItsDigits) {
     EXPECT_EQ(u8(codeText(sj("〒１"))), "〒1");
     EXPECT_EQ(codeText(std::string("\x88\x82\x4F", 3)), std::string("\x88\x82O", 3));
 }
+
+TEST(SearchChoices, FullWidthAsteriskIsTheWildcard) {
+    EXPECT_EQ(u8(wildcardText(sj("東京都＊"))), "東京都*");
+    EXPECT_EQ(u8(wildcardText(sj("＊＊"))), "**");
+    // A second byte that looks like the asterisk's is left alone.
+    EXPECT_EQ(wildcardText(std::string("\x88\x81\x96", 3)), std::string("\x88\x81\x96", 3));
+    EXPECT_EQ(u8(*confirmedSearchText(sj("東京都＊"))), "東京都");
+}

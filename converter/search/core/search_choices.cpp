@@ -37,6 +37,23 @@ std::string codeText(std::string_view typed) {
     return limitBytes(ascii, kCodeTextLimit);
 }
 
+std::string wildcardText(std::string_view typed) {
+    std::string text;
+    for (std::size_t i = 0; i < typed.size(); ++i) {
+        const unsigned char lead = static_cast<unsigned char>(typed[i]);
+        if (!platform::isSjisLead(lead) || i + 1 == typed.size()) {
+            text += typed[i];
+        } else if (lead == 0x81 && static_cast<unsigned char>(typed[i + 1]) == 0x96) {
+            text += '*';  // ＊
+            ++i;
+        } else {
+            text.append(typed.substr(i, 2));
+            ++i;
+        }
+    }
+    return text;
+}
+
 std::string blankParentheses(std::string_view text) {
     std::string out(text);
     for (char& c : out) {
@@ -59,7 +76,7 @@ std::string pickedSearchText(std::string_view line, bool listIsPartial) {
 }
 
 std::optional<std::string> confirmedSearchText(std::string_view text) {
-    std::string blanked = blankParentheses(text);
+    std::string blanked = blankParentheses(wildcardText(text));
     if (blanked.empty()) return std::nullopt;
     if (blanked.back() == '*') blanked.pop_back();
     return blanked;

@@ -23,6 +23,10 @@ std::string limitBytes(std::string_view text, std::size_t limit);
 // kCodeTextLimit characters are kept.
 std::string codeText(std::string_view typed);
 
+// A typed search text with every full-width "＊" (as an input method types
+// it) turned into the wildcard "*".
+std::string wildcardText(std::string_view typed);
+
 // Every "(" and ")" turned into a blank. Neither byte can be the second byte
 // of a double-byte character, so the replacement is byte-wise.
 std::string blankParentheses(std::string_view text);
@@ -35,7 +39,8 @@ std::optional<std::string> chosenCodeAddress(std::string_view line);
 // list holds places above town level, a "*" is appended (once) to narrow.
 std::string pickedSearchText(std::string_view line, bool listIsPartial);
 
-// A confirmed search text: parentheses blanked and one trailing "*" dropped;
+// A confirmed search text: "＊" read as "*", parentheses blanked and one
+// trailing "*" dropped;
 // nothing when the text is empty once blanked (the "not entered" warning).
 std::optional<std::string> confirmedSearchText(std::string_view text);
 

@@ -69,7 +69,7 @@ Listing listMatchingPlaces(std::string_view textIn) {
     Listing listing;
     listing.label = resultLabel();
     listing.listIsPartial = true;
-    const std::string text = limitBytes(textIn, kAddressTextLimit);
+    const std::string text = limitBytes(wildcardText(textIn), kAddressTextLimit);
     Outputs out;
     for (int first = 1; GetIncAddress(first, text.c_str(), out.prefecture, out.city, out.ward,
                                       out.town, out.note) != 0;
