@@ -119,9 +119,15 @@ class TerminalStarter final : public RunStarter {
 
 }  // namespace
 
-int refuseUnknownWords(int argc, char** argv) {
-    static const char* const kinds[] = {"text", "sdf", "csv"};
-    bool convert = false;
+int refuseUnknownWords(const CLI::App& convert, int argc, char** argv) {
+    // The kinds are the subcommands `convert` was given, whichever they are.
+    std::vector<std::string> names;
+    std::string kinds;
+    for (const CLI::App* sub : convert.get_subcommands([](const CLI::App*) { return true; })) {
+        names.push_back(sub->get_name());
+        kinds += (kinds.empty() ? "" : ", ") + sub->get_name();
+    }
+    bool inConvert = false;
     for (int i = 1; i < argc; ++i) {
         const std::string word = argv[i];
         if (word == "--version" || word == "-V" || word == "-v") {
@@ -131,18 +137,18 @@ int refuseUnknownWords(int argc, char** argv) {
             return kNotStarted;
         }
         if (word.empty() || word[0] == '-') continue;  // --sjis, --help and the like
-        if (!convert) {
-            if (word != "convert") {
+        if (!inConvert) {
+            if (word != convert.get_name()) {
                 std::cerr << "zelko7: unknown subcommand '" << word << "' (see zelko7 --help)\n";
                 return kNotStarted;
             }
-            convert = true;
+            inConvert = true;
             continue;
         }
-        for (const char* kind : kinds)
-            if (word == kind) return -1;
-        std::cerr << "zelko7: unknown kind '" << word
-                  << "' of conversion: text, sdf or csv (see zelko7 convert --help)\n";
+        for (const std::string& name : names)
+            if (word == name) return -1;
+        std::cerr << "zelko7: unknown kind '" << word << "' of conversion: " << kinds
+                  << " (see zelko7 convert --help)\n";
         return kNotStarted;
     }
     return -1;

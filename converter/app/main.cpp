@@ -25,7 +25,8 @@ int main(int argc, char** argv) {
     std::string kind;
     converter::addConvertCommands(*convert, args, kind);
     converter::useOneLineErrors(app);
-    if (int status = converter::refuseUnknownWords(argc, argv); status >= 0) return status;
+    if (int status = converter::refuseUnknownWords(*convert, argc, argv); status >= 0)
+        return status;
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
