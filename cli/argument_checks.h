@@ -8,8 +8,9 @@
 
 namespace cli {
 
-// CLI11 validators: a postal code of 3, 5 or 7 digits (a hyphen allowed after
-// the third), and a telephone number of digits and hyphens.
+// CLI11 transformers: a postal code of 3, 5 or 7 digits (a hyphen allowed
+// after the third), and a telephone number of digits and hyphens. Full-width
+// digits and hyphens are accepted and handed on as ASCII.
 CLI::Validator postalCodeArgument();
 CLI::Validator telephoneNumberArgument();
 

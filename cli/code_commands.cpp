@@ -93,7 +93,7 @@ void addCodeCommands(CLI::App& app, CodeCommands& c) {
         "ward, town, note");
     c.code->add_option("CODE", c.codeText, "3, 5 or 7 digits (123-4567 allowed)")
         ->required()
-        ->check(postalCodeArgument());
+        ->transform(postalCodeArgument());
     c.code->add_flag("--hyphen", c.hyphen, "Write codes with a hyphen after the third digit");
     c.decide = app.add_subcommand(
         "decide",
@@ -101,7 +101,7 @@ void addCodeCommands(CLI::App& app, CodeCommands& c) {
         "ward, town, note");
     c.decide->add_option("CODE", c.decideText, "3, 5 or 7 digits")
         ->required()
-        ->check(postalCodeArgument());
+        ->transform(postalCodeArgument());
     c.search = app.add_subcommand(
         "search",
         "Entries beginning with a partial address (\"*\" at the end lists the level "

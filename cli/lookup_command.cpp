@@ -89,6 +89,7 @@ struct Batch {
 class BatchReader {
   public:
     ~BatchReader() { std::free(line_); }
+    explicit BatchReader(bool sjis) : sjis_(sjis) {}
     bool operator()(Batch& batch) {
         batch.firstLine = lineNumber_ + 1;
         ssize_t length;
@@ -96,12 +97,21 @@ class BatchReader {
                (length = getline(&line_, &capacity_, stdin)) >= 0) {
             ++lineNumber_;
             while (length > 0 && (line_[length - 1] == '\n' || line_[length - 1] == '\r')) --length;
-            batch.lines.emplace_back(line_, static_cast<std::size_t>(length));
+            const char* text = line_;
+            // A UTF-8 file saved by a Windows editor begins with a byte order
+            // mark; it is not part of the first address.
+            if (lineNumber_ == 1 && !sjis_ && length >= 3 &&
+                std::memcmp(line_, "\xEF\xBB\xBF", 3) == 0) {
+                text += 3;
+                length -= 3;
+            }
+            batch.lines.emplace_back(text, static_cast<std::size_t>(length));
         }
         return !batch.lines.empty();
     }
 
   private:
+    bool sjis_;
     char* line_ = nullptr;
     std::size_t capacity_ = 0;
     std::size_t lineNumber_ = 0;
@@ -143,7 +153,7 @@ int runLookup(bool sjis, bool hyphen, unsigned threads, const std::vector<std::s
     static char inBuffer[1 << 16], outBuffer[1 << 16];
     std::setvbuf(stdin, inBuffer, _IOFBF, sizeof inBuffer);
     std::setvbuf(stdout, outBuffer, _IOFBF, sizeof outBuffer);
-    BatchReader reader;
+    BatchReader reader(sjis);
     platform::runOrderedBatches<Batch>(
         threads, [&](Batch& batch) { return reader(batch); },
         [&](unsigned worker, Batch& batch) {

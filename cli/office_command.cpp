@@ -39,8 +39,8 @@ void addOfficeCommand(CLI::App& app, OfficeOptions& o) {
         app.add_subcommand("office",
                            "Large business offices: 7-digit code, old code, local-government code, "
                            "prefecture, city, ward, town, remark, office name");
-    auto* code =
-        o.command->add_option("--code", o.code, "3, 5 or 7 digits")->check(postalCodeArgument());
+    auto* code = o.command->add_option("--code", o.code, "3, 5 or 7 digits")
+                     ->transform(postalCodeArgument());
     auto* name = o.command->add_option("--name", o.name, "Office name (or its reading)");
     code->excludes(name);
     o.command->add_option("--address", o.address, "Narrow the name search to this address")

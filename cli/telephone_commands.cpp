@@ -145,13 +145,13 @@ void addTelephoneCommands(CLI::App& app, TelephoneCommands& commands) {
     commands.tel->add_flag("--hyphen", commands.hyphen, "Write the 7-digit code as 123-4567");
     commands.tel->add_option("NUMBER", commands.number, "e.g. 0273 or 0273-12")
         ->required()
-        ->check(telephoneNumberArgument());
+        ->transform(telephoneNumberArgument());
 
     commands.telDecide = app.add_subcommand(
         "tel-decide", "The part of the address every town of a telephone number shares");
     commands.telDecide->add_option("NUMBER", commands.number, "e.g. 0273 or 0273-12")
         ->required()
-        ->check(telephoneNumberArgument());
+        ->transform(telephoneNumberArgument());
 
     commands.addressTel = app.add_subcommand("address-tel", "The telephone codes of an address");
     commands.addressTel->add_option("--date", commands.baseDate,

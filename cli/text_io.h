@@ -12,6 +12,8 @@ namespace cli {
 class TextIo {
   public:
     explicit TextIo(bool sjis) : sjis_(sjis) {}
+    // True when texts are raw Shift-JIS (--sjis), false for UTF-8.
+    bool raw() const { return sjis_; }
     // The engine's Shift-JIS form of a user's text into `out`; false when it has none.
     bool toEngine(std::string_view text, std::string& out);
     // Why a user's text cannot be what was meant ("a NUL byte", bytes that

@@ -1,6 +1,7 @@
 // Arbitrary bytes as a line a user typed: the command line tool either
 // converts it or names why not, and it never refuses a line that converts
-// (valid UTF-8 without a NUL byte that has a Shift-JIS form).
+// (valid UTF-8 without a NUL byte that has a Shift-JIS form). The checks of
+// codes and telephone numbers hand on nothing but ASCII digits and hyphens.
 #include <platform/sjis.h>
 
 #include <cstddef>
@@ -9,6 +10,7 @@
 #include <string>
 #include <string_view>
 
+#include "argument_checks.h"
 #include "text_io.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -22,5 +24,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (why != nullptr && !hasNul && direct) std::abort();
     cli::TextIo raw(true);
     if ((raw.toEngineOrWhy(text, out) == nullptr) == hasNul) std::abort();
+    for (const CLI::Validator& check :
+         {cli::postalCodeArgument(), cli::telephoneNumberArgument()}) {
+        std::string argument(text);
+        if (!check(argument).empty()) continue;
+        for (char c : argument)
+            if (c != '-' && (c < '0' || c > '9')) std::abort();
+    }
     return 0;
 }

@@ -36,6 +36,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (!wholeCharacters(cut)) std::abort();
     }
 
+    const std::string code = cs::codeText(text);
+    if (code.size() > cs::kCodeTextLimit || !wholeCharacters(code)) std::abort();
+    if (cs::wildcardText(text).size() > text.size()) std::abort();
+
     const cs::OfficeHitParts parts = cs::splitOfficeHit(text);
     if (parts.code.size() + parts.name.size() + parts.address.size() > text.size()) std::abort();
     if (parts.code.find(' ') != std::string::npos) std::abort();

@@ -123,6 +123,47 @@ class TerminalStarter final : public RunStarter {
 
 }  // namespace
 
+int refuseUnknownWords(const CLI::App& convert, int argc, char** argv) {
+    // The kinds are the subcommands `convert` was given, whichever they are.
+    std::vector<std::string> names;
+    std::string kinds;
+    for (const CLI::App* sub : convert.get_subcommands([](const CLI::App*) { return true; })) {
+        names.push_back(sub->get_name());
+        kinds += (kinds.empty() ? "" : ", ") + sub->get_name();
+    }
+    bool inConvert = false;
+    for (int i = 1; i < argc; ++i) {
+        const std::string word = argv[i];
+        if (word == "--version" || word == "-V" || word == "-v") {
+            std::cerr << "zelko7: there is no " << word
+                      << " option; the desktop program shows its version under "
+                         "\"ﾊﾞｰｼﾞｮﾝ情報\", and 'keszip version' that of the library\n";
+            return kNotStarted;
+        }
+        if (word.empty() || word[0] == '-') continue;  // --sjis, --help and the like
+        if (!inConvert) {
+            if (word != convert.get_name()) {
+                std::cerr << "zelko7: unknown subcommand '" << word << "' (see zelko7 --help)\n";
+                return kNotStarted;
+            }
+            inConvert = true;
+            continue;
+        }
+        for (const std::string& name : names)
+            if (word == name) return -1;
+        std::cerr << "zelko7: unknown kind '" << word << "' of conversion: " << kinds
+                  << " (see zelko7 convert --help)\n";
+        return kNotStarted;
+    }
+    return -1;
+}
+
+void useOneLineErrors(CLI::App& app) {
+    app.failure_message([](const CLI::App*, const CLI::Error& e) {
+        return "zelko7: " + std::string(e.what()) + " (see zelko7 --help)\n";
+    });
+}
+
 void addConvertCommands(CLI::App& convert, ConvertArguments& args, std::string& selected) {
     convert.require_subcommand(1);
     convert.fallthrough();
@@ -156,7 +197,8 @@ void addConvertCommands(CLI::App& convert, ConvertArguments& args, std::string& 
     table->remove_option(table->get_option("--dest"));
     convert.footer(
         "Exit status: 0 the run ended, 1 source, 2 destination, 3 error file, 4 dictionary "
-        "not opened, 10 not started (a field was refused or a question answered No).");
+        "not opened, 10 not started (a misused option, a field refused or a question "
+        "answered No).");
 }
 
 int runConvert(const CLI::App& convert, const ConvertArguments& a, const std::string& kind) {

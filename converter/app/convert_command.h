@@ -41,6 +41,16 @@ struct ConvertArguments {
 // Adds the subcommands to `convert`; `selected` receives the kind.
 void addConvertCommands(CLI::App& convert, ConvertArguments& args, std::string& selected);
 
+// Looks at the words before the options of a conversion: an unknown
+// subcommand or kind (one that `convert` was not given), or "--version", is explained on one line
+// of standard error. Returns the exit status to end with (10), or -1 when the command line is left
+// to the parser.
+int refuseUnknownWords(const CLI::App& convert, int argc, char** argv);
+
+// One line on standard error for every parse error, "zelko7: <what is wrong>";
+// a misused command line ends with 10 like any run that was not started.
+void useOneLineErrors(CLI::App& app);
+
 // Runs the selected conversion; the exit status is the run's end code, or
 // 10 when a check of the fields failed or a question was answered No.
 int runConvert(const CLI::App& convert, const ConvertArguments& args, const std::string& kind);

@@ -8,6 +8,10 @@
 #include "desktop_program.h"
 #endif
 
+namespace {
+constexpr int kNotStarted = 10;
+}  // namespace
+
 int main(int argc, char** argv) {
 #ifdef ZELKO7_DESKTOP
     if (argc == 1) return gui::runDesktopProgram(argc, argv);
@@ -21,6 +25,14 @@ int main(int argc, char** argv) {
         "convert", "Convert one text, SDF, CSV or Excel file or a database table");
     std::string kind;
     converter::addConvertCommands(*convert, args, kind);
-    CLI11_PARSE(app, argc, argv);
+    converter::useOneLineErrors(app);
+    if (int status = converter::refuseUnknownWords(*convert, argc, argv); status >= 0)
+        return status;
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& e) {
+        // Help ends with 0; a misused command line is a run not started.
+        return app.exit(e) == 0 ? 0 : kNotStarted;
+    }
     return converter::runConvert(*convert, args, kind);
 }

@@ -143,8 +143,11 @@ PageCheck collectOptions(const OptionsBlock& edited, OptionsBlock& options) {
 }
 
 PageCheck checkRange(long long first, long long last, ConversionJob& job) {
-    if (first <= 0) return {800, PageField::FirstRecord};
-    if (last <= 0) return {801, PageField::LastRecord};
+    // The dialog's fields hold nine digits; a larger value from elsewhere
+    // must not wrap into a different range.
+    constexpr long long kHighest = 999999999;
+    if (first <= 0 || first > kHighest) return {800, PageField::FirstRecord};
+    if (last <= 0 || last > kHighest) return {801, PageField::LastRecord};
     if (last < first) return {802, PageField::FirstRecord};
     job.firstRecord = static_cast<std::uint32_t>(first);
     job.lastRecord = static_cast<std::uint32_t>(last);

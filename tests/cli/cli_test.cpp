@@ -144,3 +144,34 @@ TEST(Cli, LookupNamesTheLinesItCannotReadAndKeepsOneLinePerLine) {
         0);
     EXPECT_NE(out.find("argument 2 has bytes that are not UTF-8"), std::string::npos) << out;
 }
+
+TEST(Cli, LookupSkipsTheByteOrderMarkOfAUtf8File) {
+    // Editors on Windows begin a UTF-8 file with a byte order mark; it belongs
+    // to the file, not to the first address. A mark later on is kept.
+    testing_support::TempDir dir;
+    testing_support::writeFile(
+        dir.file("in.txt"),
+        "\xEF\xBB\xBF東京都千代田区丸の内1\r\n\xEF\xBB\xBF東京都千代田区丸の内1\r\n");
+    std::string out;
+    ASSERT_EQ(runCommand("'" + binPath("keszip") + "' lookup < '" + dir.file("in.txt") + "' 2>'" +
+                             dir.file("err.txt") + "'",
+                         &out),
+              0);
+    EXPECT_EQ(out, "1\t1000005\t100  \t1\t13101\n0\tERR-003\t\t\t\n");
+    EXPECT_EQ(testing_support::readFile(dir.file("err.txt")),
+              "keszip: line 2 has characters that have no Shift-JIS form; it is not looked up\n");
+}
+
+TEST(Cli, CodesAndNumbersTypedInFullWidthAreTheSameDigits) {
+    // A Japanese input method gives full-width digits and hyphens; they mean
+    // what the half-width ones mean.
+    EXPECT_EQ(keszip("code １００－００１３"), keszip("code 100-0013"));
+    EXPECT_EQ(keszip("decide ０６０－０８０８"), keszip("decide 0600808"));
+    EXPECT_EQ(keszip("office --code ４７１８５７１"), keszip("office --code 4718571"));
+    EXPECT_EQ(keszip("tel ０１５４７"), keszip("tel 01547"));
+    EXPECT_EQ(keszip("tel-decide ０３－３"), keszip("tel-decide 03-3"));
+    int status = -1;
+    const std::string refused = keszip("code １２３４", &status);
+    EXPECT_NE(status, 0);
+    EXPECT_NE(refused.find("postal code"), std::string::npos) << refused;
+}

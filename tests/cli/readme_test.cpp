@@ -119,3 +119,16 @@ TEST(Readme, EveryCommandExampleRunsAsWritten) {
                &zip);
     EXPECT_EQ(zip, "1000013\n");
 }
+
+TEST(Readme, HoldsNoLeftoversOfAMerge) {
+    std::ifstream in(KESZIP_README);
+    ASSERT_TRUE(in) << KESZIP_README;
+    std::string line;
+    int number = 0;
+    while (std::getline(in, line)) {
+        ++number;
+        const bool marker =
+            line.rfind("<<<<<<< ", 0) == 0 || line == "=======" || line.rfind(">>>>>>> ", 0) == 0;
+        EXPECT_FALSE(marker) << "README line " << number << " is a conflict marker: " << line;
+    }
+}

@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 #include <platform/paths.h>
 
+#include <algorithm>
+
 #include "run_start.h"
 #include "test_support.h"
 
@@ -137,4 +139,28 @@ TEST(RunStart, PagesKeepTheirNumbersInTheSettingsBlocks) {
     EXPECT_EQ(params.CSVType, 0);
     EXPECT_EQ(params.StartPosition[0], 1);
     EXPECT_EQ(pageFieldsFromSettings(SourceKind::Csv, defaultOptions(), params).pieceStart[0], 3);
+}
+
+TEST(ConvertCommand, MisuseSaysWhatIsWrongOnOneLine) {
+    struct Case {
+        const char* arguments;
+        const char* says;
+    };
+    const Case cases[] = {
+        {"convrt csv", "unknown subcommand 'convrt'"},
+        {"convert txt --source a", "unknown kind 'txt'"},
+        {"--version", "no --version option"},
+        {"convert csv --bogus", "--bogus"},
+        {"convert csv --max-errors 99999999999", "--max-errors"},
+    };
+    for (const Case& c : cases) {
+        int status = -1;
+        const std::string out = zelko7(c.arguments, &status);
+        EXPECT_EQ(status, 10) << c.arguments;
+        EXPECT_NE(out.find(c.says), std::string::npos) << c.arguments << ": " << out;
+        EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), 1) << c.arguments << ": " << out;
+    }
+    int status = -1;
+    EXPECT_NE(zelko7("convert csv --help", &status).find("--fields"), std::string::npos);
+    EXPECT_EQ(status, 0);
 }

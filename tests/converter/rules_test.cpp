@@ -169,6 +169,13 @@ TEST(PageChecks, SdfCsvOptionsAndRange) {
     EXPECT_EQ(checkRange(10, 9, job).message, 802);
     EXPECT_TRUE(checkRange(3, 5, job).ok());
     EXPECT_EQ(job.partial, 1);
+    // Values past what the fields can hold are refused, not cut to 32 bits
+    // (2-4294967298 would have become the range 2-2).
+    EXPECT_EQ(checkRange(2, 4294967298LL, job).message, 801);
+    EXPECT_EQ(checkRange(4294967298LL, 4294967299LL, job).message, 800);
+    EXPECT_EQ(checkRange(1, 1000000000, job).message, 801);
+    EXPECT_TRUE(checkRange(1, 999999999, job).ok());
+    EXPECT_EQ(job.lastRecord, 999999999u);
 
     OptionsBlock start = defaultOptions();
     std::string question;

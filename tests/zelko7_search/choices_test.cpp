@@ -79,3 +79,25 @@ TEST(OfficeHitSplit, CodeNameAndAddress) {
     EXPECT_EQ(parts.name, "N\x82");
     EXPECT_EQ(parts.address, "A");
 }
+
+TEST(SearchChoices, CodeTypedInFullWidthIsReadAsItsDigits) {
+    // An input method in full-width mode types ０-９ and －.
+    EXPECT_EQ(codeText(sj("１００－００１３")), "100-0013");
+    EXPECT_EQ(codeText(sj("１００００１３")), "1000013");
+    EXPECT_EQ(codeText("100-0013"), "100-0013");
+    // Only 8 characters count, as for a half-width code.
+    EXPECT_EQ(codeText(sj("１００－００１３９")), "100-0013");
+    EXPECT_EQ(codeText("100-00139"), "100-0013");
+    // Other characters stay as typed (and the engine refuses them); a
+    // second byte that looks like a digit's is left alone.
+    EXPECT_EQ(u8(codeText(sj("〒１"))), "〒1");
+    EXPECT_EQ(codeText(std::string("\x88\x82\x4F", 3)), std::string("\x88\x82O", 3));
+}
+
+TEST(SearchChoices, FullWidthAsteriskIsTheWildcard) {
+    EXPECT_EQ(u8(wildcardText(sj("東京都＊"))), "東京都*");
+    EXPECT_EQ(u8(wildcardText(sj("＊＊"))), "**");
+    // A second byte that looks like the asterisk's is left alone.
+    EXPECT_EQ(wildcardText(std::string("\x88\x81\x96", 3)), std::string("\x88\x81\x96", 3));
+    EXPECT_EQ(u8(*confirmedSearchText(sj("東京都＊"))), "東京都");
+}

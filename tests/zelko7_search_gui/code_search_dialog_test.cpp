@@ -123,3 +123,12 @@ TEST_F(CodeSearch, ChoosingALineHandsTheAddressBack) {
     EXPECT_EQ(dialog_->result(), QDialog::Accepted);
     EXPECT_EQ(QString::fromStdString(u8(result_)), "東京都 千代田区 霞が関");
 }
+
+TEST_F(CodeSearch, FullWidthDigitsFindTheSameTowns) {
+    open(std::nullopt);
+    auto* edit = control<QLineEdit>(dialog_.get(), 1077);
+    edit->setText("１００－００１３");
+    pressEnter(edit);
+    ASSERT_EQ(list_->count(), 1);
+    EXPECT_EQ(line(0), " 1000013:東京都 千代田区 霞が関");
+}

@@ -132,3 +132,15 @@ TEST_F(TextSearch, ConfirmingEmptyAndStarredTexts) {
     EXPECT_EQ(u8(result_), "東京都");
     EXPECT_EQ(boxes_.boxes.size(), 1u);
 }
+
+TEST_F(TextSearch, FullWidthAsteriskIsTheWildcardToo) {
+    // An input method in full-width mode types "＊" for "*".
+    open("東京都千代田区*");
+    const int towns = list_->count();
+    ASSERT_GT(towns, 100);
+    edit_->setText("東京都千代田区＊");
+    EXPECT_EQ(list_->count(), towns);
+    EXPECT_EQ(edit_->text(), "東京都千代田区＊");  // the text stays as typed
+    edit_->setText("＊");
+    EXPECT_GE(list_->count(), 47);
+}

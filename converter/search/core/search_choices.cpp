@@ -16,6 +16,44 @@ std::string limitBytes(std::string_view text, std::size_t limit) {
     return std::string(text.substr(0, end));
 }
 
+std::string codeText(std::string_view typed) {
+    std::string ascii;
+    for (std::size_t i = 0; i < typed.size(); ++i) {
+        const unsigned char lead = static_cast<unsigned char>(typed[i]);
+        if (!platform::isSjisLead(lead) || i + 1 == typed.size()) {
+            ascii += typed[i];
+            continue;
+        }
+        const unsigned char trail = static_cast<unsigned char>(typed[i + 1]);
+        if (lead == 0x82 && trail >= 0x4F && trail <= 0x58) {
+            ascii += static_cast<char>('0' + (trail - 0x4F));  // ０ to ９
+        } else if (lead == 0x81 && trail == 0x7C) {
+            ascii += '-';  // －
+        } else {
+            ascii.append(typed.substr(i, 2));
+        }
+        ++i;
+    }
+    return limitBytes(ascii, kCodeTextLimit);
+}
+
+std::string wildcardText(std::string_view typed) {
+    std::string text;
+    for (std::size_t i = 0; i < typed.size(); ++i) {
+        const unsigned char lead = static_cast<unsigned char>(typed[i]);
+        if (!platform::isSjisLead(lead) || i + 1 == typed.size()) {
+            text += typed[i];
+        } else if (lead == 0x81 && static_cast<unsigned char>(typed[i + 1]) == 0x96) {
+            text += '*';  // ＊
+            ++i;
+        } else {
+            text.append(typed.substr(i, 2));
+            ++i;
+        }
+    }
+    return text;
+}
+
 std::string blankParentheses(std::string_view text) {
     std::string out(text);
     for (char& c : out) {
@@ -38,7 +76,7 @@ std::string pickedSearchText(std::string_view line, bool listIsPartial) {
 }
 
 std::optional<std::string> confirmedSearchText(std::string_view text) {
-    std::string blanked = blankParentheses(text);
+    std::string blanked = blankParentheses(wildcardText(text));
     if (blanked.empty()) return std::nullopt;
     if (blanked.back() == '*') blanked.pop_back();
     return blanked;

@@ -18,6 +18,15 @@ inline constexpr std::size_t kCodeTextLimit = 8;
 // would not fit whole.
 std::string limitBytes(std::string_view text, std::size_t limit);
 
+// A typed postal code as the engine reads it: full-width digits and hyphens
+// (as an input method types them) become ASCII, and at most the first
+// kCodeTextLimit characters are kept.
+std::string codeText(std::string_view typed);
+
+// A typed search text with every full-width "＊" (as an input method types
+// it) turned into the wildcard "*".
+std::string wildcardText(std::string_view typed);
+
 // Every "(" and ")" turned into a blank. Neither byte can be the second byte
 // of a double-byte character, so the replacement is byte-wise.
 std::string blankParentheses(std::string_view text);
@@ -30,7 +39,8 @@ std::optional<std::string> chosenCodeAddress(std::string_view line);
 // list holds places above town level, a "*" is appended (once) to narrow.
 std::string pickedSearchText(std::string_view line, bool listIsPartial);
 
-// A confirmed search text: parentheses blanked and one trailing "*" dropped;
+// A confirmed search text: "＊" read as "*", parentheses blanked and one
+// trailing "*" dropped;
 // nothing when the text is empty once blanked (the "not entered" warning).
 std::optional<std::string> confirmedSearchText(std::string_view text);
 

@@ -41,10 +41,10 @@ Listing listOffices(Outputs& out, Next next) {
 
 }  // namespace
 
-Listing listCodeAddresses(std::string_view codeText, bool show5) {
+Listing listCodeAddresses(std::string_view typed, bool show5) {
     Listing listing;
     listing.label = resultLabel();
-    const std::string code = limitBytes(codeText, kCodeTextLimit);
+    const std::string code = codeText(typed);
     if (code.empty()) return listing;
     Outputs out;
     for (int first = 1;; first = 0) {
@@ -69,7 +69,7 @@ Listing listMatchingPlaces(std::string_view textIn) {
     Listing listing;
     listing.label = resultLabel();
     listing.listIsPartial = true;
-    const std::string text = limitBytes(textIn, kAddressTextLimit);
+    const std::string text = limitBytes(wildcardText(textIn), kAddressTextLimit);
     Outputs out;
     for (int first = 1; GetIncAddress(first, text.c_str(), out.prefecture, out.city, out.ward,
                                       out.town, out.note) != 0;
@@ -84,8 +84,8 @@ Listing listMatchingPlaces(std::string_view textIn) {
     return listing;
 }
 
-Listing listOfficesByCode(std::string_view codeText) {
-    const std::string code = limitBytes(codeText, kCodeTextLimit);
+Listing listOfficesByCode(std::string_view typed) {
+    const std::string code = codeText(typed);
     Outputs out;
     return listOffices(out, [&](int first) {
         return GetZipAddressCmp(first, code.c_str(), out.oldCode, out.code7, out.prefecture,

@@ -20,7 +20,7 @@ struct Listing {
     std::string label;
 };
 
-// The addresses of a code (at most 8 characters are read), catch-all
+// The addresses of a code (read by codeText: full-width digits count), catch-all
 // entries left out; the old code leads each line when `show5`. An empty code
 // lists nothing; a code without listed addresses lists the not-found line.
 Listing listCodeAddresses(std::string_view code, bool show5);
