@@ -9,6 +9,12 @@
  *
  * The library keeps one process-wide engine: its exports must be entered by
  * one thread at a time. Every lookup opens the dictionary on first use.
+ *
+ * The dictionary files (KESZIP.DIC, KESZIP.TBL, KESZIP.PRM, KESCMP.DIC,
+ * KESTEL.DIC) are looked for, file by file, beside the library itself, then
+ * in the folder named by the environment variable KESZIP_DICTIONARY_DIR,
+ * then in the data folder of the installed tree (share/keszip beside the
+ * library folder), and last beside the program.
  */
 #ifndef KESZIP_H
 #define KESZIP_H
