@@ -10,8 +10,8 @@ namespace custom {
 
 const char* const kVersionText = "Version 1.4";
 const char* const kMakerName = "The KesZip Project";
-const char* const kMakerHomePage = "Home page: https://keszip.example/";
-const char* const kMakerMail = "E-mail: support@keszip.example";
+const char* const kMakerHomePage = "https://www.keszip.example/";
+const char* const kMakerMail = "support@keszip.example";
 const char* const kProductLabel = " Product Version ";
 const char* const kUpdateLabel = " Update Kit ";
 

@@ -47,10 +47,6 @@ QImage drawPicture() {
     painter.setPen(QPen(Qt::white, 3));
     painter.setBrush(Qt::NoBrush);
     for (int box = 0; box < 7; ++box) painter.drawRect(77, 232 + box * 62, 56, 56);
-    // A hyphen between the third and the fourth box.
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(Qt::white);
-    painter.drawRect(101, 406, 8, 8);
     return toMonochrome(image);
 }
 
