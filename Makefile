@@ -59,3 +59,13 @@ format:
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)
+
+# Packages from the normal build (no second build): a Debian package and a
+# .tar.gz in $(BUILD)/packages/.
+.PHONY: package fetch-data
+package: build
+	cmake --build $(BUILD) --target package
+
+# Japan Post's ken_all.zip and jigyosyo.zip into KESZIP_DATA, when missing.
+fetch-data:
+	KESZIP_DATA="$(KESZIP_DATA)" bash scripts/fetch-data.sh
