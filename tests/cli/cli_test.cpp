@@ -9,6 +9,7 @@ using testing_support::binPath;
 using testing_support::runCommand;
 
 TEST(Cli, VersionReportsLibraryAndDictionary) {
+    KESZIP_REQUIRE_REAL_DATA();
     std::string out;
     ASSERT_EQ(runCommand("'" + binPath("keszip") + "' version", &out), 0);
     EXPECT_NE(out.find("library\t1.5.1.7\n"), std::string::npos) << out;

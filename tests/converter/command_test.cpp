@@ -17,6 +17,7 @@ std::string zelko7(const std::string& arguments, int* status) {
 }  // namespace
 
 TEST(ConvertCommand, CsvRunWithOptionsFromTheCommandLine) {
+    KESZIP_REQUIRE_REAL_DATA();
     TempDir dir;
     const bool hadSettings = platform::fileExists(binPath("zelko7.ini"));
     writeFile(dir.file("in.csv"), sj("東京都,千代田区丸の内１丁目,1\r\nどこでもない,x\r\n"));

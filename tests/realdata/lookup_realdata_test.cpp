@@ -70,6 +70,7 @@ using Zelko57 = int(const char*, char*, char*, char*);
 }  // namespace
 
 TEST(RealLookup, KnownAddressesOfEveryPrefecture) {
+    KESZIP_REQUIRE_REAL_DATA();
     void* lib = dlopen(testing_support::binPath("libkeszip.so").c_str(), RTLD_NOW | RTLD_LOCAL);
     ASSERT_NE(lib, nullptr) << dlerror();
     auto zelko57 = reinterpret_cast<Zelko57*>(dlsym(lib, "zelko57"));

@@ -35,6 +35,7 @@ Result look(keszip::ZipEngine& engine, const std::string& address, keszip::TownM
 }  // namespace
 
 TEST(RealLookup, FastMatcherAgreesWithTheStraightforwardOne) {
+    KESZIP_REQUIRE_REAL_DATA();
     auto towns = bench::loadRealTowns(testing_support::dataPath("ken_all.zip"));
     keszip::ZipEngine fast(KESZIP_BIN_DIR), reference(KESZIP_BIN_DIR);
     ASSERT_TRUE(fast.open());

@@ -64,9 +64,9 @@ bool realDataAvailable();
 
 }  // namespace testing_support
 
-#define KESZIP_REQUIRE_REAL_DATA()                                                        \
-    do {                                                                                  \
-        if (!testing_support::realDataAvailable())                                        \
+#define KESZIP_REQUIRE_REAL_DATA()                                                         \
+    do {                                                                                   \
+        if (!testing_support::realDataAvailable())                                         \
             GTEST_SKIP() << "needs Japan Post's data in KESZIP_DATA and the dictionaries " \
-                            "built from it";                                              \
+                            "built from it";                                               \
     } while (0)
