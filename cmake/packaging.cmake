@@ -72,4 +72,6 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS "${KESZIP_BIN_DIR}")
 # Quick to build; the dictionaries compress well either way.
 set(CPACK_DEBIAN_COMPRESSION_TYPE "gzip")
+# The packages carry no debugging information: smaller and quicker to build.
+set(CPACK_STRIP_FILES TRUE)
 include(CPack)

@@ -21,10 +21,15 @@ void putSlot(std::vector<char>& table, std::size_t slotSize, std::size_t index,
 
 }  // namespace
 
-bool CustomBinding::load(const std::string& folder, std::string& error) {
-    const std::string path = platform::joinPath(folder, platform::sharedLibraryFileName("custom"));
-    if (!library_.load(path)) {
-        error = library_.error();
+bool CustomBinding::load(const std::vector<std::string>& folders, std::string& error) {
+    const std::string name = platform::sharedLibraryFileName("custom");
+    std::string path;
+    for (const std::string& folder : folders) {
+        path = platform::joinPath(folder, name);
+        if (platform::fileExists(path)) break;
+    }
+    if (path.empty() || !library_.load(path)) {
+        error = path.empty() ? "no folder to look for " + name + " in" : library_.error();
         return false;
     }
     dspHook_ = reinterpret_cast<Export>(library_.symbol("DspHook"));

@@ -13,9 +13,10 @@ namespace setup {
 
 class CustomBinding {
   public:
-    // Loads libcustom.so (custom.dll) from `folder` and resolves its three
-    // exports. False with `error` set when that fails.
-    bool load(const std::string& folder, std::string& error);
+    // Loads libcustom.so (custom.dll) from the first of `folders` that has
+    // it and resolves its three exports. False with `error` set when that
+    // fails.
+    bool load(const std::vector<std::string>& folders, std::string& error);
 
     // Sets the setup variable `name` (without "%" signs) for later calls.
     void setVariable(const std::string& name, const std::string& value);

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <iostream>
 #include <string>
+#include <vector>
 
 #include "custom_binding.h"
 #include "installation.h"
@@ -19,10 +20,16 @@ const char* const kUsage =
     "  Without options a window asks for the folder and shows the progress.\n"
     "  --target DIR  install into DIR without a window\n";
 
+// Custom lies beside the program in a build or portable folder, in the
+// library folder of an installed tree.
+std::vector<std::string> customFolders(const std::string& programFolder) {
+    return {programFolder, programFolder + ZELKO7_SETUP_LIBRARY_FROM_PROGRAMS};
+}
+
 int installHeadless(const std::string& programFolder, const std::string& target) {
     setup::CustomBinding custom;
     std::string error;
-    if (!custom.load(programFolder, error)) {
+    if (!custom.load(customFolders(programFolder), error)) {
         std::cerr << "zelko7-setup: " << error << "\n";
         return 1;
     }
@@ -56,7 +63,7 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     setup::CustomBinding custom;
     std::string error;
-    const bool decorated = custom.load(programFolder, error);
+    const bool decorated = custom.load(customFolders(programFolder), error);
     if (!decorated) std::cerr << "zelko7-setup: " << error << "\n";
     custom.setVariable("EDITION", "1");
     setup::SetupWindow window(custom, programFolder);
