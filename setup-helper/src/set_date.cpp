@@ -97,26 +97,32 @@ std::size_t characterLength(std::string_view text, std::size_t i) {
     return n;
 }
 
-bool matchFrom(std::string_view name, std::size_t n, std::string_view pattern, std::size_t p) {
-    while (p < pattern.size()) {
-        if (pattern[p] == '*') {
-            while (p < pattern.size() && pattern[p] == '*') ++p;
-            if (p == pattern.size()) return true;
-            for (std::size_t k = n; k < name.size(); k += characterLength(name, k))
-                if (matchFrom(name, k, pattern, p)) return true;
-            return false;
-        }
-        if (n >= name.size()) return false;
-        if (pattern[p] == '?') {
+// Wildcard matching that backs up only to the last "*" seen: the time is
+// bounded by name length times pattern length, whatever the pattern holds.
+bool wildcardMatch(std::string_view name, std::string_view pattern) {
+    std::size_t n = 0, p = 0;
+    std::size_t starPattern = std::string_view::npos, starName = 0;
+    while (n < name.size()) {
+        if (p < pattern.size() && pattern[p] == '*') {
+            starPattern = ++p;
+            starName = n;
+        } else if (p < pattern.size() && pattern[p] == '?') {
             n += characterLength(name, n);
             ++p;
-            continue;
+        } else if (p < pattern.size() && lowerAscii(pattern[p]) == lowerAscii(name[n])) {
+            ++n;
+            ++p;
+        } else if (starPattern != std::string_view::npos) {
+            // Let the last "*" take one more character and try again from there.
+            starName += characterLength(name, starName);
+            n = starName;
+            p = starPattern;
+        } else {
+            return false;
         }
-        if (lowerAscii(pattern[p]) != lowerAscii(name[n])) return false;
-        ++p;
-        ++n;
     }
-    return n == name.size();
+    while (p < pattern.size() && pattern[p] == '*') ++p;
+    return p == pattern.size();
 }
 
 bool hiddenName(const fs::path& path) {
@@ -148,7 +154,7 @@ std::optional<DateStampRequest> parseDateStampRequest(std::string_view parameter
 
 bool matchesFilePattern(std::string_view name, std::string_view pattern) {
     if (pattern == "*.*") return true;
-    return matchFrom(name, 0, pattern, 0);
+    return wildcardMatch(name, pattern);
 }
 
 std::size_t stampTree(const DateStampRequest& request) {

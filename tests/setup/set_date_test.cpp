@@ -114,6 +114,14 @@ TEST_F(SetDateTest, PatternLimitsTheFilesInEveryFolder) {
     EXPECT_FALSE(custom::matchesFilePattern("KESZIP.DIC", "kes??.dic"));
     EXPECT_TRUE(custom::matchesFilePattern("住所.csv", "??.csv"));  // "?" is one character
     EXPECT_FALSE(custom::matchesFilePattern("a.csv", "*.txt"));
+    EXPECT_TRUE(custom::matchesFilePattern("abcbc", "a*bc"));
+    EXPECT_TRUE(custom::matchesFilePattern("abc", "a*c**"));
+    EXPECT_FALSE(custom::matchesFilePattern("abcb", "a*c"));
+    // Many stars against a long name that almost matches: answered at once,
+    // not by trying every way to share the name among the stars.
+    std::string stars;
+    for (int i = 0; i < 2000; ++i) stars += "*a";
+    EXPECT_FALSE(custom::matchesFilePattern(std::string(3000, 'a') + "b", stars + "c"));
 }
 
 TEST_F(SetDateTest, EntriesThatCannotBeOpenedArePassedOver) {
