@@ -52,6 +52,9 @@ InstallSet findInstallSet(const fs::path& programFolder) {
         else
             set.missing.push_back(dictionary);
     }
+    // The desktop program's manual page lies beside it, as it opens it from there.
+    if (auto path = firstExisting({programFolder, manualFolder}, "zelko7.html"))
+        set.files.push_back(*path);
     for (const fs::path& folder : {programFolder / "manual", manualFolder}) {
         std::error_code error;
         if (fs::is_directory(folder, error)) {
