@@ -22,7 +22,9 @@ constexpr QRgb kBlack = 0xFF000000u;
 constexpr QRgb kWhite = 0xFFFFFFFFu;
 
 QFont romanFont(int screenHeight, int designHeight, int weight, bool italic) {
-    QFont font(QStringLiteral("Times New Roman"));
+    // Not a QStringLiteral: Qt's font cache keeps the family name, and a
+    // literal's text would vanish with this library when the host unloads it.
+    QFont font(QString::fromLatin1("Times New Roman"));
     font.setStyleHint(QFont::Serif);
     font.setFixedPitch(false);
     font.setPixelSize(std::max(1, scaled(screenHeight, designHeight)));
