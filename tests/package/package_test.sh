@@ -74,6 +74,17 @@ check_lookup() {  # PROGRAM WHERE
 }
 check_lookup "$root/usr/bin/keszip" "from the unpacked package"
 
+# Dictionaries elsewhere: found through KESZIP_DICTIONARY_DIR, and only so.
+mv "$root/usr/share/keszip" "$scratch/dictionaries"
+if "${clean_env[@]}" "$root/usr/bin/keszip" lookup "$address" >/dev/null 2>&1; then
+    fail "keszip lookup found dictionaries that were moved away"
+fi
+out=$("${clean_env[@]}" KESZIP_DICTIONARY_DIR="$scratch/dictionaries" \
+      "$root/usr/bin/keszip" lookup "$address") || fail "KESZIP_DICTIONARY_DIR not used"
+[[ "$out" == 1$'\t'1000013$'\t'* ]] || fail "lookup with KESZIP_DICTIONARY_DIR gave: $out"
+echo "keszip lookup with KESZIP_DICTIONARY_DIR: $out"
+mv "$scratch/dictionaries" "$root/usr/share/keszip"
+
 if [ -x "$root/usr/bin/zelko7-setup" ]; then
     echo "== zelko7-setup --target DIR from the unpacked package"
     target="$scratch/installed folder"
