@@ -12,7 +12,7 @@ JOBS ?= $(shell nproc)
 CMAKE_FLAGS = -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKESZIP_WERROR=ON \
               -DKESZIP_DATA="$(KESZIP_DATA)"
 
-.PHONY: all deps build demo test unit asan fuzz accuracy bench clean format
+.PHONY: all deps build demo test unit asan fuzz accuracy bench clean format screens bench-gui
 
 all: build
 
@@ -27,6 +27,9 @@ build: deps $(BUILD)/build.ninja
 
 demo: build
 	@bash scripts/demo.sh $(BUILD)/bin
+	@if [ -x $(BUILD)/bin/zelko7-screens ]; then \
+	    QT_QPA_PLATFORM=offscreen $(BUILD)/bin/zelko7-screens $(BUILD)/screens > /dev/null 2>&1 && \
+	    echo && echo "Screenshots of the desktop program (every page and dialog): $(CURDIR)/$(BUILD)/screens/"; fi
 
 # The whole suite: a normal build, the same tests under AddressSanitizer and
 # UndefinedBehaviorSanitizer, then every fuzz target for a bounded time.
@@ -59,6 +62,19 @@ format:
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)
+
+# Every page and dialog of the desktop program as PNG files, rendered offscreen.
+screens: build
+	QT_QPA_PLATFORM=offscreen $(BUILD)/bin/zelko7-screens $(BUILD)/screens
+
+# The desktop program's run dialog against zelko7 convert on the same CSV file.
+bench-gui: build
+	bash bench/gui_vs_cli.sh $(BUILD)/bin "$(KESZIP_DATA)" 100000
+
+# Keystroke latency of the text search dialog over the real dictionary (not part of `make test`).
+.PHONY: search-bench
+search-bench: build
+	QT_QPA_PLATFORM=offscreen $(BUILD)/bin/text_search_latency
 
 # Packages from the normal build (no second build): a Debian package and a
 # .tar.gz in $(BUILD)/packages/.

@@ -2,6 +2,9 @@
 // code in its municipality is looked up as prefecture + city + town, as the
 // same in readings, and without the prefecture; the share that comes back
 // with its own code is printed per form, and the misses grouped by cause.
+// The towns whose name (with no note after it) ends in a numeral are looked
+// up once more with a house number written in four ways, which must give their own code and
+// the address number 3-5.
 #include <platform/sjis.h>
 
 #include <cstdio>
@@ -12,9 +15,15 @@
 
 #include "lookup.h"
 #include "real_towns.h"
+#include "shift_jis_text.h"
 #include "zip_engine.h"
 
 namespace {
+
+struct Case {
+    std::string address;
+    const bench::RealTown* town;
+};
 
 struct Miss {
     std::string address;
@@ -43,32 +52,80 @@ std::string causeOf(int flags, const char* code7, const keszip::ZipEngine& engin
     return "another town of the municipality";
 }
 
-void report(keszip::ZipEngine& engine, const char* form, const std::vector<bench::RealTown>& towns,
-            std::string (*address)(const bench::RealTown&)) {
+// Looks every case up and prints the share right and the misses by cause.
+// With `number` set, a right answer also needs that address number.
+void report(keszip::ZipEngine& engine, const char* form, const std::vector<Case>& cases,
+            const char* number = nullptr) {
     std::map<std::string, std::vector<Miss>> misses;
     std::size_t right = 0;
-    for (const auto& town : towns) {
-        char code7[16] = {};
-        std::string text = address(town);
-        int flags = keszip::lookupAddress(engine, text, {code7, nullptr, nullptr});
-        if (flags != 0 && std::strtoul(code7, nullptr, 10) == town.code7) {
+    for (const auto& [text, town] : cases) {
+        char code7[16] = {}, written[16] = {};
+        int flags = keszip::lookupAddress(engine, text, {code7, nullptr, written});
+        bool codeRight = flags != 0 && std::strtoul(code7, nullptr, 10) == town->code7;
+        if (codeRight && (!number || std::strcmp(written, number) == 0)) {
             ++right;
             continue;
         }
         std::string best = flags ? " " + u8(engine.match.best.name) : "";
-        misses[causeOf(flags, code7, engine, town)].push_back(
-            {u8(text), std::string(code7) + best, town.code7});
+        std::string cause = codeRight ? std::string("address number ") + written
+                                      : causeOf(flags, code7, engine, *town);
+        misses[cause].push_back({u8(text), std::string(code7) + best, town->code7});
     }
-    std::printf("%-28s %7zu of %7zu right (%.2f%%)\n", form, right, towns.size(),
-                towns.empty()
+    std::printf("%-28s %7zu of %7zu right (%.2f%%)\n", form, right, cases.size(),
+                cases.empty()
                     ? 0.0
-                    : 100.0 * static_cast<double>(right) / static_cast<double>(towns.size()));
+                    : 100.0 * static_cast<double>(right) / static_cast<double>(cases.size()));
     for (const auto& [cause, list] : misses) {
         std::printf("    %-36s %6zu\n", cause.c_str(), list.size());
         for (std::size_t i = 0; i < list.size() && i < 4; ++i)
             std::printf("        %s -> %s (own code %07u)\n", list[i].address.c_str(),
                         list[i].result.c_str(), list[i].expected);
     }
+}
+
+std::vector<Case> casesOf(const std::vector<bench::RealTown>& towns,
+                          std::string (*address)(const bench::RealTown&)) {
+    std::vector<Case> cases;
+    cases.reserve(towns.size());
+    for (const auto& town : towns) cases.push_back({address(town), &town});
+    return cases;
+}
+
+// Whether a Shift-JIS name ends in a kanji numeral or a full-width digit.
+bool endsInNumeral(const std::string& name) {
+    static const char* const kNumerals[] = {
+        "\x88\xEA", "\x93\xF1", "\x8E\x4F", "\x8E\x6C", "\x8C\xDC",  // 一二三四五
+        "\x98\x5A", "\x8E\xB5", "\x94\xAA", "\x8B\xE3", "\x8F\x5C",  // 六七八九十
+        "\x95\x53", "\x90\xE7", "\x97\xEB", "\x88\xEB", "\x93\xF3",  // 百千零壱弐
+        "\x8E\x51", "\x8C\xDE", "\x8F\x45"};                         // 参伍拾
+    std::size_t last = 0;
+    for (std::size_t i = 0; i < name.size();
+         i += keszip::isLeadByte(static_cast<unsigned char>(name[i])) ? 2 : 1)
+        last = i;
+    if (name.size() != last + 2) return false;
+    const std::string tail = name.substr(last);
+    if (tail[0] == '\x82' && tail[1] >= '\x4F' && tail[1] <= '\x58') return true;  // ０-９
+    for (const char* numeral : kNumerals)
+        if (tail == numeral) return true;
+    return false;
+}
+
+// The towns ending in a numeral, each followed by the house number 3-5 in
+// half-width and full-width digits, with unit words and in kanji.
+std::vector<Case> numeralEndCases(const std::vector<bench::RealTown>& towns) {
+    static const char* const kHouseNumbers[] = {
+        "3-5",
+        "\x82\x52\x81\x7C\x82\x54",  // ３－５
+        "3\x94\xD4"
+        "5\x8D\x86",                                  // 3番5号
+        "\x8E\x4F\x92\x9A\x96\xDA\x8C\xDC\x94\xD4"};  // 三丁目五番
+    std::vector<Case> cases;
+    for (const auto& town : towns) {
+        if (!endsInNumeral(town.townName)) continue;
+        for (const char* number : kHouseNumbers)
+            cases.push_back({town.prefName + town.cityName + town.townName + number, &town});
+    }
+    return cases;
 }
 
 std::string kanjiForm(const bench::RealTown& t) { return t.prefName + t.cityName + t.baseName(); }
@@ -93,9 +150,10 @@ int main(int argc, char** argv) {
             return 1;
         }
         std::printf("Towns whose name stands for one code: %zu\n\n", towns.size());
-        report(engine, "prefecture + city + town", towns, kanjiForm);
-        report(engine, "the same in readings", towns, readingForm);
-        report(engine, "without the prefecture", towns, noPrefectureForm);
+        report(engine, "prefecture + city + town", casesOf(towns, kanjiForm));
+        report(engine, "the same in readings", casesOf(towns, readingForm));
+        report(engine, "without the prefecture", casesOf(towns, noPrefectureForm));
+        report(engine, "ending in a numeral + 3-5", numeralEndCases(towns), "3-5");
     } catch (const std::exception& e) {
         std::fprintf(stderr, "accuracy: %s\n", e.what());
         return 1;

@@ -40,8 +40,10 @@ CLI::App* addBarcodeCommand(CLI::App& app, BarcodeOptions& options) {
     command->add_option("--height", options.height, "Bar height in pixels")->capture_default_str();
     command
         ->add_option("--width-percent", options.widthPercent,
-                     "Bar width in percent of a sixth of the height")
-        ->capture_default_str();
+                     "Bar width in percent of a sixth of the height (1-200; wider bars "
+                     "would run into each other)")
+        ->capture_default_str()
+        ->check(CLI::Range(1, 200));
     command->add_flag("--rotate", options.rotate,
                       "Turn the barcode a quarter turn counter-clockwise");
     command->add_option("SOURCE", options.source, "Address, or ready barcode data (0-9, -, A-Z)")

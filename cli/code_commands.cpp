@@ -3,7 +3,9 @@
 #include <cstdio>
 #include <initializer_list>
 
+#include "argument_checks.h"
 #include "keszip.h"
+#include "old_code_form.h"
 
 namespace cli {
 namespace {
@@ -46,6 +48,7 @@ int runCode(TextIo& io, const std::string& code) {
         int flags = GetZipAddress(first, code.c_str(), b.oldCode, b.code7, b.prefecture, b.city,
                                   b.ward, b.town, b.note);
         if (flags == 0) break;
+        useLookupOldCodeForm(b.oldCode);
         printLine(io, flags, {b.oldCode, b.code7, b.prefecture, b.city, b.ward, b.town, b.note},
                   true);
     }
@@ -61,7 +64,7 @@ int runDecide(TextIo& io, const std::string& code) {
 
 int runSearch(TextIo& io, const std::string& text) {
     std::string sjis;
-    if (!toEngine(io, text, sjis)) return 0;
+    if (!toEngine(io, text, sjis)) return 2;
     Buffers b;
     for (int first = 1;
          GetIncAddress(first, sjis.c_str(), b.prefecture, b.city, b.ward, b.town, b.note) != 0;
@@ -73,7 +76,7 @@ int runSearch(TextIo& io, const std::string& text) {
 
 int runSplit(TextIo& io, const std::string& address) {
     std::string sjis;
-    if (!toEngine(io, address, sjis)) return 0;
+    if (!toEngine(io, address, sjis)) return 2;
     Buffers b;
     int flags = SeparateAddress(sjis.c_str(), b.oldCode, b.code7, b.prefecture, b.city, b.ward,
                                 b.town, b.note);
@@ -88,13 +91,17 @@ void addCodeCommands(CLI::App& app, CodeCommands& c) {
         "code",
         "Addresses of a postal code: flags, old code, 7-digit code, prefecture, city, "
         "ward, town, note");
-    c.code->add_option("CODE", c.codeText, "3, 5 or 7 digits (123-4567 allowed)")->required();
+    c.code->add_option("CODE", c.codeText, "3, 5 or 7 digits (123-4567 allowed)")
+        ->required()
+        ->check(postalCodeArgument());
     c.code->add_flag("--hyphen", c.hyphen, "Write codes with a hyphen after the third digit");
     c.decide = app.add_subcommand(
         "decide",
         "The part of the address every town of a code shares: flags, prefecture, city, "
         "ward, town, note");
-    c.decide->add_option("CODE", c.decideText, "3, 5 or 7 digits")->required();
+    c.decide->add_option("CODE", c.decideText, "3, 5 or 7 digits")
+        ->required()
+        ->check(postalCodeArgument());
     c.search = app.add_subcommand(
         "search",
         "Entries beginning with a partial address (\"*\" at the end lists the level "

@@ -8,21 +8,31 @@
 namespace cli {
 namespace {
 
-// Looks one address up and appends its result line to `out`.
-void lookupOne(TextIo& io, const std::string& address, std::string& sjis, std::string& field,
-               std::string& out) {
-    char oldCode[8] = {}, code7[12] = {}, number[16] = {}, jis[8] = {};
+// Looks one address up and appends its result line to `out`. A text that
+// cannot be what the user meant is named on standard error by `where`
+// ("line", "argument") and `number`, and still gets its line.
+void lookupOne(TextIo& io, const std::string& address, const char* where, std::size_t number,
+               std::string& sjis, std::string& field, std::string& out) {
+    char oldCode[8] = {}, code7[12] = {}, addressNumber[16] = {}, jis[8] = {};
     int flags = 0;
-    if (!io.toEngine(address, sjis)) {
-        // A text without a Shift-JIS form cannot name any place.
+    if (const char* why = io.toEngineOrWhy(address, sjis)) {
+        std::fflush(stdout);  // keeps the diagnostic beside its line on a shared terminal
+        std::fprintf(stderr, "keszip: %s %zu has %s; it is not looked up\n", where, number, why);
         std::strcpy(code7, "ERR-003");
     } else {
-        flags = zelko57(sjis.c_str(), oldCode, code7, number);
+        flags = zelko57(sjis.c_str(), oldCode, code7, addressNumber);
     }
-    GetJisCodeNow(jis);
+    if (flags != 0) {
+        GetJisCodeNow(jis);
+    } else {
+        // Not placed: the engine may have left a refused candidate's old code
+        // behind, and its local-government code is an earlier line's.
+        oldCode[0] = addressNumber[0] = '\0';
+    }
     out += std::to_string(flags);
-    for (const char* text : {static_cast<const char*>(code7), static_cast<const char*>(oldCode),
-                             static_cast<const char*>(number), static_cast<const char*>(jis)}) {
+    for (const char* text :
+         {static_cast<const char*>(code7), static_cast<const char*>(oldCode),
+          static_cast<const char*>(addressNumber), static_cast<const char*>(jis)}) {
         out += '\t';
         io.fromEngine(text, field);
         out += field;
@@ -41,7 +51,9 @@ int runLookup(TextIo& io, bool hyphen, const std::vector<std::string>& addresses
     }
     std::string sjis, field, out;
     if (!addresses.empty()) {
-        for (const auto& address : addresses) lookupOne(io, address, sjis, field, out);
+        std::size_t n = 0;
+        for (const auto& address : addresses)
+            lookupOne(io, address, "argument", ++n, sjis, field, out);
         std::fwrite(out.data(), 1, out.size(), stdout);
         return 0;
     }
@@ -53,11 +65,13 @@ int runLookup(TextIo& io, bool hyphen, const std::vector<std::string>& addresses
     std::size_t capacity = 0;
     ssize_t length;
     std::string address;
+    std::size_t lineNumber = 0;
     while ((length = getline(&line, &capacity, stdin)) >= 0) {
+        ++lineNumber;
         while (length > 0 && (line[length - 1] == '\n' || line[length - 1] == '\r')) --length;
         address.assign(line, static_cast<std::size_t>(length));
         out.clear();
-        lookupOne(io, address, sjis, field, out);
+        lookupOne(io, address, "line", lineNumber, sjis, field, out);
         std::fwrite(out.data(), 1, out.size(), stdout);
     }
     std::free(line);

@@ -8,10 +8,11 @@
 #include <string>
 #include <vector>
 
+#include "argument_checks.h"
 #include "barcode_command.h"
+#include "code_commands.h"
 #include "fold.h"
 #include "keszip.h"
-#include "code_commands.h"
 #include "lookup_command.h"
 #include "office_command.h"
 #include "telephone_commands.h"
@@ -89,6 +90,8 @@ int main(int argc, char** argv) {
     cli::OfficeOptions officeOptions;
     cli::addOfficeCommand(app, officeOptions);
 
+    cli::useOneLineErrors(app);
+    if (int status = cli::refuseUnknownCommand(app, argc, argv); status >= 0) return status;
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {

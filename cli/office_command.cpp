@@ -2,7 +2,9 @@
 
 #include <cstdio>
 
+#include "argument_checks.h"
 #include "keszip.h"
+#include "old_code_form.h"
 
 namespace cli {
 namespace {
@@ -13,7 +15,8 @@ struct Buffers {
     char town[272] = {}, remark[272] = {}, name[272] = {};
 };
 
-void printOffice(TextIo& io, const Buffers& b) {
+void printOffice(TextIo& io, Buffers& b) {
+    useLookupOldCodeForm(b.oldCode);
     std::string line;
     bool first = true;
     for (const char* field :
@@ -33,7 +36,8 @@ void addOfficeCommand(CLI::App& app, OfficeOptions& o) {
         app.add_subcommand("office",
                            "Large business offices: 7-digit code, old code, local-government code, "
                            "prefecture, city, ward, town, remark, office name");
-    auto* code = o.command->add_option("--code", o.code, "3, 5 or 7 digits");
+    auto* code =
+        o.command->add_option("--code", o.code, "3, 5 or 7 digits")->check(postalCodeArgument());
     auto* name = o.command->add_option("--name", o.name, "Office name (or its reading)");
     code->excludes(name);
     o.command->add_option("--address", o.address, "Narrow the name search to this address")
@@ -76,7 +80,7 @@ int runOfficeCommand(TextIo& io, const OfficeOptions& o) {
     std::string name, address;
     if (!io.toEngine(o.name, name) || !io.toEngine(o.address, address)) {
         std::fprintf(stderr, "keszip: the text has no Shift-JIS form\n");
-        return 0;
+        return 2;
     }
     for (int first = 1;
          GetCmpCode(first, name.c_str(), address.c_str(), o.match, b.oldCode, b.code7, b.jis,

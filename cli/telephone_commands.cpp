@@ -5,6 +5,7 @@
 #include <iostream>
 #include <vector>
 
+#include "argument_checks.h"
 #include "keszip.h"
 
 namespace cli {
@@ -140,11 +141,15 @@ void addTelephoneCommands(CLI::App& app, TelephoneCommands& commands) {
     commands.tel->add_option("--date", commands.baseDate,
                              "Base date YYYYMMDD: list the codes renumbered as of it");
     commands.tel->add_flag("--hyphen", commands.hyphen, "Write the 7-digit code as 123-4567");
-    commands.tel->add_option("NUMBER", commands.number, "e.g. 0273 or 0273-12")->required();
+    commands.tel->add_option("NUMBER", commands.number, "e.g. 0273 or 0273-12")
+        ->required()
+        ->check(telephoneNumberArgument());
 
     commands.telDecide = app.add_subcommand(
         "tel-decide", "The part of the address every town of a telephone number shares");
-    commands.telDecide->add_option("NUMBER", commands.number, "e.g. 0273 or 0273-12")->required();
+    commands.telDecide->add_option("NUMBER", commands.number, "e.g. 0273 or 0273-12")
+        ->required()
+        ->check(telephoneNumberArgument());
 
     commands.addressTel = app.add_subcommand("address-tel", "The telephone codes of an address");
     commands.addressTel->add_option("--date", commands.baseDate,

@@ -14,6 +14,10 @@ class TextIo {
     explicit TextIo(bool sjis) : sjis_(sjis) {}
     // The engine's Shift-JIS form of a user's text into `out`; false when it has none.
     bool toEngine(std::string_view text, std::string& out);
+    // Why a user's text cannot be what was meant ("a NUL byte", bytes that
+    // are not UTF-8, characters without a Shift-JIS form), or null when it
+    // converts; `out` then holds the engine's form.
+    const char* toEngineOrWhy(std::string_view text, std::string& out);
     // The user's form of an engine text.
     std::string fromEngine(std::string_view text);
     void fromEngine(std::string_view text, std::string& out);

@@ -60,12 +60,3 @@ if [ -f "$work/errors.txt" ]; then
 else
     echo "  (no record failed)"
 fi
-echo
-screens=$(cd "$bin/.." && pwd)/screens
-echo "== The desktop program"
-if compgen -G "$screens/*.png" >/dev/null; then
-    echo "Screenshots of every page and dialog: $screens/"
-    ls "$screens"/*.png | head -n 12 | sed 's/^/  /'
-else
-    echo "Screenshots of every page and dialog: run 'make screens'; they land in $screens/"
-fi

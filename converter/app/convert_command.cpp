@@ -7,7 +7,9 @@
 
 #include "address_engine.h"
 #include "conversion_run.h"
+#include "csv_line.h"
 #include "page_checks.h"
+#include "run_start.h"
 #include "settings.h"
 #include "sjis_literal.h"
 #include "terminal_host.h"
@@ -91,6 +93,30 @@ int refuse(TerminalHost& host, const PageCheck& check) {
     return kNotStarted;
 }
 
+// The questions on the terminal, the run in this process.
+class TerminalStarter final : public RunStarter {
+  public:
+    TerminalStarter(TerminalHost& host, AddressEngine& engine, int hyphenMode)
+        : host_(host), engine_(engine), hyphenMode_(hyphenMode) {}
+    void refuse(const PageCheck& check) override { host_.showMessage(check.message); }
+    bool ask(std::string_view text, std::string_view caption) override {
+        return host_.ask(text, caption);
+    }
+    int run(SourceKind kind, const ConversionJob& job) override {
+        host_.catchInterrupt();
+        engine_.setHyphenMode(hyphenMode_);
+        // On the command line a name without a folder, the error file's
+        // included, lies in the current folder.
+        return runConversion(kind, job, engine_, host_, "");
+    }
+    void showMessage(int code) override { host_.showMessage(code); }
+
+  private:
+    TerminalHost& host_;
+    AddressEngine& engine_;
+    int hyphenMode_;
+};
+
 }  // namespace
 
 void addConvertCommands(CLI::App& convert, ConvertArguments& args, std::string& selected) {
@@ -171,20 +197,18 @@ int runConvert(const CLI::App& convert, const ConvertArguments& a, const std::st
     if (given("--no-max-errors")) edited.MaxErrFlg = 0;
     if (PageCheck c = collectOptions(edited, options); !c.ok()) return refuse(host, c);
 
+    const SourceKind sourceKind = kind == "text"  ? SourceKind::Text
+                                  : kind == "sdf" ? SourceKind::Sdf
+                                                  : SourceKind::Csv;
     // The page's fields: the settings, then the command line.
-    PageFields page;
-    page.source = given("--source") ? a.source : options.SFileName;
-    page.destination = given("--dest") ? a.dest : options.DFileName;
-    page.pieceStart = params.StartPosition;
-    page.pieceSize = params.AddressSize;
-    page.insertPosition = given("--insert") ? a.insert : params.ZipCodeInsertPosition;
-    page.lineBreaks = given("--layout") ? a.layout == "lines" : params.SDFReturnCodeFlg != 0;
-    page.recordLength = given("--record-length") ? a.recordLength : params.SDFRecordLength;
-    page.quoted = params.CSVType != 0;
+    PageFields page = pageFieldsFromSettings(sourceKind, options, params);
+    if (given("--source")) page.source = a.source;
+    if (given("--dest")) page.destination = a.dest;
+    if (given("--insert")) page.insertPosition = a.insert;
+    if (given("--layout")) page.lineBreaks = a.layout == "lines";
+    if (given("--record-length")) page.recordLength = a.recordLength;
     if (given("--quote")) page.quoted = true;
     if (given("--no-quote")) page.quoted = false;
-    page.markerFlag = params.TXTCSVErrorStrCheck == 1;
-    page.marker = params.TXTCSVErrorStr;
     if (given("--marker")) {
         page.markerFlag = true;
         if (!toSjis(a.marker, a.sjis, page.marker)) return fail("the marker has no Shift-JIS form");
@@ -207,14 +231,17 @@ int runConvert(const CLI::App& convert, const ConvertArguments& a, const std::st
             pos = end + 1;
         }
     }
-    if (kind == "csv") {
-        page.pieceStart = params.CSVFieldNo;
-        if (given("--fields")) {
-            if (!parseNumbers(a.fields, ',', numbers) || numbers.size() > 4)
-                return fail("--fields takes up to four field numbers");
-            page.pieceStart = {};
-            for (std::size_t i = 0; i < numbers.size(); ++i)
-                page.pieceStart[i] = clampInt(numbers[i]);
+    if (given("--fields")) {
+        if (!parseNumbers(a.fields, ',', numbers) || numbers.size() > 4)
+            return fail("--fields takes up to four field numbers");
+        page.pieceStart = {};
+        for (std::size_t i = 0; i < numbers.size(); ++i) {
+            // A record has at most 512 fields; a higher number would fail every record.
+            if (numbers[i] > static_cast<long long>(CsvLine::kMaxFields))
+                return fail("--fields: a record has at most " +
+                            std::to_string(CsvLine::kMaxFields) + " fields, not " +
+                            std::to_string(numbers[i]));
+            page.pieceStart[i] = clampInt(numbers[i]);
         }
     }
 
@@ -228,30 +255,10 @@ int runConvert(const CLI::App& convert, const ConvertArguments& a, const std::st
             return fail("--range takes FIRST-LAST");
         if (PageCheck c = checkRange(first, numbers[0], job); !c.ok()) return refuse(host, c);
     }
-    const SourceKind sourceKind = kind == "text"  ? SourceKind::Text
-                                  : kind == "sdf" ? SourceKind::Sdf
-                                                  : SourceKind::Csv;
-    PageCheck check = sourceKind == SourceKind::Text  ? checkTextPage(page, job, options, params)
-                      : sourceKind == SourceKind::Sdf ? checkSdfPage(page, job, options)
-                                                      : checkCsvPage(page, job, options, params);
-    if (!check.ok()) return refuse(host, check);
-
-    std::string question;
-    if (PageCheck c = startQuestion(options, question); !c.ok()) return refuse(host, c);
-    if (!host.ask(question, sjisLiteral("確認"))) return kNotStarted;
-    if (platform::fileExists(job.destinationName) &&
-        !host.ask(sjisLiteral("変換先ファイルが既に存在します。\n上書きをしてもよろしいですか？"),
-                  sjisLiteral("確認")))
-        return kNotStarted;
-
-    applyOptions(options, job);
     KesZipEngine engine;
-    host.catchInterrupt();
-    engine.setHyphenMode(options.HyphenMode);
-    const int code = runConversion(sourceKind, job, engine, host,
-                                   platform::directoryOf(platform::programPath()));
-    if (code != kRunEnded) host.showMessage(code);
-    return code;
+    TerminalStarter starter(host, engine, options.HyphenMode);
+    const int code = startConversion(sourceKind, page, job, options, params, starter);
+    return code < 0 ? kNotStarted : code;
 }
 
 }  // namespace converter

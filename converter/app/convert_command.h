@@ -1,6 +1,7 @@
 // zelko7 convert {text|sdf|csv}: one conversion run without a window. The
 // page's fields and the options come from the command line where given and
-// from the settings file beside the program otherwise; the file is never written.
+// from the program's settings file otherwise; the file is never written.
+// Relative file names are taken from the current folder.
 #pragma once
 
 #include <CLI/CLI.hpp>

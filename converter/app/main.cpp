@@ -1,9 +1,17 @@
-// zelko7: the batch converter's command line front end.
+// zelko7: the batch converter. Without arguments it starts the desktop
+// program (when built with it); `zelko7 convert ...` runs headless and
+// never creates a GUI application object.
 #include <CLI/CLI.hpp>
 
 #include "convert_command.h"
+#ifdef ZELKO7_DESKTOP
+#include "desktop_program.h"
+#endif
 
 int main(int argc, char** argv) {
+#ifdef ZELKO7_DESKTOP
+    if (argc == 1) return gui::runDesktopProgram(argc, argv);
+#endif
     CLI::App app{"zelko7: postal codes for address lists"};
     app.require_subcommand(1);
     app.fallthrough();

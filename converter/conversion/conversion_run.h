@@ -21,18 +21,18 @@ inline constexpr int kDestinationNotOpened = 2;
 inline constexpr int kErrorFileNotOpened = 3;
 inline constexpr int kEngineNotOpened = 4;
 
-// The error file's path: a bare name lies in `programDirectory`, any other
-// name is used as given.
-std::string errorFilePath(const std::string& name, const std::string& programDirectory);
+// The error file's path: a bare name lies in `bareNameFolder` ("" for the
+// current folder), any other name is used as given.
+std::string errorFilePath(const std::string& name, const std::string& bareNameFolder);
 
 int TextRun(const ConversionJob& job, AddressEngine& engine, RunHost& host,
-            const std::string& programDirectory);
+            const std::string& bareNameFolder);
 int SdfRun(const ConversionJob& job, AddressEngine& engine, RunHost& host,
-           const std::string& programDirectory);
+           const std::string& bareNameFolder);
 int CsvRun(const ConversionJob& job, AddressEngine& engine, RunHost& host,
-           const std::string& programDirectory);
+           const std::string& bareNameFolder);
 
 int runConversion(SourceKind kind, const ConversionJob& job, AddressEngine& engine, RunHost& host,
-                  const std::string& programDirectory);
+                  const std::string& bareNameFolder);
 
 }  // namespace converter

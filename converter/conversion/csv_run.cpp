@@ -8,8 +8,8 @@ namespace converter {
 // CSV: one field with the result (or the marker, or nothing) is put in front
 // of every line; the line itself follows unchanged.
 int CsvRun(const ConversionJob& job, AddressEngine& engine, RunHost& host,
-           const std::string& programDirectory) {
-    RunFrame frame(job, engine, host, programDirectory);
+           const std::string& bareNameFolder) {
+    RunFrame frame(job, engine, host, bareNameFolder);
     if (int code = frame.open()) return code;
     const bool quoted = job.layoutMode == 1;
     auto resultField = [quoted](const std::string& text) {
@@ -51,14 +51,14 @@ int CsvRun(const ConversionJob& job, AddressEngine& engine, RunHost& host,
 }
 
 int runConversion(SourceKind kind, const ConversionJob& job, AddressEngine& engine, RunHost& host,
-                  const std::string& programDirectory) {
+                  const std::string& bareNameFolder) {
     switch (kind) {
         case SourceKind::Text:
-            return TextRun(job, engine, host, programDirectory);
+            return TextRun(job, engine, host, bareNameFolder);
         case SourceKind::Sdf:
-            return SdfRun(job, engine, host, programDirectory);
+            return SdfRun(job, engine, host, bareNameFolder);
         case SourceKind::Csv:
-            return CsvRun(job, engine, host, programDirectory);
+            return CsvRun(job, engine, host, bareNameFolder);
     }
     return kRunEnded;
 }

@@ -1,5 +1,7 @@
 #include "run_frame.h"
 
+#include <platform/file_identity.h>
+
 #include <cstdio>
 
 #include "conversion_run.h"
@@ -13,14 +15,14 @@ void showNumberedMessage(RunHost& host, int code) {
     if (isKnownMessage(code)) host.showMessage(code);
 }
 
-std::string errorFilePath(const std::string& name, const std::string& programDirectory) {
+std::string errorFilePath(const std::string& name, const std::string& bareNameFolder) {
 #ifdef _WIN32
     const bool bare = name.find_first_of("\\/:") == std::string::npos;
 #else
     const bool bare = name.find('/') == std::string::npos;
 #endif
     if (!bare) return name;
-    std::string path = programDirectory;
+    std::string path = bareNameFolder;
     if (!path.empty() && path.back() != '/' && path.back() != '\\') path += '/';
     return path + name;
 }
@@ -33,19 +35,28 @@ void cutLineEnd(std::string& record) {
 }
 
 RunFrame::RunFrame(const ConversionJob& job, AddressEngine& engine, RunHost& host,
-                   std::string programDirectory)
+                   std::string bareNameFolder)
     : job_(job),
       engine_(engine),
       host_(host),
-      programDirectory_(std::move(programDirectory)),
+      bareNameFolder_(std::move(bareNameFolder)),
       mode_(modeOf(job.cnvKbn)) {}
 
 int RunFrame::open() {
     host_.clearStopRequest();
     if (!source_.open(job_.sourceName)) return kSourceNotOpened;
-    if (!destination_.open(job_.destinationName)) return kDestinationNotOpened;
-    if (job_.errorFile && !errorFile_.open(errorFilePath(job_.errorFileName, programDirectory_)))
-        return kErrorFileNotOpened;
+    // Writing a file that is also read, whatever its spelling, would destroy it.
+    if (platform::sameFile(job_.sourceName, job_.destinationName) ||
+        !destination_.open(job_.destinationName))
+        return kDestinationNotOpened;
+    if (job_.errorFile) {
+        const std::string errorPath = errorFilePath(job_.errorFileName, bareNameFolder_);
+        if (platform::sameFile(errorPath, job_.sourceName) ||
+            platform::sameFile(errorPath, job_.destinationName) || !errorFile_.open(errorPath))
+            return kErrorFileNotOpened;
+    }
+    // Until the run ends the new files lie beside the old ones, which stay
+    // as they are when the run goes no further.
     if (!engine_.open()) return kEngineNotOpened;
     startTick_ = host_.tickCount();
     return 0;
@@ -79,10 +90,7 @@ void RunFrame::recordFailure(const std::string& address, std::int32_t flags) {
 
 bool RunFrame::write(std::string_view text) {
     if (destination_.write(text)) return true;
-    if (!writeErrorShown_) {
-        writeErrorShown_ = true;
-        showNumberedMessage(host_, 6);
-    }
+    showWriteError();
     return false;
 }
 
@@ -111,22 +119,29 @@ bool RunFrame::stopConfirmed() {
     return false;
 }
 
+void RunFrame::showWriteError() {
+    if (!writeErrorShown_) {
+        writeErrorShown_ = true;
+        showNumberedMessage(host_, 6);
+    }
+}
+
 void RunFrame::closeDestination() {
     if (destinationClosed_) return;
     destinationClosed_ = true;
     // Buffered data that cannot be written is a write error like any other;
     // the run must not report success over a truncated destination.
-    if (!destination_.close() && !writeErrorShown_) {
-        writeErrorShown_ = true;
-        showNumberedMessage(host_, 6);
-    }
+    if (!destination_.close()) showWriteError();
 }
 
 int RunFrame::finish() {
     // The counter ends on the last value it was given.
     host_.showProgress(shown_, true, source_.fraction());
     closeDestination();
-    errorFile_.close();
+    // What was written replaces the old destination now, also after a stop,
+    // the error maximum or a write error, as a direct write would have left it.
+    if (!destination_.commit()) showWriteError();
+    if (!errorFile_.commit()) showNumberedMessage(host_, 9);
     const std::uint32_t elapsed = host_.tickCount() - startTick_;
     const unsigned long s = elapsed / 1000;
     char clock[64];

@@ -13,10 +13,14 @@ namespace converter {
 
 class RunFrame {
   public:
+    // `bareNameFolder` is where an error file name without a folder goes
+    // ("" for the current folder).
     RunFrame(const ConversionJob& job, AddressEngine& engine, RunHost& host,
-             std::string programDirectory);
+             std::string bareNameFolder);
 
     // Opens source, destination, error file and engine; 0 or the end code.
+    // The destination and the error file are written beside their names and
+    // take their places in `finish`.
     int open();
     // Pumps events and reads the next record to convert, skipping records
     // before a partial range; false at the end of the source or of the range.
@@ -36,7 +40,7 @@ class RunFrame {
     bool stopConfirmed();
     // Closes the destination alone (CSV closes it before the rest).
     void closeDestination();
-    // Counter, files, elapsed-time message; returns end code 0.
+    // Counter, files put in place, elapsed-time message; returns end code 0.
     int finish();
 
     ConversionMode mode() const { return mode_; }
@@ -47,7 +51,9 @@ class RunFrame {
     const ConversionJob& job_;
     AddressEngine& engine_;
     RunHost& host_;
-    std::string programDirectory_;
+    void showWriteError();
+
+    std::string bareNameFolder_;
     ConversionMode mode_;
     TextSource source_;
     TextSink destination_;

@@ -7,8 +7,8 @@ namespace converter {
 // Fixed-position records, one per line or of a fixed length; a failed record
 // gets a blank result field.
 int SdfRun(const ConversionJob& job, AddressEngine& engine, RunHost& host,
-           const std::string& programDirectory) {
-    RunFrame frame(job, engine, host, programDirectory);
+           const std::string& bareNameFolder) {
+    RunFrame frame(job, engine, host, bareNameFolder);
     if (int code = frame.open()) return code;
     const bool lines = job.layoutMode == 1;
     const std::size_t recordSize = lines ? 32767 : static_cast<std::size_t>(job.recordLength);

@@ -4,6 +4,7 @@
 #include <platform/profile.h>
 #include <platform/profile_writer.h>
 #include <platform/sjis.h>
+#include <platform/user_folders.h>
 
 #include "sjis_literal.h"
 
@@ -49,9 +50,24 @@ CnvParamBlock defaultCnvParam() {
     return p;
 }
 
+std::string settingsFolderFor(const std::string& programFolder, const std::string& configFolder) {
+    if (configFolder.empty() ||
+        (!programFolder.empty() && platform::isWritableFolder(programFolder)))
+        return programFolder;
+    const std::string folder = platform::joinPath(configFolder, "zelko7/");
+    // Without a folder to write to, reading still finds nothing and uses the defaults.
+    platform::makeFolders(folder);
+    return folder;
+}
+
+const std::string& SettingsFolder() {
+    static const std::string folder = settingsFolderFor(
+        platform::directoryOf(platform::programPath()), platform::userConfigFolder());
+    return folder;
+}
+
 const std::string& SettingsPath() {
-    static const std::string path =
-        platform::joinPath(platform::directoryOf(platform::programPath()), "zelko7.ini");
+    static const std::string path = platform::joinPath(SettingsFolder(), "zelko7.ini");
     return path;
 }
 

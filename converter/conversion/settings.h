@@ -52,7 +52,15 @@ inline constexpr std::size_t kMarkerCapacity = 13;
 OptionsBlock defaultOptions();
 CnvParamBlock defaultCnvParam();
 
-// "zelko7.ini" in the directory of the running program.
+// The folder of the settings file, and of the desktop program's error file
+// when its name has no folder: the program's own folder when files can be
+// created there (a portable install), otherwise "zelko7" in the user's
+// configuration folder `configFolder`, created when missing. Ends with a separator.
+std::string settingsFolderFor(const std::string& programFolder, const std::string& configFolder);
+// The same for the running program and this user.
+const std::string& SettingsFolder();
+
+// "zelko7.ini" in SettingsFolder().
 const std::string& SettingsPath();
 
 // Reads and writes both blocks through one settings file.

@@ -1,8 +1,12 @@
 #include "text_file.h"
 
+#include <platform/file_identity.h>
+
 namespace converter {
 
 bool TextSource::open(const std::string& path) {
+    // A folder opens for reading on some systems but has no records.
+    if (platform::isDirectory(path)) return false;
     file_.reset(std::fopen(path.c_str(), "rb"));
     if (!file_) return false;
     if (std::fseek(file_.get(), 0, SEEK_END) == 0) {
@@ -70,31 +74,36 @@ double TextSource::fraction() const {
 }
 
 bool TextSink::open(const std::string& path) {
-    file_.reset(std::fopen(path.c_str(), "wb"));
     failed_ = false;
-    return file_ != nullptr;
+    opened_ = file_.open(path);
+    return opened_;
 }
 
 bool TextSink::write(std::string_view text) {
-    if (!file_ || failed_) return false;
+    std::FILE* file = file_.stream();
+    if (!file || failed_) return false;
     std::size_t start = 0;
     while (start < text.size()) {
         std::size_t lf = text.find('\n', start);
         std::size_t end = lf == std::string_view::npos ? text.size() : lf;
-        if (end > start &&
-            std::fwrite(text.data() + start, 1, end - start, file_.get()) != end - start)
+        if (end > start && std::fwrite(text.data() + start, 1, end - start, file) != end - start)
             failed_ = true;
-        if (lf != std::string_view::npos && std::fwrite("\r\n", 1, 2, file_.get()) != 2)
-            failed_ = true;
+        if (lf != std::string_view::npos && std::fwrite("\r\n", 1, 2, file) != 2) failed_ = true;
         start = lf == std::string_view::npos ? text.size() : lf + 1;
     }
-    if (std::ferror(file_.get())) failed_ = true;
+    if (std::ferror(file)) failed_ = true;
     return !failed_;
 }
 
 bool TextSink::close() {
-    if (!file_) return !failed_;
-    if (std::fclose(file_.release()) != 0) failed_ = true;
+    if (!file_.close()) failed_ = true;
+    return !failed_;
+}
+
+bool TextSink::commit() {
+    if (!opened_) return !failed_;
+    opened_ = false;
+    if (!file_.commit()) failed_ = true;
     return !failed_;
 }
 

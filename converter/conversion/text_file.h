@@ -4,6 +4,8 @@
 // reader would, at most a given number of bytes at a time.
 #pragma once
 
+#include <platform/replacement_file.h>
+
 #include <cstdint>
 #include <cstdio>
 #include <memory>
@@ -40,18 +42,25 @@ class TextSource {
     bool ended_ = false;
 };
 
+// A text file that replaces its destination only when the run ends: until
+// `commit` the data go to a temporary file beside it, and a sink that is
+// never committed leaves the destination as it was.
 class TextSink {
   public:
     bool open(const std::string& path);
-    bool isOpen() const { return file_ != nullptr; }
+    bool isOpen() const { return file_.stream() != nullptr; }
     // Writes `text` with LF as CR LF; false once any write has failed.
     bool write(std::string_view text);
     bool failed() const { return failed_; }
     // Closes the file; false when a write or the final flush failed.
     bool close();
+    // Closes the file and puts it in place of the destination; false when a
+    // write, the flush or the move failed.
+    bool commit();
 
   private:
-    FilePtr file_;
+    platform::ReplacementFile file_;
+    bool opened_ = false;
     bool failed_ = false;
 };
 

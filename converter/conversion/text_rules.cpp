@@ -1,5 +1,6 @@
 #include "text_rules.h"
 
+#include <platform/file_identity.h>
 #include <platform/sjis.h>
 
 #include <cstring>
@@ -36,20 +37,7 @@ std::string trimTrailingSpaces(std::string_view text) {
 }
 
 bool sameFileName(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        unsigned char x = static_cast<unsigned char>(a[i]);
-        unsigned char y = static_cast<unsigned char>(b[i]);
-        if (platform::isSjisLead(x)) {
-            if (x != y || i + 1 >= a.size() || a[i + 1] != b[i + 1]) return false;
-            ++i;
-            continue;
-        }
-        if (x >= 'a' && x <= 'z') x = static_cast<unsigned char>(x - 32);
-        if (y >= 'a' && y <= 'z') y = static_cast<unsigned char>(y - 32);
-        if (x != y) return false;
-    }
-    return true;
+    return platform::sameFile(std::string(a), std::string(b));
 }
 
 }  // namespace converter

@@ -15,7 +15,8 @@ std::size_t TrimTrailingSpaces(char* buffer, std::size_t size);
 // The same on a string; the result is what remains.
 std::string trimTrailingSpaces(std::string_view text);
 
-// File names compared without regard to letter case, double-byte aware.
+// Whether two names lead to the same file, however they are spelled (links
+// followed); letter case counts where the file system says it does.
 bool sameFileName(std::string_view a, std::string_view b);
 
 }  // namespace converter

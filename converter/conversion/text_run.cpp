@@ -7,8 +7,8 @@ namespace converter {
 // Fixed-column text: the result is inserted at a byte position of each line;
 // a failed line is copied unchanged, optionally after the error marker.
 int TextRun(const ConversionJob& job, AddressEngine& engine, RunHost& host,
-            const std::string& programDirectory) {
-    RunFrame frame(job, engine, host, programDirectory);
+            const std::string& bareNameFolder) {
+    RunFrame frame(job, engine, host, bareNameFolder);
     if (int code = frame.open()) return code;
     const int width = fieldWidth(frame.mode(), engine.hyphenMode());
     // Positions below 1 (refused by the page checks) insert at the start.

@@ -75,4 +75,8 @@ std::string foldOfficeText(std::string_view text, const FoldSettings& settings) 
     return std::string(out.data(), length);
 }
 
+bool isKanjiNumeral(std::uint16_t code) {
+    return folding::kanjiDigit(code) >= 0 || folding::kanjiMultiplierExponent(code) > 0;
+}
+
 }  // namespace keszip

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -39,5 +40,10 @@ std::string foldText(std::string_view text, int mode, const FoldSettings& settin
 // suffix pairs, no KESZIP.TBL pairs and no removal of ｶ, ｹ or ｶﾞ, followed by
 // the literal-form finish.
 std::string foldOfficeText(std::string_view text, const FoldSettings& settings);
+
+// Whether the double-byte character `code` (lead byte << 8 | trail byte) is
+// one of the kanji numerals the matching form reads as numbers: the digits
+// 一 to 九, 零, 壱, 弐, 参, 伍 and the multipliers 十, 拾, 百, 千.
+bool isKanjiNumeral(std::uint16_t code);
 
 }  // namespace keszip

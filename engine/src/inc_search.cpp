@@ -1,6 +1,7 @@
 #include "inc_search.h"
 
-#include <algorithm>
+#include <string>
+#include <unordered_set>
 
 #include "code_search.h"
 #include "fold.h"
@@ -125,6 +126,8 @@ class Collector {
     // The reading first, then the name.
     int compare(std::string_view text, const std::string& reading, const std::string& name,
                 std::string_view* rest) {
+        // "*" takes every entry: no need to fold it first.
+        if (text == "*") return kPrefixTextShorter;
         int r = prefixCompare(text, fold(reading), rest);
         if (r == kPrefixDiffers) r = prefixCompare(text, fold(name), rest);
         return r;
@@ -136,12 +139,21 @@ class Collector {
 
     // Each entry once: a county split into several records, or a ward name
     // reached both from its city and on its own, is listed one time.
+    // The entries already listed are remembered by their five texts joined with
+    // NULs (no text holds one), so that a search listing thousands of entries
+    // does not compare each new one with all before it.
     void yield(const AddressParts& parts) {
-        if (std::find(out_.begin(), out_.end(), parts) == out_.end()) out_.push_back(parts);
+        std::string key = parts.prefecture;
+        for (const std::string* piece : {&parts.city, &parts.ward, &parts.town, &parts.note}) {
+            key += '\0';
+            key += *piece;
+        }
+        if (seen_.insert(std::move(key)).second) out_.push_back(parts);
     }
 
     ZipEngine& engine_;
     std::vector<AddressParts>& out_;
+    std::unordered_set<std::string> seen_;
 };
 
 }  // namespace

@@ -1,7 +1,9 @@
 #include "lookup.h"
 
 #include <cstdio>
+#include <cstring>
 
+#include "address_number.h"
 #include "fold.h"
 #include "shift_jis_text.h"
 #include "town_matcher.h"
@@ -111,7 +113,66 @@ std::uint32_t applyFixedCorrections(std::uint32_t code, std::string_view address
     return code;
 }
 
+int prefectureIndex(const ZipEngine& engine, int code) {
+    const auto& prefectures = engine.prefectures();
+    for (std::size_t i = 0; i < prefectures.size(); ++i)
+        if (prefectures[i].code == code) return static_cast<int>(i);
+    return -1;
+}
+
+// A municipality name written without prefecture or city may stand for
+// several municipalities (伊達市 in Hokkaido and in Fukushima). When the one
+// found first knows only its generic code for the address, the others of the
+// same name are tried in order, and the first that knows the town is taken:
+// its flags are returned and the targets and the match state are its own.
+// 0 when none knows it; the targets and the state are then left as the first
+// municipality left them.
+int tryNamesakes(ZipEngine& engine, std::string_view address, const LookupTargets& targets,
+                 TownMatcher townMatcher) {
+    MatchState& m = engine.match;
+    const auto& municipalities = engine.municipalities();
+    const auto first = static_cast<std::size_t>(m.muniCursor);
+    const auto start = static_cast<std::size_t>(m.muniOffset);
+    const auto end = static_cast<std::size_t>(m.muniOffset + m.muniLength);
+    if (first >= municipalities.size() || end > m.workText.size()) return 0;
+    const std::string written = m.workText.substr(start, end - start);
+    const MatchState saved = m;
+    const int savedJisCode = engine.currentJisCode;
+    for (std::size_t i = 0; i < municipalities.size(); ++i) {
+        const MunicipalityRecord& r = municipalities[i];
+        // Records with the first one's code are parts of the same municipality.
+        if (r.code == municipalities[first].code) continue;
+        if (r.foldedName != written && r.foldedReading != written) continue;
+        char code7[16] = {}, oldCode[16] = {}, number[kAddressNumberLength + 1] = {};
+        const std::string_view rest = std::string_view(m.workText).substr(end);
+        const int flags = townMatcher(engine, i, rest, address, {code7, oldCode, number});
+        if (flags == 0 || writtenCode({code7, nullptr, nullptr}, 0) % 100 == 0) continue;
+        copyText(targets.code7, 9, code7);
+        copyText(targets.oldCode, 7, oldCode);
+        if (targets.addressNumber) std::memcpy(targets.addressNumber, number, sizeof number);
+        m.muniFound = true;
+        m.muniCursor = static_cast<int>(i);
+        m.cityOmitted = (r.cityIndex >= 0 && !m.cityFound) ? 1 : 0;
+        m.prefFound = true;
+        m.prefCode = r.code / 1000;
+        m.prefIndex = prefectureIndex(engine, m.prefCode);
+        m.prefLength = 0;
+        engine.currentJisCode = r.code;
+        return flags;
+    }
+    m = saved;
+    engine.currentJisCode = savedJisCode;
+    return 0;
+}
+
 }  // namespace
+
+std::string foldAddress(const ZipEngine& engine, std::string_view address) {
+    std::string text = foldText(address, kFoldMatching, engine.foldSettings());
+    removeOaza(text, engine.kind() == DictionaryKind::Telephone);
+    removeParentheses(text);
+    return text;
+}
 
 void matchPrefecture(ZipEngine& engine) {
     MatchState& m = engine.match;
@@ -200,10 +261,8 @@ int lookupAddress(ZipEngine& engine, std::string_view address, const LookupTarge
         return 0;
     }
     MatchState& m = engine.match;
-    m.workText = foldText(address, kFoldMatching, engine.foldSettings());
+    m.workText = foldAddress(engine, address);
     const bool telephone = engine.kind() == DictionaryKind::Telephone;
-    removeOaza(m.workText, telephone);
-    removeParentheses(m.workText);
     engine.firstAttempt = 1;
     bool hiroshimaTried = false;
 
@@ -236,6 +295,10 @@ int lookupAddress(ZipEngine& engine, std::string_view address, const LookupTarge
             flags = townMatcher(engine, muni, rest, address, targets);
             if (flags != 0) break;
             if (!findNextMunicipality(engine)) return 0;
+        }
+        if (m.prefLength == 0 && !m.cityFound && writtenCode(targets, m.best.code7) % 100 == 0) {
+            if (int namesake = tryNamesakes(engine, address, targets, townMatcher))
+                flags = namesake;
         }
 
         std::uint32_t code = writtenCode(targets, m.best.code7);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 #include "match_state.h"
@@ -28,6 +29,11 @@ using TownMatcher = int (*)(ZipEngine&, std::size_t, std::string_view, std::stri
 // "ERR-999") in targets.code7 when that is given.
 int lookupAddress(ZipEngine& engine, std::string_view address, const LookupTargets& targets,
                   TownMatcher townMatcher = nullptr);
+
+// The address (as the caller wrote it) in the form the lookup compares:
+// folded for matching, without the 大字 that most town names leave out and
+// without parentheses.
+std::string foldAddress(const ZipEngine& engine, std::string_view address);
 
 // The directory levels; each updates engine.match.
 void matchPrefecture(ZipEngine& engine);

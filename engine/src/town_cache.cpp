@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "fold.h"
+#include "numeral_split.h"
 #include "town_pattern.h"
 #include "town_text.h"
 #include "zip_engine.h"
@@ -67,13 +68,14 @@ PreparedTown prepareTown(const ZipEngine& engine, const MunicipalityRecord& muni
     p.kanjiLead = static_cast<std::uint16_t>(leadingText(p.kanjiPattern));
     p.readingLead = static_cast<std::uint16_t>(leadingText(p.readingPattern));
     p.kyotoLead = static_cast<std::uint16_t>(leadingText(p.kyotoPattern));
+    p.numeralName = static_cast<std::uint16_t>(numeralNameLength(p.kanjiPattern));
     p.generic = town.name == kGenericTown;
     const auto& codes = engine.codeList();
     p.inCodeList = std::find(codes.begin(), codes.end(), town.code7) != codes.end();
     std::size_t folded = digitsBeforeNote(p.kanjiPattern);
     std::size_t stored = digitsBeforeNote(town.name);
-    p.kanjiDigits = folded > stored ? folded - stored : 0;
-    p.readingDigits = digitsBeforeNote(p.readingPattern);
+    p.kanjiDigits = static_cast<std::uint16_t>(folded > stored ? folded - stored : 0);
+    p.readingDigits = static_cast<std::uint16_t>(digitsBeforeNote(p.readingPattern));
     p.town = std::move(town);
     return p;
 }

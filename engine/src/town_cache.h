@@ -28,8 +28,11 @@ struct PreparedTown {
     bool inCodeList = false;  // the code is in the dictionary's code list
     // Digits of the name (before its note) that folding added, in the kanji
     // and the reading form; the address number starts after them.
-    std::size_t kanjiDigits = 0;
-    std::size_t readingDigits = 0;
+    std::uint16_t kanjiDigits = 0;
+    std::uint16_t readingDigits = 0;
+    // Length of the kanji pattern's name before its note when that name ends
+    // in a numeral (see numeralNameLength), else 0.
+    std::uint16_t numeralName = 0;
 };
 
 using TownList = std::vector<PreparedTown>;

@@ -2,8 +2,12 @@
 
 #include <cstdio>
 #include <cstring>
+#include <memory>
+#include <optional>
+#include <vector>
 
 #include "address_number.h"
+#include "numeral_split.h"
 #include "town_cache.h"
 #include "town_pattern.h"
 #include "town_text.h"
@@ -29,6 +33,7 @@ constexpr std::string_view kLot5No3Kawahira =
     "5\xC9"
     "3\x90\xEC\x95\xBD"sv;                              // 5ﾉ3川平
 constexpr std::string_view kStreetListEnd = ")\xA4"sv;  // )､
+constexpr std::string_view kAza = "\xB1\xBB\xDE"sv;     // ｱｻﾞ (字)
 
 constexpr int kFlagFound = 1;
 constexpr int kFlagStreet = 3;
@@ -105,10 +110,11 @@ class TownMatcher {
     // `quickTest` skips towns whose leading text the address does not
     // have without running the full comparison.
     TownMatcher(ZipEngine& engine, const MunicipalityRecord& muni, std::string_view rest,
-                bool quickTest)
+                std::string_view address, bool quickTest)
         : engine_(engine),
           muni_(muni),
           p_(townPart(rest)),
+          address_(address),
           quickTest_(quickTest),
           // The telephone dictionary has none of the postal special cases.
           postal_(engine.kind() == DictionaryKind::Postal) {
@@ -117,11 +123,21 @@ class TownMatcher {
         kanjiForm_ = writtenInKanji(p_);
     }
 
-    int run(const TownList& towns, std::string_view address, const LookupTargets& targets) {
+    // Compares the towns with the address; then foundTown() tells whether
+    // one of them matched (rather than only a fallback).
+    void search(const TownList& towns) {
         for (const PreparedTown& town : towns) {
             last_ = &town;
             if (!consider(town)) break;
         }
+    }
+
+    bool foundTown() const { return best_ != nullptr; }
+    std::string_view input() const { return p_; }
+
+    // Fills the candidate slots and the targets from the search; returns
+    // the flags, or 0 with an error text.
+    int finish(const LookupTargets& targets) {
         MatchState& state = engine_.match;
         setSlot(state.generic, generic_);
         setSlot(state.buildingException, exception_);
@@ -130,21 +146,23 @@ class TownMatcher {
         if (!best_) {
             best_ = floorUnknown_ ? floorUnknown_ : exception_ ? exception_ : generic_;
             bestFlags_ = kFlagFound;
+            bestSplit_ = nullptr;
         }
         setSlot(state.best, best_);
         if (!best_) {
             writeError(targets, "ERR-999");
             return 0;
         }
-        if (state.best.code7 == 4740000 && containsText(address, kKyowaCho)) {
+        if (state.best.code7 == 4740000 && containsText(address_, kKyowaCho)) {
             writeError(targets, "ERR-006");
             return 0;
         }
-        if (postal_ && state.best.code7 == 5020082 && containsText(address, kNagaraHigashi))
+        if (postal_ && state.best.code7 == 5020082 && containsText(address_, kNagaraHigashi))
             state.best.code7 = 5020043;
-        std::size_t digits = kanjiForm_ ? best_->kanjiDigits : best_->readingDigits;
-        if (state.best.code7 == 4980012) ++digits;
-        writeTargets(targets, state.best.code7, state.best.oldCode, p_, digits);
+        const std::size_t digits =
+            kanjiForm_ || bestSplit_ ? best_->kanjiDigits : best_->readingDigits;
+        writeTargets(targets, state.best.code7, state.best.oldCode,
+                     bestSplit_ ? std::string_view(bestSplit_->input) : p_, digits);
         return bestFlags_;
     }
 
@@ -157,18 +175,45 @@ class TownMatcher {
         }
     }
 
-    void takeBest(const PreparedTown& town, int score, int flags) {
+    void takeBest(const PreparedTown& town, int score, int flags,
+                  const NumeralSplit* split = nullptr) {
         best_ = &town;
         bestScore_ = score;
         bestFlags_ = flags;
+        bestSplit_ = split;
+    }
+
+    // A town whose name ends in a numeral, compared with the address split
+    // where its name ends: the split whose front is the name and that
+    // matches the pattern, or null.
+    NumeralSplit* matchSplit(const PreparedTown& town, std::string_view pattern, int& result) {
+        if (!splitsReady_) {
+            splitsReady_ = true;
+            const std::string& work = engine_.match.workText;
+            if (p_.data() >= work.data() && p_.data() <= work.data() + work.size()) {
+                numeralSplits(engine_, address_, work,
+                              static_cast<std::size_t>(p_.data() - work.data()), splits_);
+                for (auto& split : splits_) split->match.municipalityCode = muni_.code;
+            }
+        }
+        const std::string_view name = pattern.substr(0, town.numeralName);
+        for (auto& split : splits_) {
+            if (split->town != name) continue;
+            split->match.inCodeList = town.inCodeList;
+            result = townPatternMatch(split->match, pattern);
+            if (result != kNoMatch) return split.get();
+        }
+        return nullptr;
     }
 
     // Tests one town; false ends the search.
     bool consider(const PreparedTown& town) {
         const std::uint32_t code = town.town.code7;
-        // Two lots of one town have codes of their own.
-        if (postal_ && ((code == 4980012 && startsWith(p_, kLot5No3)) ||
-                        (code == 4980018 && startsWith(p_, kLot5No3Kawahira)))) {
+        // Two lots of one town have codes of their own; the longer 5ﾉ3川平
+        // wins whichever of the two towns comes first.
+        if (postal_ &&
+            ((code == 4980012 && startsWith(p_, kLot5No3) && !startsWith(p_, kLot5No3Kawahira)) ||
+             (code == 4980018 && startsWith(p_, kLot5No3Kawahira)))) {
             takeBest(town, 9999, kFlagFound);
             kanjiForm_ = true;
             return true;
@@ -236,6 +281,13 @@ class TownMatcher {
             pattern = town.kanjiPattern;
             result = patternMatch(pattern, town.kanjiLead);
         }
+        PatternMatch* m = &match_;
+        NumeralSplit* split = nullptr;
+        if (result == kNoMatch && town.numeralName > 0) {
+            pattern = town.kanjiPattern;
+            split = matchSplit(town, pattern, result);
+            if (split) m = &split->match;
+        }
         if (result == kNoMatch) return true;
         if (containsText(pattern, kExceptNote) || containsText(pattern, kExceptNoteReading)) {
             exception_ = &town;
@@ -245,8 +297,8 @@ class TownMatcher {
             return true;
         }
         for (;;) {
-            if (match_.score > bestScore_) {
-                takeBest(town, match_.score, result == kStreetMatch ? kFlagStreet : kFlagFound);
+            if (m->score > bestScore_) {
+                takeBest(town, m->score, result == kStreetMatch ? kFlagStreet : kFlagFound, split);
                 if (postal_ && town.town.code7 == 4500002 && floorUnknown_) best_ = nullptr;
             }
             // A street description matched without its town name: a later
@@ -255,7 +307,7 @@ class TownMatcher {
             std::size_t at = findText(pattern, kStreetListEnd);
             if (at == std::string_view::npos) break;
             pattern = pattern.substr(at + kStreetListEnd.size());
-            result = townPatternMatch(match_, pattern);
+            result = townPatternMatch(*m, pattern);
             if (result == kNoMatch) break;
         }
         return true;
@@ -264,6 +316,7 @@ class TownMatcher {
     ZipEngine& engine_;
     const MunicipalityRecord& muni_;
     std::string_view p_;
+    std::string_view address_;
     bool quickTest_;
     bool postal_;
     PatternMatch match_;
@@ -271,6 +324,9 @@ class TownMatcher {
     const PreparedTown* best_ = nullptr;
     int bestScore_ = -1;
     int bestFlags_ = kFlagFound;
+    const NumeralSplit* bestSplit_ = nullptr;            // the split the best town matched, if any
+    std::vector<std::unique_ptr<NumeralSplit>> splits_;  // made on first need
+    bool splitsReady_ = false;
     const PreparedTown* generic_ = nullptr;
     const PreparedTown* exception_ = nullptr;
     const PreparedTown* floorUnknown_ = nullptr;
@@ -279,10 +335,47 @@ class TownMatcher {
     std::size_t exceptionShared_ = 0;
 };
 
+// The town part of an address without the 字 (folded "ｱｻﾞ") that marks a
+// section in many rural addresses but is not part of the dictionary's
+// names: at its start (字千原) and directly after a kanji (南長野字幅下).
+// Empty when the text has no such 字.
+std::string withoutAza(std::string_view p) {
+    std::string out;
+    bool removed = false;
+    bool afterKanji = true;  // the start counts as after a name
+    for (std::size_t i = 0; i < p.size();) {
+        if (afterKanji && startsWith(p.substr(i), kAza)) {
+            i += kAza.size();
+            removed = true;
+            afterKanji = false;
+            continue;
+        }
+        const std::size_t length = charLength(p, i);
+        out.append(p.substr(i, length));
+        afterKanji = length == 2;
+        i += length;
+    }
+    return removed ? out : std::string();
+}
+
 int runMatcher(ZipEngine& engine, std::size_t muni, const TownList& towns, std::string_view rest,
                std::string_view address, const LookupTargets& targets, bool quickTest) {
-    TownMatcher matcher(engine, engine.municipalities()[muni], rest, quickTest);
-    return matcher.run(towns, address, targets);
+    const MunicipalityRecord& record = engine.municipalities()[muni];
+    TownMatcher matcher(engine, record, rest, address, quickTest);
+    std::optional<TownMatcher> again;
+    std::string stripped;
+    TownMatcher* current = &matcher;
+    // One search loop, so that the comparison stays in one place.
+    for (;;) {
+        current->search(towns);
+        if (current->foundTown() || current != &matcher) break;
+        // No town matched: perhaps a 字 the names leave out stood in the way.
+        stripped = withoutAza(matcher.input());
+        if (stripped.empty()) break;
+        current = &again.emplace(engine, record, stripped, address, quickTest);
+    }
+    if (!current->foundTown()) current = &matcher;
+    return current->finish(targets);
 }
 
 void clearSlots(MatchState& state) {

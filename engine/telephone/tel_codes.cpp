@@ -87,7 +87,9 @@ bool matchesTelCode(std::string_view number, std::string_view written) {
         if (n == ' ') continue;
         if (!hyphenated)
             while (c < written.size() && written[c] == '-') ++c;
-        if (c == written.size() || written[c] != n) return false;
+        // The whole code leads the number: the number lies in the code's band.
+        if (c == written.size()) return true;
+        if (written[c] != n) return false;
         ++c;
     }
     return c == written.size() || written[c] == '-';

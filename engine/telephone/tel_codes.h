@@ -21,9 +21,11 @@ std::string formatTelCode(std::uint32_t code, bool hyphen = true);
 std::uint32_t telKey(std::string_view number);
 
 // Whether `number` lies under the written code: the number, blanks skipped,
-// must be the code or end where the code has a "-". A number with a "-" is
+// must be the code, end where the code has a "-", or go on after the whole
+// code (a whole number inside the code's band). A number with a "-" is
 // compared as written; one without is compared with the code's digits.
-// 0273, 0273-12 and 027312 fall under 0273-12, 02731 does not.
+// 0273, 0273-12, 027312 and 0273-12-3456 fall under 0273-12; 02731 and
+// 027-312 do not.
 bool matchesTelCode(std::string_view number, std::string_view written);
 
 struct TelCodeList {

@@ -1,5 +1,7 @@
 #include "tel_engine.h"
 
+#include <algorithm>
+
 #include "code_search.h"
 
 namespace keszip::tel {
@@ -8,8 +10,12 @@ namespace {
 constexpr std::size_t kShortestNumber = 2;
 constexpr std::size_t kLongestNumber = 11;
 
+// The length of a number leaves its hyphens out, so that a whole number
+// written with them (03-3211-4321) is taken.
 bool numberLengthOk(std::string_view number) {
-    return number.size() >= kShortestNumber && number.size() <= kLongestNumber;
+    const auto hyphens = static_cast<std::size_t>(std::count(number.begin(), number.end(), '-'));
+    const std::size_t length = number.size() - hyphens;
+    return length >= kShortestNumber && length <= kLongestNumber;
 }
 
 // The first `length` characters of two decimal keys compared as bytes; a key
@@ -46,8 +52,13 @@ void clearFrom(AddressParts& parts, Level level) {
 }  // namespace
 
 bool keyRangeCovers(const std::string& key, const std::string& low, const std::string& high) {
-    return compareKeyPrefix(key, low, key.size()) >= 0 &&
-           compareKeyPrefix(key, high, key.size()) <= 0;
+    if (compareKeyPrefix(key, low, key.size()) >= 0 && compareKeyPrefix(key, high, key.size()) <= 0)
+        return true;
+    for (std::size_t length = 1; length < key.size(); ++length) {
+        const std::string_view part(key.data(), length);
+        if (part >= low && part <= high) return true;
+    }
+    return false;
 }
 
 TelephoneEngine::TelephoneEngine(std::string directory)

@@ -16,7 +16,8 @@ namespace keszip::tel {
 // Whether a municipality serving the telephone keys `low` to `high` (decimal
 // texts) may serve `key`: the first key.size() characters of `key` lie
 // between those of `low` and `high`, a shorter key ending with a terminator
-// that sorts below every digit.
+// that sorts below every digit; or, for a whole number under a shorter code,
+// one of the key's leading parts lies between `low` and `high` in text order.
 bool keyRangeCovers(const std::string& key, const std::string& low, const std::string& high);
 
 // One town of a number, as GetTelAddress hands it out.

@@ -2,15 +2,18 @@
 #include <gtest/gtest.h>
 #include <platform/paths.h>
 
+#include "run_start.h"
 #include "test_support.h"
 
 using namespace testing_support;
 
 namespace {
 
-std::string zelko7(const std::string& arguments, int* status) {
+// Runs zelko7 in `folder` (the test's current folder when empty).
+std::string zelko7(const std::string& arguments, int* status, const std::string& folder = "") {
     std::string output;
-    *status = runCommand(binPath("zelko7") + " " + arguments + " 2>&1", &output);
+    const std::string cd = folder.empty() ? "" : "cd '" + folder + "' && ";
+    *status = runCommand(cd + binPath("zelko7") + " " + arguments + " 2>&1", &output);
     return output;
 }
 
@@ -55,4 +58,84 @@ TEST(ConvertCommand, RefusedFieldsAndEndCodes) {
                  &status);
     EXPECT_EQ(status, 1);
     EXPECT_NE(out.find("変換元ファイルがオープンできません。"), std::string::npos);
+}
+
+TEST(ConvertCommand, SourceGivenAgainUnderAnotherNameIsKeptIntact) {
+    TempDir dir;
+    const std::string source = sj("東京都千代田区丸の内１丁目\r\n");
+    writeFile(dir.file("big.csv"), source);
+    int status = -1;
+    const std::string out = zelko7("convert csv --source big.csv --dest ./big.csv --fields 1 --yes",
+                                   &status, dir.path());
+    EXPECT_EQ(status, 10);
+    EXPECT_NE(out.find("変換元・先ファイル名が同一です。"), std::string::npos) << out;
+    EXPECT_EQ(readFile(dir.file("big.csv")), source);
+}
+
+TEST(ConvertCommand, FolderAsSourceEndsWithCodeOne) {
+    TempDir dir;
+    int status = -1;
+    const std::string out = zelko7("convert csv --source " + dir.path() + " --dest " +
+                                       dir.file("o.csv") + " --fields 1 --no-error-file --yes",
+                                   &status);
+    EXPECT_EQ(status, 1);
+    EXPECT_NE(out.find("変換元ファイルがオープンできません。"), std::string::npos) << out;
+    EXPECT_EQ(out.find("変換が終了しました"), std::string::npos) << out;
+}
+
+TEST(ConvertCommand, RelativeNamesAreTakenFromTheCurrentFolder) {
+    TempDir dir;
+    writeFile(dir.file("in.csv"), sj("どこでもない\r\n"));
+    int status = -1;
+    std::string out =
+        zelko7("convert csv --source in.csv --dest out.csv --fields 1 --error-file e1.err --yes",
+               &status, dir.path());
+    EXPECT_EQ(status, 0) << out;
+    EXPECT_NE(readFile(dir.file("e1.err")).find(sj("[1],住所文字列：[どこでもない]")),
+              std::string::npos);
+    EXPECT_FALSE(platform::fileExists(binPath("e1.err")));
+    EXPECT_EQ(readFile(dir.file("out.csv")), sj("\"\",どこでもない\r\n"));
+
+    // The default error file name has no folder either.
+    if (platform::fileExists(binPath("zelko7.ini"))) GTEST_SKIP() << "settings beside the program";
+    out =
+        zelko7("convert csv --source in.csv --dest out2.csv --fields 1 --yes", &status, dir.path());
+    EXPECT_EQ(status, 0) << out;
+    EXPECT_NE(readFile(dir.file("Zelko7err.txt")).find(sj("[どこでもない]")), std::string::npos);
+}
+
+TEST(ConvertCommand, FieldNumberPastTheRecordLimitIsRefusedBeforeTheRun) {
+    TempDir dir;
+    writeFile(dir.file("in.csv"), "a\r\n");
+    int status = -1;
+    const std::string out = zelko7("convert csv --source in.csv --dest out.csv --fields 600 --yes",
+                                   &status, dir.path());
+    EXPECT_EQ(status, 10);
+    EXPECT_NE(out.find("at most 512 fields"), std::string::npos) << out;
+    EXPECT_FALSE(platform::fileExists(dir.file("out.csv")));
+}
+
+TEST(RunStart, PagesKeepTheirNumbersInTheSettingsBlocks) {
+    using namespace converter;
+    CnvParamBlock params = defaultCnvParam();
+    PageFields page = pageFieldsFromSettings(SourceKind::Sdf, defaultOptions(), params);
+    page.pieceStart = {1, 0, 0, 5};
+    page.recordLength = 80;
+    page.lineBreaks = true;
+    // With line breaks the record length stays as it was.
+    storePageNumbers(SourceKind::Sdf, page, params);
+    EXPECT_EQ(params.StartPosition[3], 5);
+    EXPECT_EQ(params.SDFReturnCodeFlg, 1);
+    EXPECT_EQ(params.SDFRecordLength, 0);
+    page.lineBreaks = false;
+    storePageNumbers(SourceKind::Sdf, page, params);
+    EXPECT_EQ(params.SDFRecordLength, 80);
+    // The CSV page's field numbers are its own, apart from the byte positions.
+    page.pieceStart = {3, 1, 0, 0};
+    page.quoted = false;
+    storePageNumbers(SourceKind::Csv, page, params);
+    EXPECT_EQ(params.CSVFieldNo[0], 3);
+    EXPECT_EQ(params.CSVType, 0);
+    EXPECT_EQ(params.StartPosition[0], 1);
+    EXPECT_EQ(pageFieldsFromSettings(SourceKind::Csv, defaultOptions(), params).pieceStart[0], 3);
 }

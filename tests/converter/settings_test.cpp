@@ -1,6 +1,10 @@
 #include "settings.h"
 
 #include <gtest/gtest.h>
+#include <platform/user_folders.h>
+
+#include <cstdlib>
+#include <filesystem>
 
 #include "test_support.h"
 
@@ -115,4 +119,38 @@ TEST(Settings, LongMarkerIsCutAtACharacterBoundary) {
               "[CnvParam]\r\nTXTCSVErrorStr=" + sj("あいうえおかき") + "\r\n");
     CnvParamBlock params = SettingsStore(dir.file("zelko7.ini")).readCnvParam();
     EXPECT_EQ(params.TXTCSVErrorStr, sj("あいうえおか"));  // 12 of 14 bytes
+}
+
+TEST(Settings, FolderIsBesideTheProgramWhenWritableElseTheUserConfiguration) {
+    TempDir dir;
+    const std::string program = dir.file("bin/");
+    std::filesystem::create_directory(program);
+    EXPECT_EQ(settingsFolderFor(program, dir.file("config")), program);
+    // An install folder that cannot take files: the user's folder, created.
+    const std::string expected = dir.file("config/zelko7/");
+    EXPECT_EQ(settingsFolderFor(dir.file("missing/"), dir.file("config")), expected);
+    EXPECT_TRUE(std::filesystem::is_directory(expected));
+    // The settings store writes there like anywhere else.
+    SettingsStore store(expected + "zelko7.ini");
+    EXPECT_TRUE(store.writeOptions(defaultOptions()));
+    EXPECT_EQ(store.readOptions(), defaultOptions());
+}
+
+TEST(Settings, UserConfigurationFolderFollowsXdgThenHome) {
+    const char* oldXdg = std::getenv("XDG_CONFIG_HOME");
+    const std::string savedXdg = oldXdg ? oldXdg : "";
+    const char* oldHome = std::getenv("HOME");
+    const std::string savedHome = oldHome ? oldHome : "";
+    setenv("XDG_CONFIG_HOME", "/x/conf", 1);
+    EXPECT_EQ(platform::userConfigFolder(), "/x/conf");
+    setenv("XDG_CONFIG_HOME", "relative", 1);  // not absolute: ignored
+    setenv("HOME", "/home/u", 1);
+    EXPECT_EQ(platform::userConfigFolder(), "/home/u/.config");
+    unsetenv("XDG_CONFIG_HOME");
+    EXPECT_EQ(platform::userConfigFolder(), "/home/u/.config");
+    if (oldXdg) setenv("XDG_CONFIG_HOME", savedXdg.c_str(), 1);
+    if (oldHome)
+        setenv("HOME", savedHome.c_str(), 1);
+    else
+        unsetenv("HOME");
 }

@@ -66,6 +66,16 @@ TEST(TelephoneExports, LookupsCloseAndReopen) {
 
     EXPECT_EQ(decision("03-5", pref, city, ward, town, note), 1);
     EXPECT_EQ(std::string(pref), sj("東京都"));
+    // A whole number lies in the band of its code.
+    EXPECT_EQ(decision("03-3211-4321", pref, city, ward, town, note), 1);
+    EXPECT_EQ(std::string(pref), sj("東京都"));
+    ASSERT_NE(address(1, "03-3211-4321", code7, pref, city, ward, town, note, &count, codes), 0);
+    EXPECT_EQ(std::string(pref), sj("東京都"));
+    EXPECT_NE(std::string(codes).find("03-3"), std::string::npos) << codes;
+    ASSERT_NE(address(1, "0154-41-1234", code7, pref, city, ward, town, note, &count, codes), 0);
+    EXPECT_EQ(std::string(city), sj("釧路市"));
+    EXPECT_EQ(decision("01547-6-1234", pref, city, ward, town, note), 1);
+    EXPECT_EQ(std::string(pref), sj("北海道"));
     EXPECT_EQ(decision("1", pref, city, ward, town, note), 0);
     EXPECT_STRNE(dicVersion(3, 0), "");
     dlclose(handle);

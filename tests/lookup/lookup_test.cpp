@@ -27,14 +27,23 @@ std::string lookupSource() {
         "札幌市中央区", generic);
     row("01101", "064  ", "0640941", "ﾎｯｶｲﾄﾞｳ", "ｻｯﾎﾟﾛｼﾁｭｳｵｳｸ", "ｱｻﾋｶﾞｵｶ", "北海道", "札幌市中央区",
         "旭ケ丘");
+    // One municipality name in two prefectures.
+    row("01233", "052  ", "0520000", "ﾎｯｶｲﾄﾞｳ", "ﾀﾞﾃｼ", genericReading, "北海道", "伊達市",
+        generic);
+    row("01233", "052  ", "0520001", "ﾎｯｶｲﾄﾞｳ", "ﾀﾞﾃｼ", "ﾀﾃﾔﾏﾁｮｳ", "北海道", "伊達市", "館山町");
     row("04103", "983  ", "9830000", "ﾐﾔｷﾞｹﾝ", "ｾﾝﾀﾞｲｼﾐﾔｷﾞﾉｸ", genericReading, "宮城県",
         "仙台市宮城野区", generic);
     row("04103", "983  ", "9830851", "ﾐﾔｷﾞｹﾝ", "ｾﾝﾀﾞｲｼﾐﾔｷﾞﾉｸ", "ﾂﾂｼﾞｶﾞｵｶ", "宮城県",
         "仙台市宮城野区", "榴ケ岡");
+    row("07213", "960  ", "9600000", "ﾌｸｼﾏｹﾝ", "ﾀﾞﾃｼ", genericReading, "福島県", "伊達市", generic);
+    row("07213", "96007", "9600756", "ﾌｸｼﾏｹﾝ", "ﾀﾞﾃｼ", "ﾔﾅｶﾞﾜﾏﾁｱｵﾊﾞﾁｮｳ", "福島県", "伊達市",
+        "梁川町青葉町");
     row("13101", "100  ", "1000000", "ﾄｳｷｮｳﾄ", "ﾁﾖﾀﾞｸ", genericReading, "東京都", "千代田区",
         generic);
     row("13101", "100  ", "1000013", "ﾄｳｷｮｳﾄ", "ﾁﾖﾀﾞｸ", "ｶｽﾐｶﾞｾｷ", "東京都", "千代田区", "霞が関");
     row("13101", "10001", "1000014", "ﾄｳｷｮｳﾄ", "ﾁﾖﾀﾞｸ", "ﾅｶﾞﾀﾁｮｳ", "東京都", "千代田区", "永田町");
+    row("13102", "104  ", "1040000", "ﾄｳｷｮｳﾄ", "ﾁｭｳｵｳｸ", genericReading, "東京都", "中央区",
+        generic);
     row("13206", "183  ", "1830000", "ﾄｳｷｮｳﾄ", "ﾌﾁｭｳｼ", genericReading, "東京都", "府中市",
         generic);
     row("13206", "183  ", "1830027", "ﾄｳｷｮｳﾄ", "ﾌﾁｭｳｼ", "ﾎﾝﾏﾁ", "東京都", "府中市", "本町");
@@ -142,4 +151,31 @@ TEST_F(Lookup, FixedCorrectionsLookAtTheAddressAsWritten) {
     EXPECT_STREQ(code_, "4411336");
     EXPECT_EQ(look("兵庫県西宮市甲子園町1-1"), 1);
     EXPECT_STREQ(code_, "6638152");
+}
+
+TEST_F(Lookup, OneMunicipalityNameInSeveralPrefectures) {
+    // Without its prefecture 伊達市 is Hokkaido's first; the town is only
+    // known in Fukushima's.
+    EXPECT_EQ(look("伊達市梁川町青葉町1"), 1 | 8);
+    EXPECT_STREQ(code_, "9600756");
+    EXPECT_STREQ(old_, "96007");
+    EXPECT_EQ(engine_.currentJisCode, 7213);
+    EXPECT_EQ(look("伊達市館山町1"), 1 | 8);
+    EXPECT_STREQ(code_, "0520001");
+    EXPECT_EQ(engine_.currentJisCode, 1233);
+    // Known in neither: the first one's generic code, as before.
+    EXPECT_EQ(look("伊達市無い町"), 1 | 4 | 8);
+    EXPECT_STREQ(code_, "0520000");
+    EXPECT_EQ(engine_.currentJisCode, 1233);
+    // A prefecture written is kept.
+    EXPECT_EQ(look("北海道伊達市梁川町青葉町"), 1 | 4);
+    EXPECT_STREQ(code_, "0520000");
+    EXPECT_EQ(look("福島県伊達市梁川町青葉町"), 1);
+    EXPECT_STREQ(code_, "9600756");
+    // A ward of the same name in a city: Tokyo's 中央区 is assumed first.
+    EXPECT_EQ(look("中央区旭ケ丘5"), 1 | 8 | 16);
+    EXPECT_STREQ(code_, "0640941");
+    EXPECT_EQ(engine_.currentJisCode, 1101);
+    EXPECT_EQ(look("中央区無い町"), 1 | 4 | 8);
+    EXPECT_STREQ(code_, "1040000");
 }

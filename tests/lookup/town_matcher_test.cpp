@@ -65,6 +65,26 @@ std::string fixtureSource() {
     kyotoTown("6040000", "ｲｶﾆｹｲｻｲｶﾞﾅｲﾊﾞｱｲ", "以下に掲載がない場合");
     kyotoTown("6048001", "ﾊﾞﾉﾁｮｳ", "場之町");
     kyotoTown("6048002", "ｲｯﾁｮｳﾒ", "一町目（上長者町通堀川東入、東堀川通上長者町上る）");
+    // A village whose addresses write 字 before the section name.
+    auto village = [&](const char* code, const char* reading, const char* town) {
+        csv += row("47999", "904  ", code, "ﾐﾎﾝｿﾝ", reading, "沖縄県", "見本村", town, "ｵｷﾅﾜｹﾝ");
+    };
+    village("9049900", "ｲｶﾆｹｲｻｲｶﾞﾅｲﾊﾞｱｲ", "以下に掲載がない場合");
+    village("9049901", "ﾁﾊﾗ", "千原");
+    village("9049902", "ﾐﾅﾐﾅｶﾞﾉ(ﾊﾊﾞｼﾀ)", "南長野（幅下）");
+    village("9049903", "ｼﾞｭｳｼﾞ", "十字");
+    village("9049904", "ｱｻﾞﾊﾏ", "字浜");
+    village("9049905", "ﾊﾏ", "浜");
+    // Two lots of one town with codes of their own, in either order.
+    const std::string aichi = "ｱｲﾁｹﾝ";
+    csv += row("23235", "498  ", "4980018", "ﾔﾄﾐｼ", "ｺﾞﾉｻﾝｶﾜﾋﾗ", "愛知県", "弥富市", "五之三川平",
+               aichi);
+    csv +=
+        row("23235", "498  ", "4980012", "ﾔﾄﾐｼ", "ｺﾞﾉｻﾝﾁｮｳ", "愛知県", "弥富市", "五之三町", aichi);
+    csv +=
+        row("23999", "498  ", "4980012", "ﾐﾎﾝｼ", "ｺﾞﾉｻﾝﾁｮｳ", "愛知県", "見本市", "五之三町", aichi);
+    csv += row("23999", "498  ", "4980018", "ﾐﾎﾝｼ", "ｺﾞﾉｻﾝｶﾜﾋﾗ", "愛知県", "見本市", "五之三川平",
+               aichi);
     // Two codes the matcher corrects from the address.
     csv += row("23223", "474  ", "4740000", "ｵｵﾌﾞｼ", "ｲｶﾆｹｲｻｲｶﾞﾅｲﾊﾞｱｲ", "愛知県", "大府市",
                "以下に掲載がない場合", "ｱｲﾁｹﾝ");
@@ -201,6 +221,30 @@ TEST_F(TownMatcher, KyotoStreetDescriptions) {
     engine_.firstAttempt = 0;
     EXPECT_EQ(match(26104, "東堀川通上長者町上る5").code7, "6040000");
     engine_.firstAttempt = 1;
+}
+
+TEST_F(TownMatcher, SectionMark) {
+    // 字 before the name, or between the name and the section of its note.
+    EXPECT_EQ(match(47999, "字千原1"), (Result{1, "9049901", "904  ", "1"}));
+    EXPECT_EQ(match(47999, "千原1"), (Result{1, "9049901", "904  ", "1"}));
+    EXPECT_EQ(match(47999, "南長野字幅下692-2"), (Result{1, "9049902", "904  ", "692-2"}));
+    EXPECT_EQ(match(47999, "字南長野字幅下692-2").code7, "9049902");
+    // Names with 字 in them keep it.
+    EXPECT_EQ(code(47999, "十字1"), "9049903");
+    EXPECT_EQ(code(47999, "字浜2"), "9049904");
+    EXPECT_EQ(code(47999, "浜2"), "9049905");
+    // Still nothing: the generic town.
+    EXPECT_EQ(code(47999, "字無い所1"), "9049900");
+    EXPECT_EQ(match(47999, "字千原1", "", false), match(47999, "字千原1"));
+}
+
+TEST_F(TownMatcher, LotsWithCodesOfTheirOwn) {
+    for (int municipality : {23235, 23999}) {
+        EXPECT_EQ(match(municipality, "五之三川平1"), (Result{1, "4980018", "498  ", "1"}));
+        EXPECT_EQ(match(municipality, "五之三町123"), (Result{1, "4980012", "498  ", "123"}));
+        EXPECT_EQ(match(municipality, "五之三町1丁目23").number, "1-23");
+        EXPECT_EQ(match(municipality, "五之三1-2"), (Result{1, "4980012", "498  ", "1-2"}));
+    }
 }
 
 TEST_F(TownMatcher, CachedAndUncachedAgree) {

@@ -3,6 +3,7 @@
 #include <dlfcn.h>
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <string>
 
 #include "test_support.h"
@@ -67,6 +68,59 @@ const Known kKnown[] = {
 
 using Zelko57 = int(const char*, char*, char*, char*);
 
+struct Expected {
+    const char* address;
+    int flags;
+    const char* code;
+    const char* number;
+};
+
+// Towns whose name ends in a numeral, with the house number right after it.
+const Expected kNumeralEnds[] = {
+    {"新潟県長岡市寺泊五分一8-14", 1, "9590154", "8-14"},
+    {"千葉県柏市新十余二6-3", 1, "2770804", "6-3"},
+    {"富山県氷見市七分一2-12", 1, "9350066", "2-12"},
+    {"岩手県二戸市金田一2-30", 1, "0285711", "2-30"},
+    {"埼玉県川口市安行藤八3-5", 1, "3340051", "3-5"},
+    {"岩手県二戸市金田一二丁目三十番", 1, "0285711", "2-30"},
+};
+
+// Municipality names of several prefectures, written without the prefecture.
+const Expected kNamesakes[] = {
+    {"伊達市梁川町青葉町", 9, "9600756", ""},
+    {"伊達市荒町", 9, "9600423", ""},
+};
+
+// 字 before the town, and a 字 section after it.
+const Expected kSections[] = {
+    {"沖縄県中頭郡西原町字千原1", 1, "9030129", "1"},
+    {"沖縄県国頭郡恩納村字恩納", 1, "9040411", ""},
+    {"沖縄県中頭郡読谷村字座喜味", 1, "9040301", ""},
+    {"長野県長野市大字南長野字幅下692-2", 1, "3800837", "692-2"},
+};
+
+// Two lots of one town with codes of their own.
+const Expected kLots[] = {
+    {"愛知県弥富市五之三川平1", 1, "4980018", "1"},
+    {"愛知県弥富市五之三町123", 1, "4980012", "123"},
+};
+
+// Looks each address up through zelko57 of the built library.
+void expectLookups(const Expected* begin, const Expected* end) {
+    void* lib = dlopen(testing_support::binPath("libkeszip.so").c_str(), RTLD_NOW | RTLD_LOCAL);
+    ASSERT_NE(lib, nullptr) << dlerror();
+    auto zelko57 = reinterpret_cast<Zelko57*>(dlsym(lib, "zelko57"));
+    ASSERT_NE(zelko57, nullptr);
+    for (const Expected* e = begin; e != end; ++e) {
+        char old[8] = {}, code7[12] = {}, number[16] = {};
+        std::string address = testing_support::sj(e->address);
+        EXPECT_EQ(zelko57(address.c_str(), old, code7, number), e->flags) << e->address;
+        EXPECT_STREQ(code7, e->code) << e->address;
+        EXPECT_STREQ(number, e->number) << e->address;
+    }
+    dlclose(lib);
+}
+
 }  // namespace
 
 TEST(RealLookup, KnownAddressesOfEveryPrefecture) {
@@ -83,3 +137,17 @@ TEST(RealLookup, KnownAddressesOfEveryPrefecture) {
     }
     dlclose(lib);
 }
+
+TEST(RealLookup, TownsEndingInANumeralWithAHouseNumber) {
+    expectLookups(std::begin(kNumeralEnds), std::end(kNumeralEnds));
+}
+
+TEST(RealLookup, MunicipalityNamesOfSeveralPrefectures) {
+    expectLookups(std::begin(kNamesakes), std::end(kNamesakes));
+}
+
+TEST(RealLookup, SectionMarkBeforeOrAfterTheTown) {
+    expectLookups(std::begin(kSections), std::end(kSections));
+}
+
+TEST(RealLookup, LotsWithCodesOfTheirOwn) { expectLookups(std::begin(kLots), std::end(kLots)); }

@@ -57,3 +57,35 @@ TEST(RealLookup, FastMatcherAgreesWithTheStraightforwardOne) {
     }
     EXPECT_GT(compared, 3000u);
 }
+
+// Towns whose name ends in a numeral are also compared with the address
+// split after the name: the same towns with house numbers in four forms.
+TEST(RealLookup, MatchersAgreeOnNamesEndingInANumeral) {
+    auto towns = bench::loadRealTowns(testing_support::dataPath("ken_all.zip"));
+    keszip::ZipEngine fast(KESZIP_BIN_DIR), reference(KESZIP_BIN_DIR);
+    ASSERT_TRUE(fast.open());
+    ASSERT_TRUE(reference.open());
+    const std::string numerals =
+        testing_support::sj("一二三四五六七八九十百千０１２３４５６７８９");
+    const std::string endings[] = {"3-5", testing_support::sj("３－５"),
+                                   testing_support::sj("3番5号"),
+                                   testing_support::sj("三丁目五番")};
+    std::size_t compared = 0;
+    for (const auto& t : towns) {
+        const std::string& name = t.townName;
+        if (name.size() < 2) continue;
+        const std::string last = name.substr(name.size() - 2);
+        bool numeral = false;
+        for (std::size_t i = 0; i + 1 < numerals.size(); i += 2)
+            numeral = numeral || numerals.compare(i, 2, last) == 0;
+        if (!numeral) continue;
+        for (const std::string& ending : endings) {
+            std::string address = t.prefName + t.cityName + name + ending;
+            Result a = look(fast, address, keszip::matchTown);
+            Result b = look(reference, address, keszip::matchTownUncached);
+            EXPECT_EQ(a, b) << testing_support::u8(address) << ": " << a.code7 << " vs " << b.code7;
+            ++compared;
+        }
+    }
+    EXPECT_GT(compared, 400u);
+}

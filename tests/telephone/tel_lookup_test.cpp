@@ -35,21 +35,37 @@ TEST(TelCodes, WrittenFormAndKey) {
 }
 
 TEST(TelCodes, NumbersUnderACode) {
+    // The code itself, or a leading part of it.
     for (const char* n : {"0273", "0273-12", "027312", "02 73-12", "0273 12"})
         EXPECT_TRUE(matchesTelCode(n, "0273-12")) << n;
-    for (const char* n : {"02731", "0273-1", "0273-123", "0274", "027-312", "0273123"})
+    // Whole numbers inside the code's band.
+    for (const char* n : {"0273-123", "0273123", "0273-12-3456", "0273123456", "0273 12 3456"})
+        EXPECT_TRUE(matchesTelCode(n, "0273-12")) << n;
+    for (const char* n : {"02731", "0273-1", "0274", "027-312", "027-312-3456", "0273-13-3456"})
         EXPECT_FALSE(matchesTelCode(n, "0273-12")) << n;
     EXPECT_TRUE(matchesTelCode("03", "03-1"));
+    EXPECT_TRUE(matchesTelCode("03-3211-4321", "03-3"));
+    EXPECT_TRUE(matchesTelCode("0332114321", "03-3"));
+    EXPECT_FALSE(matchesTelCode("03-5211-4321", "03-3"));
     EXPECT_TRUE(matchesTelCode("0124", "0124"));
-    EXPECT_FALSE(matchesTelCode("01245", "0124"));
+    EXPECT_TRUE(matchesTelCode("01245", "0124"));
+    EXPECT_TRUE(matchesTelCode("01547-6-1234", "01547"));
+    EXPECT_FALSE(matchesTelCode("01547-6-1234", "0154-7"));
 }
 
 TEST(TelCodes, KeyRangeCompareByLeadingCharacters) {
     // The municipality serves the keys "27312" to "2742" in text order.
     for (const char* key : {"27", "273", "2731", "27312", "2731299", "274", "2742"})
         EXPECT_TRUE(keyRangeCovers(key, "27312", "2742")) << key;
-    for (const char* key : {"272", "2730", "2743", "275", "3", "0"})
+    // Whole numbers: a leading part of the key lies in the range (a code
+    // 0274 would lie there).
+    for (const char* key : {"273123456", "274223456", "2743"})
+        EXPECT_TRUE(keyRangeCovers(key, "27312", "2742")) << key;
+    for (const char* key : {"272", "2730", "275", "3", "0", "275123456", "273023456"})
         EXPECT_FALSE(keyRangeCovers(key, "27312", "2742")) << key;
+    // A range of one short code and a longer number under it.
+    EXPECT_TRUE(keyRangeCovers("33211432", "33", "33"));
+    EXPECT_FALSE(keyRangeCovers("35211432", "33", "33"));
 }
 
 std::string csvFile(const std::string& header, const std::vector<std::string>& rows) {
@@ -159,6 +175,12 @@ TEST_F(TelLookup, AreaCodeEnumeratesEveryTownAcrossMunicipalities) {
     EXPECT_EQ(towns(engine, "027313"), expected);
     EXPECT_TRUE(towns(engine, "02731").empty());
     EXPECT_EQ(towns(engine, "0274"), std::vector<std::string>{sj("3701301 高崎市 新町 1 0274-2")});
+    // Whole numbers find the towns of their code.
+    EXPECT_EQ(towns(engine, "0273-12-3456"), expected);
+    EXPECT_EQ(towns(engine, "0273133456"), expected);
+    EXPECT_EQ(towns(engine, "0274-22-3456"),
+              std::vector<std::string>{sj("3701301 高崎市 新町 1 0274-2")});
+    EXPECT_TRUE(towns(engine, "0273-14-3456").empty());
 
     TelAddress a;
     EXPECT_NE(engine.nextAddress(true, "0277", 0, a), 0);
@@ -180,9 +202,13 @@ TEST_F(TelLookup, NumberLengthOutsideTwoToEleven) {
     EXPECT_EQ(engine.nextAddress(true, "027312345678", 0, a), 0);
     EXPECT_EQ(engine.decision("0", p), 0);
     EXPECT_EQ(engine.decision("027312345678", p), 0);
-    // Blanks count towards the length but are skipped in the comparison.
-    EXPECT_NE(engine.nextAddress(true, "0273-12    ", 0, a), 0);
-    EXPECT_EQ(engine.nextAddress(true, "0273-12     ", 0, a), 0);
+    // Blanks count towards the length but are skipped in the comparison;
+    // hyphens do not count.
+    EXPECT_NE(engine.nextAddress(true, "027312     ", 0, a), 0);
+    EXPECT_EQ(engine.nextAddress(true, "027312      ", 0, a), 0);
+    EXPECT_NE(engine.nextAddress(true, "0273-12-3456", 0, a), 0);
+    EXPECT_EQ(engine.decision("0274-22-3456", p), 1);
+    EXPECT_EQ(engine.nextAddress(true, "0273-12-34567-8", 0, a), 0);
 }
 
 TEST_F(TelLookup, BaseDateListsTheRenumberedCodes) {
@@ -199,6 +225,10 @@ TEST_F(TelLookup, DecisionClearsTheLevelsThatDiffer) {
     AddressParts p;
     EXPECT_EQ(engine.decision("0274-2", p), 1);
     EXPECT_EQ(p, (AddressParts{sj("群馬県"), sj("高崎市"), "", sj("新町"), ""}));
+    EXPECT_EQ(engine.decision("0274-22-3456", p), 1);
+    EXPECT_EQ(p, (AddressParts{sj("群馬県"), sj("高崎市"), "", sj("新町"), ""}));
+    EXPECT_EQ(engine.decision("0277-12-3456", p), 1);
+    EXPECT_EQ(p, (AddressParts{sj("群馬県"), "", "", "", ""}));
     // Two cities: the prefecture only.
     EXPECT_EQ(engine.decision("0277", p), 1);
     EXPECT_EQ(p, (AddressParts{sj("群馬県"), "", "", "", ""}));

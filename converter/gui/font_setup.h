@@ -1,0 +1,25 @@
+// The templates ask for "ＭＳ ゴシック" 9 pt. Where that font is missing the
+// program draws with a monospaced Japanese Gothic of the same metrics
+// (half-width characters half as wide as full-width ones), so that texts
+// line up as the templates expect.
+#pragma once
+
+#include <QString>
+
+class QFont;
+
+namespace gui {
+
+inline constexpr const char* kTemplateFontFamily = "ＭＳ ゴシック";
+inline constexpr const char* kFallbackFontFamily = "Noto Sans Mono CJK JP";
+
+// Loads the program's resources (templates' bitmaps, icon) and installs the
+// font substitution when the template font is missing. Called once before
+// any window is made.
+void prepareDesktop();
+// The family actually used for the template font.
+QString resolvedTemplateFamily();
+// Characters of `text` that `font` has no glyph for ("" when all are there).
+QString missingGlyphs(const QFont& font, const QString& text);
+
+}  // namespace gui

@@ -1,0 +1,43 @@
+#include "range_dialog.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "ceditn.h"
+#include "conv_messages.h"
+#include "page_checks.h"
+#include "template_controls.h"
+#include "ui_range_dialog.h"
+
+namespace gui {
+
+RangeDialog::RangeDialog(converter::ConversionJob& job, QWidget* parent)
+    : QDialog(parent), job_(job), ui_(std::make_unique<Ui::RangeDialogForm>()) {
+    ui_->setupUi(this);
+    setFixedSize(size());
+    attachNumericFields(this);
+    CEditN::of(control<QLineEdit>(this, 1146))->SetData(1);
+    CEditN::of(control<QLineEdit>(this, 1025))->SetData(999999999);
+    connect(control<QPushButton>(this, 1098), &QPushButton::clicked, this, &RangeDialog::start);
+    connect(control<QPushButton>(this, 2), &QPushButton::clicked, this, [this] { done(kCancel); });
+}
+
+RangeDialog::~RangeDialog() = default;
+
+void RangeDialog::start() {
+    auto* first = control<QLineEdit>(this, 1146);
+    auto* last = control<QLineEdit>(this, 1025);
+    const auto check =
+        converter::checkRange(static_cast<long long>(CEditN::of(first)->GetData()),
+                              static_cast<long long>(CEditN::of(last)->GetData()), job_);
+    if (!check.ok()) {
+        ShowConvMessage(this, check.message);
+        QLineEdit* field = check.focus == converter::PageField::LastRecord ? last : first;
+        field->setFocus(Qt::OtherFocusReason);
+        field->selectAll();
+        return;
+    }
+    done(kStart);
+}
+
+}  // namespace gui

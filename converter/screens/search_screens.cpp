@@ -1,0 +1,58 @@
+#include "search_screens.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+#include <string>
+
+#include "code_search_dialog.h"
+#include "main_window.h"
+#include "office_search_dialog.h"
+#include "page_tab_control.h"
+#include "search_page.h"
+#include "sjis_qt.h"
+#include "template_controls.h"
+#include "text_search_dialog.h"
+
+void saveSearchScreens(gui::MainWindow& window,
+                       const std::function<void(QWidget*, const QString&)>& save) {
+    if (auto* page = window.findChild<gui::SearchPage*>()) {
+        window.tabs()->setCurrentIndex(0);
+        gui::control<QComboBox>(page, 1142)->setCurrentIndex(0);
+        gui::control<QLineEdit>(page, 1002)->setText(QStringLiteral("東京都千代田区霞が関1-2-3"));
+        page->lookUp();
+        save(&window, QStringLiteral("search-page"));
+    }
+    {
+        std::string picked;
+        gui::CodeSearchDialog codes(std::string("100-0013"), &picked, &window);
+        codes.show();
+        QCoreApplication::processEvents();  // the search runs once the dialog is up
+        save(&codes, QStringLiteral("code-search"));
+    }
+    {
+        std::string text = gui::toSjis(QStringLiteral("東京都千代田区*"));
+        gui::TextSearchDialog places(&text, &window);
+        save(&places, QStringLiteral("text-search"));
+    }
+    gui::OfficeSearchDialog offices(&window);
+    gui::control<QRadioButton>(&offices, 1157)->click();
+    gui::control<QLineEdit>(&offices, 1161)->setText(QStringLiteral("トヨタ自動車"));
+    gui::control<QComboBox>(&offices, 1163)->setCurrentIndex(0);  // "あいまい検索"
+    gui::control<QPushButton>(&offices, 1164)->click();
+    auto* hits = gui::control<QListWidget>(&offices, 1151);
+    hits->setCurrentRow(0);
+    save(&offices, QStringLiteral("office-search"));
+    // The detail dialog of the first hit is modal: it is captured and closed once it is up.
+    QTimer::singleShot(0, [&save] {
+        if (auto* details = QApplication::activeModalWidget()) {
+            save(details, QStringLiteral("office-info"));
+            details->close();
+        }
+    });
+    offices.showDetails();
+}

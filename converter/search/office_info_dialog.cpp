@@ -1,0 +1,20 @@
+#include "office_info_dialog.h"
+
+#include "sjis_qt.h"
+#include "ui_search_office_info.h"
+
+namespace gui {
+
+OfficeInfoDialog::OfficeInfoDialog(const std::string& code, const std::string& name,
+                                   const std::string& address, QWidget* parent)
+    : QDialog(parent), ui_(std::make_unique<Ui::OfficeInfoDialogForm>()) {
+    ui_->setupUi(this);
+    ui_->edit1158->setText(fromSjis(code));
+    ui_->edit1159->setText(fromSjis(name));
+    ui_->edit1160->setText(fromSjis(address));
+    connect(ui_->button1, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+OfficeInfoDialog::~OfficeInfoDialog() = default;
+
+}  // namespace gui

@@ -1,0 +1,100 @@
+#include "search_page.h"
+
+#include <optional>
+
+#include "code_search_dialog.h"
+#include "conv_messages.h"
+#include "office_search_dialog.h"
+#include "search_choices.h"
+#include "sjis_qt.h"
+#include "text_search_dialog.h"
+#include "ui_search_page.h"
+
+namespace gui {
+
+namespace cs = converter::search;
+
+namespace {
+
+// A code field's text as the code search's starting code: at most 19
+// characters, taken only when it starts with a visible character.
+std::optional<std::string> startingCode(const QLineEdit* field) {
+    std::string text = toSjis(field->text().left(19));
+    if (text.empty() || static_cast<unsigned char>(text[0]) <= 0x20) return std::nullopt;
+    return text;
+}
+
+}  // namespace
+
+int SearchPage::savedPrefecture_ = 0;
+
+SearchPage::SearchPage(ProgramContext& context, QWidget* parent)
+    : TabPage(context, 130, 0, parent), ui_(std::make_unique<Ui::SearchPageForm>()) {
+    ui_->setupUi(this);
+    templateLoaded();
+    ui_->combo1142->setCurrentIndex(savedPrefecture_);
+    connect(ui_->button1001, &QPushButton::clicked, this, &SearchPage::lookUp);
+    connect(ui_->button1132, &QPushButton::clicked, this, &SearchPage::openCodeSearch);
+    connect(ui_->button1126, &QPushButton::clicked, this, &SearchPage::openTextSearch);
+    connect(ui_->button1137, &QPushButton::clicked, this, &SearchPage::openOfficeSearch);
+}
+
+SearchPage::~SearchPage() = default;
+
+void SearchPage::lookUp() {
+    const int index = ui_->combo1142->currentIndex();
+    std::string address;
+    if (index != -1 && index != 0) {
+        savedPrefecture_ = index;
+        address = toSjis(ui_->combo1142->itemText(index));
+    } else {
+        savedPrefecture_ = 0;
+    }
+    address += toSjis(ui_->edit1002->text());
+
+    for (QLineEdit* field : {ui_->edit1006, ui_->edit1010, ui_->edit1013, ui_->edit1018}) {
+        field->clear();
+    }
+    converter::AddressEngine& engine = context().engine;
+    const converter::EngineAnswer answer = engine.lookup(address);
+    if (answer.flags != 0) {
+        ui_->edit1006->setText(fromSjis(answer.code7));
+        ui_->edit1010->setText(fromSjis(answer.oldCode));
+        ui_->edit1013->setText(fromSjis(answer.addressNumber));
+        ui_->edit1018->setText(fromSjis(engine.jisCodeNow()));
+        return;
+    }
+    if (reportFailure_) ShowConvMessage(this, 100);
+    ui_->edit1002->setFocus(Qt::OtherFocusReason);
+}
+
+void SearchPage::openCodeSearch() {
+    std::optional<std::string> code = startingCode(ui_->edit1006);
+    if (!code) code = startingCode(ui_->edit1010);
+    CodeSearchDialog dialog(code, &pickedAddress_, this);
+    if (dialog.exec() == QDialog::Accepted) takePickedAddress();
+}
+
+void SearchPage::openTextSearch() {
+    pickedAddress_ = cs::limitBytes(toSjis(ui_->edit1002->text()), cs::kAddressTextLimit);
+    TextSearchDialog dialog(&pickedAddress_, this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    pickedAddress_ = cs::withoutBuildingExclusion(pickedAddress_);
+    takePickedAddress();
+}
+
+void SearchPage::openOfficeSearch() {
+    OfficeSearchDialog dialog(this);
+    dialog.exec();
+}
+
+void SearchPage::takePickedAddress() {
+    ui_->edit1002->setText(fromSjis(pickedAddress_));
+    ui_->edit1002->setFocus(Qt::OtherFocusReason);
+    ui_->combo1142->setCurrentIndex(0);
+    reportFailure_ = false;
+    lookUp();
+    reportFailure_ = true;
+}
+
+}  // namespace gui

@@ -1,0 +1,74 @@
+#include "platform/file_identity.h"
+
+#include <sys/stat.h>
+
+#include <string_view>
+
+namespace platform {
+namespace {
+
+#ifdef _WIN32
+bool sameNameNoCase(const std::string& a, const std::string& b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        unsigned char x = static_cast<unsigned char>(a[i]);
+        unsigned char y = static_cast<unsigned char>(b[i]);
+        // Shift-JIS lead bytes start a two-byte character compared as it is.
+        if ((x >= 0x81 && x <= 0x9F) || (x >= 0xE0 && x <= 0xFC)) {
+            if (x != y || i + 1 >= a.size() || a[i + 1] != b[i + 1]) return false;
+            ++i;
+            continue;
+        }
+        if (x == '\\') x = '/';
+        if (y == '\\') y = '/';
+        if (x >= 'a' && x <= 'z') x = static_cast<unsigned char>(x - 32);
+        if (y >= 'a' && y <= 'z') y = static_cast<unsigned char>(y - 32);
+        if (x != y) return false;
+    }
+    return true;
+}
+#else
+struct NameInFolder {
+    std::string folder;  // "." when the name has none
+    std::string name;    // the last component
+};
+
+NameInFolder splitName(std::string_view path) {
+    while (path.size() > 1 && path.back() == '/') path.remove_suffix(1);
+    const auto slash = path.find_last_of('/');
+    if (slash == std::string_view::npos) return {std::string(1, '.'), std::string(path)};
+    return {std::string(path.substr(0, slash == 0 ? 1 : slash)),
+            std::string(path.substr(slash + 1))};
+}
+#endif
+
+}  // namespace
+
+bool sameFile(const std::string& a, const std::string& b) {
+    if (a == b) return true;
+#ifdef _WIN32
+    return sameNameNoCase(a, b);
+#else
+    struct stat sa {};
+    struct stat sb {};
+    const bool hasA = stat(a.c_str(), &sa) == 0;
+    const bool hasB = stat(b.c_str(), &sb) == 0;
+    if (hasA && hasB) return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+    if (hasA != hasB) return false;
+    // Neither exists yet: the same name in the same folder is the same file.
+    const NameInFolder na = splitName(a);
+    const NameInFolder nb = splitName(b);
+    if (na.name != nb.name || na.name == "." || na.name == "..") return false;
+    struct stat da {};
+    struct stat db {};
+    return stat(na.folder.c_str(), &da) == 0 && stat(nb.folder.c_str(), &db) == 0 &&
+           da.st_dev == db.st_dev && da.st_ino == db.st_ino;
+#endif
+}
+
+bool isDirectory(const std::string& path) {
+    struct stat st {};
+    return stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+}  // namespace platform

@@ -1,0 +1,127 @@
+#include "platform/replacement_file.h"
+
+#include <sys/stat.h>
+
+#include <cstdlib>
+
+#ifdef _WIN32
+#include <io.h>
+#include <windows.h>
+#else
+#include <fcntl.h>
+#include <limits.h>
+#include <unistd.h>
+#endif
+
+namespace platform {
+namespace {
+
+std::string folderOf(const std::string& path) {
+    const auto slash = path.find_last_of("/\\");
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+std::string nameOf(const std::string& path) {
+    const auto slash = path.find_last_of("/\\");
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+}  // namespace
+
+ReplacementFile::~ReplacementFile() { discard(); }
+
+bool ReplacementFile::open(const std::string& path) {
+    discard();
+    closeFailed_ = false;
+    target_ = path;
+    temporary_.clear();
+    struct stat st {};
+    const bool exists = stat(path.c_str(), &st) == 0;
+    if (exists && S_ISDIR(st.st_mode)) return false;
+    if (exists && !S_ISREG(st.st_mode)) {
+        // A device or pipe cannot be replaced; it is written as it is.
+        file_ = std::fopen(path.c_str(), "wb");
+        return file_ != nullptr;
+    }
+#ifdef _WIN32
+    if (exists && _access(path.c_str(), 2) != 0) return false;
+    temporary_ =
+        folderOf(path) + "~" + nameOf(path) + "." + std::to_string(GetCurrentProcessId()) + ".tmp";
+    file_ = std::fopen(temporary_.c_str(), "wb");
+#else
+    if (exists) {
+        if (access(path.c_str(), W_OK) != 0) return false;
+        // A link is followed, so that the link stays and its file changes.
+        char resolved[PATH_MAX];
+        if (realpath(path.c_str(), resolved)) target_ = resolved;
+    }
+    std::string pattern = folderOf(target_) + "." + nameOf(target_) + ".XXXXXX";
+    const int fd = mkstemp(pattern.data());
+    if (fd < 0) return false;
+    temporary_ = pattern;
+    mode_t mode;
+    if (exists) {
+        mode = st.st_mode & 07777;
+        if (fchown(fd, st.st_uid, st.st_gid) != 0) {
+            // Only the owner's rights can be kept; the file is still ours.
+        }
+    } else {
+        const mode_t mask = umask(0);
+        umask(mask);
+        mode = 0666 & ~mask;
+    }
+    if (fchmod(fd, mode) != 0) {
+        // The file keeps mkstemp's owner-only rights, which is safe.
+    }
+    file_ = fdopen(fd, "wb");
+    if (!file_) ::close(fd);
+#endif
+    if (!file_) {
+        std::remove(temporary_.c_str());
+        temporary_.clear();
+        return false;
+    }
+    return true;
+}
+
+bool ReplacementFile::close() {
+    if (!file_) return !closeFailed_;
+    std::FILE* f = file_;
+    file_ = nullptr;
+    bool ok = std::fflush(f) == 0 && !std::ferror(f);
+#ifndef _WIN32
+    // The data reach the disk before the name changes hands.
+    if (ok && !temporary_.empty() && fsync(fileno(f)) != 0) ok = false;
+#endif
+    if (std::fclose(f) != 0) ok = false;
+    if (!ok) closeFailed_ = true;
+    return ok;
+}
+
+bool ReplacementFile::commit() {
+    if (!close() && temporary_.empty()) return false;
+    if (temporary_.empty()) return !target_.empty();
+#ifdef _WIN32
+    const bool moved = MoveFileExA(temporary_.c_str(), target_.c_str(),
+                                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+#else
+    const bool moved = std::rename(temporary_.c_str(), target_.c_str()) == 0;
+#endif
+    if (!moved) std::remove(temporary_.c_str());
+    temporary_.clear();
+    target_.clear();
+    return moved && !closeFailed_;
+}
+
+void ReplacementFile::discard() {
+    if (file_) {
+        std::fclose(file_);
+        file_ = nullptr;
+    }
+    if (!temporary_.empty()) {
+        std::remove(temporary_.c_str());
+        temporary_.clear();
+    }
+}
+
+}  // namespace platform

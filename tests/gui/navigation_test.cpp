@@ -1,0 +1,133 @@
+// Keyboard navigation and pages that refuse to be left.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTabBar>
+#include <QTest>
+
+#include "gui_harness.h"
+#include "page_tab_control.h"
+#include "tab_page.h"
+
+using namespace gui_testing;
+
+namespace {
+
+QWidget* focused(const Program& program) { return program.window->focusWidget(); }
+
+}  // namespace
+
+TEST(Navigation, CtrlTabWrapsBothWaysAndArrowsOnTheTabRow) {
+    Program program;
+    gui::PageTabControl* tabs = program.window->tabs();
+    QWidget* start =
+        QApplication::focusWidget() ? QApplication::focusWidget() : program.window.get();
+    QTest::keyClick(start, Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(tabs->currentIndex(), 6);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_EQ(tabs->currentIndex(), 0);
+    // On the tab row Right and Left change pages, wrapping, and keep the focus.
+    tabs->tabBar()->setFocus();
+    QTest::keyClick(tabs->tabBar(), Qt::Key_Left);
+    EXPECT_EQ(tabs->currentIndex(), 6);
+    QTest::keyClick(tabs->tabBar(), Qt::Key_Right);
+    EXPECT_EQ(tabs->currentIndex(), 0);
+    EXPECT_EQ(focused(program), tabs->tabBar());
+}
+
+TEST(Navigation, TabGoesRoundThePageWithARadioGroupAsOneStop) {
+    Program program;
+    program.goToPage(107);  // SDF: "有り" / "無し" form one stop
+    gui::PageTabControl* tabs = program.window->tabs();
+    tabs->tabBar()->setFocus();
+    QTest::keyClick(tabs->tabBar(), Qt::Key_Tab);
+    EXPECT_EQ(focused(program), program.control(107, 1022));
+    QTest::keyClick(focused(program), Qt::Key_Tab);
+    EXPECT_EQ(focused(program), program.control(107, 1026));
+    QTest::keyClick(focused(program), Qt::Key_Down);  // Down acts as Tab
+    EXPECT_EQ(focused(program), program.control(107, 1111));
+    QTest::keyClick(focused(program), Qt::Key_Tab);
+    // "無し" is skipped; the record length is disabled with "有り".
+    EXPECT_EQ(focused(program), program.control(107, 1038));
+    QTest::keyClick(focused(program), Qt::Key_Up);
+    EXPECT_EQ(focused(program), program.control(107, 1111));
+    // Shift+Tab from the first control goes to the tab row.
+    program.control(107, 1022)->setFocus();
+    QTest::keyClick(focused(program), Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(focused(program), tabs->tabBar());
+}
+
+TEST(Navigation, OptionsPageWithAnEmptyErrorFileNameKeepsTheUserThere) {
+    Program program;
+    program.goToPage(103);
+    gui::PageTabControl* tabs = program.window->tabs();
+    program.type(103, 1031, QStringLiteral("   "));
+    program.dialogs.messages.clear();
+    QTest::keyClick(focused(program), Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_EQ(tabs->currentIndex(), 6);
+    ASSERT_EQ(program.dialogs.messages.size(), 1u);
+    EXPECT_EQ(program.dialogs.messages[0].caption, QStringLiteral("エラー ( 700 )"));
+    EXPECT_EQ(program.dialogs.messages[0].text,
+              QStringLiteral("エラー情報ファイル名が未入力です。"));
+    EXPECT_EQ(focused(program), program.control(103, 1031));
+
+    // A click on another tab is refused the same way.
+    tabs->tabBar()->setFocus();
+    QTest::mouseClick(tabs->tabBar(), Qt::LeftButton, {}, tabs->tabBar()->tabRect(0).center());
+    EXPECT_EQ(tabs->currentIndex(), 6);
+    EXPECT_EQ(program.dialogs.messages.size(), 2u);
+    EXPECT_EQ(focused(program), program.control(103, 1031));
+
+    // A negative maximum: message 701 on the maximum field.
+    program.type(103, 1031, QStringLiteral("err.txt"));
+    program.type(103, 1089, QStringLiteral("5-"));
+    QTest::keyClick(focused(program), Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_EQ(tabs->currentIndex(), 6);
+    EXPECT_EQ(program.dialogs.messages.back().caption, QStringLiteral("エラー ( 701 )"));
+    EXPECT_EQ(focused(program), program.control(103, 1089));
+}
+
+TEST(Navigation, LeavingChangedOptionsAsksAndNoRestoresThem) {
+    Program program;
+    program.goToPage(103);
+    auto* hyphen = qobject_cast<QCheckBox*>(program.control(103, 1052));
+    QTest::mouseClick(hyphen, Qt::LeftButton);
+    ASSERT_TRUE(hyphen->isChecked());
+    program.dialogs.answers = {false};
+    QTest::keyClick(focused(program), Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_EQ(program.window->tabs()->currentIndex(), 0);
+    ASSERT_EQ(program.dialogs.questions.size(), 1u);
+    EXPECT_EQ(program.dialogs.questions[0].text,
+              QStringLiteral("内容が変更されています。\n設定内容を有効にしますか？"));
+    EXPECT_FALSE(hyphen->isChecked());
+    EXPECT_EQ(program.context.options.HyphenMode, 0);
+
+    // OK with Yes applies: the engine writes codes with a hyphen from now on.
+    program.goToPage(103);
+    QTest::mouseClick(hyphen, Qt::LeftButton);
+    program.dialogs.answers = {true};
+    program.click(103, 1);
+    EXPECT_EQ(program.context.options.HyphenMode, 1);
+    EXPECT_EQ(program.engine.hyphenMode(), 1);
+    program.engine.setHyphenMode(0);
+}
+
+TEST(Navigation, LeavingAConversionPageKeepsItsNumbersButNotItsNames) {
+    Program program;
+    program.goToPage(133);
+    program.type(133, 1044, QStringLiteral("7"));
+    program.type(133, 1041, QStringLiteral("typed.txt"));
+    QTest::keyClick(focused(program), Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_EQ(program.window->tabs()->currentIndex(), 4);
+    EXPECT_EQ(program.context.params.StartPosition[0], 7);
+    EXPECT_EQ(program.context.options.SFileName, "");
+    // The SDF page shares the byte positions and shows them at once.
+    auto* start = qobject_cast<QLineEdit*>(program.control(107, 1038));
+    EXPECT_EQ(start->text().trimmed(), QStringLiteral("7"));
+    // Back on the text page the name typed before is gone: it was never accepted.
+    program.goToPage(133);
+    EXPECT_EQ(qobject_cast<QLineEdit*>(program.control(133, 1041))->text(), QString());
+}

@@ -1,0 +1,133 @@
+// Each page check shows its numbered message with its caption and puts the
+// focus on the field it names; nothing runs.
+#include <gtest/gtest.h>
+
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTest>
+#include <map>
+#include <utility>
+#include <vector>
+
+#include "gui_harness.h"
+#include "tab_page.h"
+
+using namespace gui_testing;
+
+namespace {
+
+struct CheckCase {
+    int templateId;
+    std::map<int, const char*> typed;  // control id -> text
+    int clickFirst;                    // a radio button to select first, or 0
+    int expectedMessage;
+    const char* expectedText;
+    int expectedFocus;
+};
+
+// The fields every case starts from: a valid page.
+std::map<int, const char*> validFields(int templateId) {
+    switch (templateId) {
+        case 133:
+            return {{1041, "a.txt"}, {1105, "b.txt"}, {1044, "1"}, {1078, "10"},
+                    {1110, "1"},     {1084, ""},      {1088, ""},  {1094, ""},
+                    {1097, ""},      {1101, ""},      {1103, ""}};
+        case 107:
+            return {{1022, "a.sdf"}, {1029, "b.sdf"}, {1038, "1"}, {1040, "10"},
+                    {1048, "1"},     {1054, ""},      {1057, ""},  {1062, ""},
+                    {1068, ""},      {1071, ""},      {1074, ""},  {1080, ""}};
+        default:
+            return {{1049, "a.csv"}, {1043, "b.csv"}, {1058, "1"},
+                    {1033, ""},      {1063, ""},      {1069, ""}};
+    }
+}
+
+int runButton(int templateId) { return templateId == 133 ? 1129 : templateId == 107 ? 1090 : 1072; }
+
+}  // namespace
+
+TEST(PageChecks, EachRefusalNamesItsMessageAndField) {
+    const CheckCase cases[] = {
+        {133, {{1041, "  "}}, 0, 11, "変換元ファイル名が未入力です。", 1041},
+        {133, {{1105, "　"}}, 0, 401, "変換先ファイル名が未入力です。", 1105},
+        {133, {{1105, "./a.txt"}}, 0, 402, "変換元・先ファイル名が同一です。", 1041},
+        {133, {{1084, "5-"}}, 0, 403, "住所開始位置の値がマイナスです。", 1044},
+        {133, {{1044, ""}}, 0, 407, "住所開始位置を指定して下さい。", 1044},
+        {133, {{1078, ""}}, 0, 408, "住所バイト数を指定して下さい。", 1078},
+        {133, {{1110, ""}}, 0, 405, "郵便番号挿入位置を指定して下さい。", 1110},
+        {133,
+         {{1110, "40000"}},
+         0,
+         409,
+         "郵便番号挿入位置の値が最大レコード長を超えています。",
+         1110},
+        {107, {{1029, ""}}, 0, 501, "変換先ファイル名が未入力です。", 1029},
+        {107, {{1040, "5-"}}, 0, 504, "住所バイト数の値がマイナスです。", 1040},
+        {107, {{1048, ""}}, 0, 505, "郵便番号挿入位置が未入力です。", 1048},
+        {107, {}, 1117, 507, "レコード長が未入力です。", 1080},
+        {107, {{1080, "32768"}}, 1117, 509, "レコード長の指定に誤りがあります。", 1080},
+        {106, {{1043, "a.csv"}}, 0, 602, "変換元・先ファイル名が同一です。", 1049},
+        {106, {{1063, "1"}}, 0, 604, "同一住所項目Noが指定されています。", 1058},
+        {106, {{1058, ""}}, 0, 605, "住所項目Noを指定して下さい。", 1058},
+        {106, {{1069, "2-"}}, 0, 603, "住所項目Noの値がマイナスです。", 1058},
+    };
+    Program program;
+    for (const CheckCase& c : cases) {
+        SCOPED_TRACE(c.expectedMessage);
+        program.goToPage(c.templateId);
+        std::map<int, const char*> fields = validFields(c.templateId);
+        for (const auto& [id, text] : c.typed) fields[id] = text;
+        if (c.clickFirst) program.click(c.templateId, c.clickFirst);
+        for (const auto& [id, text] : fields)
+            program.type(c.templateId, id, QString::fromUtf8(text));
+        program.dialogs.messages.clear();
+        program.click(c.templateId, runButton(c.templateId));
+        ASSERT_EQ(program.dialogs.messages.size(), 1u);
+        EXPECT_EQ(program.dialogs.messages[0].caption,
+                  QStringLiteral("エラー ( %1 )").arg(c.expectedMessage, 3));
+        EXPECT_EQ(program.dialogs.messages[0].text, QString::fromUtf8(c.expectedText));
+        EXPECT_EQ(program.dialogs.messages[0].icon, gui::BoxIcon::Warning);
+        EXPECT_EQ(program.window->focusWidget(), program.control(c.templateId, c.expectedFocus));
+        EXPECT_TRUE(program.dialogs.questions.empty());
+        // Back to line breaks for the next case.
+        if (c.clickFirst) program.click(c.templateId, 1111);
+    }
+}
+
+TEST(PageChecks, StartQuestionAnsweredNoStoresTheNumbersButRunsNothing) {
+    Program program;
+    program.goToPage(133);
+    for (const auto& [id, text] : validFields(133)) program.type(133, id, QString::fromUtf8(text));
+    program.type(133, 1094, QStringLiteral("30"));
+    program.dialogs.answers = {false};
+    program.click(133, 1129);
+    EXPECT_EQ(program.dialogs.questions.size(), 1u);
+    EXPECT_EQ(program.context.params.StartPosition[2], 30);
+    EXPECT_TRUE(program.dialogs.messages.empty());
+}
+
+TEST(PageChecks, EnterOnAPageIsItsDefaultButton) {
+    Program program;
+    program.goToPage(106);
+    program.type(106, 1049, QString());
+    program.dialogs.messages.clear();
+    QTest::keyClick(program.control(106, 1049), Qt::Key_Return);
+    ASSERT_EQ(program.dialogs.messages.size(), 1u);
+    EXPECT_EQ(program.dialogs.messages[0].caption, QStringLiteral("エラー (  11 )"));
+    // Escape on a page does nothing.
+    QTest::keyClick(program.control(106, 1049), Qt::Key_Escape);
+    EXPECT_TRUE(program.window->isVisible());
+}
+
+TEST(Templates, TheLaterPagesHaveEveryControlOfTheirTemplates) {
+    Program program;
+    const std::pair<int, std::vector<int>> templates[] = {
+        {130, {1142, 1002, 1006, 1010, 1013, 1018, 1001, 1132, 1126, 1137}},
+        {138, {1092, 1113, 1155, 1144, 1147, 1148, 1149, 1107, 1120, 1152, 1135, 1139}},
+        {134, {1021, 1024, 1106, 1042, 1045, 1047, 1053, 1064, 1027, 1017, 3}},
+    };
+    for (const auto& [templateId, ids] : templates)
+        for (int id : ids)
+            EXPECT_NE(program.window->pageOfTemplate(templateId)->controlById(id), nullptr)
+                << templateId << " " << id;
+}

@@ -1,0 +1,185 @@
+// The search page over the real dictionary: the lookup, its warning, and
+// the addresses handed back by the code and text searches.
+#include "search_page.h"
+
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+
+#include "code_search_dialog.h"
+#include "keszip.h"
+#include "office_search_dialog.h"
+#include "search_gui_support.h"
+#include "search_place_lists.h"
+#include "sjis_qt.h"
+#include "template_controls.h"
+#include "test_support.h"
+#include "text_search_dialog.h"
+
+using namespace search_gui_test;
+using gui::control;
+
+namespace {
+
+class SearchPageTest : public testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(openDictionaries());
+        page_ = std::make_unique<gui::SearchPage>(context_);
+        page_->show();
+    }
+    void TearDown() override { closeModalDialogs(); }
+
+    QLineEdit* edit(int id) const { return control<QLineEdit>(page_.get(), id); }
+    QComboBox* prefectures() const { return control<QComboBox>(page_.get(), 1142); }
+    void click(int id) { QTest::mouseClick(control<QPushButton>(page_.get(), id), Qt::LeftButton); }
+    QString results() const {
+        return edit(1006)->text() + "|" + edit(1010)->text() + "|" + edit(1013)->text() + "|" +
+               edit(1018)->text();
+    }
+
+    converter::KesZipEngine engine_;
+    testing_support::TempDir dir_;
+    gui::ProgramContext context_{
+        engine_, converter::SettingsStore(dir_.file("zelko7.ini")), dir_.path(), {}, {}};
+    RecordedDialogs boxes_;
+    std::unique_ptr<gui::SearchPage> page_;
+};
+
+}  // namespace
+
+TEST_F(SearchPageTest, LookUpWithAndWithoutPrefecture) {
+    // The list holds "無指定" and the 47 prefectures in the national order.
+    ASSERT_EQ(prefectures()->count(), 48);
+    EXPECT_EQ(prefectures()->itemText(0), "無指定");
+    const auto& names = converter::search::prefectureNames();
+    for (int i = 1; i <= 47; ++i) {
+        EXPECT_EQ(gui::toSjis(prefectures()->itemText(i)), names[static_cast<std::size_t>(i - 1)]);
+    }
+
+    prefectures()->setCurrentIndex(13);
+    edit(1002)->setText("千代田区霞が関1-2-3");
+    click(1001);
+    EXPECT_EQ(results(), "1000013|100  |1-2-3|13101");
+    EXPECT_TRUE(boxes_.boxes.empty());
+    // The prefecture choice is kept for the whole program: a new page starts on it.
+    EXPECT_EQ(gui::SearchPage::savedPrefecture(), 13);
+    gui::SearchPage second(context_);
+    EXPECT_EQ(control<QComboBox>(&second, 1142)->currentIndex(), 13);
+
+    prefectures()->setCurrentIndex(0);
+    edit(1002)->setText("大阪府大阪市北区梅田1-1");
+    pressEnter(edit(1002));  // Enter reaches the default button "検索"
+    EXPECT_EQ(edit(1006)->text(), "5300001");
+    EXPECT_EQ(gui::SearchPage::savedPrefecture(), 0);
+}
+
+TEST_F(SearchPageTest, FailedLookupByButtonWarnsAndFocusesTheAddress) {
+    edit(1002)->setText("東京都千代田区霞が関1-2-3");
+    click(1001);
+    ASSERT_FALSE(edit(1006)->text().isEmpty());
+
+    edit(1002)->setText("架空県架空市");
+    control<QPushButton>(page_.get(), 1001)->setFocus();
+    click(1001);
+    ASSERT_EQ(boxes_.boxes.size(), 1u);
+    EXPECT_EQ(boxes_.boxes[0].text, "入力した住所に誤りがあります。");
+    EXPECT_EQ(boxes_.boxes[0].caption, "エラー ( 100 )");
+    EXPECT_EQ(boxes_.boxes[0].icon, gui::BoxIcon::Warning);
+    EXPECT_EQ(results(), "|||");
+    EXPECT_EQ(page_->focusWidget(), edit(1002));
+}
+
+TEST_F(SearchPageTest, CodeSearchStartsFromTheCodeAndHandsBack) {
+    edit(1002)->setText("東京都千代田区霞が関1-2-3");
+    click(1001);
+    prefectures()->setCurrentIndex(5);
+    // Start from the shown 7-digit code, choose the only line.
+    QString started;
+    whenModal<gui::CodeSearchDialog>([&](gui::CodeSearchDialog& dialog) {
+        started = control<QLineEdit>(&dialog, 1077)->text();
+        doubleClickRow(control<QListWidget>(&dialog, 1083), 0);
+    });
+    click(1132);
+    EXPECT_EQ(started, "1000013");
+    EXPECT_EQ(edit(1002)->text(), "東京都 千代田区 霞が関");
+    EXPECT_EQ(prefectures()->currentIndex(), 0);
+    EXPECT_EQ(results(), "1000013|100  ||13101");
+    EXPECT_TRUE(boxes_.boxes.empty());
+
+    // With the 7-digit field empty the old code is taken; with both empty, none.
+    edit(1006)->clear();
+    whenModal<gui::CodeSearchDialog>([&](gui::CodeSearchDialog& dialog) {
+        started = control<QLineEdit>(&dialog, 1077)->text();
+        dialog.reject();
+    });
+    click(1132);
+    EXPECT_EQ(started, "100  ");
+    edit(1010)->setText(" 100");
+    whenModal<gui::CodeSearchDialog>([&](gui::CodeSearchDialog& dialog) {
+        started = control<QLineEdit>(&dialog, 1077)->text();
+        EXPECT_EQ(control<QListWidget>(&dialog, 1083)->count(), 0);
+        dialog.reject();
+    });
+    click(1132);
+    EXPECT_EQ(started, "");
+    EXPECT_EQ(edit(1002)->text(),
+              "東京都 千代田区 霞が関");  // a cancelled dialog hands nothing back
+}
+
+TEST_F(SearchPageTest, TextSearchDrillDownEndsInALookup) {
+    edit(1002)->clear();
+    QString opened;
+    whenModal<gui::TextSearchDialog>([&](gui::TextSearchDialog& dialog) {
+        auto* list = control<QListWidget>(&dialog, 1096);
+        opened = control<QLineEdit>(&dialog, 1093)->text();
+        for (const char* line :
+             {"東京都 ", "東京都 千代田区 ", "東京都 千代田区 霞が関(次のビルを除く)"}) {
+            const int row = rowOf(list, QString::fromUtf8(line));
+            ASSERT_GE(row, 0) << line;
+            doubleClickRow(list, row);
+        }
+        QTest::mouseClick(control<QPushButton>(&dialog, 1126), Qt::LeftButton);
+    });
+    click(1126);
+    EXPECT_EQ(opened, "*");
+    // The building-exclusion words are cut off and the address looked up at once.
+    EXPECT_EQ(edit(1002)->text(), "東京都 千代田区 霞が関");
+    EXPECT_EQ(results(), "1000013|100  ||13101");
+    EXPECT_EQ(page_->focusWidget(), edit(1002));
+}
+
+TEST_F(SearchPageTest, FailedLookupAfterADialogShowsNothing) {
+    edit(1002)->setText("架空");
+    QString opened;
+    whenModal<gui::TextSearchDialog>([&](gui::TextSearchDialog& dialog) {
+        opened = control<QLineEdit>(&dialog, 1093)->text();
+        pressEnter(control<QLineEdit>(&dialog, 1093));  // "住所確定"
+    });
+    click(1126);
+    EXPECT_EQ(opened, "架空");
+    EXPECT_EQ(edit(1002)->text(), "架空");
+    EXPECT_EQ(results(), "|||");
+    EXPECT_TRUE(boxes_.boxes.empty());
+    EXPECT_EQ(page_->focusWidget(), edit(1002));
+
+    // The button still reports the same failure afterwards.
+    click(1001);
+    EXPECT_EQ(boxes_.boxes.size(), 1u);
+}
+
+TEST_F(SearchPageTest, OfficeSearchOpensAndHandsNothingBack) {
+    edit(1002)->setText("東京都千代田区霞が関1-2-3");
+    bool opened = false;
+    whenModal<gui::OfficeSearchDialog>([&](gui::OfficeSearchDialog& dialog) {
+        opened = true;
+        dialog.reject();
+    });
+    click(1137);
+    EXPECT_TRUE(opened);
+    EXPECT_EQ(edit(1002)->text(), "東京都千代田区霞が関1-2-3");
+}

@@ -1,0 +1,134 @@
+// The text search dialog over the real dictionary: the live search, the
+// drill-down by picking and the confirmation.
+#include "text_search_dialog.h"
+
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+
+#include "keszip.h"
+#include "search_gui_support.h"
+#include "template_controls.h"
+#include "test_support.h"
+
+using namespace search_gui_test;
+using gui::control;
+using gui::TextSearchDialog;
+using testing_support::sj;
+using testing_support::u8;
+
+namespace {
+
+class TextSearch : public testing::Test {
+  protected:
+    void SetUp() override { ASSERT_TRUE(openDictionaries()); }
+
+    void open(const std::string& initialUtf8) {
+        result_ = sj(initialUtf8);
+        dialog_ = std::make_unique<TextSearchDialog>(&result_);
+        dialog_->show();
+        QCoreApplication::processEvents();
+        edit_ = control<QLineEdit>(dialog_.get(), 1093);
+        list_ = control<QListWidget>(dialog_.get(), 1096);
+        label_ = control<QLabel>(dialog_.get(), 1100);
+    }
+    // Picks the line with this text by keyboard (select, Enter in the list).
+    void pick(const QString& text) {
+        const int row = rowOf(list_, text);
+        ASSERT_GE(row, 0) << text.toStdString();
+        selectRow(list_, row);
+        list_->setFocus();
+        pressEnter(list_);
+    }
+    QString countLabel() const {
+        return QString("検索結果　　（ 取得件数 %1 件 ）").arg(list_->count());
+    }
+
+    RecordedDialogs boxes_;
+    std::string result_;
+    std::unique_ptr<TextSearchDialog> dialog_;
+    QLineEdit* edit_ = nullptr;
+    QListWidget* list_ = nullptr;
+    QLabel* label_ = nullptr;
+};
+
+}  // namespace
+
+TEST_F(TextSearch, DrillDownFromTheTop) {
+    open("");
+    EXPECT_EQ(edit_->text(), "*");
+    EXPECT_TRUE(dialog_->listIsPartial());
+    EXPECT_EQ(list_->item(0)->text(), "北海道 ");
+    EXPECT_EQ(label_->text(), countLabel());
+
+    pick("東京都 ");
+    EXPECT_EQ(edit_->text(), "東京都 *");
+    EXPECT_TRUE(dialog_->listIsPartial());
+    EXPECT_GE(rowOf(list_, "東京都 千代田区 "), 0);
+    EXPECT_EQ(label_->text(), countLabel());
+
+    pick("東京都 千代田区 ");
+    EXPECT_EQ(edit_->text(), "東京都 千代田区 *");
+    EXPECT_FALSE(dialog_->listIsPartial());
+    EXPECT_GT(list_->count(), 50);
+
+    // A town line goes into the text as it is, without "*".
+    const int row = rowOf(list_, "東京都 千代田区 霞が関(次のビルを除く)");
+    ASSERT_GE(row, 0);
+    doubleClickRow(list_, row);
+    EXPECT_EQ(edit_->text(), "東京都 千代田区 霞が関(次のビルを除く)");
+
+    QTest::mouseClick(control<QPushButton>(dialog_.get(), 1126), Qt::LeftButton);
+    EXPECT_EQ(dialog_->result(), QDialog::Accepted);
+    EXPECT_EQ(u8(result_), "東京都 千代田区 霞が関 次のビルを除く ");
+    EXPECT_TRUE(boxes_.boxes.empty());
+}
+
+TEST_F(TextSearch, EveryChangeSearchesAgain) {
+    open("とうきょうとち");
+    const int readingMatches = list_->count();
+    EXPECT_GT(readingMatches, 0);
+    EXPECT_GE(rowOf(list_, "東京都 千代田区 "), 0);
+
+    // Typing narrows at each keystroke.
+    edit_->clear();
+    EXPECT_EQ(list_->count(), 0);
+    EXPECT_EQ(label_->text(), "検索結果");
+    QTest::keyClicks(edit_, "*");
+    EXPECT_GE(list_->count(), 47);
+    edit_->setText("東京都千代田区霞");
+    const int some = list_->count();
+    EXPECT_GT(some, 0);
+    edit_->setText("架空県");
+    EXPECT_EQ(list_->count(), 0);
+    EXPECT_EQ(label_->text(), "検索結果");
+
+    // Picking with nothing selected does nothing.
+    list_->setFocus();
+    pressEnter(list_);
+    EXPECT_EQ(edit_->text(), "架空県");
+    EXPECT_TRUE(dialog_->isVisible());
+}
+
+TEST_F(TextSearch, ConfirmingEmptyAndStarredTexts) {
+    open("東京都");
+    edit_->clear();
+    auto* confirm = control<QPushButton>(dialog_.get(), 1126);
+    QTest::mouseClick(confirm, Qt::LeftButton);
+    ASSERT_EQ(boxes_.boxes.size(), 1u);
+    EXPECT_EQ(boxes_.boxes[0].text, "住所が未入力です。");
+    EXPECT_EQ(boxes_.boxes[0].caption, "エラー ( 101 )");
+    EXPECT_EQ(boxes_.boxes[0].icon, gui::BoxIcon::Warning);
+    EXPECT_TRUE(dialog_->isVisible());
+
+    // A prefecture name with "*" comes back as the name alone.
+    edit_->setText("東京都*");
+    pressEnter(edit_);
+    EXPECT_EQ(dialog_->result(), QDialog::Accepted);
+    EXPECT_EQ(u8(result_), "東京都");
+    EXPECT_EQ(boxes_.boxes.size(), 1u);
+}
