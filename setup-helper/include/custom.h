@@ -67,17 +67,17 @@ extern "C" {
  * at the byte offsets in the comments; on 64-bit builds the same fields follow
  * in natural alignment. */
 typedef struct CustomCallRecord {
-    uint32_t reserved0;        /*  0 */
-    void* window;              /*  4: the setup program's top-level QWidget */
-    uint32_t reserved8;        /*  8 */
-    uint32_t nameSlotSize;     /* 12: bytes in one slot of the name table */
-    uint32_t valueSlotSize;    /* 16: bytes in one slot of the value table */
-    uint32_t variableCount;    /* 20 */
-    const char* variableNames; /* 24: "%NAME%" texts, one per slot */
+    uint32_t reserved0;         /*  0 */
+    void* window;               /*  4: the setup program's top-level QWidget */
+    uint32_t reserved8;         /*  8 */
+    uint32_t nameSlotSize;      /* 12: bytes in one slot of the name table */
+    uint32_t valueSlotSize;     /* 16: bytes in one slot of the value table */
+    uint32_t variableCount;     /* 20 */
+    const char* variableNames;  /* 24: "%NAME%" texts, one per slot */
     const char* variableValues; /* 28: value texts, one per slot */
-    uint32_t reserved32;       /* 32 */
-    uint32_t reserved36;       /* 36 */
-    const char* parameter;     /* 40: the call's parameter text */
+    uint32_t reserved32;        /* 32 */
+    uint32_t reserved36;        /* 36 */
+    const char* parameter;      /* 40: the call's parameter text */
 } CustomCallRecord;
 
 #if defined(__cplusplus)
