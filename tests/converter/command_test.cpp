@@ -84,6 +84,7 @@ TEST(ConvertCommand, FolderAsSourceEndsWithCodeOne) {
 }
 
 TEST(ConvertCommand, RelativeNamesAreTakenFromTheCurrentFolder) {
+    KESZIP_REQUIRE_REAL_DATA();
     TempDir dir;
     writeFile(dir.file("in.csv"), sj("どこでもない\r\n"));
     int status = -1;

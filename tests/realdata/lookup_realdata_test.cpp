@@ -139,15 +139,21 @@ TEST(RealLookup, KnownAddressesOfEveryPrefecture) {
 }
 
 TEST(RealLookup, TownsEndingInANumeralWithAHouseNumber) {
+    KESZIP_REQUIRE_REAL_DATA();
     expectLookups(std::begin(kNumeralEnds), std::end(kNumeralEnds));
 }
 
 TEST(RealLookup, MunicipalityNamesOfSeveralPrefectures) {
+    KESZIP_REQUIRE_REAL_DATA();
     expectLookups(std::begin(kNamesakes), std::end(kNamesakes));
 }
 
 TEST(RealLookup, SectionMarkBeforeOrAfterTheTown) {
+    KESZIP_REQUIRE_REAL_DATA();
     expectLookups(std::begin(kSections), std::end(kSections));
 }
 
-TEST(RealLookup, LotsWithCodesOfTheirOwn) { expectLookups(std::begin(kLots), std::end(kLots)); }
+TEST(RealLookup, LotsWithCodesOfTheirOwn) {
+    KESZIP_REQUIRE_REAL_DATA();
+    expectLookups(std::begin(kLots), std::end(kLots));
+}
