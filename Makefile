@@ -63,6 +63,21 @@ format:
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)
 
+# The Excel run over 65,536 real addresses against the CSV run (time and memory).
+.PHONY: bench-excel bench-xlsx interop
+bench-excel: build
+	bash bench/excel_run.sh $(BUILD)/bin "$(KESZIP_DATA)"
+
+# The .xlsx run over 200,000 real addresses against the CSV run.
+bench-xlsx: build
+	bash bench/xlsx_throughput.sh $(BUILD)/bin "$(KESZIP_DATA)" 200000
+
+# Every workbook the office tests write, opened by LibreOffice and compared
+# with what xlrd reads (needs soffice; not part of `make test`).
+interop: build
+	bash tests/office/interop.sh $(BUILD)/bin
+	bash tests/xlsx/interop.sh $(BUILD)/bin
+
 # Every page and dialog of the desktop program as PNG files, rendered offscreen.
 screens: build
 	QT_QPA_PLATFORM=offscreen $(BUILD)/bin/zelko7-screens $(BUILD)/screens

@@ -8,11 +8,13 @@
 #include "address_engine.h"
 #include "conversion_run.h"
 #include "csv_line.h"
+#include "excel_run.h"
 #include "page_checks.h"
 #include "run_start.h"
 #include "settings.h"
 #include "sjis_literal.h"
 #include "terminal_host.h"
+#include "workbook_kind_choice.h"
 
 namespace converter {
 namespace {
@@ -107,11 +109,12 @@ class TerminalStarter final : public RunStarter {
         engine_.setHyphenMode(hyphenMode_);
         // On the command line a name without a folder, the error file's
         // included, lies in the current folder.
-        return runConversion(kind, job, engine_, host_, "");
+        return runConversion(kind, job, engine_, host_, "", &workbooks_);
     }
     void showMessage(int code) override { host_.showMessage(code); }
 
   private:
+    office::AnyWorkbookKind workbooks_;
     TerminalHost& host_;
     AddressEngine& engine_;
     int hyphenMode_;
@@ -125,7 +128,14 @@ void addConvertCommands(CLI::App& convert, ConvertArguments& args, std::string& 
     auto* text = convert.add_subcommand("text", "Fixed-column text file, one record per line");
     auto* sdf = convert.add_subcommand("sdf", "SDF file: fixed positions, lines or fixed length");
     auto* csv = convert.add_subcommand("csv", "Comma-separated file");
-    for (auto* sub : {text, sdf, csv}) addCommon(*sub, args);
+    auto* excel = convert.add_subcommand(
+        "excel", "Excel workbook (.xls or .xlsx): results go into a column of a copy");
+    for (auto* sub : {text, sdf, csv, excel}) addCommon(*sub, args);
+    excel->add_option("--sheet", args.sheet, "Sheet name (letter case counts)");
+    excel->add_option("--columns", args.columns,
+                      "Address columns in address order, e.g. D,B (up to 4)");
+    excel->add_option("--dest-column", args.destColumn, "Column that receives the results");
+    excel->callback([&selected] { selected = "excel"; });
     addPieces(*text, args);
     addPieces(*sdf, args);
     addMarker(*text, args);
@@ -197,9 +207,10 @@ int runConvert(const CLI::App& convert, const ConvertArguments& a, const std::st
     if (given("--no-max-errors")) edited.MaxErrFlg = 0;
     if (PageCheck c = collectOptions(edited, options); !c.ok()) return refuse(host, c);
 
-    const SourceKind sourceKind = kind == "text"  ? SourceKind::Text
-                                  : kind == "sdf" ? SourceKind::Sdf
-                                                  : SourceKind::Csv;
+    const SourceKind sourceKind = kind == "text"    ? SourceKind::Text
+                                  : kind == "sdf"   ? SourceKind::Sdf
+                                  : kind == "excel" ? SourceKind::Excel
+                                                    : SourceKind::Csv;
     // The page's fields: the settings, then the command line.
     PageFields page = pageFieldsFromSettings(sourceKind, options, params);
     if (given("--source")) page.source = a.source;
@@ -243,6 +254,29 @@ int runConvert(const CLI::App& convert, const ConvertArguments& a, const std::st
                             std::to_string(numbers[i]));
             page.pieceStart[i] = clampInt(numbers[i]);
         }
+    }
+
+    if (given("--sheet") && !toSjis(a.sheet, a.sjis, page.sheet))
+        return fail("the sheet name has no Shift-JIS form");
+    // .xlsx sheets reach column XFD, binary workbooks IV.
+    const int columns = office::workbookColumnsOf(page.source);
+    const std::string columnRange = columns == kXlsColumns ? "A..IV" : "A..XFD";
+    if (given("--columns")) {
+        page.pieceStart = {};
+        std::size_t i = 0, pos = 0;
+        while (pos <= a.columns.size()) {
+            std::size_t end = a.columns.find(',', pos);
+            if (end == std::string::npos) end = a.columns.size();
+            const int number = columnNumber(a.columns.substr(pos, end - pos), columns);
+            if (i == 4 || number == 0)
+                return fail("--columns takes up to four columns " + columnRange);
+            page.pieceStart[i++] = number;
+            pos = end + 1;
+        }
+    }
+    if (given("--dest-column")) {
+        page.insertPosition = columnNumber(a.destColumn, columns);
+        if (page.insertPosition == 0) return fail("--dest-column takes a column " + columnRange);
     }
 
     ConversionJob job;

@@ -1,4 +1,4 @@
-// zelko7 convert {text|sdf|csv}: one conversion run without a window. The
+// zelko7 convert {text|sdf|csv|excel}: one conversion run without a window. The
 // page's fields and the options come from the command line where given and
 // from the program's settings file otherwise; the file is never written.
 // Relative file names are taken from the current folder.
@@ -20,8 +20,11 @@ struct ConvertArguments {
     bool quote = false, noQuote = false;
     std::string marker;
     bool noMarker = false;
-    std::string range;  // FIRST-LAST
-    std::string mode;   // 5 | 7 | barcode | jis
+    std::string sheet;       // Excel: sheet name
+    std::string columns;     // Excel: address columns, letters L[,L...] (up to 4)
+    std::string destColumn;  // Excel: destination column letter
+    std::string range;       // FIRST-LAST
+    std::string mode;        // 5 | 7 | barcode | jis
     bool hyphen = false, noHyphen = false;
     std::string strict;  // kyoto,ikanashi,ken,city (or none)
     std::string errorFile;
@@ -32,7 +35,7 @@ struct ConvertArguments {
     bool sjis = false;
 };
 
-// Adds the three subcommands to `convert`; `selected` receives the kind.
+// Adds the subcommands to `convert`; `selected` receives the kind.
 void addConvertCommands(CLI::App& convert, ConvertArguments& args, std::string& selected);
 
 // Runs the selected conversion; the exit status is the run's end code, or

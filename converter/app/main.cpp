@@ -17,7 +17,7 @@ int main(int argc, char** argv) {
     app.fallthrough();
     converter::ConvertArguments args;
     app.add_flag("--sjis", args.sjis, "Read and write raw Shift-JIS instead of UTF-8");
-    auto* convert = app.add_subcommand("convert", "Convert one text, SDF or CSV file");
+    auto* convert = app.add_subcommand("convert", "Convert one text, SDF, CSV or Excel file");
     std::string kind;
     converter::addConvertCommands(*convert, args, kind);
     CLI11_PARSE(app, argc, argv);

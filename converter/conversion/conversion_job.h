@@ -15,10 +15,12 @@ struct ConversionJob {
     std::string errorFileName;  // copy of szErrName taken at the start
     std::uint32_t firstRecord = 0;
     std::uint32_t lastRecord = 0;
-    // Text and SDF: first byte (1-based, 0 = none); CSV: field number.
+    // Text and SDF: first byte (1-based, 0 = none); CSV: field number;
+    // Excel: column number (1-256, 0 = none).
     std::array<std::int32_t, 4> pieceStart{};
     std::array<std::int32_t, 4> pieceSize{};  // text and SDF: byte count
-    std::int32_t insertPosition = 0;
+    std::int32_t insertPosition = 0;          // Excel: the destination column number
+    std::string sheetName;                    // Excel
     std::int32_t recordLength = 0;
     std::int32_t partial = 0;
     // SDF: 1 = records end with a line break, 2 = fixed length;

@@ -9,10 +9,11 @@
 #include "address_engine.h"
 #include "conversion_job.h"
 #include "run_host.h"
+#include "workbook.h"
 
 namespace converter {
 
-enum class SourceKind { Text, Sdf, Csv };
+enum class SourceKind { Text, Sdf, Csv, Excel };
 
 // End codes of a run.
 inline constexpr int kRunEnded = 0;
@@ -32,7 +33,8 @@ int SdfRun(const ConversionJob& job, AddressEngine& engine, RunHost& host,
 int CsvRun(const ConversionJob& job, AddressEngine& engine, RunHost& host,
            const std::string& bareNameFolder);
 
+// Excel runs read and write through `workbooks`; without it they end with code 1.
 int runConversion(SourceKind kind, const ConversionJob& job, AddressEngine& engine, RunHost& host,
-                  const std::string& bareNameFolder);
+                  const std::string& bareNameFolder, WorkbookKind* workbooks = nullptr);
 
 }  // namespace converter

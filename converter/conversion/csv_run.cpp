@@ -1,6 +1,8 @@
 #include "conversion_run.h"
 #include "csv_line.h"
+#include "excel_run.h"
 #include "run_frame.h"
+#include "text_records.h"
 #include "text_rules.h"
 
 namespace converter {
@@ -9,16 +11,19 @@ namespace converter {
 // of every line; the line itself follows unchanged.
 int CsvRun(const ConversionJob& job, AddressEngine& engine, RunHost& host,
            const std::string& bareNameFolder) {
-    RunFrame frame(job, engine, host, bareNameFolder);
+    TextRecordSource source(32766, true);
+    TextRecordSink destination;
+    RunFrame frame(job, engine, host, bareNameFolder, source, destination);
+    auto write = [&](const std::string& text) { return frame.written(destination.write(text)); };
     if (int code = frame.open()) return code;
     const bool quoted = job.layoutMode == 1;
     auto resultField = [quoted](const std::string& text) {
         return quoted ? "\"" + text + "\"," : text + ",";
     };
-    std::string record;
+    std::string& record = source.record();
     std::string field;
     CsvLine split;
-    while (frame.next(32766, record)) {
+    while (frame.next()) {
         cutLineEnd(record);
         const std::size_t count = split.Split(record);
         std::string address;
@@ -30,28 +35,29 @@ int CsvRun(const ConversionJob& job, AddressEngine& engine, RunHost& host,
         }
         RecordOutcome outcome = ConvertRecordAddress(engine, address, frame.mode(), job.checks);
         if (outcome.failed) {
-            frame.write(resultField(job.markerFlag ? job.marker : std::string()));
+            write(resultField(job.markerFlag ? job.marker : std::string()));
             frame.recordFailure(address, outcome.flags);
             if (frame.job().maxErrors && frame.errorCount() == job.maxErrorCount) {
-                frame.write(record + "\n");
+                write(record + "\n");
                 frame.showProcessed(frame.processed() + 1);
                 frame.maximumReached();
                 break;
             }
-        } else if (!frame.write(resultField(trimTrailingSpaces(outcome.result)))) {
+        } else if (!write(resultField(trimTrailingSpaces(outcome.result)))) {
             frame.showProcessed(frame.processed() + 1);
             break;
         }
         frame.countProcessed();
-        if (!frame.write(record + "\n")) break;
+        if (!write(record + "\n")) break;
         if (frame.stopConfirmed()) break;
     }
-    frame.closeDestination();
+    // The destination is closed before the rest.
+    frame.written(destination.close());
     return frame.finish();
 }
 
 int runConversion(SourceKind kind, const ConversionJob& job, AddressEngine& engine, RunHost& host,
-                  const std::string& bareNameFolder) {
+                  const std::string& bareNameFolder, WorkbookKind* workbooks) {
     switch (kind) {
         case SourceKind::Text:
             return TextRun(job, engine, host, bareNameFolder);
@@ -59,6 +65,9 @@ int runConversion(SourceKind kind, const ConversionJob& job, AddressEngine& engi
             return SdfRun(job, engine, host, bareNameFolder);
         case SourceKind::Csv:
             return CsvRun(job, engine, host, bareNameFolder);
+        case SourceKind::Excel:
+            return workbooks ? ExcelRun(job, *workbooks, engine, host, bareNameFolder)
+                             : kSourceNotOpened;
     }
     return kRunEnded;
 }

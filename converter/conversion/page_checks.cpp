@@ -102,6 +102,32 @@ PageCheck checkCsvPage(const PageFields& page, ConversionJob& job, OptionsBlock&
     return {};
 }
 
+PageCheck checkExcelPage(const PageFields& page, ConversionJob& job, OptionsBlock& options,
+                         CnvParamBlock& params) {
+    const std::string source = trimTrailingSpaces(cutText(page.source, kNameCapacity));
+    if (source.empty()) return {11, PageField::Source};
+    const std::string destination = trimTrailingSpaces(cutText(page.destination, kNameCapacity));
+    if (destination.empty()) return {206, PageField::Destination};
+    if (sameFileName(source, destination)) return {201, PageField::Source};
+    job.sheetName = trimTrailingSpaces(cutText(page.sheet, 64));
+    if (job.sheetName.empty()) return {200, PageField::None};
+    checkNames(page, job, options, 206, 201);
+    const std::array<std::int32_t, 4>& columns = page.pieceStart;
+    if (allZero(columns)) return {204, PageField::AddressColumn};
+    if (page.insertPosition <= 0) return {205, PageField::DestinationColumn};
+    for (std::size_t i = 0; i < 4; ++i) {
+        if (columns[i] == 0) continue;
+        for (std::size_t j = 0; j < 4; ++j)
+            if (j != i && columns[j] == columns[i]) return {202, PageField::AddressColumn};
+        if (columns[i] == page.insertPosition) return {203, PageField::DestinationColumn};
+    }
+    job.pieceStart = columns;
+    job.insertPosition = page.insertPosition;
+    params.ExcelAddressColum = columns;
+    params.ExcelZipCodeColum = page.insertPosition;
+    return {};
+}
+
 PageCheck collectOptions(const OptionsBlock& edited, OptionsBlock& options) {
     OptionsBlock next = edited;
     if (next.ErrFilFlg == 1) {

@@ -25,6 +25,8 @@ enum class PageField {
     MaxErrors,
     FirstRecord,
     LastRecord,
+    AddressColumn,      // address column 1
+    DestinationColumn,  // Excel destination column
 };
 
 struct PageCheck {
@@ -33,7 +35,9 @@ struct PageCheck {
     bool ok() const { return message == 0; }
 };
 
-// The fields of the text, SDF and CSV pages as typed.
+// The fields of the text, SDF, CSV and Excel pages as typed. Excel: the
+// piece starts are the address column numbers (1-256, 0 none) and the insert
+// position is the destination column number.
 struct PageFields {
     std::string source;
     std::string destination;
@@ -45,6 +49,7 @@ struct PageFields {
     bool quoted = true;  // CSV: "囲む"
     bool markerFlag = false;
     std::string marker;
+    std::string sheet;  // Excel
 };
 
 PageCheck checkTextPage(const PageFields& page, ConversionJob& job, OptionsBlock& options,
@@ -52,6 +57,10 @@ PageCheck checkTextPage(const PageFields& page, ConversionJob& job, OptionsBlock
 PageCheck checkSdfPage(const PageFields& page, ConversionJob& job, OptionsBlock& options);
 PageCheck checkCsvPage(const PageFields& page, ConversionJob& job, OptionsBlock& options,
                        CnvParamBlock& params);
+
+// When the checks pass the column choices are also kept in `params`.
+PageCheck checkExcelPage(const PageFields& page, ConversionJob& job, OptionsBlock& options,
+                         CnvParamBlock& params);
 
 // The options page's collect step: `edited` (the page's controls) is checked
 // and, when it passes, replaces `options`; file names and prefecture are kept.

@@ -35,38 +35,44 @@ void cutLineEnd(std::string& record) {
 }
 
 RunFrame::RunFrame(const ConversionJob& job, AddressEngine& engine, RunHost& host,
-                   std::string bareNameFolder)
+                   std::string bareNameFolder, RecordSource& source, RecordSink& sink)
     : job_(job),
       engine_(engine),
       host_(host),
       bareNameFolder_(std::move(bareNameFolder)),
-      mode_(modeOf(job.cnvKbn)) {}
+      mode_(modeOf(job.cnvKbn)),
+      source_(source),
+      destination_(sink) {}
 
 int RunFrame::open() {
     host_.clearStopRequest();
     if (!source_.open(job_.sourceName)) return kSourceNotOpened;
     // Writing a file that is also read, whatever its spelling, would destroy it.
-    if (platform::sameFile(job_.sourceName, job_.destinationName) ||
-        !destination_.open(job_.destinationName))
-        return kDestinationNotOpened;
+    if (platform::sameFile(job_.sourceName, job_.destinationName)) return kDestinationNotOpened;
+    if (int code = destination_.open(job_.destinationName)) return code;
     if (job_.errorFile) {
         const std::string errorPath = errorFilePath(job_.errorFileName, bareNameFolder_);
         if (platform::sameFile(errorPath, job_.sourceName) ||
-            platform::sameFile(errorPath, job_.destinationName) || !errorFile_.open(errorPath))
+            platform::sameFile(errorPath, job_.destinationName) || !errorFile_.open(errorPath)) {
+            destination_.discard();
             return kErrorFileNotOpened;
+        }
     }
     // Until the run ends the new files lie beside the old ones, which stay
     // as they are when the run goes no further.
-    if (!engine_.open()) return kEngineNotOpened;
+    if (!engine_.open()) {
+        destination_.discard();
+        errorFile_.discard();
+        return kEngineNotOpened;
+    }
     startTick_ = host_.tickCount();
     return 0;
 }
 
-bool RunFrame::next(std::size_t maxBytes, std::string& record, bool lineRecords) {
+bool RunFrame::next() {
     for (;;) {
         host_.pumpEvents();
-        if (!source_.readRecord(maxBytes, record, lineRecords)) return false;
-        ++recordNumber_;
+        if (!source_.next(recordNumber_)) return false;
         if (job_.partial) {
             if (recordNumber_ < job_.firstRecord) continue;
             if (recordNumber_ > job_.lastRecord) return false;
@@ -76,22 +82,26 @@ bool RunFrame::next(std::size_t maxBytes, std::string& record, bool lineRecords)
 }
 
 void RunFrame::recordFailure(const std::string& address, std::int32_t flags) {
+    recordFailure(recordNumber_, address, BuildCheckText(flags));
+}
+
+void RunFrame::recordFailure(std::uint32_t number, const std::string& address,
+                             const std::string& explanation) {
     if (errorFile_.isOpen()) {
-        char number[32];
-        std::snprintf(number, sizeof number, "%lu", static_cast<unsigned long>(recordNumber_));
+        char text[32];
+        std::snprintf(text, sizeof text, "%lu", static_cast<unsigned long>(number));
         static const std::string head = sjisLiteral("ﾚｺｰﾄﾞNo：[");
         static const std::string middle = sjisLiteral("],住所文字列：[");
-        errorFile_.write(head + number + middle + address + "]\n");
-        errorFile_.write("  " + BuildCheckText(flags) + "\n");
+        errorFile_.write(head + text + middle + address + "]\n");
+        errorFile_.write("  " + explanation + "\n");
     }
     ++errors_;
     host_.showErrorCount(errors_);
 }
 
-bool RunFrame::write(std::string_view text) {
-    if (destination_.write(text)) return true;
-    showWriteError();
-    return false;
+bool RunFrame::written(bool ok) {
+    if (!ok) showWriteError();
+    return ok;
 }
 
 void RunFrame::showProcessed(std::uint32_t value) {
@@ -126,20 +136,13 @@ void RunFrame::showWriteError() {
     }
 }
 
-void RunFrame::closeDestination() {
-    if (destinationClosed_) return;
-    destinationClosed_ = true;
-    // Buffered data that cannot be written is a write error like any other;
-    // the run must not report success over a truncated destination.
-    if (!destination_.close()) showWriteError();
-}
-
 int RunFrame::finish() {
     // The counter ends on the last value it was given.
     host_.showProgress(shown_, true, source_.fraction());
-    closeDestination();
-    // What was written replaces the old destination now, also after a stop,
-    // the error maximum or a write error, as a direct write would have left it.
+    // Data that cannot be written in the end is a write error like any other;
+    // the run must not report success over a truncated destination. What was written replaces the
+    // old destination now, also after a stop, the error maximum or a write error, as a direct write
+    // would have left it.
     if (!destination_.commit()) showWriteError();
     if (!errorFile_.commit()) showNumberedMessage(host_, 9);
     const std::uint32_t elapsed = host_.tickCount() - startTick_;

@@ -1,4 +1,7 @@
-// The frame shared by the text, SDF and CSV runs (internal to the runs).
+// The frame shared by every conversion run (internal to the runs): it opens
+// the run's record source and sink (see run_records.h), the error file and
+// the engine, hands out the records inside the partial range, and keeps the
+// counter, the error file, the error maximum, the stop and the timing.
 #pragma once
 
 #include <cstdint>
@@ -7,6 +10,7 @@
 #include "address_engine.h"
 #include "conversion_job.h"
 #include "run_host.h"
+#include "run_records.h"
 #include "text_file.h"
 
 namespace converter {
@@ -15,20 +19,29 @@ class RunFrame {
   public:
     // `bareNameFolder` is where an error file name without a folder goes
     // ("" for the current folder).
+    // The source and the sink must outlive the frame.
     RunFrame(const ConversionJob& job, AddressEngine& engine, RunHost& host,
-             std::string bareNameFolder);
+             std::string bareNameFolder, RecordSource& source, RecordSink& sink);
 
     // Opens source, destination, error file and engine; 0 or the end code.
     // The destination and the error file are written beside their names and
-    // take their places in `finish`.
+    // take their places in `finish`; an early end discards the destination.
     int open();
-    // Pumps events and reads the next record to convert, skipping records
-    // before a partial range; false at the end of the source or of the range.
-    bool next(std::size_t maxBytes, std::string& record, bool lineRecords = true);
+    // Pumps events and moves the source to the next record to convert,
+    // skipping records before a partial range; false at the end of the
+    // source or of the range.
+    bool next();
+    // The current record's number.
+    std::uint32_t recordNumber() const { return recordNumber_; }
     // A failed record: its error-file entry, the error count shown.
     void recordFailure(const std::string& address, std::int32_t flags);
-    // Writes to the destination; on failure shows message 6 once and returns false.
-    bool write(std::string_view text);
+    // A failed record given by number, with its own explanation (Shift-JIS
+    // lines, each ending with a line feed).
+    void recordFailure(std::uint32_t number, const std::string& address,
+                       const std::string& explanation);
+    // The result of a write to the sink: on failure message 6 is shown (once)
+    // and false comes back.
+    bool written(bool ok);
     // The processed count + 1 shown on the counter.
     void countProcessed();
     std::uint32_t processed() const { return processed_; }
@@ -38,8 +51,6 @@ class RunFrame {
     bool maximumReached();
     // The user's stop request, confirmed: the loop ends.
     bool stopConfirmed();
-    // Closes the destination alone (CSV closes it before the rest).
-    void closeDestination();
     // Counter, files put in place, elapsed-time message; returns end code 0.
     int finish();
 
@@ -55,8 +66,8 @@ class RunFrame {
 
     std::string bareNameFolder_;
     ConversionMode mode_;
-    TextSource source_;
-    TextSink destination_;
+    RecordSource& source_;
+    RecordSink& destination_;
     TextSink errorFile_;
     std::uint32_t recordNumber_ = 0;
     std::uint32_t processed_ = 0;
@@ -64,7 +75,6 @@ class RunFrame {
     std::int32_t errors_ = 0;
     std::uint32_t startTick_ = 0;
     bool writeErrorShown_ = false;
-    bool destinationClosed_ = false;
 };
 
 // The record's line end (a last byte below 32 that is not a tab) removed.

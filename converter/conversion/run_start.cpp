@@ -15,6 +15,8 @@ PageCheck checkPage(SourceKind kind, const PageFields& page, ConversionJob& job,
             return checkSdfPage(page, job, options);
         case SourceKind::Csv:
             return checkCsvPage(page, job, options, params);
+        case SourceKind::Excel:
+            return checkExcelPage(page, job, options, params);
     }
     return {};
 }
@@ -49,6 +51,10 @@ PageFields pageFieldsFromSettings(SourceKind kind, const OptionsBlock& options,
     page.pieceStart = kind == SourceKind::Csv ? params.CSVFieldNo : params.StartPosition;
     page.pieceSize = params.AddressSize;
     page.insertPosition = params.ZipCodeInsertPosition;
+    if (kind == SourceKind::Excel) {
+        page.pieceStart = params.ExcelAddressColum;
+        page.insertPosition = params.ExcelZipCodeColum;
+    }
     page.lineBreaks = params.SDFReturnCodeFlg != 0;
     page.recordLength = params.SDFRecordLength;
     page.quoted = params.CSVType != 0;
@@ -58,6 +64,11 @@ PageFields pageFieldsFromSettings(SourceKind kind, const OptionsBlock& options,
 }
 
 void storePageNumbers(SourceKind kind, const PageFields& page, CnvParamBlock& params) {
+    if (kind == SourceKind::Excel) {
+        params.ExcelAddressColum = page.pieceStart;
+        params.ExcelZipCodeColum = page.insertPosition;
+        return;
+    }
     if (kind == SourceKind::Csv) {
         params.CSVFieldNo = page.pieceStart;
         params.CSVType = page.quoted ? 1 : 0;

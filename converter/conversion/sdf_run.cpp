@@ -1,6 +1,7 @@
 #include "conversion_run.h"
 #include "record_pieces.h"
 #include "run_frame.h"
+#include "text_records.h"
 
 namespace converter {
 
@@ -8,17 +9,19 @@ namespace converter {
 // gets a blank result field.
 int SdfRun(const ConversionJob& job, AddressEngine& engine, RunHost& host,
            const std::string& bareNameFolder) {
-    RunFrame frame(job, engine, host, bareNameFolder);
-    if (int code = frame.open()) return code;
     const bool lines = job.layoutMode == 1;
     const std::size_t recordSize = lines ? 32767 : static_cast<std::size_t>(job.recordLength);
+    TextRecordSource source(recordSize, lines);
+    TextRecordSink destination;
+    RunFrame frame(job, engine, host, bareNameFolder, source, destination);
+    if (int code = frame.open()) return code;
     const int width = fieldWidth(frame.mode(), engine.hyphenMode());
     // Positions below 1 (refused by the page checks) insert at the start.
     const std::size_t insert =
         job.insertPosition > 0 ? static_cast<std::size_t>(job.insertPosition) : 1;
-    std::string record;
+    std::string& record = source.record();
     std::string output;
-    while (frame.next(recordSize, record, lines)) {
+    while (frame.next()) {
         cutLineEnd(record);
         const std::string address = joinPieces(record, job.pieceStart, job.pieceSize);
         RecordOutcome outcome = ConvertRecordAddress(engine, address, frame.mode(), job.checks);
@@ -32,7 +35,7 @@ int SdfRun(const ConversionJob& job, AddressEngine& engine, RunHost& host,
         output.append(record, n);
         if (lines) output += '\n';
         frame.countProcessed();
-        if (!frame.write(output)) break;
+        if (!frame.written(destination.write(output))) break;
         if (frame.maximumReached() || frame.stopConfirmed()) break;
     }
     return frame.finish();

@@ -100,6 +100,11 @@ bool TextSink::close() {
     return !failed_;
 }
 
+void TextSink::discard() {
+    file_.discard();
+    opened_ = false;
+}
+
 bool TextSink::commit() {
     if (!opened_) return !failed_;
     opened_ = false;

@@ -57,6 +57,8 @@ class TextSink {
     // Closes the file and puts it in place of the destination; false when a
     // write, the flush or the move failed.
     bool commit();
+    // Closes and removes the file; the destination stays as it was.
+    void discard();
 
   private:
     platform::ReplacementFile file_;

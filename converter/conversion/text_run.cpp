@@ -1,6 +1,7 @@
 #include "conversion_run.h"
 #include "record_pieces.h"
 #include "run_frame.h"
+#include "text_records.h"
 
 namespace converter {
 
@@ -8,15 +9,17 @@ namespace converter {
 // a failed line is copied unchanged, optionally after the error marker.
 int TextRun(const ConversionJob& job, AddressEngine& engine, RunHost& host,
             const std::string& bareNameFolder) {
-    RunFrame frame(job, engine, host, bareNameFolder);
+    TextRecordSource source(32766, true);
+    TextRecordSink destination;
+    RunFrame frame(job, engine, host, bareNameFolder, source, destination);
     if (int code = frame.open()) return code;
     const int width = fieldWidth(frame.mode(), engine.hyphenMode());
     // Positions below 1 (refused by the page checks) insert at the start.
     const std::size_t insert =
         job.insertPosition > 0 ? static_cast<std::size_t>(job.insertPosition) : 1;
-    std::string record;
+    std::string& record = source.record();
     std::string line;
-    while (frame.next(32766, record)) {
+    while (frame.next()) {
         cutLineEnd(record);
         const std::string address = joinPieces(record, job.pieceStart, job.pieceSize);
         RecordOutcome outcome = ConvertRecordAddress(engine, address, frame.mode(), job.checks);
@@ -33,7 +36,7 @@ int TextRun(const ConversionJob& job, AddressEngine& engine, RunHost& host,
             frame.recordFailure(address, outcome.flags);
         }
         line += '\n';
-        if (!frame.write(line)) break;
+        if (!frame.written(destination.write(line))) break;
         frame.countProcessed();
         if (frame.maximumReached() || frame.stopConfirmed()) break;
     }

@@ -1,10 +1,12 @@
-// The Excel page (template 138): a sheet of a workbook converted into a
-// copy of the workbook. The controls are in place; the checks and the run
-// come with the workbook conversion.
+// The Excel page (template 138): the address pieces of up to four columns of
+// one sheet converted into a column of a copy of the workbook. The sheet
+// list is refilled from the source workbook each time it drops down, with
+// the sheets that have rows.
 #pragma once
 
 #include <memory>
 
+#include "page_checks.h"
 #include "tab_page.h"
 
 namespace Ui {
@@ -20,8 +22,31 @@ class ExcelPage : public TabPage {
     explicit ExcelPage(ProgramContext& context, QWidget* parent = nullptr);
     ~ExcelPage() override;
 
+    // Keeps the column choices in the settings; always leaves.
+    int CanLeave() override;
+    void fill() override;
+
+    // The page's fields as chosen: column numbers are the list entries.
+    converter::PageFields fields() const;
+    // "全件変換" (false) or "一部変換" (true); what startConversion returned,
+    // or kRunDeclined when the range dialog was cancelled.
+    int startRun(bool partial);
+    // Empties the sheet list and fills it from the source workbook.
+    void refillSheets();
+    // The five column lists with an empty entry and `columns` letters (256
+    // up to "IV" for binary workbooks, 16,384 up to "XFD" for .xlsx), the
+    // choices kept where they still exist.
+    void fillColumnLists(int columns);
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
   private:
+    void browse(int editId);
+    int focusIdOf(converter::PageField field) const;
+
     std::unique_ptr<Ui::ExcelPageForm> ui_;
+    friend class ExcelRunStarter;
 };
 
 }  // namespace gui

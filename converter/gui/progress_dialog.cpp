@@ -12,6 +12,7 @@
 #include "template_controls.h"
 #include "ui_progress_dialog.h"
 #include "user_dialogs.h"
+#include "workbook_kind_choice.h"
 
 namespace gui {
 namespace {
@@ -68,8 +69,9 @@ int ProgressDialog::runModal() {
 void ProgressDialog::startRun() {
     repaint();
     running_ = true;
-    endCode_ =
-        converter::runConversion(kind_, job_, context_.engine, *this, context_.programDirectory);
+    office::AnyWorkbookKind workbooks;
+    endCode_ = converter::runConversion(kind_, job_, context_.engine, *this,
+                                        context_.programDirectory, &workbooks);
     running_ = false;
     done(endCode_);
 }

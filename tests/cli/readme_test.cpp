@@ -76,6 +76,8 @@ TEST(Readme, EveryCommandExampleRunsAsWritten) {
     std::filesystem::create_symlink(testing_support::dataPath("ken_all.zip"),
                                     dir.file("ken_all.zip"));
     std::filesystem::create_directory(dir.file("DIR"));
+    std::filesystem::copy_file(testing_support::fixturePath("workbooks/xlwt_book.xls"),
+                               dir.file("in.xls"));
     const std::string bin = std::filesystem::path(binPath("keszip")).parent_path().string();
 
     for (const Example& e : examples) {
@@ -103,4 +105,5 @@ TEST(Readme, EveryCommandExampleRunsAsWritten) {
     EXPECT_TRUE(std::filesystem::exists(dir.file("DIR/KESZIP.DIC")));
     EXPECT_EQ(readFile(dir.file("out.csv")).substr(0, 10), "\"1000013\",");
     EXPECT_EQ(readFile(dir.file("out.txt")).substr(0, 8), "1000013 ");
+    EXPECT_TRUE(std::filesystem::exists(dir.file("out.xls")));
 }

@@ -1,0 +1,22 @@
+// The workbook reader over arbitrary bytes: the compound file, the sheet
+// directory, the shared strings, the dimensions and the cells of every sheet.
+#include <cstddef>
+#include <cstdint>
+
+#include "biff_stream.h"
+#include "compound_leak_suppressions.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    office::BiffStream book;
+    if (book.OpenMemory(data, size) != 0) return 0;
+    book.ScanDimensions();
+    const auto sheets = book.sheets();
+    office::CellValue cell;
+    for (const office::SheetEntry& sheet : sheets) {
+        if (book.SelectSheet(sheet.name) < 0) continue;
+        while (book.NextCell(cell, 256) == 0) {
+        }
+    }
+    book.Close();
+    return 0;
+}

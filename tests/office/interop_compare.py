@@ -1,0 +1,43 @@
+# Compares the CSV files LibreOffice wrote for each sheet of a workbook with
+# the cells xlrd reads from it.  interop_compare.py BOOK CSV_FOLDER
+import csv, glob, os, sys
+import xlrd
+
+book_path, folder = sys.argv[1], sys.argv[2]
+book = xlrd.open_workbook(book_path)
+files = sorted(glob.glob(os.path.join(folder, "*.csv")))
+problems = []
+if not files:
+    problems.append("LibreOffice wrote nothing")
+stem = os.path.splitext(os.path.basename(book_path))[0]
+for s in range(book.nsheets):
+    sheet = book.sheet_by_index(s)
+    name = os.path.join(folder, "%s-%s.csv" % (stem, sheet.name))
+    if not os.path.exists(name):
+        name = os.path.join(folder, stem + ".csv") if book.nsheets == 1 else name
+    if not os.path.exists(name):
+        if sheet.nrows:
+            problems.append("no CSV for sheet %r" % sheet.name)
+        continue
+    rows = list(csv.reader(open(name, encoding="utf-8", newline="")))
+    for r in range(sheet.nrows):
+        for c in range(sheet.ncols):
+            cell = sheet.cell(r, c)
+            got = rows[r][c] if r < len(rows) and c < len(rows[r]) else ""
+            if cell.ctype == xlrd.XL_CELL_TEXT:
+                ok = got == cell.value
+            elif cell.ctype == xlrd.XL_CELL_NUMBER:
+                try:
+                    ok = abs(float(got) - cell.value) < 1e-9 * max(1, abs(cell.value))
+                except ValueError:
+                    ok = False
+            elif cell.ctype == xlrd.XL_CELL_BOOLEAN:
+                ok = got.upper() in ("TRUE", "FALSE", "1", "0")
+            else:
+                ok = True
+            if not ok:
+                problems.append("%s %r!%d,%d: xlrd %r, LibreOffice %r" %
+                                (stem, sheet.name, r, c, cell.value, got))
+for p in problems[:10]:
+    print(p)
+sys.exit(1 if problems else 0)
