@@ -112,3 +112,13 @@ bench-gui: build
 .PHONY: search-bench
 search-bench: build
 	QT_QPA_PLATFORM=offscreen $(BUILD)/bin/text_search_latency
+
+# Packages from the normal build (no second build): a Debian package and a
+# .tar.gz in $(BUILD)/packages/.
+.PHONY: package fetch-data
+package: build
+	cmake --build $(BUILD) --target package
+
+# Japan Post's ken_all.zip and jigyosyo.zip into KESZIP_DATA, when missing.
+fetch-data:
+	KESZIP_DATA="$(KESZIP_DATA)" bash scripts/fetch-data.sh

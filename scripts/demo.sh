@@ -32,3 +32,31 @@ flags: 1 placed, 2 Kyoto street description, 4 generic code of the area,
        8 prefecture name missing, 16 city or county name missing;
        0 not placed (the code column then holds the error text).
 NOTE
+
+# The main job: a whole address list converted by the batch converter.
+root=$(cd "$(dirname "$0")/.." && pwd)
+work=$(cd "$bin/.." && pwd)/demo
+mkdir -p "$work"
+cp "$root/scripts/demo/addresses.csv" "$work/addresses.csv"
+rm -f "$work/result.csv" "$work/errors.txt"
+echo
+echo "== Converting an address list (zelko7 convert csv)"
+echo "source: scripts/demo/addresses.csv, Shift-JIS CSV, address in fields 3 and 4;"
+echo "7-digit codes with hyphen; records without a prefecture or only on a"
+echo "municipality's generic code count as errors (--strict ken,ikanashi)"
+echo
+"$bin/zelko7" convert csv --source "$work/addresses.csv" --dest "$work/result.csv" \
+    --fields 3,4 --mode 7 --hyphen --strict ken,ikanashi --marker "*ERROR*" \
+    --error-file "$work/errors.txt" --no-max-errors --yes </dev/null 2>&1 | sed 's/^/  /'
+echo
+echo "-- result ($work/result.csv) beside its source record"
+paste -d '\t' <(iconv -f CP932 -t UTF-8 "$work/result.csv" | cut -d, -f1 | tr -d '"\r') \
+              <(iconv -f CP932 -t UTF-8 "$work/addresses.csv" | tr -d '\r') |
+    head -n 20 | awk -F '\t' '{ printf "  %-9s <- %s\n", $1, $2 }'
+echo
+echo "-- error file ($work/errors.txt)"
+if [ -f "$work/errors.txt" ]; then
+    iconv -f CP932 -t UTF-8 "$work/errors.txt" | tr -d '\r' | sed '/^$/d; s/^/  /'
+else
+    echo "  (no record failed)"
+fi

@@ -7,6 +7,8 @@ packages=(cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev libgmock-d
           qt6-base-dev qt6-base-dev-tools fonts-noto-cjk
           libgsf-1-dev libexpat1-dev libsqlite3-dev unixodbc-dev
           postgresql odbc-postgresql python3-xlrd python3-xlwt python3-openpyxl)
+# `make package` and its test: dependency lists of the Debian package.
+packages+=(dpkg-dev file)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

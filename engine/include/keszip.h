@@ -12,6 +12,12 @@
  * thread (KesZipCreate, at the end of this header); handles share the
  * dictionary data of the process and may be used on different threads at
  * the same time.
+ *
+ * The dictionary files (KESZIP.DIC, KESZIP.TBL, KESZIP.PRM, KESCMP.DIC,
+ * KESTEL.DIC) are looked for, file by file, beside the library itself, then
+ * in the folder named by the environment variable KESZIP_DICTIONARY_DIR,
+ * then in the data folder of the installed tree (share/keszip beside the
+ * library folder), and last beside the program.
  */
 #ifndef KESZIP_H
 #define KESZIP_H

@@ -19,6 +19,7 @@ int keszip(const std::string& arguments, std::string* output) {
 }  // namespace
 
 TEST(KeszipBarcodeCommand, PrintsSymbolsAndExitsWithTheResult) {
+    KESZIP_REQUIRE_REAL_DATA();
     std::string output;
     EXPECT_EQ(keszip("barcode 東京都千代田区霞が関1丁目3番1号", &output), 0);
     EXPECT_EQ(output, "[STC]10000131-3-1[CC4][CC4][CC4][CC4][CC4][CC4][CC4][CC4]-[SPC]\n");

@@ -10,6 +10,7 @@ using testing_support::binPath;
 using testing_support::runCommand;
 
 TEST(Cli, VersionReportsLibraryAndDictionary) {
+    KESZIP_REQUIRE_REAL_DATA();
     std::string out;
     ASSERT_EQ(runCommand("'" + binPath("keszip") + "' version", &out), 0);
     EXPECT_NE(out.find("library\t1.5.1.7\n"), std::string::npos) << out;
@@ -51,6 +52,7 @@ std::string keszip(const std::string& arguments, int* status = nullptr) {
 }  // namespace
 
 TEST(Cli, LookupPrintsNothingButTheErrorForAnAddressNotPlaced) {
+    KESZIP_REQUIRE_REAL_DATA();
     // The first line sets a local-government code; 府中市 alone is refused
     // with ERR-005 after a candidate was found.
     EXPECT_EQ(keszip("lookup 東京都千代田区丸の内1 どこにもない住所 府中市本町"),
@@ -59,6 +61,7 @@ TEST(Cli, LookupPrintsNothingButTheErrorForAnAddressNotPlaced) {
 }
 
 TEST(Cli, OldCodesAreWrittenAsTheLookupsWriteThem) {
+    KESZIP_REQUIRE_REAL_DATA();
     // 霞が関's old code is 100, a multiple of 100: three digits and two blanks.
     const std::string lookup = keszip("lookup 東京都千代田区霞が関1-2-3");
     EXPECT_EQ(lookup.substr(0, 16), "1\t1000013\t100  \t") << lookup;
@@ -72,6 +75,7 @@ TEST(Cli, OldCodesAreWrittenAsTheLookupsWriteThem) {
 }
 
 TEST(Cli, MisuseIsOneLineOnStandardErrorBeforeAnyWork) {
+    KESZIP_REQUIRE_REAL_DATA();
     struct Case {
         const char* arguments;
         const char* says;
@@ -121,6 +125,7 @@ TEST(Cli, MisuseIsOneLineOnStandardErrorBeforeAnyWork) {
 }
 
 TEST(Cli, LookupNamesTheLinesItCannotReadAndKeepsOneLinePerLine) {
+    KESZIP_REQUIRE_REAL_DATA();
     testing_support::TempDir dir;
     // Line 2 is not UTF-8, line 3 has a NUL byte inside, line 4 an emoji.
     testing_support::writeFile(dir.file("in.txt"),

@@ -61,6 +61,7 @@ std::string firstLine(const std::string& text) { return trimEnd(text.substr(0, t
 }  // namespace
 
 TEST(Readme, EveryCommandExampleRunsAsWritten) {
+    KESZIP_REQUIRE_REAL_DATA();
     const std::vector<Example> examples = readmeExamples();
     ASSERT_GE(examples.size(), 20u) << "the README's examples were not found";
 

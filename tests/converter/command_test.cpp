@@ -22,6 +22,7 @@ std::string zelko7(const std::string& arguments, int* status, const std::string&
 }  // namespace
 
 TEST(ConvertCommand, CsvRunWithOptionsFromTheCommandLine) {
+    KESZIP_REQUIRE_REAL_DATA();
     TempDir dir;
     const bool hadSettings = platform::fileExists(binPath("zelko7.ini"));
     writeFile(dir.file("in.csv"), sj("東京都,千代田区丸の内１丁目,1\r\nどこでもない,x\r\n"));
@@ -85,6 +86,7 @@ TEST(ConvertCommand, FolderAsSourceEndsWithCodeOne) {
 }
 
 TEST(ConvertCommand, RelativeNamesAreTakenFromTheCurrentFolder) {
+    KESZIP_REQUIRE_REAL_DATA();
     TempDir dir;
     writeFile(dir.file("in.csv"), sj("どこでもない\r\n"));
     int status = -1;

@@ -23,6 +23,7 @@ std::string fixtureSource() {
 }  // namespace
 
 TEST(Exports, OpenCloseErrorsAndVersions) {
+    KESZIP_REQUIRE_REAL_DATA();
     TempDir dir;
     ASSERT_EQ(testing_support::buildDictionary(dir, fixtureSource(), "--edition 4321"), 0);
     Library lib(dir);
@@ -69,6 +70,7 @@ TEST(Exports, OpenCloseErrorsAndVersions) {
 }
 
 TEST(Exports, FallsBackToTheProgramsFolder) {
+    KESZIP_REQUIRE_REAL_DATA();
     // No dictionary beside this copy: the one beside the test program (the
     // build's bin folder, built from the real data) is used.
     TempDir dir;

@@ -19,6 +19,7 @@ using GetTelAddressFn = int(int, const char*, char*, char*, char*, char*, char*,
 using GetTelDecisionFn = int(const char*, char*, char*, char*, char*, char*);
 
 TEST(TelephoneExports, LookupsCloseAndReopen) {
+    KESZIP_REQUIRE_REAL_DATA();
     TempDir dir;
     const std::string path = dir.file("libkeszip.so");
     std::filesystem::copy_file(binPath("libkeszip.so"), path);
@@ -81,6 +82,7 @@ TEST(TelephoneExports, LookupsCloseAndReopen) {
 }
 
 TEST(TelephoneExports, AddressToCodes) {
+    KESZIP_REQUIRE_REAL_DATA();
     TempDir dir;
     const std::string path = dir.file("libkeszip.so");
     std::filesystem::copy_file(binPath("libkeszip.so"), path);

@@ -85,6 +85,7 @@ void fillCsvPage(Program& program, const std::string& source, const std::string&
 }  // namespace
 
 TEST(ConversionRun, WholeCsvRunMatchesTheCommandLineByteForByte) {
+    KESZIP_REQUIRE_REAL_DATA();
     Program program;
     writeFile(program.dir.file("in.csv"), csvSource());
     fillCsvPage(program, "in.csv", "gui.csv");
@@ -119,6 +120,7 @@ TEST(ConversionRun, WholeCsvRunMatchesTheCommandLineByteForByte) {
 }
 
 TEST(ConversionRun, WholeTextRunMatchesTheCommandLineByteForByte) {
+    KESZIP_REQUIRE_REAL_DATA();
     Program program;
     writeFile(program.dir.file("in.txt"), textSource());
     program.goToPage(133);
@@ -142,6 +144,7 @@ TEST(ConversionRun, WholeTextRunMatchesTheCommandLineByteForByte) {
 }
 
 TEST(ConversionRun, PartialRunThroughTheRangeDialog) {
+    KESZIP_REQUIRE_REAL_DATA();
     Program program;
     writeFile(program.dir.file("in.csv"), csvSource());
     fillCsvPage(program, "in.csv", "part.csv");
@@ -174,6 +177,7 @@ TEST(ConversionRun, PartialRunThroughTheRangeDialog) {
 }
 
 TEST(ConversionRun, StopThroughTheStopButtonAsksAndEndsTheRun) {
+    KESZIP_REQUIRE_REAL_DATA();
     Program program;
     std::string big;
     for (int i = 0; i < 400; ++i) big += csvSource();

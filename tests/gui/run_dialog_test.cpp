@@ -44,6 +44,7 @@ TEST(DigitCounter, RepaintsAtMostEvery200MillisecondsAndTheFinalValueAtOnce) {
 }
 
 TEST(RunDialog, PumpsOncePerRecordAndShowsTheErrorCount) {
+    KESZIP_REQUIRE_REAL_DATA();
     Program program;
     std::string source;
     for (int i = 0; i < 6; ++i)

@@ -124,6 +124,7 @@ void expectLookups(const Expected* begin, const Expected* end) {
 }  // namespace
 
 TEST(RealLookup, KnownAddressesOfEveryPrefecture) {
+    KESZIP_REQUIRE_REAL_DATA();
     void* lib = dlopen(testing_support::binPath("libkeszip.so").c_str(), RTLD_NOW | RTLD_LOCAL);
     ASSERT_NE(lib, nullptr) << dlerror();
     auto zelko57 = reinterpret_cast<Zelko57*>(dlsym(lib, "zelko57"));
@@ -138,15 +139,21 @@ TEST(RealLookup, KnownAddressesOfEveryPrefecture) {
 }
 
 TEST(RealLookup, TownsEndingInANumeralWithAHouseNumber) {
+    KESZIP_REQUIRE_REAL_DATA();
     expectLookups(std::begin(kNumeralEnds), std::end(kNumeralEnds));
 }
 
 TEST(RealLookup, MunicipalityNamesOfSeveralPrefectures) {
+    KESZIP_REQUIRE_REAL_DATA();
     expectLookups(std::begin(kNamesakes), std::end(kNamesakes));
 }
 
 TEST(RealLookup, SectionMarkBeforeOrAfterTheTown) {
+    KESZIP_REQUIRE_REAL_DATA();
     expectLookups(std::begin(kSections), std::end(kSections));
 }
 
-TEST(RealLookup, LotsWithCodesOfTheirOwn) { expectLookups(std::begin(kLots), std::end(kLots)); }
+TEST(RealLookup, LotsWithCodesOfTheirOwn) {
+    KESZIP_REQUIRE_REAL_DATA();
+    expectLookups(std::begin(kLots), std::end(kLots));
+}

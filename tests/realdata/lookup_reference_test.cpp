@@ -35,6 +35,7 @@ Result look(keszip::ZipEngine& engine, const std::string& address, keszip::TownM
 }  // namespace
 
 TEST(RealLookup, FastMatcherAgreesWithTheStraightforwardOne) {
+    KESZIP_REQUIRE_REAL_DATA();
     auto towns = bench::loadRealTowns(testing_support::dataPath("ken_all.zip"));
     keszip::ZipEngine fast(KESZIP_BIN_DIR), reference(KESZIP_BIN_DIR);
     ASSERT_TRUE(fast.open());
@@ -60,6 +61,7 @@ TEST(RealLookup, FastMatcherAgreesWithTheStraightforwardOne) {
 // Towns whose name ends in a numeral are also compared with the address
 // split after the name: the same towns with house numbers in four forms.
 TEST(RealLookup, MatchersAgreeOnNamesEndingInANumeral) {
+    KESZIP_REQUIRE_REAL_DATA();
     auto towns = bench::loadRealTowns(testing_support::dataPath("ken_all.zip"));
     keszip::ZipEngine fast(KESZIP_BIN_DIR), reference(KESZIP_BIN_DIR);
     ASSERT_TRUE(fast.open());

@@ -71,6 +71,7 @@ struct Entry {
 }  // namespace
 
 TEST(RealDictionary, PrefecturesCoverTheirMunicipalities) {
+    KESZIP_REQUIRE_REAL_DATA();
     RealDictionary& r = real();
     const auto& prefs = r.engine.prefectures();
     const auto& munis = r.engine.municipalities();
@@ -92,6 +93,7 @@ TEST(RealDictionary, PrefecturesCoverTheirMunicipalities) {
 }
 
 TEST(RealDictionary, OneRecordPerCodeExceptCapacitySplits) {
+    KESZIP_REQUIRE_REAL_DATA();
     RealDictionary& r = real();
     const auto byCode = recordsByCode(r.engine);
     EXPECT_EQ(byCode.size(), 1892u);
@@ -119,6 +121,7 @@ TEST(RealDictionary, OneRecordPerCodeExceptCapacitySplits) {
 }
 
 TEST(RealDictionary, EverySourceRowComesBackMerged) {
+    KESZIP_REQUIRE_REAL_DATA();
     RealDictionary& r = real();
     EXPECT_EQ(r.rows.size(), 124825u);
     // The source, continuation rows merged, per local-government code.
@@ -160,6 +163,7 @@ TEST(RealDictionary, EverySourceRowComesBackMerged) {
 }
 
 TEST(RealDictionary, CityAndCountySplitsMatchTheTelephoneList) {
+    KESZIP_REQUIRE_REAL_DATA();
     RealDictionary& r = real();
     // jis_code -> (city or county part, municipality part) in UTF-8; 支庁 is no name level.
     std::map<int, std::pair<std::string, std::string>> list;

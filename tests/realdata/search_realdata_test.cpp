@@ -20,7 +20,10 @@ namespace {
 
 class RealSearch : public ::testing::Test {
   protected:
-    void SetUp() override { ASSERT_TRUE(engine_.open()); }
+    void SetUp() override {
+        KESZIP_REQUIRE_REAL_DATA();
+        ASSERT_TRUE(engine_.open());
+    }
 
     std::vector<std::string> towns(const char* code) {
         std::vector<std::string> out;
@@ -77,6 +80,7 @@ TEST_F(RealSearch, SplitKeepsTheWrittenForm) {
 }
 
 TEST(RealSearchCli, CodeAndSplitLines) {
+    KESZIP_REQUIRE_REAL_DATA();
     std::string out;
     ASSERT_EQ(testing_support::runCommand(
                   "'" + testing_support::binPath("keszip") + "' code --hyphen 1000013", &out),
@@ -100,6 +104,7 @@ namespace {
 
 // Large offices of JIGYOSYO.CSV, by code and by name.
 TEST(RealOffices, KnownOfficesByCodeAndByName) {
+    KESZIP_REQUIRE_REAL_DATA();
     keszip::ZipEngine engine(KESZIP_BIN_DIR);
     ASSERT_TRUE(engine.open());
     ASSERT_TRUE(keszip::openOffices(engine));
@@ -126,6 +131,7 @@ TEST(RealOffices, KnownOfficesByCodeAndByName) {
 }
 
 TEST(RealOffices, CommandLine) {
+    KESZIP_REQUIRE_REAL_DATA();
     std::string out;
     ASSERT_EQ(testing_support::runCommand(
                   "'" + testing_support::binPath("keszip") + "' office --code 4718571", &out),

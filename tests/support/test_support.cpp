@@ -91,3 +91,13 @@ std::string kenAllRow(const std::string& jis, const std::string& oldCode, const 
 }
 
 }  // namespace testing_support
+
+namespace testing_support {
+
+bool realDataAvailable() {
+    static const bool available = std::filesystem::exists(dataPath("ken_all.zip")) &&
+                                  std::filesystem::exists(binPath("KESZIP.DIC"));
+    return available;
+}
+
+}  // namespace testing_support

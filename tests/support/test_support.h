@@ -53,3 +53,20 @@ std::string kenAllRow(const std::string& jis, const std::string& oldCode, const 
                       const std::string& city, const std::string& town);
 
 }  // namespace testing_support
+
+namespace testing_support {
+
+// True when Japan Post's source data is in KESZIP_DATA and the dictionaries
+// built from it are in build/bin. Tests that read either start with
+// KESZIP_REQUIRE_REAL_DATA(), so that a build without the data still passes
+// and lists them as skipped.
+bool realDataAvailable();
+
+}  // namespace testing_support
+
+#define KESZIP_REQUIRE_REAL_DATA()                                                         \
+    do {                                                                                   \
+        if (!testing_support::realDataAvailable())                                         \
+            GTEST_SKIP() << "needs Japan Post's data in KESZIP_DATA and the dictionaries " \
+                            "built from it";                                               \
+    } while (0)

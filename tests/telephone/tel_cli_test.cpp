@@ -30,6 +30,7 @@ std::vector<std::vector<std::string>> lines(const std::string& args) {
 }
 
 TEST(TelCommand, TokyoNumbersMapToTheWards) {
+    KESZIP_REQUIRE_REAL_DATA();
     const auto rows = lines("tel 03");
     ASSERT_GT(rows.size(), 1000u);
     bool chiyoda = false;
@@ -47,6 +48,7 @@ TEST(TelCommand, TokyoNumbersMapToTheWards) {
 }
 
 TEST(TelCommand, OsakaAndRenumberedCodes) {
+    KESZIP_REQUIRE_REAL_DATA();
     const auto rows = lines("tel --hyphen 06-6");
     ASSERT_FALSE(rows.empty());
     EXPECT_EQ(rows[0][2], "大阪府");

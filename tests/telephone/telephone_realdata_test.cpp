@@ -21,6 +21,7 @@ namespace {
 class TelephoneRealData : public ::testing::Test {
   protected:
     static void SetUpTestSuite() {
+        if (!testing_support::realDataAvailable()) return;
         const TelephoneSources sources = readTelephoneSources(dataPath("telephone"));
         const SourceFile source = readSourceFile(dataPath("ken_all.zip"), "KEN_ALL.CSV");
         model_ = new DictionaryModel(buildTelephoneModel(parseKenAll(source.bytes), sources));
@@ -61,6 +62,7 @@ DictionaryModel* TelephoneRealData::model_ = nullptr;
 // One test: building the model from the real data takes seconds, and each
 // test runs in a process of its own.
 TEST_F(TelephoneRealData, CodesOfRealTowns) {
+    KESZIP_REQUIRE_REAL_DATA();
     {
         SCOPED_TRACE("Tokyo and Osaka");
         const auto chiyoda = codes(13101, "丸の内");
@@ -99,6 +101,7 @@ TEST_F(TelephoneRealData, CodesOfRealTowns) {
 namespace {
 
 TEST(TelephoneDictionaryFile, BuiltBesideTheLibrary) {
+    KESZIP_REQUIRE_REAL_DATA();
     const std::string bytes = testing_support::readFile(testing_support::binPath("KESTEL.DIC"));
     ASSERT_GT(bytes.size(), keszip::dic::kMainHeaderSize);
     EXPECT_EQ(bytes.substr(0, sizeof kTelSignature),

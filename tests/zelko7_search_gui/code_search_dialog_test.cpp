@@ -24,7 +24,10 @@ namespace {
 
 class CodeSearch : public testing::Test {
   protected:
-    void SetUp() override { ASSERT_TRUE(openDictionaries()); }
+    void SetUp() override {
+        KESZIP_REQUIRE_REAL_DATA();
+        ASSERT_TRUE(openDictionaries());
+    }
     void TearDown() override { SetHyphenMode(0); }
 
     // A dialog shown as the page runs it, its first search done.
@@ -46,6 +49,7 @@ class CodeSearch : public testing::Test {
 }  // namespace
 
 TEST_F(CodeSearch, SearchesAtOnceAndFormatsThePrefix) {
+    KESZIP_REQUIRE_REAL_DATA();
     SetHyphenMode(1);
     open(std::string("100-0013"));
     ASSERT_EQ(list_->count(), 1);
@@ -72,6 +76,7 @@ TEST_F(CodeSearch, SearchesAtOnceAndFormatsThePrefix) {
 }
 
 TEST_F(CodeSearch, CatchAllEntriesAndEmptyCodes) {
+    KESZIP_REQUIRE_REAL_DATA();
     // 1000000 carries only the catch-all town, 3060433 only "境町の次に番地がくる場合".
     for (const char* code : {"1000000", "3060433"}) {
         open(std::string(code));
@@ -106,6 +111,7 @@ TEST_F(CodeSearch, CatchAllEntriesAndEmptyCodes) {
 }
 
 TEST_F(CodeSearch, ChoosingALineHandsTheAddressBack) {
+    KESZIP_REQUIRE_REAL_DATA();
     open(std::string("0600001"));
     ASSERT_EQ(list_->count(), 1);
     EXPECT_EQ(line(0), " 0600001:北海道 札幌市 中央区 北一条西(１～１９丁目)");

@@ -18,6 +18,7 @@
 #include "office_info_dialog.h"
 #include "search_gui_support.h"
 #include "template_controls.h"
+#include "test_support.h"
 
 using namespace search_gui_test;
 using gui::control;
@@ -31,6 +32,7 @@ const QString kToyotaHit =
 class OfficeSearch : public testing::Test {
   protected:
     void SetUp() override {
+        KESZIP_REQUIRE_REAL_DATA();
         ASSERT_TRUE(openDictionaries());
         dialog_.show();
         list_ = control<QListWidget>(&dialog_, 1151);
@@ -71,6 +73,7 @@ class OfficeSearch : public testing::Test {
 }  // namespace
 
 TEST_F(OfficeSearch, ModesEnableTheirFields) {
+    KESZIP_REQUIRE_REAL_DATA();
     EXPECT_TRUE(get<QRadioButton>(1154)->isChecked());
     EXPECT_TRUE(get<QLineEdit>(1159)->isEnabled());
     for (int id : {1161, 1163, 1141}) EXPECT_FALSE(get<QWidget>(id)->isEnabled()) << id;
@@ -99,6 +102,7 @@ TEST_F(OfficeSearch, ModesEnableTheirFields) {
 }
 
 TEST_F(OfficeSearch, SearchesByCodeAndByName) {
+    KESZIP_REQUIRE_REAL_DATA();
     byCode("4718571");
     EXPECT_EQ(lines(), QStringList{kToyotaHit});
     EXPECT_EQ(label_->text(), countLabel());
@@ -139,6 +143,7 @@ TEST_F(OfficeSearch, SearchesByCodeAndByName) {
 }
 
 TEST_F(OfficeSearch, RowsAreDrawnWhiteAndLightYellow) {
+    KESZIP_REQUIRE_REAL_DATA();
     byName(kToyota, 0);
     ASSERT_GE(list_->count(), 3);
     const QColor highlight = list_->palette().color(QPalette::Active, QPalette::Highlight);
@@ -196,6 +201,7 @@ TEST_F(OfficeSearch, RowsAreDrawnWhiteAndLightYellow) {
 }
 
 TEST_F(OfficeSearch, DetailsKeepTheNameWhole) {
+    KESZIP_REQUIRE_REAL_DATA();
     byName(kToyota, 0);
     const int row = lines().indexOf(kToyotaHit);
     ASSERT_GE(row, 0);

@@ -28,6 +28,7 @@ namespace {
 class SearchPageTest : public testing::Test {
   protected:
     void SetUp() override {
+        KESZIP_REQUIRE_REAL_DATA();
         ASSERT_TRUE(openDictionaries());
         page_ = std::make_unique<gui::SearchPage>(context_);
         page_->show();
@@ -53,6 +54,7 @@ class SearchPageTest : public testing::Test {
 }  // namespace
 
 TEST_F(SearchPageTest, LookUpWithAndWithoutPrefecture) {
+    KESZIP_REQUIRE_REAL_DATA();
     // The list holds "無指定" and the 47 prefectures in the national order.
     ASSERT_EQ(prefectures()->count(), 48);
     EXPECT_EQ(prefectures()->itemText(0), "無指定");
@@ -79,6 +81,7 @@ TEST_F(SearchPageTest, LookUpWithAndWithoutPrefecture) {
 }
 
 TEST_F(SearchPageTest, FailedLookupByButtonWarnsAndFocusesTheAddress) {
+    KESZIP_REQUIRE_REAL_DATA();
     edit(1002)->setText("東京都千代田区霞が関1-2-3");
     click(1001);
     ASSERT_FALSE(edit(1006)->text().isEmpty());
@@ -95,6 +98,7 @@ TEST_F(SearchPageTest, FailedLookupByButtonWarnsAndFocusesTheAddress) {
 }
 
 TEST_F(SearchPageTest, CodeSearchStartsFromTheCodeAndHandsBack) {
+    KESZIP_REQUIRE_REAL_DATA();
     edit(1002)->setText("東京都千代田区霞が関1-2-3");
     click(1001);
     prefectures()->setCurrentIndex(5);
@@ -132,6 +136,7 @@ TEST_F(SearchPageTest, CodeSearchStartsFromTheCodeAndHandsBack) {
 }
 
 TEST_F(SearchPageTest, TextSearchDrillDownEndsInALookup) {
+    KESZIP_REQUIRE_REAL_DATA();
     edit(1002)->clear();
     QString opened;
     whenModal<gui::TextSearchDialog>([&](gui::TextSearchDialog& dialog) {
@@ -154,6 +159,7 @@ TEST_F(SearchPageTest, TextSearchDrillDownEndsInALookup) {
 }
 
 TEST_F(SearchPageTest, FailedLookupAfterADialogShowsNothing) {
+    KESZIP_REQUIRE_REAL_DATA();
     edit(1002)->setText("架空");
     QString opened;
     whenModal<gui::TextSearchDialog>([&](gui::TextSearchDialog& dialog) {
@@ -173,6 +179,7 @@ TEST_F(SearchPageTest, FailedLookupAfterADialogShowsNothing) {
 }
 
 TEST_F(SearchPageTest, OfficeSearchOpensAndHandsNothingBack) {
+    KESZIP_REQUIRE_REAL_DATA();
     edit(1002)->setText("東京都千代田区霞が関1-2-3");
     bool opened = false;
     whenModal<gui::OfficeSearchDialog>([&](gui::OfficeSearchDialog& dialog) {

@@ -25,7 +25,10 @@ namespace {
 
 class TextSearch : public testing::Test {
   protected:
-    void SetUp() override { ASSERT_TRUE(openDictionaries()); }
+    void SetUp() override {
+        KESZIP_REQUIRE_REAL_DATA();
+        ASSERT_TRUE(openDictionaries());
+    }
 
     void open(const std::string& initialUtf8) {
         result_ = sj(initialUtf8);
@@ -59,6 +62,7 @@ class TextSearch : public testing::Test {
 }  // namespace
 
 TEST_F(TextSearch, DrillDownFromTheTop) {
+    KESZIP_REQUIRE_REAL_DATA();
     open("");
     EXPECT_EQ(edit_->text(), "*");
     EXPECT_TRUE(dialog_->listIsPartial());
@@ -89,6 +93,7 @@ TEST_F(TextSearch, DrillDownFromTheTop) {
 }
 
 TEST_F(TextSearch, EveryChangeSearchesAgain) {
+    KESZIP_REQUIRE_REAL_DATA();
     open("とうきょうとち");
     const int readingMatches = list_->count();
     EXPECT_GT(readingMatches, 0);
@@ -115,6 +120,7 @@ TEST_F(TextSearch, EveryChangeSearchesAgain) {
 }
 
 TEST_F(TextSearch, ConfirmingEmptyAndStarredTexts) {
+    KESZIP_REQUIRE_REAL_DATA();
     open("東京都");
     edit_->clear();
     auto* confirm = control<QPushButton>(dialog_.get(), 1126);

@@ -1,0 +1,86 @@
+#include "setup_window.h"
+
+#include <QCoreApplication>
+#include <QFileDialog>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "install_set.h"
+#include "installation.h"
+
+namespace setup {
+
+SetupWindow::SetupWindow(CustomBinding& custom, std::filesystem::path programFolder)
+    : custom_(custom), programFolder_(std::move(programFolder)) {
+    setWindowTitle(QStringLiteral("ZELKO7 セットアップ"));
+    resize(960, 680);
+
+    // The controls sit on a plain panel; the rest of the window shows the
+    // decoration.
+    auto* panel = new QFrame(this);
+    panel->setFrameShape(QFrame::StyledPanel);
+    panel->setAutoFillBackground(true);
+    auto* panelLayout = new QVBoxLayout(panel);
+    panelLayout->addWidget(new QLabel(QStringLiteral("インストール先のフォルダ:"), panel));
+    auto* row = new QHBoxLayout;
+    target_ = new QLineEdit(QString::fromStdString(defaultTarget().string()), panel);
+    auto* browse = new QPushButton(QStringLiteral("参照..."), panel);
+    row->addWidget(target_);
+    row->addWidget(browse);
+    panelLayout->addLayout(row);
+    status_ = new QLabel(panel);
+    status_->setWordWrap(true);
+    panelLayout->addWidget(status_);
+    auto* buttons = new QHBoxLayout;
+    installButton_ = new QPushButton(QStringLiteral("インストール"), panel);
+    auto* close = new QPushButton(QStringLiteral("閉じる"), panel);
+    buttons->addStretch();
+    buttons->addWidget(installButton_);
+    buttons->addWidget(close);
+    panelLayout->addLayout(buttons);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addStretch();
+    layout->addWidget(panel);
+    layout->setContentsMargins(320, 20, 40, 160);
+
+    connect(browse, &QPushButton::clicked, this, [this] { chooseFolder(); });
+    connect(installButton_, &QPushButton::clicked, this, [this] { install(); });
+    connect(close, &QPushButton::clicked, this, &QWidget::close);
+}
+
+void SetupWindow::chooseFolder() {
+    const QString folder = QFileDialog::getExistingDirectory(
+        this, QStringLiteral("インストール先のフォルダ"), target_->text());
+    if (!folder.isEmpty()) target_->setText(folder);
+}
+
+bool SetupWindow::install() {
+    installButton_->setEnabled(false);
+    const std::filesystem::path target = target_->text().toStdString();
+    const InstallationResult result =
+        runInstallation(programFolder_, target, custom_, [this](const std::string& name) {
+            status_->setText(QStringLiteral("コピー中: ") + QString::fromStdString(name));
+            QCoreApplication::processEvents();
+        });
+    // The decoration goes when the work is done.
+    custom_.dspUnHook();
+    if (!result.ok) {
+        status_->setText(QStringLiteral("インストールできませんでした: ") +
+                         QString::fromStdString(result.error));
+        installButton_->setEnabled(true);
+        return false;
+    }
+    QString text = QStringLiteral("インストールが終わりました: ") + target_->text();
+    if (!result.missing.empty())
+        text += QStringLiteral("\n辞書ファイルがありません: ") +
+                QString::fromStdString(result.missing.front()) + QStringLiteral(" ほか");
+    status_->setText(text);
+    return true;
+}
+
+}  // namespace setup

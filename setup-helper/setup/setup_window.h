@@ -1,0 +1,33 @@
+// The setup program's window: where to install, a button to start, and
+// Custom's decoration behind it while it works.
+#pragma once
+
+#include <QWidget>
+#include <filesystem>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace setup {
+
+class CustomBinding;
+
+class SetupWindow : public QWidget {
+  public:
+    SetupWindow(CustomBinding& custom, std::filesystem::path programFolder);
+
+    // Installs into the folder of the edit field; true on success.
+    bool install();
+
+  private:
+    void chooseFolder();
+
+    CustomBinding& custom_;
+    std::filesystem::path programFolder_;
+    QLineEdit* target_;
+    QPushButton* installButton_;
+    QLabel* status_;
+};
+
+}  // namespace setup
