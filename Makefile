@@ -92,7 +92,7 @@ bench-xlsx: build
 # with what xlrd reads (needs soffice; not part of `make test`).
 interop: build
 	bash tests/office/interop.sh $(BUILD)/bin
-	bash tests/xlsx/interop.sh $(BUILD)/bin
+	bash tests/office/interop.sh $(BUILD)/bin test_xlsx xlsx tests/xlsx/interop_compare.py
 
 # A PostgreSQL table (20,000 real addresses) converted through ODBC on a
 # private server, against the CSV run; needs postgresql and odbc-postgresql.

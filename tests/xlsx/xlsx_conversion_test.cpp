@@ -5,7 +5,7 @@
 #include <filesystem>
 
 #include "test_support.h"
-#include "xlsx_interop.h"
+#include "xlsx_copy_check.h"
 
 using testing_support::binPath;
 using testing_support::fixturePath;
@@ -18,16 +18,6 @@ namespace {
 
 int zelko7(const std::string& arguments, std::string& output) {
     return runCommand("cd /tmp && " + binPath("zelko7") + " " + arguments + " 2>&1", &output);
-}
-
-std::string checkCopy(const std::string& source, const std::string& copy, const std::string& sheet,
-                      const std::string& column) {
-    std::string output;
-    std::string command = "/usr/bin/python3 '" KESZIP_SOURCE_DIR "/tests/xlsx/check_copy.py' '" +
-                          source + "' '" + copy + "' '" + sheet + "' " + column;
-    EXPECT_EQ(runCommand(command, &output), 0) << command;
-    keepForInterop(copy);
-    return output;
 }
 
 }  // namespace

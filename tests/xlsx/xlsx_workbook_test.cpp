@@ -8,8 +8,8 @@
 
 #include "excel_run.h"
 #include "test_support.h"
-#include "xlsx_interop.h"
 #include "xlsx_copy.h"
+#include "xlsx_copy_check.h"
 #include "xlsx_reader.h"
 
 using namespace office;
@@ -35,17 +35,6 @@ const XlsxCell* at(const std::vector<XlsxCell>& cells, std::uint32_t column, std
     for (const auto& cell : cells)
         if (cell.column == column && cell.row == row) return &cell;
     return nullptr;
-}
-
-// openpyxl's verdict on a copy; its output is the destination column.
-std::string checkCopy(const std::string& source, const std::string& copy, const std::string& sheet,
-                      const std::string& column) {
-    std::string output;
-    std::string command = "/usr/bin/python3 '" KESZIP_SOURCE_DIR "/tests/xlsx/check_copy.py' '" +
-                          source + "' '" + copy + "' '" + sheet + "' " + column;
-    EXPECT_EQ(runCommand(command, &output), 0) << command;
-    keepForInterop(copy);
-    return output;
 }
 
 }  // namespace
