@@ -33,6 +33,7 @@ std::string checkCopy(const std::string& source, const std::string& copy, const 
 }  // namespace
 
 TEST(XlsxConversion, PiecesInAddressOrderNumbersAndFailures) {
+    KESZIP_REQUIRE_REAL_DATA();
     TempDir dir;
     const std::string source = fixturePath("xlsx/openpyxl_book.xlsx");
     // The kind is judged by content: a package named .xls is still a package.
@@ -65,6 +66,7 @@ TEST(XlsxConversion, PiecesInAddressOrderNumbersAndFailures) {
 }
 
 TEST(XlsxConversion, RowsPastTheBinaryLimitAndColumnsPastIV) {
+    KESZIP_REQUIRE_REAL_DATA();
     TempDir dir;
     const std::string source = fixturePath("xlsx/far_rows.xlsx");
     std::string output;
