@@ -82,6 +82,7 @@ TEST(ExcelPage, XlsxSourcesReachColumnXfd) {
 }
 
 TEST(ExcelPage, ChecksThenAWholeRun) {
+    KESZIP_REQUIRE_REAL_DATA();
     Program program;
     program.goToPage(kPage);
     program.click(kPage, 1135);

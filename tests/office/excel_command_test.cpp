@@ -15,6 +15,7 @@ int zelko7(const std::string& arguments, std::string& output) {
 }
 
 TEST(ExcelCommand, ConvertsASheetIntoACopy) {
+    KESZIP_REQUIRE_REAL_DATA();
     TempDir dir;
     const std::string source = testing_support::fixturePath("workbooks/xlwt_book.xls");
     std::string output;

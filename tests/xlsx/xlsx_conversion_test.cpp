@@ -23,6 +23,7 @@ int zelko7(const std::string& arguments, std::string& output) {
 }  // namespace
 
 TEST(XlsxConversion, PiecesInAddressOrderNumbersAndFailures) {
+    KESZIP_REQUIRE_REAL_DATA();
     TempDir dir;
     const std::string source = fixturePath("xlsx/openpyxl_book.xlsx");
     // The kind is judged by content: a package named .xls is still a package.
@@ -55,6 +56,7 @@ TEST(XlsxConversion, PiecesInAddressOrderNumbersAndFailures) {
 }
 
 TEST(XlsxConversion, RowsPastTheBinaryLimitAndColumnsPastIV) {
+    KESZIP_REQUIRE_REAL_DATA();
     TempDir dir;
     const std::string source = fixturePath("xlsx/far_rows.xlsx");
     std::string output;
