@@ -151,6 +151,7 @@ TEST(Cli, LookupNamesTheLinesItCannotReadAndKeepsOneLinePerLine) {
 }
 
 TEST(Cli, LookupSkipsTheByteOrderMarkOfAUtf8File) {
+    KESZIP_REQUIRE_REAL_DATA();
     // Editors on Windows begin a UTF-8 file with a byte order mark; it belongs
     // to the file, not to the first address. A mark later on is kept.
     testing_support::TempDir dir;

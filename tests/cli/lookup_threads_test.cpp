@@ -14,6 +14,7 @@ using testing_support::TempDir;
 namespace {
 
 TEST(LookupThreads, OutputIsTheSameForAnyNumberOfEngines) {
+    KESZIP_REQUIRE_REAL_DATA();
     TempDir dir;
     // Enough lines for many batches, with placed, unplaced and unreadable ones.
     std::string input;

@@ -59,6 +59,7 @@ std::vector<std::string> realAddresses() {
 class ExactBuffers : public ::testing::TestWithParam<int> {
   protected:
     void SetUp() override {
+        KESZIP_REQUIRE_REAL_DATA();
         ASSERT_EQ(KesZipOpen(), 1) << GetZe7Err();
         SetHyphenMode(GetParam());
     }

@@ -156,6 +156,7 @@ std::string shellQuoted(const std::string& text) {
 
 // zelko7 convert table with the real dictionaries over a table on the server.
 TEST_F(PostgresTable, ConvertCommandConvertsEveryRecordThroughOdbc) {
+    KESZIP_REQUIRE_REAL_DATA();
     // Three kinds of record, repeated: two real addresses and one that is not.
     const int count = 300;
     std::string rows;

@@ -41,6 +41,7 @@ struct TableCommand : ::testing::Test {
 };
 
 TEST_F(TableCommand, ConvertsInPlaceWithABackupCopyMadeFirst) {
+    KESZIP_REQUIRE_REAL_DATA();
     // An old copy is replaced by one of the database as it was before the run.
     writeFile(path + ".BKP", "an old copy");
     int status = -1;

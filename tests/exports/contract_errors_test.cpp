@@ -66,6 +66,7 @@ TEST(ContractErrors, OfficeDictionaryOfTheWrongKind) {
 }
 
 TEST(ContractErrors, TelephoneErrorsCanBeRead) {
+    KESZIP_REQUIRE_REAL_DATA();
     TempDir dir;
     testing_support::writeFile(dir.file("KESTEL.DIC"), kNotADictionary);
     Library lib(dir);

@@ -7,15 +7,16 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
-#include <QAbstractItemView>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QTest>
 #include <filesystem>
 
 #include "gui_harness.h"
+#include "test_support.h"
 
 using namespace gui_testing;
 
@@ -199,6 +200,7 @@ TEST_F(AccessPageTest, ChecksInTheirOrderWithTheirFocus) {
 }
 
 TEST_F(AccessPageTest, RunConvertsInPlaceAfterTheBackupCopy) {
+    KESZIP_REQUIRE_REAL_DATA();
     chooseTable(program, 0);
     typeField(program, 1042, QStringLiteral("県"));
     typeField(program, 1045, QStringLiteral("住所"));
