@@ -119,7 +119,7 @@ std::string desktopEntry(const fs::path& target) {
         "Name=ZELKO7\n"
         "Comment=Postal codes for address lists\n"
         "Comment[ja]=住所録に郵便番号を付けます\n";
-    // Quoted as the specification of desktop entries asks for arguments with blanks.
+    // Quoted as the desktop entry format asks for arguments with blanks.
     std::string program = (folder / "zelko7").string();
     std::string quoted = "\"";
     for (char c : program) {
