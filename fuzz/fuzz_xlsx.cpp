@@ -40,7 +40,7 @@ void writePackage(const std::string& path, const std::string& sheet, const std::
     add(archive, "xl/_rels/workbook.xml.rels", relationships);
     add(archive, "xl/worksheets/sheet1.xml", sheet);
     add(archive, "xl/sharedStrings.xml", shared);
-    zip_close(archive);
+    if (zip_close(archive) != 0) zip_discard(archive);
 }
 
 }  // namespace

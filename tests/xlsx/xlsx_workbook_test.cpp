@@ -1,6 +1,7 @@
 // The .xlsx reader and copy writer over workbooks written by openpyxl, by
 // LibreOffice and by hand; every copy is read back with openpyxl.
 #include <gtest/gtest.h>
+#include <zip.h>
 
 #include <filesystem>
 #include <fstream>
@@ -184,4 +185,41 @@ TEST(XlsxCopy, DiscardAndFailuresLeaveNoFile) {
         ++files;
     }
     EXPECT_EQ(files, 2u);  // bad.xlsx and keep.xlsx: no temporaries left
+}
+
+TEST(XlsxCopy, PartThatCannotBeCopiedFailsTheSaveAndKeepsTheDestination) {
+    TempDir dir;
+    // A sound package but for one part's local header: it opens and its
+    // sheet reads, but that part cannot be copied into the new file.
+    const std::string package = dir.file("damaged.xlsx");
+    std::filesystem::copy_file(xlsx("inline_book.xlsx"), package);
+    {
+        int error = 0;
+        zip_t* archive = zip_open(package.c_str(), 0, &error);
+        ASSERT_NE(archive, nullptr);
+        const std::string text = "<Properties>" + std::string(3000, 'y') + "</Properties>";
+        zip_source_t* source = zip_source_buffer(archive, text.data(), text.size(), 0);
+        ASSERT_GE(zip_file_add(archive, "docProps/extra.xml", source, ZIP_FL_OVERWRITE), 0);
+        ASSERT_EQ(zip_close(archive), 0);
+    }
+    std::string bytes = testing_support::readFile(package);
+    // The first copy of the name is in the part's local header, 30 bytes on.
+    const std::size_t name = bytes.find("docProps/extra.xml");
+    ASSERT_TRUE(name != std::string::npos && name >= 30);
+    ASSERT_EQ(bytes.compare(name - 30, 4, std::string("PK\3\4", 4)), 0);
+    bytes[name - 3] = '\x41';  // the name's length, far past the file's end
+    testing_support::writeFile(package, bytes);
+
+    testing_support::writeFile(dir.file("out.xlsx"), "old");
+    XlsxCopy copy;
+    ASSERT_EQ(copy.open(dir.file("out.xlsx"), package), kXlsxOk);
+    copy.putText(1, 0, "1000001");
+    EXPECT_NE(copy.save(), kXlsxOk);
+    EXPECT_EQ(testing_support::readFile(dir.file("out.xlsx")), "old");
+    std::size_t files = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {
+        (void)entry;
+        ++files;
+    }
+    EXPECT_EQ(files, 2u);  // no temporaries left
 }

@@ -117,10 +117,9 @@ int XlsxCopy::save() {
                 zip_set_file_compression(archive, static_cast<zip_uint64_t>(added), ZIP_CM_DEFLATE,
                                          1);
             if (archive) {
-                if (ok)
-                    ok = zip_close(archive) == 0;
-                else
-                    zip_discard(archive);
+                if (ok) ok = zip_close(archive) == 0;
+                // A failed close leaves the archive open: it is discarded too.
+                if (!ok) zip_discard(archive);
             }
         }
     }
