@@ -44,6 +44,12 @@ void addPieces(CLI::App& sub, ConvertArguments& a) {
     sub.add_option("--insert", a.insert, "Byte position where the result is inserted");
 }
 
+void addThreads(CLI::App& sub, ConvertArguments& a) {
+    sub.add_option("--threads", a.threads,
+                   "Look records up on N engines at once (output as with one; default 1)")
+        ->check(CLI::Range(1u, 64u));
+}
+
 void addMarker(CLI::App& sub, ConvertArguments& a) {
     sub.add_option("--marker", a.marker, "Mark failed records with TEXT (at most 13 bytes)");
     sub.add_flag("--no-marker", a.noMarker, "Do not mark failed records");
@@ -99,8 +105,8 @@ int refuse(TerminalHost& host, const PageCheck& check) {
 // The questions on the terminal, the run in this process.
 class TerminalStarter final : public RunStarter {
   public:
-    TerminalStarter(TerminalHost& host, AddressEngine& engine, int hyphenMode)
-        : host_(host), engine_(engine), hyphenMode_(hyphenMode) {}
+    TerminalStarter(TerminalHost& host, AddressEngine& engine, int hyphenMode, unsigned threads)
+        : host_(host), engine_(engine), hyphenMode_(hyphenMode), threads_(threads) {}
     void refuse(const PageCheck& check) override { host_.showMessage(check.message); }
     bool ask(std::string_view text, std::string_view caption) override {
         return host_.ask(text, caption);
@@ -110,7 +116,9 @@ class TerminalStarter final : public RunStarter {
         engine_.setHyphenMode(hyphenMode_);
         // On the command line a name without a folder, the error file's
         // included, lies in the current folder.
-        return runConversion(kind, job, engine_, host_, "", &workbooks_);
+        ConversionJob threaded = job;
+        threaded.threads = threads_;
+        return runConversion(kind, threaded, engine_, host_, "", &workbooks_);
     }
     void showMessage(int code) override { host_.showMessage(code); }
 
@@ -119,6 +127,7 @@ class TerminalStarter final : public RunStarter {
     TerminalHost& host_;
     AddressEngine& engine_;
     int hyphenMode_;
+    unsigned threads_;
 };
 
 }  // namespace
@@ -180,6 +189,7 @@ void addConvertCommands(CLI::App& convert, ConvertArguments& args, std::string& 
     excel->callback([&selected] { selected = "excel"; });
     addPieces(*text, args);
     addPieces(*sdf, args);
+    for (auto* sub : {text, sdf, csv}) addThreads(*sub, args);
     addMarker(*text, args);
     addMarker(*csv, args);
     sdf->add_option("--layout", args.layout, "lines or fixed")
@@ -338,7 +348,7 @@ int runConvert(const CLI::App& convert, const ConvertArguments& a, const std::st
         if (PageCheck c = checkRange(first, numbers[0], job); !c.ok()) return refuse(host, c);
     }
     KesZipEngine engine;
-    TerminalStarter starter(host, engine, options.HyphenMode);
+    TerminalStarter starter(host, engine, options.HyphenMode, given("--threads") ? a.threads : 1);
     const int code = startConversion(sourceKind, page, job, options, params, starter);
     return code < 0 ? kNotStarted : code;
 }

@@ -33,6 +33,7 @@ struct ConvertArguments {
     bool noMaxErrors = false;
     bool yes = false;
     bool sjis = false;
+    unsigned threads = 1;  // text, SDF and CSV: engines that look up at once
     // convert table
     std::string database, table, tableFields, destField;
     bool backup = false, noBackup = false;

@@ -2,6 +2,7 @@
 // through the library's exports (KesZipEngine); tests give a scripted engine.
 #pragma once
 
+#include <memory>
 #include <string>
 
 namespace converter {
@@ -22,9 +23,13 @@ class AddressEngine {
     virtual EngineAnswer lookup(const std::string& address) = 0;
     // Local-government code of the last lookup.
     virtual std::string jisCodeNow() = 0;
+    // Another engine over the same dictionary, for another thread (it is
+    // opened before use); null when there is none.
+    virtual std::unique_ptr<AddressEngine> makeWorker() { return nullptr; }
 };
 
-// The engine of the process, through the library's exported functions.
+// The engine of the process, through the library's exported functions; its
+// workers are engine handles over the same dictionary data.
 class KesZipEngine final : public AddressEngine {
   public:
     bool open() override;
@@ -32,6 +37,7 @@ class KesZipEngine final : public AddressEngine {
     void setHyphenMode(int mode) override;
     EngineAnswer lookup(const std::string& address) override;
     std::string jisCodeNow() override;
+    std::unique_ptr<AddressEngine> makeWorker() override;
 };
 
 }  // namespace converter

@@ -35,6 +35,8 @@ struct ConversionJob {
     bool errorFile = false;
     bool maxErrors = false;
     std::int32_t maxErrorCount = 0;
+    // Engines that look records up at once (text, SDF and CSV runs).
+    unsigned threads = 1;
 };
 
 }  // namespace converter

@@ -1,11 +1,28 @@
 #include "conversion_run.h"
 #include "csv_line.h"
 #include "excel_run.h"
+#include "lookup_ahead.h"
 #include "run_frame.h"
 #include "text_records.h"
 #include "text_rules.h"
 
 namespace converter {
+namespace {
+
+// The address of a record whose line end is cut: its address fields joined.
+std::string csvAddress(const std::string& record, const ConversionJob& job, CsvLine& split) {
+    const std::size_t count = split.Split(record);
+    std::string address, field;
+    for (std::int32_t f : job.pieceStart) {
+        if (f > 0 && static_cast<std::size_t>(f) <= count) {
+            split.Field(static_cast<std::size_t>(f) - 1, field);
+            address += field;
+        }
+    }
+    return address;
+}
+
+}  // namespace
 
 // CSV: one field with the result (or the marker, or nothing) is put in front
 // of every line; the line itself follows unchanged.
@@ -13,7 +30,11 @@ int CsvRun(const ConversionJob& job, AddressEngine& engine, RunHost& host,
            const std::string& bareNameFolder) {
     TextRecordSource source(32766, true);
     TextRecordSink destination;
-    RunFrame frame(job, engine, host, bareNameFolder, source, destination);
+    CsvLine split;
+    LookupAhead ahead(job, source, engine, [&job, &split](const std::string& record) {
+        return csvAddress(record, job, split);
+    });
+    RunFrame frame(job, ahead.engine(), host, bareNameFolder, ahead.source(), destination);
     auto write = [&](const std::string& text) { return frame.written(destination.write(text)); };
     if (int code = frame.open()) return code;
     const bool quoted = job.layoutMode == 1;
@@ -21,19 +42,11 @@ int CsvRun(const ConversionJob& job, AddressEngine& engine, RunHost& host,
         return quoted ? "\"" + text + "\"," : text + ",";
     };
     std::string& record = source.record();
-    std::string field;
-    CsvLine split;
     while (frame.next()) {
         cutLineEnd(record);
-        const std::size_t count = split.Split(record);
-        std::string address;
-        for (std::int32_t f : job.pieceStart) {
-            if (f > 0 && static_cast<std::size_t>(f) <= count) {
-                split.Field(static_cast<std::size_t>(f) - 1, field);
-                address += field;
-            }
-        }
-        RecordOutcome outcome = ConvertRecordAddress(engine, address, frame.mode(), job.checks);
+        const std::string address = ahead.address(record);
+        RecordOutcome outcome =
+            ConvertRecordAddress(frame.engine(), address, frame.mode(), job.checks);
         if (outcome.failed) {
             write(resultField(job.markerFlag ? job.marker : std::string()));
             frame.recordFailure(address, outcome.flags);

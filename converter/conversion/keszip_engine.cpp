@@ -5,6 +5,38 @@
 #include "address_engine.h"
 
 namespace converter {
+namespace {
+
+// An engine handle of its own: all four results of a lookup in one call.
+class HandleEngine final : public AddressEngine {
+  public:
+    explicit HandleEngine(KesZipHandle* handle) : handle_(handle) {}
+    ~HandleEngine() override { KesZipDestroy(handle_); }
+    HandleEngine(const HandleEngine&) = delete;
+    HandleEngine& operator=(const HandleEngine&) = delete;
+
+    bool open() override { return handle_ != nullptr; }
+    int hyphenMode() override { return hyphen_; }
+    void setHyphenMode(int mode) override { hyphen_ = mode; }
+    EngineAnswer lookup(const std::string& address) override {
+        KesZipAnswer found;
+        EngineAnswer answer;
+        answer.flags = KesZipLookup(handle_, address.c_str(), hyphen_ ? KESZIP_HYPHEN : 0, &found);
+        answer.oldCode = found.oldCode;
+        answer.code7 = found.code7;
+        answer.addressNumber = found.addressNumber;
+        jis_ = found.jisCode;
+        return answer;
+    }
+    std::string jisCodeNow() override { return jis_; }
+
+  private:
+    KesZipHandle* handle_;
+    int hyphen_ = 0;
+    std::string jis_;
+};
+
+}  // namespace
 
 bool KesZipEngine::open() { return KesZipOpen() != 0; }
 
@@ -28,6 +60,13 @@ std::string KesZipEngine::jisCodeNow() {
     std::array<char, KESZIP_JIS_CODE_SIZE> jis{};
     GetJisCodeNow(jis.data());
     return jis.data();
+}
+
+std::unique_ptr<AddressEngine> KesZipEngine::makeWorker() {
+    // The dictionary the exports opened, found the same way.
+    KesZipHandle* handle = KesZipCreate(nullptr, nullptr);
+    if (!handle) return nullptr;
+    return std::make_unique<HandleEngine>(handle);
 }
 
 }  // namespace converter

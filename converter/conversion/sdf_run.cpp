@@ -1,4 +1,5 @@
 #include "conversion_run.h"
+#include "lookup_ahead.h"
 #include "record_pieces.h"
 #include "run_frame.h"
 #include "text_records.h"
@@ -13,7 +14,10 @@ int SdfRun(const ConversionJob& job, AddressEngine& engine, RunHost& host,
     const std::size_t recordSize = lines ? 32767 : static_cast<std::size_t>(job.recordLength);
     TextRecordSource source(recordSize, lines);
     TextRecordSink destination;
-    RunFrame frame(job, engine, host, bareNameFolder, source, destination);
+    LookupAhead ahead(job, source, engine, [&job](const std::string& record) {
+        return joinPieces(record, job.pieceStart, job.pieceSize);
+    });
+    RunFrame frame(job, ahead.engine(), host, bareNameFolder, ahead.source(), destination);
     if (int code = frame.open()) return code;
     const int width = fieldWidth(frame.mode(), engine.hyphenMode());
     // Positions below 1 (refused by the page checks) insert at the start.
@@ -23,8 +27,9 @@ int SdfRun(const ConversionJob& job, AddressEngine& engine, RunHost& host,
     std::string output;
     while (frame.next()) {
         cutLineEnd(record);
-        const std::string address = joinPieces(record, job.pieceStart, job.pieceSize);
-        RecordOutcome outcome = ConvertRecordAddress(engine, address, frame.mode(), job.checks);
+        const std::string address = ahead.address(record);
+        RecordOutcome outcome =
+            ConvertRecordAddress(frame.engine(), address, frame.mode(), job.checks);
         const bool inside = record.size() >= insert;
         const std::size_t n = inside ? insert - 1 : record.size();
         output.assign(record, 0, n);

@@ -3,6 +3,19 @@
 #include <platform/file_identity.h>
 
 namespace converter {
+namespace {
+
+// A source is read by one thread only: bytes come without taking the
+// stream's lock each time.
+int readByte(std::FILE* file) {
+#ifdef _WIN32
+    return _fgetc_nolock(file);
+#else
+    return getc_unlocked(file);
+#endif
+}
+
+}  // namespace
 
 bool TextSource::open(const std::string& path) {
     // A folder opens for reading on some systems but has no records.
@@ -29,7 +42,7 @@ int TextSource::nextByte() {
         c = pending_;
         pending_ = -1;
     } else {
-        c = std::fgetc(file_.get());
+        c = readByte(file_.get());
         if (c != EOF) ++consumed_;
     }
     if (c == 0x1A || c == EOF) {
@@ -37,7 +50,7 @@ int TextSource::nextByte() {
         return EOF;
     }
     if (c == '\r') {
-        int next = std::fgetc(file_.get());
+        int next = readByte(file_.get());
         if (next == '\n') {
             ++consumed_;
             return '\n';

@@ -1,4 +1,5 @@
 #include "conversion_run.h"
+#include "lookup_ahead.h"
 #include "record_pieces.h"
 #include "run_frame.h"
 #include "text_records.h"
@@ -11,7 +12,10 @@ int TextRun(const ConversionJob& job, AddressEngine& engine, RunHost& host,
             const std::string& bareNameFolder) {
     TextRecordSource source(32766, true);
     TextRecordSink destination;
-    RunFrame frame(job, engine, host, bareNameFolder, source, destination);
+    LookupAhead ahead(job, source, engine, [&job](const std::string& record) {
+        return joinPieces(record, job.pieceStart, job.pieceSize);
+    });
+    RunFrame frame(job, ahead.engine(), host, bareNameFolder, ahead.source(), destination);
     if (int code = frame.open()) return code;
     const int width = fieldWidth(frame.mode(), engine.hyphenMode());
     // Positions below 1 (refused by the page checks) insert at the start.
@@ -21,8 +25,9 @@ int TextRun(const ConversionJob& job, AddressEngine& engine, RunHost& host,
     std::string line;
     while (frame.next()) {
         cutLineEnd(record);
-        const std::string address = joinPieces(record, job.pieceStart, job.pieceSize);
-        RecordOutcome outcome = ConvertRecordAddress(engine, address, frame.mode(), job.checks);
+        const std::string address = ahead.address(record);
+        RecordOutcome outcome =
+            ConvertRecordAddress(frame.engine(), address, frame.mode(), job.checks);
         line.clear();
         if (!outcome.failed) {
             const std::size_t n = record.size() < insert ? record.size() : insert - 1;

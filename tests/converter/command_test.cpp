@@ -166,3 +166,41 @@ TEST(ConvertCommand, MisuseSaysWhatIsWrongOnOneLine) {
     EXPECT_NE(zelko7("convert csv --help", &status).find("--fields"), std::string::npos);
     EXPECT_EQ(status, 0);
 }
+
+TEST(ConvertCommand, ThreadsWriteTheSameFilesAsOne) {
+    KESZIP_REQUIRE_REAL_DATA();
+    TempDir dir;
+    // Real addresses of every prefecture, some spoiled so that they fail.
+    std::string addresses;
+    ASSERT_EQ(runCommand("'" + binPath("make_addresses") + "' '" + std::string(KESZIP_DATA) +
+                             "/ken_all.zip' 30000 | awk 'NR % 97 == 0 { $0 = \"x\" $0 } "
+                             "{ print NR \",\" $0 \",z\" }' | iconv -f UTF-8 -t CP932",
+                         &addresses),
+              0);
+    writeFile(dir.file("in.csv"), addresses);
+    int status = -1;
+    int run = 0;
+    // What the run printed, wrote and put in its error file.
+    auto convert = [&](const std::string& threads, const std::string& more) {
+        const std::string name = std::to_string(++run);
+        const std::string out =
+            zelko7("convert csv --source in.csv --dest out" + name + ".csv --fields 2 --mode 7 " +
+                       "--error-file err" + name + ".txt --yes --threads " + threads + more,
+                   &status, dir.path());
+        EXPECT_EQ(status, 0) << out;
+        return out + readFile(dir.file("out" + name + ".csv")) +
+               readFile(dir.file("err" + name + ".txt"));
+    };
+    const std::string one = convert("1", " --no-max-errors");
+    EXPECT_GT(one.size(), addresses.size());
+    EXPECT_TRUE(convert("3", " --no-max-errors") == one);
+    // The error maximum ends both at the same record.
+    const std::string cut = convert("1", " --max-errors 200");
+    EXPECT_LT(cut.size(), one.size());
+    EXPECT_TRUE(convert("2", " --max-errors 200") == cut);
+
+    const std::string out = zelko7("convert csv --source in.csv --dest o.csv --fields 2 --yes "
+                                   "--threads 0",
+                                   &status, dir.path());
+    EXPECT_EQ(status, 10) << out;
+}

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,7 @@ namespace converter_test {
 class ScriptedEngine : public converter::AddressEngine {
   public:
     bool opens = true;
+    bool hasWorkers = false;  // makeWorker gives copies of this engine
     int hyphen = 0;
     std::map<std::string, converter::EngineAnswer> answers;
     std::vector<std::string> asked;
@@ -36,6 +38,12 @@ class ScriptedEngine : public converter::AddressEngine {
         return it->second;
     }
     std::string jisCodeNow() override { return lastJis; }
+    std::unique_ptr<converter::AddressEngine> makeWorker() override {
+        if (!hasWorkers) return nullptr;
+        auto worker = std::make_unique<ScriptedEngine>(*this);
+        worker->asked.clear();
+        return worker;
+    }
 
   private:
     std::map<std::string, std::string> jisCodes;
