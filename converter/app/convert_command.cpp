@@ -348,7 +348,7 @@ int runConvert(const CLI::App& convert, const ConvertArguments& a, const std::st
         if (PageCheck c = checkRange(first, numbers[0], job); !c.ok()) return refuse(host, c);
     }
     KesZipEngine engine;
-    TerminalStarter starter(host, engine, options.HyphenMode, given("--threads") ? a.threads : 1);
+    TerminalStarter starter(host, engine, options.HyphenMode, a.threads);
     const int code = startConversion(sourceKind, page, job, options, params, starter);
     return code < 0 ? kNotStarted : code;
 }

@@ -1,7 +1,5 @@
 #include "lookup_ahead.h"
 
-#include "run_frame.h"
-
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
@@ -9,6 +7,8 @@
 #include <mutex>
 #include <thread>
 #include <vector>
+
+#include "run_frame.h"
 
 namespace converter {
 
@@ -18,8 +18,8 @@ namespace converter {
 class LookupAhead::Pipeline final : public RecordSource, public AddressEngine {
   public:
     Pipeline(const ConversionJob& job, TextRecordSource& source, AddressEngine& engine,
-             AddressOf addressOf)
-        : job_(job), source_(source), engine_(engine), addressOf_(std::move(addressOf)) {}
+             const AddressOf& addressOf)
+        : job_(job), source_(source), engine_(engine), addressOf_(addressOf) {}
 
     ~Pipeline() override { stopWorkers(); }
 
@@ -51,9 +51,7 @@ class LookupAhead::Pipeline final : public RecordSource, public AddressEngine {
             position_ = 0;
         }
     }
-    double fraction() const override {
-        return workers_.empty() ? source_.fraction() : fraction_;
-    }
+    double fraction() const override { return workers_.empty() ? source_.fraction() : fraction_; }
 
     // AddressEngine
     bool open() override {
@@ -179,7 +177,7 @@ class LookupAhead::Pipeline final : public RecordSource, public AddressEngine {
     const ConversionJob& job_;
     TextRecordSource& source_;
     AddressEngine& engine_;
-    AddressOf addressOf_;
+    const AddressOf& addressOf_;  // the LookupAhead's
 
     std::vector<std::unique_ptr<AddressEngine>> engines_;
     std::vector<std::thread> workers_;
@@ -198,8 +196,8 @@ class LookupAhead::Pipeline final : public RecordSource, public AddressEngine {
     double fraction_ = 0;
 };
 
-LookupAhead::LookupAhead(const ConversionJob& job, TextRecordSource& source,
-                         AddressEngine& engine, AddressOf addressOf)
+LookupAhead::LookupAhead(const ConversionJob& job, TextRecordSource& source, AddressEngine& engine,
+                         AddressOf addressOf)
     : source_(source), engine_(engine), addressOf_(std::move(addressOf)) {
     if (job.threads > 1) pipeline_ = std::make_unique<Pipeline>(job, source, engine, addressOf_);
 }

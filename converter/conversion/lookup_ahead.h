@@ -39,10 +39,10 @@ class LookupAhead {
 
   private:
     class Pipeline;
-    std::unique_ptr<Pipeline> pipeline_;
     TextRecordSource& source_;
     AddressEngine& engine_;
     AddressOf addressOf_;
+    std::unique_ptr<Pipeline> pipeline_;  // last: it uses addressOf_
 };
 
 }  // namespace converter

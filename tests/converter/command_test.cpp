@@ -201,8 +201,9 @@ TEST(ConvertCommand, ThreadsWriteTheSameFilesAsOne) {
     EXPECT_LT(cut.size(), one.size());
     EXPECT_TRUE(convert("2", " --max-errors 200") == cut);
 
-    const std::string out = zelko7("convert csv --source in.csv --dest o.csv --fields 2 --yes "
-                                   "--threads 0",
-                                   &status, dir.path());
+    const std::string out = zelko7(
+        "convert csv --source in.csv --dest o.csv --fields 2 --yes "
+        "--threads 0",
+        &status, dir.path());
     EXPECT_EQ(status, 10) << out;
 }

@@ -44,11 +44,11 @@ class SumEngine final : public AddressEngine {
 };
 
 struct TempFile {
-    std::string path = (std::filesystem::temp_directory_path() /
-                        ("lookup-ahead-" + std::to_string(::testing::UnitTest::GetInstance()
-                                                              ->random_seed()) +
-                         ".txt"))
-                           .string();
+    std::string path =
+        (std::filesystem::temp_directory_path() /
+         ("lookup-ahead-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+          ".txt"))
+            .string();
     ~TempFile() { std::filesystem::remove(path); }
 };
 
