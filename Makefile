@@ -88,11 +88,11 @@ bench-excel: build
 bench-xlsx: build
 	bash bench/xlsx_throughput.sh $(BUILD)/bin "$(KESZIP_DATA)" 200000
 
-# Every workbook the office tests write, opened by LibreOffice and compared
+# Every workbook the workbook tests write, opened by LibreOffice and compared
 # with what xlrd reads (needs soffice; not part of `make test`).
 interop: build
-	bash tests/office/interop.sh $(BUILD)/bin
-	bash tests/office/interop.sh $(BUILD)/bin test_xlsx xlsx tests/xlsx/interop_compare.py
+	bash tests/converter/workbooks/interop.sh $(BUILD)/bin
+	bash tests/converter/workbooks/interop.sh $(BUILD)/bin test_converter_workbooks_xlsx xlsx tests/converter/workbooks/xlsx/interop_compare.py
 
 # A PostgreSQL table (20,000 real addresses) converted through ODBC on a
 # private server, against the CSV run; needs postgresql and odbc-postgresql.

@@ -39,15 +39,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!file) std::abort();
     std::fwrite(data, 1, size, file);
     std::fclose(file);
-    if (office::XlsCopyOpen(output, source) != 0) {
+    if (workbooks::XlsCopyOpen(output, source) != 0) {
         if (::access(output.c_str(), F_OK) == 0) std::abort();  // a failed copy leaves nothing
         return 0;
     }
-    office::XlsSelectSheet(0);
-    office::XlsPutText(3, 0, "100-0001");
-    office::XlsPutText(1, 1, "\x93\x8c\x8b\x9e");
-    office::XlsPutText(255, 65535, "end");
-    if (office::XlsSave() != 0 && ::access(output.c_str(), F_OK) == 0) std::abort();
+    workbooks::XlsSelectSheet(0);
+    workbooks::XlsPutText(3, 0, "100-0001");
+    workbooks::XlsPutText(1, 1, "\x93\x8c\x8b\x9e");
+    workbooks::XlsPutText(255, 65535, "end");
+    if (workbooks::XlsSave() != 0 && ::access(output.c_str(), F_OK) == 0) std::abort();
     ::unlink(output.c_str());
     return 0;
 }

@@ -7,12 +7,12 @@
 #include "compound_leak_suppressions.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    office::BiffStream book;
+    workbooks::BiffStream book;
     if (book.OpenMemory(data, size) != 0) return 0;
     book.ScanDimensions();
     const auto sheets = book.sheets();
-    office::CellValue cell;
-    for (const office::SheetEntry& sheet : sheets) {
+    workbooks::CellValue cell;
+    for (const workbooks::SheetEntry& sheet : sheets) {
         if (book.SelectSheet(sheet.name) < 0) continue;
         while (book.NextCell(cell, 256) == 0) {
         }

@@ -65,22 +65,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                      split == std::string::npos ? std::string() : rest.substr(split + 1));
     }
 
-    office::XlsxReader reader;
+    workbooks::XlsxReader reader;
     if (reader.open(source)) {
         for (std::size_t i = 0; i < reader.sheets().size(); ++i) {
             reader.sheetHasCells(i);
             reader.selectSheet(i);
-            office::XlsxCell cell;
+            workbooks::XlsxCell cell;
             for (int n = 0; n < 100000 && reader.nextCell(cell) == 1; ++n) {
             }
         }
     }
-    office::XlsxCopy copy;
-    if (copy.open(destination, source) == office::kXlsxOk) {
+    workbooks::XlsxCopy copy;
+    if (copy.open(destination, source) == workbooks::kXlsxOk) {
         copy.putText(2, 0, "1000013");
         copy.putText(0, 3, "100  ");
         copy.putText(5, 70000, "x");
-        if (copy.save() != office::kXlsxOk && std::filesystem::exists(destination))
+        if (copy.save() != workbooks::kXlsxOk && std::filesystem::exists(destination))
             __builtin_trap();
     }
     std::filesystem::remove(destination);

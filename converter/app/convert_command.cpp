@@ -123,7 +123,7 @@ class TerminalStarter final : public RunStarter {
     void showMessage(int code) override { host_.showMessage(code); }
 
   private:
-    office::AnyWorkbookKind workbooks_;
+    workbooks::AnyWorkbookKind workbooks_;
     TerminalHost& host_;
     AddressEngine& engine_;
     int hyphenMode_;
@@ -317,7 +317,7 @@ int runConvert(const CLI::App& convert, const ConvertArguments& a, const std::st
     if (given("--sheet") && !toSjis(a.sheet, a.sjis, page.sheet))
         return fail("the sheet name has no Shift-JIS form");
     // .xlsx sheets reach column XFD, binary workbooks IV.
-    const int columns = office::workbookColumnsOf(page.source);
+    const int columns = workbooks::workbookColumnsOf(page.source);
     const std::string columnRange = columns == kXlsColumns ? "A..IV" : "A..XFD";
     if (given("--columns")) {
         page.pieceStart = {};

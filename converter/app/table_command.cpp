@@ -5,7 +5,7 @@
 
 #include <iostream>
 
-#include "access_run.h"
+#include "table_run.h"
 #include "address_engine.h"
 #include "conversion_run.h"
 #include "page_checks.h"

@@ -1,7 +1,7 @@
 // What the Excel run needs of a workbook file kind: a reader for the sheet
 // list and the cells of one sheet, and a writer that copies a source
 // workbook, takes text cells and is saved or discarded. The binary workbook
-// files of the office folder are one kind; another can plug in beside it.
+// files (.xls) of the workbooks folder are one kind; another can plug in beside it.
 // Texts are Shift-JIS.
 #pragma once
 

@@ -7,7 +7,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "access_run.h"
+#include "table_run.h"
 #include "conv_messages.h"
 #include "progress_dialog.h"
 #include "range_dialog.h"

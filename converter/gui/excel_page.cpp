@@ -57,7 +57,7 @@ ExcelPage::ExcelPage(ProgramContext& context, QWidget* parent)
     fillColumnLists(converter::kXlsColumns);
     // The lists reach "XFD" while the source is an .xlsx workbook.
     connect(control<QLineEdit>(kSource), &QLineEdit::textChanged, this, [this](const QString& text) {
-        fillColumnLists(office::workbookColumnsOf(converter::trimTrailingSpaces(toSjis(text))));
+        fillColumnLists(workbooks::workbookColumnsOf(converter::trimTrailingSpaces(toSjis(text))));
     });
     control<QComboBox>(kSheet)->installEventFilter(this);
     auto clicked = [this](int id, auto slot) {
@@ -109,7 +109,7 @@ void ExcelPage::refillSheets() {
     const std::string path =
         converter::trimTrailingSpaces(toSjis(control<QLineEdit>(kSource)->text()));
     if (path.empty()) return;
-    office::AnyWorkbookKind kind;
+    workbooks::AnyWorkbookKind kind;
     auto reader = kind.reader();
     if (!reader->open(path)) return;
     for (const converter::WorkbookSheet& sheet : reader->sheets())

@@ -75,7 +75,7 @@ int ProgressDialog::runModal() {
 void ProgressDialog::startRun() {
     repaint();
     running_ = true;
-    office::AnyWorkbookKind workbooks;
+    workbooks::AnyWorkbookKind workbooks;
     endCode_ = body_ ? body_(*this)
                      : converter::runConversion(kind_, job_, context_.engine, *this,
                                                 context_.programDirectory, &workbooks);

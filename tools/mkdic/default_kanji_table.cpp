@@ -1,6 +1,6 @@
 // Default content of KESZIP.TBL. Each pair maps a variant form found in
 // address lists to the form the dictionary uses; none of the variant forms
-// occurs in the dictionary's own names (tests/fold/default_table_test.cpp
+// occurs in the dictionary's own names (tests/engine/fold/default_table_test.cpp
 // checks both against the real data).
 #include "default_kanji_table.h"
 

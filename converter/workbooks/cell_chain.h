@@ -1,0 +1,56 @@
+// The cell records of one output sheet, kept row by row in column order.
+// Copied cells are appended as they arrive (a workbook stores them in order);
+// a new text cell replaces the cell at its place or splits a run of number or
+// blank cells around itself.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace workbooks {
+
+class CellChain {
+  public:
+    // Appends a copied cell record at the end of its row; false when the data
+    // is too short to name a cell.
+    bool append(std::uint16_t type, std::string_view data);
+    // The format (XF index) of the cell at (row, column), or -1 when there is none.
+    int formatAt(std::uint32_t row, std::uint32_t column) const;
+    // Puts a one-cell record at (row, column).
+    void insert(std::uint32_t row, std::uint32_t column, std::uint16_t type, std::string_view data);
+
+    // Rows 0 .. rowLimit() - 1; a row without cells has empty bytes.
+    std::uint32_t rowLimit() const { return static_cast<std::uint32_t>(rows_.size()); }
+    // The records of a row, headers included, in column order.
+    std::string_view rowBytes(std::uint32_t row) const {
+        return std::string_view(arena_).substr(rows_[row].offset, rows_[row].size);
+    }
+    // First column and last column + 1 of a row's cells.
+    void rowColumns(std::uint32_t row, std::uint32_t& first, std::uint32_t& lastPlus1) const;
+    std::uint64_t byteSize() const { return bytes_; }
+
+  private:
+    // A row's records lie in one piece of the arena; a row that outgrows its
+    // piece moves to the arena's end. Copied rows arrive in order, so they
+    // grow in place and the arena stays close to the sheet's size.
+    struct Row {
+        std::uint32_t offset = 0;
+        std::uint32_t size = 0;
+        std::uint32_t capacity = 0;
+    };
+    Row& rowFor(std::uint32_t row);
+    // Replaces `length` bytes at `pos` of the row with `with`.
+    void splice(Row& row, std::size_t pos, std::size_t length, std::string_view with);
+    std::vector<Row> rows_;
+    std::string arena_;
+    std::uint64_t bytes_ = 0;
+};
+
+// Column range of one cell record's data: a run record (MULRK, MULBLANK)
+// covers several columns, every other cell one.
+void cellColumns(std::uint16_t type, const std::uint8_t* data, std::size_t length,
+                 std::uint32_t& first, std::uint32_t& last);
+
+}  // namespace workbooks

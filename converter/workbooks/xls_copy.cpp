@@ -1,0 +1,227 @@
+#include "xls_copy.h"
+
+#include <new>
+
+#include "output_workbook.h"
+#include "settings.h"
+
+namespace workbooks {
+namespace {
+
+bool copyOpen = false;  // slot 0 belongs to this layer
+
+constexpr int kSourceUnreadable = -5001;
+
+// Copies the cells and formats of one worksheet; false on a read failure.
+bool copySheet(BiffStream& source, OutputSheet& sheet) {
+    std::uint16_t type, length;
+    bool first = true;
+    for (;;) {
+        if (source.ReadRecord(type, length) != 0) return false;
+        const std::uint8_t* d = source.record();
+        const std::string_view data(reinterpret_cast<const char*>(d), length);
+        if (first) {
+            first = false;
+            if (type != rec::kBof) return false;
+            continue;
+        }
+        switch (type) {
+            case rec::kEof:
+                return true;
+            case rec::kFormula:
+                // Formulas and their values are not carried over; the cell keeps its format.
+                if (length >= 6) sheet.cells.append(rec::kBlank, data.substr(0, 6));
+                break;
+            case rec::kBlank:
+            case rec::kMulBlank:
+            case rec::kMulRk:
+            case rec::kNumber:
+            case rec::kLabel:
+            case rec::kBoolErr:
+            case rec::kRk:
+            case rec::kRString:
+            case rec::kLabelSst:
+                sheet.cells.append(type, data);
+                break;
+            case rec::kColInfo:
+                sheet.rowFormats.push_back({type, std::string(data)});
+                break;
+            case rec::kRow:
+                if (length >= 16 && (d[12] & 0x40))
+                    sheet.rowFormats.push_back({type, std::string(data)});
+                break;
+            case rec::kDefColWidth:
+                if (length >= 2) sheet.defaultColumnWidth = get16(d);
+                break;
+            case rec::kDefaultRowHeight:
+                if (length >= 4) sheet.defaultRowHeight.assign(data.substr(0, 4));
+                break;
+            case rec::kWindow2:
+                if (length >= 1) sheet.gridlines = (d[0] & 2) != 0;
+                break;
+            default:
+                break;
+        }
+    }
+}
+
+// Copies the source into slot `slot`; false when the source cannot be read.
+bool copyWorkbook(BiffStream& source, int slot) {
+    OutputWorkbook& book = *workbookAt(slot);
+    if (book.biff8) book.stream.strings().copyFrom(std::move(source.strings()));
+    if (source.Seek(0) < 0) return false;
+    std::uint16_t type, length;
+    std::uint32_t xfIndex = 0;
+    for (;;) {
+        if (source.ReadRecord(type, length) != 0) return false;
+        if (type == rec::kEof) break;
+        const std::uint8_t* d = source.record();
+        const std::string data(reinterpret_cast<const char*>(d), length);
+        switch (type) {
+            case rec::kFont:
+                book.fonts.push_back({type, data});
+                break;
+            case rec::kFormat:
+                book.formats.push_back({type, data});
+                break;
+            case rec::kXf:
+                book.xfs.push_back({type, data});
+                if (xfIndex >= 21)
+                    book.xfMatch.push_back({decodeXf(d, length, book.biff8), xfIndex});
+                else if (xfIndex != 15 && length >= 6 && !(d[4] & 4))
+                    book.lowCellFormats.push_back({decodeXf(d, length, book.biff8), xfIndex});
+                ++xfIndex;
+                break;
+            case rec::kStyle:
+                book.styles.push_back({type, data});
+                break;
+            default:
+                break;
+        }
+    }
+    const auto& entries = source.sheets();
+    for (std::size_t i = 0; i < entries.size() && i < book.sheets.size(); ++i) {
+        // A name too long for the copy keeps its "Sheet<n>" default.
+        WorkbookSetSheetName(slot, static_cast<int>(i), entries[i].name);
+        if (!entries[i].isWorksheet()) continue;  // charts and macros become empty worksheets
+        if (source.Seek(entries[i].offset) < 0 || !copySheet(source, book.sheets[i])) return false;
+    }
+    return true;
+}
+
+// The format for a text replacing the cell at (row, column): that cell's
+// format with the vertical alignment of the default cell format.
+int mergedFormat(OutputWorkbook& book, OutputSheet& sheet, std::uint32_t row,
+                 std::uint32_t column) {
+    const int existing = sheet.cells.formatAt(row, column);
+    if (existing < 0) return 15;
+    XfAttributes attributes = defaultCellFormat();
+    const XfMatchList& known = existing > 20 ? book.xfMatch : book.lowCellFormats;
+    if (existing > 20 || !known.empty()) {
+        bool found = existing <= 20;  // a low index not listed is the default format
+        for (const XfMatchEntry& e : known)
+            if (e.index == static_cast<std::uint32_t>(existing)) {
+                attributes = e.attributes;
+                found = true;
+                break;
+            }
+        if (!found) return 15;
+    }
+    const XfAttributes merged = mergeFormats(attributes, defaultCellFormat());
+    for (const XfMatchEntry& e : book.xfMatch)
+        if (e.attributes == merged) return static_cast<int>(e.index);
+    const std::uint32_t index = static_cast<std::uint32_t>(book.xfs.size());
+    try {
+        book.xfMatch.push_back({merged, index});
+    } catch (const std::bad_alloc&) {
+        return -40;
+    }
+    try {
+        book.xfs.push_back({rec::kXf, encodeXf(merged, book.biff8)});
+    } catch (const std::bad_alloc&) {
+        book.xfMatch.pop_back();
+        return -41;
+    }
+    return static_cast<int>(index);
+}
+
+}  // namespace
+
+int XlsCopyOpen(const std::string& outputPath, const std::string& sourcePath) {
+    if (copyOpen || workbookAt(0)) return -1;
+    BiffStream source;
+    if (source.Open(sourcePath, false) != 0) return kSourceUnreadable;
+    const int slot = WorkbookCreate(outputPath, source.sheetCount() + 30000, source.isBiff8());
+    if (slot < 0) return -1;
+    if (slot != 0) {
+        WorkbookClose(slot);
+        return -1;
+    }
+    bool copied;
+    try {
+        copied = copyWorkbook(source, slot);
+    } catch (const std::bad_alloc&) {
+        copied = false;
+    }
+    source.Close();
+    if (!copied) {
+        // A source that cannot be read to its end would give an incomplete copy.
+        WorkbookClose(slot);
+        return kSourceUnreadable;
+    }
+    copyOpen = true;
+    return 0;
+}
+
+int XlsSelectSheet(int sheet) {
+    OutputWorkbook* book = copyOpen ? workbookAt(0) : nullptr;
+    if (!book) return -3;
+    if (sheet < 0 || sheet >= static_cast<int>(book->sheets.size())) return -4;
+    book->selectedSheet = static_cast<std::uint32_t>(sheet);
+    return 0;
+}
+
+int XlsPutText(int column, int row, std::string_view text) {
+    OutputWorkbook* book = copyOpen ? workbookAt(0) : nullptr;
+    if (!book) return -3;
+    if (column < 0 || column > 255 || row < 0 || row > 65535) return -32;
+    if (book->selectedSheet >= book->sheets.size()) return -4;
+    OutputSheet& sheet = book->sheets[book->selectedSheet];
+    const auto r = static_cast<std::uint32_t>(row);
+    const auto c = static_cast<std::uint32_t>(column);
+    try {
+        RecordData data;
+        data.u16(r).u16(c).u16(15);
+        std::uint16_t type;
+        if (book->biff8) {
+            type = rec::kLabelSst;
+            data.u32(book->stream.strings().add(text, book->stream.converter()));
+        } else {
+            type = rec::kLabel;
+            const std::string bytes = converter::cutText(std::string(text), 255);
+            data.u16(static_cast<std::uint32_t>(bytes.size())).bytes(bytes);
+        }
+        std::string record = data.str();
+        const int xf = mergedFormat(*book, sheet, r, c);
+        if (xf < 0) return xf;
+        set16(reinterpret_cast<std::uint8_t*>(record.data()) + 4, static_cast<std::uint32_t>(xf));
+        sheet.cells.insert(r, c, type, record);
+    } catch (const std::bad_alloc&) {
+        return -40;
+    }
+    return 0;
+}
+
+int XlsSave() {
+    if (!copyOpen || !workbookAt(0)) return -3;
+    copyOpen = false;
+    return WorkbookSave(0);
+}
+
+int XlsDiscard() {
+    if (!copyOpen || !workbookAt(0)) return -3;
+    copyOpen = false;
+    return WorkbookClose(0);
+}
+
+}  // namespace workbooks

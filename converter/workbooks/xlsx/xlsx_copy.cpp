@@ -1,0 +1,155 @@
+#include "xlsx_copy.h"
+
+#include <zip.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <random>
+#include <system_error>
+
+namespace workbooks {
+
+namespace {
+
+struct FileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+
+void removeQuietly(const std::string& path) {
+    if (path.empty()) return;
+    std::error_code error;
+    std::filesystem::remove(path, error);
+}
+
+}  // namespace
+
+std::string createTemporaryBeside(const std::string& path) {
+    std::random_device random;
+    for (int attempt = 0; attempt < 16; ++attempt) {
+        char suffix[16];
+        std::snprintf(suffix, sizeof suffix, ".%08x~", static_cast<unsigned>(random()));
+        std::string candidate = path + suffix;
+        // "x": fails when the name exists, so no other file is ever overwritten.
+        std::unique_ptr<std::FILE, FileCloser> file(std::fopen(candidate.c_str(), "wbx"));
+        if (file) return candidate;
+        if (errno != EEXIST) break;
+    }
+    return {};
+}
+
+XlsxCopy::~XlsxCopy() {
+    if (open_) discard();
+}
+
+int XlsxCopy::open(const std::string& destination, const std::string& source) {
+    if (open_) return kXlsxCreateFailed;
+    if (!reader_.open(source)) return kXlsxSourceFailed;
+    temporary_ = createTemporaryBeside(destination);
+    if (temporary_.empty()) {
+        reader_.close();
+        return kXlsxCreateFailed;
+    }
+    destination_ = destination;
+    source_ = source;
+    sheet_ = 0;
+    cells_.clear();
+    open_ = true;
+    return kXlsxOk;
+}
+
+int XlsxCopy::selectSheet(int index) {
+    if (!open_) return kXlsxNoWorkbook;
+    if (index < 0 || static_cast<std::size_t>(index) >= reader_.sheets().size())
+        return kXlsxBadSheet;
+    sheet_ = index;
+    return kXlsxOk;
+}
+
+int XlsxCopy::putText(std::uint32_t column, std::uint32_t row, std::string_view text) {
+    if (!open_) return kXlsxNoWorkbook;
+    if (column >= kXlsxMaxColumns || row >= kXlsxMaxRows) return kXlsxBadCell;
+    if (!reader_.sheets()[static_cast<std::size_t>(sheet_)].worksheet) return kXlsxBadSheet;
+    cells_[{row, column}] = std::string(text);
+    return kXlsxOk;
+}
+
+int XlsxCopy::save() {
+    if (!open_) return kXlsxNoWorkbook;
+    std::error_code error;
+    bool ok = std::filesystem::copy_file(source_, temporary_,
+                                         std::filesystem::copy_options::overwrite_existing, error);
+    if (ok && !cells_.empty()) {
+        const XlsxSheet& sheet = reader_.sheets()[static_cast<std::size_t>(sheet_)];
+        sheetTemporary_ = createTemporaryBeside(destination_);
+        std::unique_ptr<std::FILE, FileCloser> out(
+            sheetTemporary_.empty() ? nullptr : std::fopen(sheetTemporary_.c_str(), "wb"));
+        ok = out != nullptr;
+        if (ok) {
+            XlsxPackage package;
+            SheetRewriter rewriter(cells_, out.get());
+            ok = package.open(source_) &&
+                 package.streamEntry(sheet.part,
+                                     [&](const char* data, std::size_t size) {
+                                         return rewriter.feed(data, size, false);
+                                     }) &&
+                 rewriter.feed("", 0, true);
+            ok = (std::fclose(out.release()) == 0) && ok;
+        }
+        if (ok) {
+            int zipError = 0;
+            zip_t* archive = zip_open(temporary_.c_str(), 0, &zipError);
+            zip_int64_t index =
+                archive ? zip_name_locate(archive, sheet.part.c_str(), 0) : zip_int64_t(-1);
+            // The sheet's entry is deleted and added anew: replacing it in
+            // place keeps the library's strongest deflate level, which cost
+            // as much as all the lookups of a run; the fastest level is set
+            // on the new entry.
+            zip_source_t* replacement =
+                index >= 0 ? zip_source_file(archive, sheetTemporary_.c_str(), 0, -1) : nullptr;
+            zip_int64_t added = -1;
+            ok = replacement != nullptr &&
+                 zip_delete(archive, static_cast<zip_uint64_t>(index)) == 0 &&
+                 (added = zip_file_add(archive, sheet.part.c_str(), replacement, 0)) >= 0;
+            if (!ok && replacement) zip_source_free(replacement);
+            if (ok)
+                zip_set_file_compression(archive, static_cast<zip_uint64_t>(added), ZIP_CM_DEFLATE,
+                                         1);
+            if (archive) {
+                if (ok) ok = zip_close(archive) == 0;
+                // A failed close leaves the archive open: it is discarded too.
+                if (!ok) zip_discard(archive);
+            }
+        }
+    }
+    if (ok) {
+        std::filesystem::rename(temporary_, destination_, error);
+        ok = !error;
+    }
+    removeQuietly(sheetTemporary_);
+    sheetTemporary_.clear();
+    if (!ok) {
+        removeQuietly(temporary_);
+        temporary_.clear();
+    }
+    temporary_.clear();
+    reader_.close();
+    cells_.clear();
+    open_ = false;
+    return ok ? kXlsxOk : kXlsxSaveFailed;
+}
+
+int XlsxCopy::discard() {
+    if (!open_) return kXlsxNoWorkbook;
+    removeQuietly(sheetTemporary_);
+    removeQuietly(temporary_);
+    sheetTemporary_.clear();
+    temporary_.clear();
+    reader_.close();
+    cells_.clear();
+    open_ = false;
+    return kXlsxOk;
+}
+
+}  // namespace workbooks
