@@ -13,7 +13,7 @@ JOBS ?= $(shell nproc)
 CMAKE_FLAGS = -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKESZIP_WERROR=ON \
               -DKESZIP_DATA="$(KESZIP_DATA)"
 
-.PHONY: all deps build demo test unit asan tsan fuzz accuracy bench clean format screens bench-gui
+.PHONY: all deps build demo test lint unit asan tsan fuzz accuracy bench clean format screens bench-gui
 
 all: build
 
@@ -35,7 +35,13 @@ demo: build
 # The whole suite: a normal build, the same tests under AddressSanitizer and
 # UndefinedBehaviorSanitizer, the tests of several engine handles under
 # ThreadSanitizer, then every fuzz target for a bounded time.
-test: unit asan tsan fuzz
+test: lint unit asan tsan fuzz
+
+# The layering of includes (ARCHITECTURE.md), formatting, and clang-tidy's
+# bugprone profile on the sources the last commit touched (LINT_BASE=REV to
+# measure from another commit).
+lint: build
+	bash scripts/lint.sh $(BUILD) $(LINT_BASE)
 
 unit: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)

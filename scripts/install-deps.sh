@@ -2,7 +2,7 @@
 # Installs the Debian packages the build and the tests need. Run as root it
 # installs what is missing; otherwise it lists what to install and fails.
 set -euo pipefail
-packages=(cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev libgmock-dev
+packages=(cmake ninja-build g++ clang libclang-rt-14-dev clang-format clang-tidy libgtest-dev libgmock-dev
           libbenchmark-dev libzip-dev libcli11-dev pkg-config imagemagick
           qt6-base-dev qt6-base-dev-tools fonts-noto-cjk
           libgsf-1-dev libexpat1-dev libsqlite3-dev unixodbc-dev

@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# The house checks of `make lint`: the layering of includes, the formatting of
+# every C++ source, and the bugprone clang-tidy profile (.clang-tidy) over the
+# C++ sources a change touches.
+#   lint.sh BUILD [BASE]   BUILD holds compile_commands.json; BASE is the
+#                          commit the change is measured from (default: the
+#                          parent of HEAD, so CI checks the last commit).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=$1
+base=${2:-HEAD~1}
+python3 scripts/check-layering.py
+git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run -Werror
+echo "format: every C++ source is formatted"
+git rev-parse -q --verify "$base^{commit}" > /dev/null || base=$(git rev-list --max-parents=0 HEAD | tail -n 1)
+mapfile -t changed < <(git diff --name-only --diff-filter=AM "$base" -- '*.cpp' |
+    while read -r file; do grep -qF "\"file\": \"$PWD/$file\"" "$build/compile_commands.json" && echo "$file"; done)
+if [ ${#changed[@]} -eq 0 ]; then
+    echo "tidy: no compiled C++ source changed since $(git rev-parse --short "$base")"
+    exit 0
+fi
+if ! report=$(clang-tidy -p "$build" --quiet "${changed[@]}" 2>&1); then
+    grep -v 'warnings generated\|^Suppressed\|Use -header-filter' <<< "$report"
+    echo "tidy: findings above"
+    exit 1
+fi
+echo "tidy: ${#changed[@]} changed source(s) pass the bugprone profile"
