@@ -254,7 +254,7 @@ int runConvert(const CLI::App& convert, const ConvertArguments& a, const std::st
     }
     if (given("--error-file")) {
         edited.ErrFilFlg = 1;
-        edited.szErrName = cutText(a.errorFile, kNameCapacity);
+        edited.szErrName = platform::cutSjis(a.errorFile, kNameCapacity);
     }
     if (given("--no-error-file")) edited.ErrFilFlg = 0;
     if (given("--max-errors")) {

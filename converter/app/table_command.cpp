@@ -5,12 +5,13 @@
 
 #include <iostream>
 
-#include "table_run.h"
 #include "address_engine.h"
 #include "conversion_run.h"
+#include "dao_table.h"
 #include "page_checks.h"
 #include "sjis_literal.h"
 #include "table_page.h"
+#include "table_run.h"
 #include "table_start.h"
 
 namespace converter {
@@ -112,7 +113,7 @@ int runTableConvert(const CLI::App& sub, const ConvertArguments& a, TerminalHost
             if (!c.ok()) host_.showMessage(c.message);
             return c.ok();
         }
-        int run(const ConversionJob& job, const TableJob& tableJob, DaoTable& table) override {
+        int run(const ConversionJob& job, const TableJob& tableJob, Table& table) override {
             KesZipEngine engine;
             host_.catchInterrupt();
             engine.setHyphenMode(hyphen_);
@@ -127,7 +128,8 @@ int runTableConvert(const CLI::App& sub, const ConvertArguments& a, TerminalHost
         int hyphen_;
     } front(host, first, last, options.HyphenMode);
     CnvParamBlock kept = params;
-    const int code = startTableConversion(page, given("--range"), backup, options, kept, front);
+    const int code = startTableConversion(databaseTables(), page, given("--range"), backup, options,
+                                          kept, front);
     return code < 0 ? kNotStarted : code;
 }
 

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "platform/sjis_bytes.h"
 #include "record_conversion.h"
 #include "sjis_literal.h"
 #include "text_rules.h"
@@ -12,9 +13,9 @@ namespace {
 // The name and destination checks common to the three pages.
 PageCheck checkNames(const PageFields& page, ConversionJob& job, OptionsBlock& options,
                      int emptyDestination, int sameNames) {
-    job.sourceName = trimTrailingSpaces(cutText(page.source, kNameCapacity));
+    job.sourceName = trimTrailingSpaces(platform::cutSjis(page.source, kNameCapacity));
     if (job.sourceName.empty()) return {11, PageField::Source};
-    job.destinationName = trimTrailingSpaces(cutText(page.destination, kNameCapacity));
+    job.destinationName = trimTrailingSpaces(platform::cutSjis(page.destination, kNameCapacity));
     if (job.destinationName.empty()) return {emptyDestination, PageField::Destination};
     if (sameFileName(job.sourceName, job.destinationName)) return {sameNames, PageField::Source};
     options.SFileName = job.sourceName;
@@ -55,7 +56,7 @@ PageCheck checkInsert(const PageFields& page, ConversionJob& job, int missing, i
 
 void takeMarker(const PageFields& page, ConversionJob& job, CnvParamBlock& params) {
     job.markerFlag = page.markerFlag ? 1 : 0;
-    job.marker = cutText(page.marker, kMarkerCapacity);
+    job.marker = platform::cutSjis(page.marker, kMarkerCapacity);
     params.TXTCSVErrorStrCheck = job.markerFlag;
     params.TXTCSVErrorStr = job.marker;
 }
@@ -104,12 +105,13 @@ PageCheck checkCsvPage(const PageFields& page, ConversionJob& job, OptionsBlock&
 
 PageCheck checkExcelPage(const PageFields& page, ConversionJob& job, OptionsBlock& options,
                          CnvParamBlock& params) {
-    const std::string source = trimTrailingSpaces(cutText(page.source, kNameCapacity));
+    const std::string source = trimTrailingSpaces(platform::cutSjis(page.source, kNameCapacity));
     if (source.empty()) return {11, PageField::Source};
-    const std::string destination = trimTrailingSpaces(cutText(page.destination, kNameCapacity));
+    const std::string destination =
+        trimTrailingSpaces(platform::cutSjis(page.destination, kNameCapacity));
     if (destination.empty()) return {206, PageField::Destination};
     if (sameFileName(source, destination)) return {201, PageField::Source};
-    job.sheetName = trimTrailingSpaces(cutText(page.sheet, 64));
+    job.sheetName = trimTrailingSpaces(platform::cutSjis(page.sheet, 64));
     if (job.sheetName.empty()) return {200, PageField::None};
     checkNames(page, job, options, 206, 201);
     const std::array<std::int32_t, 4>& columns = page.pieceStart;
@@ -131,7 +133,7 @@ PageCheck checkExcelPage(const PageFields& page, ConversionJob& job, OptionsBloc
 PageCheck collectOptions(const OptionsBlock& edited, OptionsBlock& options) {
     OptionsBlock next = edited;
     if (next.ErrFilFlg == 1) {
-        next.szErrName = trimTrailingSpaces(cutText(next.szErrName, kNameCapacity));
+        next.szErrName = trimTrailingSpaces(platform::cutSjis(next.szErrName, kNameCapacity));
         if (next.szErrName.empty()) return {700, PageField::ErrorFileName};
     }
     if (next.MaxErrFlg && next.MaxErrCnt < 0) return {701, PageField::MaxErrors};

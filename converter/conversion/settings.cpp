@@ -18,18 +18,6 @@ std::string pieceKey(const char* key, int piece) { return key + std::to_string(p
 
 }  // namespace
 
-std::string cutText(const std::string& text, std::size_t capacity) {
-    std::size_t i = 0;
-    while (i < text.size()) {
-        std::size_t step =
-            platform::isSjisLead(static_cast<unsigned char>(text[i])) && i + 1 < text.size() ? 2
-                                                                                             : 1;
-        if (i + step > capacity) break;
-        i += step;
-    }
-    return text.substr(0, i);
-}
-
 OptionsBlock defaultOptions() {
     OptionsBlock o;
     o.CnvKbn = 2;
@@ -94,11 +82,11 @@ OptionsBlock SettingsStore::readOptions() const {
     OptionsBlock o;
     o.CnvKbn = static_cast<std::int16_t>(ReadSettingInt(kOptions, "CnvKbn"));
     o.ErrFilFlg = ReadSettingInt(kOptions, "ErrFilFlg");
-    o.szErrName = cutText(ReadSetting(kOptions, "szErrName"), kNameCapacity);
+    o.szErrName = platform::cutSjis(ReadSetting(kOptions, "szErrName"), kNameCapacity);
     o.MaxErrFlg = ReadSettingInt(kOptions, "MaxErrFlg");
     o.MaxErrCnt = ReadSettingInt(kOptions, "MaxErrCnt");
-    o.SFileName = cutText(ReadSetting(kOptions, "SFileName"), kNameCapacity);
-    o.DFileName = cutText(ReadSetting(kOptions, "DFileName"), kNameCapacity);
+    o.SFileName = platform::cutSjis(ReadSetting(kOptions, "SFileName"), kNameCapacity);
+    o.DFileName = platform::cutSjis(ReadSetting(kOptions, "DFileName"), kNameCapacity);
     o.KenNo = ReadSettingInt(kOptions, "KenNo");
     o.KyoRyakuCheck = ReadSettingInt(kOptions, "KyoRyakuCheck");
     o.IkanashiCheck = ReadSettingInt(kOptions, "IkanashiCheck");
@@ -125,7 +113,7 @@ CnvParamBlock SettingsStore::readCnvParam() const {
     p.AccessExcelBackUpFlg = ReadSettingInt(kCnvParam, "AccessExcelBackUpFlg");
     p.TXTCSVErrorStrCheck = ReadSettingInt(kCnvParam, "TXTCSVErrorStrCheck");
     // A longer marker is cut to the field at a character boundary.
-    p.TXTCSVErrorStr = cutText(ReadSetting(kCnvParam, "TXTCSVErrorStr"), kMarkerCapacity);
+    p.TXTCSVErrorStr = platform::cutSjis(ReadSetting(kCnvParam, "TXTCSVErrorStr"), kMarkerCapacity);
     return p;
 }
 

@@ -91,7 +91,4 @@ class SettingsStore {
     std::string path_;
 };
 
-// `text` cut to at most `capacity` bytes without splitting a double-byte character.
-std::string cutText(const std::string& text, std::size_t capacity);
-
 }  // namespace converter

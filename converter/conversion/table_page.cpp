@@ -20,19 +20,19 @@ int tableResultWidth(ConversionMode mode, int hyphenMode) {
     return 5;
 }
 
-std::vector<std::string> listTables(const std::string& database) {
+std::vector<std::string> listTables(const TableKind& kind, const std::string& database) {
     std::vector<std::string> names;
-    DaoTable table;
-    if (!table.OpenDatabase(trimTrailingSpaces(database))) return names;
+    const std::unique_ptr<Table> table = kind.newTable();
+    if (!table->OpenDatabase(trimTrailingSpaces(database))) return names;
     std::string name;
-    for (bool first = true; table.NextTableName(name, first); first = false) names.push_back(name);
+    for (bool first = true; table->NextTableName(name, first); first = false) names.push_back(name);
     return names;
 }
 
 namespace {
 
 TablePageCheck openDatabaseAndTable(const std::string& database, const std::string& tableName,
-                                    DaoTable& table) {
+                                    Table& table) {
     const std::string path = trimTrailingSpaces(database);
     if (path.empty()) return {300, TablePageField::Database};
     if (!table.OpenDatabase(path)) return {14, TablePageField::Database};
@@ -49,19 +49,19 @@ TablePageCheck openDatabaseAndTable(const std::string& database, const std::stri
 
 }  // namespace
 
-TablePageCheck listFields(const std::string& database, const std::string& tableName,
-                          std::vector<std::string>& fields) {
+TablePageCheck listFields(const TableKind& kind, const std::string& database,
+                          const std::string& tableName, std::vector<std::string>& fields) {
     fields.clear();
-    DaoTable table;
-    TablePageCheck check = openDatabaseAndTable(database, tableName, table);
+    const std::unique_ptr<Table> table = kind.newTable();
+    TablePageCheck check = openDatabaseAndTable(database, tableName, *table);
     if (!check.ok()) return check;
     DaoFieldInfo info;
-    for (int i = 0; i < table.fieldCount() && table.FieldInfo(i == 0, info); ++i)
+    for (int i = 0; i < table->fieldCount() && table->FieldInfo(i == 0, info); ++i)
         fields.push_back(info.name);
     return {};
 }
 
-TablePageCheck openForRun(const TablePageFields& page, DaoTable& table) {
+TablePageCheck openForRun(const TablePageFields& page, Table& table) {
     TablePageCheck check = openDatabaseAndTable(page.database, page.table, table);
     if (!check.ok()) return check;
     if (!table.OpenRecords()) {
@@ -71,8 +71,8 @@ TablePageCheck openForRun(const TablePageFields& page, DaoTable& table) {
     return {};
 }
 
-TablePageCheck checkTablePage(const TablePageFields& page, DaoTable& table, int cnvKbn,
-                              int hyphenMode, ConversionJob& job, TableJob& tableJob) {
+TablePageCheck checkTablePage(const TablePageFields& page, Table& table, int cnvKbn, int hyphenMode,
+                              ConversionJob& job, TableJob& tableJob) {
     std::array<std::string, 4> address;
     for (std::size_t i = 0; i < 4; ++i) address[i] = trimTrailingSpaces(page.addressFields[i]);
     const std::string destination = trimTrailingSpaces(page.destinationField);
@@ -105,7 +105,7 @@ TablePageCheck checkTablePage(const TablePageFields& page, DaoTable& table, int 
     return {};
 }
 
-std::string backupCopyName(const DaoTable& table) {
+std::string backupCopyName(const Table& table) {
     const std::string file = table.databaseFile();
     return file.empty() ? std::string() : file + ".BKP";
 }

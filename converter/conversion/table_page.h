@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "conversion_job.h"
-#include "dao_table.h"
 #include "record_conversion.h"
+#include "table.h"
 
 namespace converter {
 
@@ -41,21 +41,21 @@ struct TableJob {
 int tableResultWidth(ConversionMode mode, int hyphenMode);
 
 // The user tables of a database; empty when it cannot be opened.
-std::vector<std::string> listTables(const std::string& database);
+std::vector<std::string> listTables(const TableKind& kind, const std::string& database);
 // The fields of a table (messages 300, 14, 301, 304 when it cannot be had).
-TablePageCheck listFields(const std::string& database, const std::string& table,
-                          std::vector<std::string>& fields);
+TablePageCheck listFields(const TableKind& kind, const std::string& database,
+                          const std::string& table, std::vector<std::string>& fields);
 
 // Opens database, table and records for a run (messages 300, 14, 301, 304, 15).
-TablePageCheck openForRun(const TablePageFields& page, DaoTable& table);
+TablePageCheck openForRun(const TablePageFields& page, Table& table);
 // The checks 303, 302, 305, 307, 306, 308 over the open table; passing
 // checks fill `job` (the database as source name) and `tableJob`.
-TablePageCheck checkTablePage(const TablePageFields& page, DaoTable& table, int cnvKbn,
-                              int hyphenMode, ConversionJob& job, TableJob& tableJob);
+TablePageCheck checkTablePage(const TablePageFields& page, Table& table, int cnvKbn, int hyphenMode,
+                              ConversionJob& job, TableJob& tableJob);
 
 // The backup copy of the open database: its file with ".BKP" appended; ""
 // for a server database, which has no file to copy.
-std::string backupCopyName(const DaoTable& table);
+std::string backupCopyName(const Table& table);
 // The question asked when the copy could not be made (Shift-JIS).
 std::string backupFailedQuestion();
 

@@ -6,14 +6,14 @@
 #include <cstdint>
 #include <string>
 
-#include "dao_table.h"
 #include "run_records.h"
+#include "table.h"
 
 namespace converter {
 
 class TableRecordSource final : public RecordSource {
   public:
-    explicit TableRecordSource(DaoTable& table) : table_(table) {}
+    explicit TableRecordSource(Table& table) : table_(table) {}
     bool open(const std::string&) override {
         started_ = false;
         return table_.isOpen();
@@ -32,7 +32,7 @@ class TableRecordSource final : public RecordSource {
     }
 
   private:
-    DaoTable& table_;
+    Table& table_;
     bool started_ = false;
     std::uint32_t number_ = 0;
 };

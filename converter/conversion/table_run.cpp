@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "conversion_run.h"
+#include "platform/sjis_bytes.h"
 #include "run_frame.h"
 #include "sjis_literal.h"
 #include "table_records.h"
@@ -13,18 +14,18 @@ namespace {
 
 // The address of the current record: the text forms of the address fields
 // in order, without separators, at most 1,023 bytes.
-std::string recordAddress(DaoTable& table, const TableJob& tableJob) {
+std::string recordAddress(Table& table, const TableJob& tableJob) {
     std::string address;
     for (const std::string& field : tableJob.addressFields) {
         if (field.empty()) continue;
-        if (auto text = valueText(table.GetValue(field))) address += *text;
+        if (auto text = table.fieldText(field)) address += *text;
     }
-    return std::string(cutSjis(address, kTableAddressLimit));
+    return std::string(platform::cutSjis(address, kTableAddressLimit));
 }
 
 class TableRun {
   public:
-    TableRun(const ConversionJob& job, const TableJob& tableJob, DaoTable& table,
+    TableRun(const ConversionJob& job, const TableJob& tableJob, Table& table,
              AddressEngine& engine, RunHost& host, const std::string& bareNameFolder)
         : job_(job),
           tableJob_(tableJob),
@@ -59,11 +60,10 @@ class TableRun {
         RecordOutcome outcome = ConvertRecordAddress(engine_, address, frame_.mode(), job_.checks);
         if (outcome.failed) return failed(address, BuildCheckText(outcome.flags));
         // An empty result (barcode data) leaves the record as it was.
-        const bool written =
-            table_.edit() &&
-            (outcome.result.empty() ||
-             table_.SetValue(tableJob_.destinationField, FieldValue::text(outcome.result))) &&
-            table_.update();
+        const bool written = table_.edit() &&
+                             (outcome.result.empty() ||
+                              table_.setFieldText(tableJob_.destinationField, outcome.result)) &&
+                             table_.update();
         if (!written) return failed(address, writeFailedText());
         if (table_.inBatch()) batchAddresses_[frame_.recordNumber()] = address;
         return true;
@@ -110,7 +110,7 @@ class TableRun {
 
     const ConversionJob& job_;
     const TableJob& tableJob_;
-    DaoTable& table_;
+    Table& table_;
     AddressEngine& engine_;
     RunHost& host_;
     TableRecordSource source_;
@@ -124,7 +124,7 @@ class TableRun {
 
 std::string writeFailedText() { return sjisLiteral("変換結果を書き込めませんでした。") + "\n"; }
 
-int AccessRun(const ConversionJob& job, const TableJob& tableJob, DaoTable& table,
+int AccessRun(const ConversionJob& job, const TableJob& tableJob, Table& table,
               AddressEngine& engine, RunHost& host, const std::string& bareNameFolder) {
     return TableRun(job, tableJob, table, engine, host, bareNameFolder).run();
 }

@@ -10,8 +10,8 @@
 
 #include "address_engine.h"
 #include "conversion_job.h"
-#include "dao_table.h"
 #include "run_host.h"
+#include "table.h"
 #include "table_page.h"
 
 namespace converter {
@@ -25,7 +25,7 @@ inline constexpr std::size_t kTableAddressLimit = 1023;
 
 // Runs over the records of `table`, opened with openForRun; the result is the
 // run's end code (0, 3 error file, 4 engine).
-int AccessRun(const ConversionJob& job, const TableJob& tableJob, DaoTable& table,
+int AccessRun(const ConversionJob& job, const TableJob& tableJob, Table& table,
               AddressEngine& engine, RunHost& host, const std::string& bareNameFolder);
 
 // The line of the error file that says a record's result could not be

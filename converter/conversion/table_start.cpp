@@ -6,9 +6,11 @@
 
 namespace converter {
 
-int startTableConversion(const TablePageFields& page, bool partial, bool backup,
-                         OptionsBlock& options, CnvParamBlock& params, TableRunFront& front) {
-    DaoTable table;
+int startTableConversion(const TableKind& kind, const TablePageFields& page, bool partial,
+                         bool backup, OptionsBlock& options, CnvParamBlock& params,
+                         TableRunFront& front) {
+    const std::unique_ptr<Table> owned = kind.newTable();
+    Table& table = *owned;
     ConversionJob job;
     TableJob tableJob;
     TablePageCheck check = openForRun(page, table);

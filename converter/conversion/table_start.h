@@ -8,8 +8,8 @@
 #include <string_view>
 
 #include "conversion_job.h"
-#include "dao_table.h"
 #include "settings.h"
+#include "table.h"
 #include "table_page.h"
 
 namespace converter {
@@ -25,7 +25,7 @@ class TableRunFront {
     // user cancelled (or the range was refused, with its message shown).
     virtual bool askRange(ConversionJob& job) = 0;
     // Runs over the open table; the end code.
-    virtual int run(const ConversionJob& job, const TableJob& tableJob, DaoTable& table) = 0;
+    virtual int run(const ConversionJob& job, const TableJob& tableJob, Table& table) = 0;
     // The end code's numbered message (codes 1 to 4).
     virtual void showMessage(int code) = 0;
 };
@@ -37,7 +37,9 @@ inline constexpr int kTableRunDeclined = -1;  // a question answered No or the r
 // `backup` is the page's check box; it is ignored for server databases.
 // The database path and the check box go into `options` and `params` once
 // the checks have passed, as the page keeps them.
-int startTableConversion(const TablePageFields& page, bool partial, bool backup,
-                         OptionsBlock& options, CnvParamBlock& params, TableRunFront& front);
+// The table is one of `kind`.
+int startTableConversion(const TableKind& kind, const TablePageFields& page, bool partial,
+                         bool backup, OptionsBlock& options, CnvParamBlock& params,
+                         TableRunFront& front);
 
 }  // namespace converter

@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <string_view>
 
-#include "dao_types.h"
 #include "field_value.h"
+#include "table.h"
 
 namespace converter {
 

@@ -247,4 +247,21 @@ bool DaoTable::backup(const std::string& path) {
 
 std::string DaoTable::lastError() const { return error_; }
 
+std::optional<std::string> DaoTable::fieldText(const std::string& field) {
+    return valueText(GetValue(field));
+}
+
+bool DaoTable::setFieldText(const std::string& field, const std::string& text) {
+    return SetValue(field, FieldValue::text(text));
+}
+
+const TableKind& databaseTables() {
+    class DatabaseTables final : public TableKind {
+      public:
+        std::unique_ptr<Table> newTable() const override { return std::make_unique<DaoTable>(); }
+    };
+    static const DatabaseTables kind;
+    return kind;
+}
+
 }  // namespace converter

@@ -92,18 +92,6 @@ FieldValue FieldValue::dateOf(const DateTime& date) {
     return v;
 }
 
-std::string_view cutSjis(std::string_view text, std::size_t limit) {
-    if (text.size() <= limit) return text;
-    std::size_t end = 0;
-    while (end < limit) {
-        const std::size_t width =
-            platform::isSjisLead(static_cast<unsigned char>(text[end])) ? 2 : 1;
-        if (end + width > limit) break;
-        end += width;
-    }
-    return text.substr(0, end);
-}
-
 std::optional<std::string> valueText(const FieldValue& value) {
     char buffer[400];
     switch (value.kind) {
@@ -147,7 +135,7 @@ std::optional<std::string> valueText(const FieldValue& value) {
             return std::string(buffer);
         }
         case ValueKind::Text:
-            return std::string(cutSjis(value.bytes, kValueTextLimit));
+            return std::string(platform::cutSjis(value.bytes, kValueTextLimit));
         case ValueKind::Empty:
         case ValueKind::Null:
         case ValueKind::Decimal:

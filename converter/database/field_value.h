@@ -62,10 +62,6 @@ inline constexpr std::size_t kValueTextLimit = 255;
 // Null, Empty, Decimal and Binary values have none.
 std::optional<std::string> valueText(const FieldValue& value);
 
-// The longest prefix of `text` of at most `limit` bytes that does not end in
-// the middle of a Shift-JIS double-byte character.
-std::string_view cutSjis(std::string_view text, std::size_t limit);
-
 // Days since 1899-12-30 as a date (the time of day rounded to the second);
 // false outside the years 100 to 9999.
 bool dateFromSerial(double days, DateTime& out);

@@ -7,11 +7,12 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "table_run.h"
 #include "conv_messages.h"
+#include "dao_table.h"
 #include "progress_dialog.h"
 #include "range_dialog.h"
 #include "sjis_qt.h"
+#include "table_run.h"
 #include "table_start.h"
 #include "text_rules.h"
 #include "ui_access_page.h"
@@ -46,7 +47,7 @@ class AccessRunFront final : public converter::TableRunFront {
         return range.exec() == RangeDialog::kStart;
     }
     int run(const converter::ConversionJob& job, const converter::TableJob& tableJob,
-            converter::DaoTable& table) override {
+            converter::Table& table) override {
         ProgramContext& context = page_.context();
         ProgressDialog dialog(
             [&](converter::RunHost& host) {
@@ -134,7 +135,8 @@ void AccessPage::clearLists() {
 
 void AccessPage::refillTables() {
     clearLists();
-    for (const std::string& name : converter::listTables(toSjis(path()->text())))
+    for (const std::string& name :
+         converter::listTables(converter::databaseTables(), toSjis(path()->text())))
         tables()->addItem(fromSjis(name));
     // Nothing is chosen until the user chooses.
     tables()->setCurrentIndex(-1);
@@ -144,7 +146,8 @@ void AccessPage::refillFields() {
     for (int i = 0; i < 5; ++i) field(i)->clear();
     std::vector<std::string> names;
     const converter::TablePageCheck check =
-        converter::listFields(toSjis(path()->text()), toSjis(tables()->currentText()), names);
+        converter::listFields(converter::databaseTables(), toSjis(path()->text()),
+                              toSjis(tables()->currentText()), names);
     if (!check.ok()) {
         ShowConvMessage(this, check.message);
         if (const int id = focusIdOf(check.focus)) focusControl(id);
@@ -199,7 +202,7 @@ int AccessPage::focusIdOf(converter::TablePageField field) const {
 int AccessPage::startRun(bool partial) {
     AccessRunFront front(*this);
     // The box of a server database is off; no copy is made there.
-    return converter::startTableConversion(fields(), partial,
+    return converter::startTableConversion(converter::databaseTables(), fields(), partial,
                                            control<QCheckBox>(kBackup)->isChecked(),
                                            context().options, context().params, front);
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "platform/sjis_bytes.h"
 #include "settings.h"
 
 namespace workbooks {
@@ -94,7 +95,7 @@ void BiffStream::takeText(const std::uint8_t* chars, std::size_t count, bool wid
         out.assign(reinterpret_cast<const char*>(chars), count);
     }
     if (capacity != SIZE_MAX && out.size() + 1 > capacity)
-        out = converter::cutText(out, capacity > 0 ? capacity - 1 : 0);
+        out.resize(platform::cutSjis(out, capacity > 0 ? capacity - 1 : 0).size());
 }
 
 int BiffStream::ReadRecord(std::uint16_t& type, std::uint16_t& length) {

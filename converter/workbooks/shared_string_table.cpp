@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "biff_records.h"
+#include "platform/sjis_bytes.h"
 #include "settings.h"
 
 namespace workbooks {
@@ -135,7 +136,7 @@ void SharedStringTable::lookup(std::uint32_t index, std::size_t capacity,
     const std::u16string_view text = decoded(index);
     if (text.empty() || capacity == 0) return;
     converter.toSjis(text, out);
-    if (out.size() > capacity - 1) out = converter::cutText(out, capacity - 1);
+    if (out.size() > capacity - 1) out.resize(platform::cutSjis(out, capacity - 1).size());
 }
 
 std::size_t appendStringBody(std::string_view sjis, platform::Utf16Converter& converter,
@@ -165,11 +166,7 @@ void SharedStringTable::flushPending() {
 
 std::uint32_t SharedStringTable::add(std::string_view sjis, platform::Utf16Converter& converter) {
     // At most 32767 bytes, never half a character.
-    std::string cut;
-    if (sjis.size() > 32767) {
-        cut = converter::cutText(std::string(sjis), 32767);
-        sjis = cut;
-    }
+    sjis = platform::cutSjis(sjis, 32767);
     if (raw_.empty() && pending_.empty()) pending_.assign(8, '\0');
     if (pending_.size() > kMaxRecordData - 16) flushPending();
 

@@ -3,6 +3,7 @@
 #include <new>
 
 #include "output_workbook.h"
+#include "platform/sjis_bytes.h"
 #include "settings.h"
 
 namespace workbooks {
@@ -198,7 +199,7 @@ int XlsPutText(int column, int row, std::string_view text) {
             data.u32(book->stream.strings().add(text, book->stream.converter()));
         } else {
             type = rec::kLabel;
-            const std::string bytes = converter::cutText(std::string(text), 255);
+            const std::string bytes(platform::cutSjis(text, 255));
             data.u16(static_cast<std::uint32_t>(bytes.size())).bytes(bytes);
         }
         std::string record = data.str();

@@ -7,18 +7,6 @@
 namespace workbooks {
 namespace {
 
-// Cuts a Shift-JIS text to at most `size` bytes without splitting a character.
-void cutSjis(std::string& text, std::size_t size) {
-    if (text.size() <= size) return;
-    std::size_t end = 0;
-    while (end < size) {
-        std::size_t step = platform::isSjisLead(static_cast<unsigned char>(text[end])) ? 2 : 1;
-        if (end + step > size) break;
-        end += step;
-    }
-    text.resize(end);
-}
-
 class XlsxWorkbookReader final : public converter::WorkbookReader {
   public:
     bool open(const std::string& path) override { return reader_.open(path); }
@@ -55,7 +43,7 @@ class XlsxWorkbookReader final : public converter::WorkbookReader {
                 cell.unconvertible = true;
                 cell.text = toSjisForDisplay(value.text);
             }
-            if (capacity > 0) cutSjis(cell.text, capacity - 1);
+            if (capacity > 0) cell.text.resize(platform::cutSjis(cell.text, capacity - 1).size());
         }
         return 0;
     }

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/sjis_bytes.h"
+
 namespace platform {
 
 // nullopt when the input is not valid in the source encoding or a character
@@ -33,10 +35,5 @@ class SjisConverter {
     void* toUtf8_;
     void* toSjis_;
 };
-
-// True when `c` is a Shift-JIS lead byte (the first byte of a double-byte character).
-inline bool isSjisLead(unsigned char c) {
-    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
-}
 
 }  // namespace platform

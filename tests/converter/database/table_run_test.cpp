@@ -1,11 +1,12 @@
 // The table conversion over SQLite databases made in the tests: the page's
 // checks in their order and the run with its range, errors, stops and writes.
+#include "table_run.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
 #include "../conversion/scripted.h"
-#include "table_run.h"
 #include "conversion_run.h"
 #include "page_checks.h"
 #include "scripted_database.h"
@@ -283,14 +284,14 @@ TEST_F(TableRunFixture, PageChecksInTheirOrder) {
 }
 
 TEST_F(TableRunFixture, ListsForThePage) {
-    EXPECT_EQ(listTables(path), (std::vector<std::string>{sj("顧客"), sj("空")}));
-    EXPECT_TRUE(listTables(dir.file("none.db")).empty());
+    EXPECT_EQ(listTables(databaseTables(), path), (std::vector<std::string>{sj("顧客"), sj("空")}));
+    EXPECT_TRUE(listTables(databaseTables(), dir.file("none.db")).empty());
     std::vector<std::string> fields;
-    EXPECT_TRUE(listFields(path, sj("空"), fields).ok());
+    EXPECT_TRUE(listFields(databaseTables(), path, sj("空"), fields).ok());
     EXPECT_EQ(fields, (std::vector<std::string>{"a", "zip"}));
-    EXPECT_EQ(listFields(path, "", fields).message, 301);
+    EXPECT_EQ(listFields(databaseTables(), path, "", fields).message, 301);
     EXPECT_TRUE(fields.empty());
-    EXPECT_EQ(listFields("", "x", fields).message, 300);
+    EXPECT_EQ(listFields(databaseTables(), "", "x", fields).message, 300);
     EXPECT_EQ(tableResultWidth(ConversionMode::Barcode, 1), 14);
     EXPECT_EQ(tableResultWidth(ConversionMode::Barcode, 0), 13);
     EXPECT_EQ(tableResultWidth(ConversionMode::JisCode, 1), 5);
@@ -409,13 +410,15 @@ TEST_F(TableRunFixture, StartingARunInThePagesOrder) {
     // A refused field: its message, nothing stored, nothing run.
     TablePageFields bad = page;
     bad.destinationField = sj("数");
-    EXPECT_EQ(startTableConversion(bad, false, true, options, params, front), kTablePageRefused);
+    EXPECT_EQ(startTableConversion(databaseTables(), bad, false, true, options, params, front),
+              kTablePageRefused);
     EXPECT_EQ(front.refused, std::vector<int>{307});
     EXPECT_EQ(params.AccessExcelBackUpFlg, 0);
 
     // A cancelled range stops before anything is stored or asked.
     front.rangeGiven = false;
-    EXPECT_EQ(startTableConversion(page, true, true, options, params, front), kTableRunDeclined);
+    EXPECT_EQ(startTableConversion(databaseTables(), page, true, true, options, params, front),
+              kTableRunDeclined);
     EXPECT_TRUE(front.questions.empty());
 
     // The backup cannot be made (its temporary name is taken by a folder):
@@ -424,7 +427,8 @@ TEST_F(TableRunFixture, StartingARunInThePagesOrder) {
     testing_support::writeFile(path + ".BKP.tmp/keep", "x");
     front.rangeGiven = true;
     front.answers = {true, false};
-    EXPECT_EQ(startTableConversion(page, true, true, options, params, front), kTableRunDeclined);
+    EXPECT_EQ(startTableConversion(databaseTables(), page, true, true, options, params, front),
+              kTableRunDeclined);
     ASSERT_EQ(front.questions.size(), 2u);
     EXPECT_EQ(front.questions[1], backupFailedQuestion());
     EXPECT_EQ(front.runs, 0);
@@ -434,7 +438,8 @@ TEST_F(TableRunFixture, StartingARunInThePagesOrder) {
 
     // Yes goes on without the copy; the range 2-3 is converted.
     front.answers = {true, true};
-    EXPECT_EQ(startTableConversion(page, true, true, options, params, front), kRunEnded);
+    EXPECT_EQ(startTableConversion(databaseTables(), page, true, true, options, params, front),
+              kRunEnded);
     EXPECT_EQ(front.runs, 1);
     EXPECT_EQ(zips().substr(0, 20), "old,1000002,1000003,");
 }

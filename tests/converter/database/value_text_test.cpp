@@ -9,6 +9,7 @@
 #include "column_types.h"
 #include "database_text.h"
 #include "field_value.h"
+#include "platform/sjis_bytes.h"
 #include "test_support.h"
 
 using namespace converter;
@@ -93,7 +94,7 @@ TEST(ValueText, LongFormsStopAt255BytesOnACharacterBoundary) {
     std::string lone(256, 'x');
     lone[254] = '\xE0';
     EXPECT_EQ(valueText(FieldValue::text(lone))->size(), 254u);
-    EXPECT_EQ(cutSjis("\x81", 0), "");
+    EXPECT_EQ(platform::cutSjis("\x81", 0), "");
 }
 
 TEST(ValueText, DatesFromTheirStoredForms) {
