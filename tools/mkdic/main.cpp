@@ -22,11 +22,15 @@ void printError(const std::string& message) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    CLI::App app{"Builds KESZIP.DIC, KESZIP.PRM and KESZIP.TBL from Japan Post's KEN_ALL.CSV."};
+    CLI::App app{
+        "Builds KESZIP.DIC, KESZIP.PRM and KESZIP.TBL from Japan Post's KEN_ALL.CSV or "
+        "utf_ken_all.csv."};
     mkdic::BuildOptions options;
     std::string dataDate;
     unsigned edition = 0;
-    app.add_option("--ken-all", options.kenAllPath, "ken_all.zip, or KEN_ALL.CSV itself")
+    app.add_option(
+           "--ken-all", options.kenAllPath,
+           "ken_all.zip or utf_ken_all.zip (told apart by their content), or the CSV itself")
         ->required();
     app.add_option("--out", options.outDir, "folder for the dictionary files")->required();
     app.add_option("--code-list", options.codeListPath,
@@ -53,9 +57,10 @@ int main(int argc, char** argv) {
     if (*dateOption) options.dataDate = dataDate;
 
     if (!platform::fileExists(options.kenAllPath)) {
-        printError(options.kenAllPath + " was not found. Download ken_all.zip (the nationwide " +
-                   "file of all addresses) from Japan Post's zip code download page, " +
-                   mkdic::kDownloadPage + ", and give its path with --ken-all.");
+        printError(
+            options.kenAllPath + " was not found. Download utf_ken_all.zip or ken_all.zip " +
+            "(the nationwide file of all addresses) from Japan Post's zip code download page, " +
+            mkdic::kDownloadPage + ", and give its path with --ken-all.");
         return 1;
     }
     if (!options.codeListPath.empty() && !platform::fileExists(options.codeListPath)) {
@@ -90,11 +95,12 @@ int main(int argc, char** argv) {
             std::printf("keszip-mkdic: KESCMP.DIC: %zu offices, %zu bytes\n", o.offices, o.bytes);
         }
         if (!telephoneDir.empty()) {
-            const mkdic::TelephoneSummary t = mkdic::buildTelephoneFile(
-                options.kenAllPath, telephoneDir, options.outDir, s.info);
-            std::printf("keszip-mkdic: KESTEL.DIC: %zu municipalities, %zu towns (%zu without "
-                        "telephone codes), %zu bytes\n",
-                        t.municipalities, t.towns, t.townsWithoutCodes, t.bytes);
+            const mkdic::TelephoneSummary t =
+                mkdic::buildTelephoneFile(options.kenAllPath, telephoneDir, options.outDir, s.info);
+            std::printf(
+                "keszip-mkdic: KESTEL.DIC: %zu municipalities, %zu towns (%zu without "
+                "telephone codes), %zu bytes\n",
+                t.municipalities, t.towns, t.townsWithoutCodes, t.bytes);
         }
     } catch (const std::exception& e) {
         printError(e.what());
