@@ -9,6 +9,8 @@
 
 #include "dic_format.h"
 #include "dictionary_build.h"
+#include "edition_changes.h"
+#include "ken_all_source.h"
 #include "lookup.h"
 #include "real_towns.h"
 #include "test_support.h"
@@ -99,4 +101,19 @@ TEST(EditionsRealData, EveryEditionBuildsAndFindsItsTowns) {
         EXPECT_GE(shares.kanji, 0.9975);
         EXPECT_GE(shares.reading, 0.9965);
     }
+}
+
+TEST(EditionsRealData, ChangesSinceTheOldestEdition) {
+    KESZIP_REQUIRE_REAL_DATA();
+    const std::string oldest = dataPath("editions/ken_all_2024-12-24.zip");
+    if (!std::filesystem::exists(oldest)) GTEST_SKIP() << "needs " << oldest;
+    const auto changes =
+        mkdic::compareEditions(mkdic::readKenAllSource(oldest).towns,
+                               mkdic::readKenAllSource(dataPath("ken_all.zip")).towns);
+    const std::string summary = mkdic::changeSummary(changes);
+    EXPECT_NE(summary.find("code disappeared\t15\n"), std::string::npos) << summary;
+    EXPECT_NE(summary.find("code appeared\t87\n"), std::string::npos) << summary;
+    EXPECT_NE(testing_support::u8(mkdic::changeLines(changes))
+                  .find("town renamed\t0391513\t0391513\t青森県三戸郡五戸町\t古館\t古舘\n"),
+              std::string::npos);
 }

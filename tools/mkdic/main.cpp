@@ -9,6 +9,8 @@
 
 #include "build_error.h"
 #include "dictionary_build.h"
+#include "edition_changes.h"
+#include "ken_all_source.h"
 #include "office_writer.h"
 #include "telephone_dictionary.h"
 
@@ -28,11 +30,22 @@ int main(int argc, char** argv) {
     mkdic::BuildOptions options;
     std::string dataDate;
     unsigned edition = 0;
-    app.add_option(
-           "--ken-all", options.kenAllPath,
-           "ken_all.zip or utf_ken_all.zip (told apart by their content), or the CSV itself")
-        ->required();
-    app.add_option("--out", options.outDir, "folder for the dictionary files")->required();
+    auto* kenAllOption = app.add_option(
+        "--ken-all", options.kenAllPath,
+        "ken_all.zip or utf_ken_all.zip (told apart by their content), or the CSV itself");
+    auto* outOption = app.add_option("--out", options.outDir, "folder for the dictionary files");
+    std::vector<std::string> changes;
+    bool summaryOnly = false;
+    auto* changesOption =
+        app.add_option("--changes", changes,
+                       "OLD NEW: print what changed between two editions (either format) as "
+                       "TAB-separated lines: kind, old codes, new codes, municipality, old "
+                       "names, new names")
+            ->expected(2)
+            ->excludes(kenAllOption)
+            ->excludes(outOption);
+    app.add_flag("--summary", summaryOnly, "with --changes: print only the count of each kind")
+        ->needs(changesOption);
     app.add_option("--code-list", options.codeListPath,
                    "text file of 7-digit codes for the code list, one a line");
     std::string jigyosyoPath;
@@ -53,6 +66,24 @@ int main(int argc, char** argv) {
                    "several records")
         ->check(CLI::Range(64, 65535));
     CLI11_PARSE(app, argc, argv);
+    if (*changesOption) {
+        try {
+            const auto found = mkdic::compareEditions(mkdic::readKenAllSource(changes[0]).towns,
+                                                      mkdic::readKenAllSource(changes[1]).towns);
+            const std::string text =
+                summaryOnly ? mkdic::changeSummary(found) : mkdic::changeLines(found);
+            std::cout << platform::sjisToUtf8Lossy(text);
+        } catch (const std::exception& e) {
+            printError(e.what());
+            return 1;
+        }
+        return 0;
+    }
+    if (!*kenAllOption || !*outOption) {
+        std::cerr << "keszip-mkdic: --ken-all and --out are required (or --changes OLD NEW)\n"
+                  << "Run with --help for more information.\n";
+        return 106;
+    }
     if (*editionOption) options.edition = edition;
     if (*dateOption) options.dataDate = dataDate;
 
