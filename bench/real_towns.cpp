@@ -4,37 +4,15 @@
 #include <set>
 #include <utility>
 
-#include "ken_all.h"
+#include "ken_all_source.h"
 #include "shift_jis_text.h"
-#include "zip_source.h"
 
 namespace bench {
 namespace {
 
 const std::string kOpenParen = "\x81\x69";   // （
-const std::string kCloseParen = "\x81\x6A";  // ）
 const std::string kGeneric =
     "\x88\xC8\x89\xBA\x82\xC9\x8C\x66\x8D\xDA\x82\xAA\x82\xC8\x82\xA2\x8F\xEA\x8D\x87";  // 以下に掲載がない場合
-
-// Counts full-width parentheses, stepping over double-byte characters.
-int parenDepth(const std::string& text) {
-    int depth = 0;
-    for (std::size_t i = 0; i < text.size();) {
-        unsigned char c = static_cast<unsigned char>(text[i]);
-        bool lead = (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
-        if (lead && i + 1 < text.size()) {
-            std::string ch = text.substr(i, 2);
-            if (ch == kOpenParen) ++depth;
-            if (ch == kCloseParen) --depth;
-            i += 2;
-        } else {
-            if (c == '(') ++depth;
-            if (c == ')') --depth;
-            ++i;
-        }
-    }
-    return depth;
-}
 
 std::string cutAt(const std::string& text, const std::string& mark) {
     for (std::size_t i = 0; i < text.size();) {
@@ -46,9 +24,9 @@ std::string cutAt(const std::string& text, const std::string& mark) {
 }
 
 // Not a place but a rule: addresses whose number follows the municipality name.
-const std::string
-    kNumberRule = "\x82\xCC\x8E\x9F\x82\xC9\x94\xD4\x92\x6E\x82\xAA\x82\xAD\x82\xE9\x8F\xEA\x8D"
-                  "\x87";  // の次に番地がくる場合
+const std::string kNumberRule =
+    "\x82\xCC\x8E\x9F\x82\xC9\x94\xD4\x92\x6E\x82\xAA\x82\xAD\x82\xE9\x8F\xEA\x8D"
+    "\x87";  // の次に番地がくる場合
 
 }  // namespace
 
@@ -57,15 +35,8 @@ std::string RealTown::baseReading() const { return cutAt(townReading, "("); }
 bool RealTown::generic() const { return townName == kGeneric; }
 
 std::vector<RealTown> loadRealTowns(const std::string& path) {
-    auto source = mkdic::readSourceFile(path, "KEN_ALL.CSV");
-    auto rows = mkdic::parseKenAll(source.bytes);
     std::vector<RealTown> towns;
-    for (const auto& row : rows) {
-        if (!towns.empty() && towns.back().code7 == row.code7 &&
-            parenDepth(towns.back().townName) > 0) {
-            towns.back().townName += row.townName;
-            continue;
-        }
+    for (const auto& row : mkdic::readKenAllSource(path).towns) {
         RealTown t;
         t.localCode = row.localCode;
         t.code7 = row.code7;

@@ -1,4 +1,5 @@
-// The towns of the real KEN_ALL data, continuation rows merged, for the
+// The towns of the real KEN_ALL data (either of Japan Post's formats),
+// continuation rows merged, for the
 // accuracy report and the throughput benchmark.
 #pragma once
 
@@ -19,7 +20,8 @@ struct RealTown {
     bool generic() const;  // 以下に掲載がない場合
 };
 
-// Reads ken_all.zip (or KEN_ALL.CSV); throws on a missing or malformed file.
+// Reads ken_all.zip or utf_ken_all.zip (or the CSV in either); throws on a missing or malformed
+// file.
 std::vector<RealTown> loadRealTowns(const std::string& path);
 
 // Towns whose base name stands for one code in its municipality (and is not a

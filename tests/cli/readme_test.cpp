@@ -75,6 +75,7 @@ TEST(Readme, EveryCommandExampleRunsAsWritten) {
     writeFile(dir.file("in.txt"), record + "rest\r\n");
     std::filesystem::create_symlink(testing_support::dataPath("ken_all.zip"),
                                     dir.file("ken_all.zip"));
+    std::filesystem::create_symlink(testing_support::dataPath("editions"), dir.file("editions"));
     std::filesystem::create_directory(dir.file("DIR"));
     std::filesystem::copy_file(testing_support::fixturePath("workbooks/xlwt_book.xls"),
                                dir.file("in.xls"));

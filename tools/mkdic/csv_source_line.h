@@ -26,6 +26,8 @@ class CsvSourceLine {
     // A field of exactly `count` ASCII digits, as a number.
     std::uint32_t digits(const std::string& field, std::size_t count, const char* what) const;
 
+    std::size_t lineNumber() const { return lineNumber_; }
+
   private:
     std::string_view line_;
     std::size_t lineNumber_;

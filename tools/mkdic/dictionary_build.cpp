@@ -10,10 +10,9 @@
 
 #include "build_error.h"
 #include "code_list.h"
-#include "ken_all.h"
+#include "ken_all_source.h"
 #include "output_files.h"
 #include "settings_files.h"
-#include "zip_source.h"
 
 namespace mkdic {
 
@@ -65,9 +64,8 @@ BuildSummary buildDictionaryFiles(const BuildOptions& options) {
         throw BuildError("edition " + std::to_string(*options.edition) + " is above 65535");
     }
 
-    const SourceFile source = readSourceFile(options.kenAllPath, "KEN_ALL.CSV");
-    const std::string sourceName = baseName(source.name);
-    const std::vector<KenAllRow> rows = parseKenAll(source.bytes, sourceName);
+    const KenAllSource source = readKenAllSource(options.kenAllPath);
+    const std::vector<KenAllRow> rows = source.records();
 
     std::vector<std::uint32_t> codeList;
     if (!options.codeListPath.empty()) {
@@ -84,7 +82,7 @@ BuildSummary buildDictionaryFiles(const BuildOptions& options) {
     summary.info.dataDate = options.dataDate.value_or(localDate(source.modified));
     summary.info.buildDate = localDate(std::time(nullptr));
     summary.info.version = kBuilderVersion;
-    summary.info.description = sourceName + " " + std::to_string(rows.size()) + " rows";
+    summary.info.description = source.name + " " + std::to_string(source.sourceRows) + " rows";
     summary.info.notice = sjisNotice();
     summary.info.edition = static_cast<std::uint16_t>(
         options.edition.value_or(editionOfDate(summary.info.dataDate).value_or(0)));
@@ -102,7 +100,7 @@ BuildSummary buildDictionaryFiles(const BuildOptions& options) {
     writeFileAtomically(platform::joinPath(options.outDir, "KESZIP.PRM"), settings);
     writeFileAtomically(platform::joinPath(options.outDir, "KESZIP.TBL"), table);
 
-    summary.rows = rows.size();
+    summary.rows = source.sourceRows;
     summary.prefectures = model.prefectures.size();
     summary.cities = model.cities.size();
     summary.municipalities = model.municipalities.size();

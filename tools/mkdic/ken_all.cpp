@@ -10,12 +10,9 @@ namespace mkdic {
 
 namespace {
 
-// Longest text a record's one-byte length field can describe.
-constexpr std::size_t kMaxTextBytes = 255;
-
 class LineParser : public CsvSourceLine {
   public:
-    using CsvSourceLine::CsvSourceLine;
+    LineParser(const CsvSourceLine& line) : CsvSourceLine(line) {}
 
     // "060  " (three digits and two blanks) or "06409" (five digits).
     std::uint32_t oldCode(const std::string& field) const {
@@ -25,10 +22,10 @@ class LineParser : public CsvSourceLine {
         return digits(field, 5, "old code");
     }
 
-    std::string text(std::string field, const char* what) const {
+    std::string text(std::string field, const char* what, std::size_t limit) const {
         if (field.empty()) fail(std::string(what) + " is empty");
-        if (field.size() > kMaxTextBytes) {
-            fail(std::string(what) + " is longer than " + std::to_string(kMaxTextBytes) + " bytes");
+        if (field.size() > limit) {
+            fail(std::string(what) + " is longer than " + std::to_string(limit) + " bytes");
         }
         return field;
     }
@@ -36,32 +33,37 @@ class LineParser : public CsvSourceLine {
 
 }  // namespace
 
-KenAllRow parseKenAllLine(std::string_view line, std::size_t lineNumber,
-                          std::string_view sourceName) {
-    const LineParser parser(line, lineNumber, sourceName);
-    std::vector<std::string> f = parser.fields();
+KenAllRow kenAllRowFromFields(std::vector<std::string> f, const CsvSourceLine& line,
+                              std::size_t townTextLimit) {
+    const LineParser parser(line);
     if (f.size() != kKenAllColumns) {
         parser.fail("expected " + std::to_string(kKenAllColumns) + " columns, found " +
                     std::to_string(f.size()));
     }
     KenAllRow row;
-    row.line = lineNumber;
+    row.line = line.lineNumber();
     row.localCode = parser.digits(f[0], 5, "local-government code");
     if (row.prefectureCode() < 1 || row.prefectureCode() > 47) {
         parser.fail("local-government code " + f[0] + " names no prefecture 01-47");
     }
     row.oldCode = parser.oldCode(f[1]);
     row.code7 = parser.digits(f[2], 7, "postal code");
-    row.prefectureReading = parser.text(std::move(f[3]), "prefecture reading");
-    row.cityReading = parser.text(std::move(f[4]), "city reading");
-    row.townReading = parser.text(std::move(f[5]), "town reading");
-    row.prefectureName = parser.text(std::move(f[6]), "prefecture name");
-    row.cityName = parser.text(std::move(f[7]), "city name");
-    row.townName = parser.text(std::move(f[8]), "town name");
+    row.prefectureReading = parser.text(std::move(f[3]), "prefecture reading", kMaxTextBytes);
+    row.cityReading = parser.text(std::move(f[4]), "city reading", kMaxTextBytes);
+    row.townReading = parser.text(std::move(f[5]), "town reading", townTextLimit);
+    row.prefectureName = parser.text(std::move(f[6]), "prefecture name", kMaxTextBytes);
+    row.cityName = parser.text(std::move(f[7]), "city name", kMaxTextBytes);
+    row.townName = parser.text(std::move(f[8]), "town name", townTextLimit);
     for (std::size_t i = 9; i < kKenAllColumns; ++i) {
         parser.digits(f[i], 1, ("flag in column " + std::to_string(i + 1)).c_str());
     }
     return row;
+}
+
+KenAllRow parseKenAllLine(std::string_view line, std::size_t lineNumber,
+                          std::string_view sourceName) {
+    const CsvSourceLine parser(line, lineNumber, sourceName);
+    return kenAllRowFromFields(parser.fields(), parser, kMaxTextBytes);
 }
 
 std::vector<KenAllRow> parseKenAll(std::string_view text, std::string_view sourceName) {

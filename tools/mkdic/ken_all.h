@@ -11,6 +11,13 @@
 namespace mkdic {
 
 inline constexpr std::size_t kKenAllColumns = 15;
+// Longest text a record's one-byte length field can describe.
+inline constexpr std::size_t kMaxTextBytes = 255;
+// Longest town name or reading of a whole town (the engine gathers a town's
+// records into texts of 768 bytes with their end mark).
+inline constexpr std::size_t kMaxTownTextBytes = 767;
+
+class CsvSourceLine;
 
 struct KenAllRow {
     std::size_t line = 0;           // 1-based line number in the source, for messages
@@ -32,6 +39,11 @@ struct KenAllRow {
 // name or a text too long for a dictionary record (255 bytes).
 KenAllRow parseKenAllLine(std::string_view line, std::size_t lineNumber,
                           std::string_view sourceName = "KEN_ALL.CSV");
+
+// Makes a row of the 15 fields of `line` (Shift-JIS texts); errors name the
+// line. Town names and readings may be up to `townTextLimit` bytes.
+KenAllRow kenAllRowFromFields(std::vector<std::string> fields, const CsvSourceLine& line,
+                              std::size_t townTextLimit);
 
 // Parses the whole file: lines end in CR LF or LF, empty lines and a final
 // end-of-file byte 0x1A are skipped. Throws BuildError when no row is found.

@@ -9,6 +9,8 @@
 
 #include "build_error.h"
 #include "dictionary_build.h"
+#include "edition_changes.h"
+#include "ken_all_source.h"
 #include "office_writer.h"
 #include "telephone_dictionary.h"
 
@@ -22,13 +24,28 @@ void printError(const std::string& message) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    CLI::App app{"Builds KESZIP.DIC, KESZIP.PRM and KESZIP.TBL from Japan Post's KEN_ALL.CSV."};
+    CLI::App app{
+        "Builds KESZIP.DIC, KESZIP.PRM and KESZIP.TBL from Japan Post's KEN_ALL.CSV or "
+        "utf_ken_all.csv."};
     mkdic::BuildOptions options;
     std::string dataDate;
     unsigned edition = 0;
-    app.add_option("--ken-all", options.kenAllPath, "ken_all.zip, or KEN_ALL.CSV itself")
-        ->required();
-    app.add_option("--out", options.outDir, "folder for the dictionary files")->required();
+    auto* kenAllOption = app.add_option(
+        "--ken-all", options.kenAllPath,
+        "ken_all.zip or utf_ken_all.zip (told apart by their content), or the CSV itself");
+    auto* outOption = app.add_option("--out", options.outDir, "folder for the dictionary files");
+    std::vector<std::string> changes;
+    bool summaryOnly = false;
+    auto* changesOption =
+        app.add_option("--changes", changes,
+                       "OLD NEW: print what changed between two editions (either format) as "
+                       "TAB-separated lines: kind, old codes, new codes, municipality, old "
+                       "names, new names")
+            ->expected(2)
+            ->excludes(kenAllOption)
+            ->excludes(outOption);
+    app.add_flag("--summary", summaryOnly, "with --changes: print only the count of each kind")
+        ->needs(changesOption);
     app.add_option("--code-list", options.codeListPath,
                    "text file of 7-digit codes for the code list, one a line");
     std::string jigyosyoPath;
@@ -49,13 +66,32 @@ int main(int argc, char** argv) {
                    "several records")
         ->check(CLI::Range(64, 65535));
     CLI11_PARSE(app, argc, argv);
+    if (*changesOption) {
+        try {
+            const auto found = mkdic::compareEditions(mkdic::readKenAllSource(changes[0]).towns,
+                                                      mkdic::readKenAllSource(changes[1]).towns);
+            const std::string text =
+                summaryOnly ? mkdic::changeSummary(found) : mkdic::changeLines(found);
+            std::cout << platform::sjisToUtf8Lossy(text);
+        } catch (const std::exception& e) {
+            printError(e.what());
+            return 1;
+        }
+        return 0;
+    }
+    if (!*kenAllOption || !*outOption) {
+        std::cerr << "keszip-mkdic: --ken-all and --out are required (or --changes OLD NEW)\n"
+                  << "Run with --help for more information.\n";
+        return 106;
+    }
     if (*editionOption) options.edition = edition;
     if (*dateOption) options.dataDate = dataDate;
 
     if (!platform::fileExists(options.kenAllPath)) {
-        printError(options.kenAllPath + " was not found. Download ken_all.zip (the nationwide " +
-                   "file of all addresses) from Japan Post's zip code download page, " +
-                   mkdic::kDownloadPage + ", and give its path with --ken-all.");
+        printError(
+            options.kenAllPath + " was not found. Download utf_ken_all.zip or ken_all.zip " +
+            "(the nationwide file of all addresses) from Japan Post's zip code download page, " +
+            mkdic::kDownloadPage + ", and give its path with --ken-all.");
         return 1;
     }
     if (!options.codeListPath.empty() && !platform::fileExists(options.codeListPath)) {
@@ -90,11 +126,12 @@ int main(int argc, char** argv) {
             std::printf("keszip-mkdic: KESCMP.DIC: %zu offices, %zu bytes\n", o.offices, o.bytes);
         }
         if (!telephoneDir.empty()) {
-            const mkdic::TelephoneSummary t = mkdic::buildTelephoneFile(
-                options.kenAllPath, telephoneDir, options.outDir, s.info);
-            std::printf("keszip-mkdic: KESTEL.DIC: %zu municipalities, %zu towns (%zu without "
-                        "telephone codes), %zu bytes\n",
-                        t.municipalities, t.towns, t.townsWithoutCodes, t.bytes);
+            const mkdic::TelephoneSummary t =
+                mkdic::buildTelephoneFile(options.kenAllPath, telephoneDir, options.outDir, s.info);
+            std::printf(
+                "keszip-mkdic: KESTEL.DIC: %zu municipalities, %zu towns (%zu without "
+                "telephone codes), %zu bytes\n",
+                t.municipalities, t.towns, t.townsWithoutCodes, t.bytes);
         }
     } catch (const std::exception& e) {
         printError(e.what());

@@ -12,9 +12,9 @@
 
 #include "build_error.h"
 #include "dictionary_model.h"
+#include "ken_all_source.h"
 #include "output_files.h"
 #include "telephone_codes.h"
-#include "zip_source.h"
 
 namespace mkdic {
 namespace {
@@ -183,8 +183,7 @@ DictionaryModel buildTelephoneModel(const std::vector<KenAllRow>& rows,
 TelephoneSummary buildTelephoneFile(const std::string& kenAllPath, const std::string& telephoneDir,
                                     const std::string& outDir, DictionaryInfo info) {
     const TelephoneSources sources = readTelephoneSources(telephoneDir);
-    const SourceFile source = readSourceFile(kenAllPath, "KEN_ALL.CSV");
-    const std::vector<KenAllRow> rows = parseKenAll(source.bytes);
+    const std::vector<KenAllRow> rows = readKenAllSource(kenAllPath).records();
     const DictionaryModel model = buildTelephoneModel(rows, sources);
     info.signature = kTelSignature;
     const std::string bytes = writeDictionary(model, info);

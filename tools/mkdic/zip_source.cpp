@@ -34,14 +34,18 @@ std::string zipErrorText(int code) {
     return text;
 }
 
-SourceFile readZipEntry(const std::string& path, const std::string& entryName) {
+SourceFile readZipEntry(const std::string& path, std::initializer_list<const char*> entryNames) {
     int openError = 0;
     std::unique_ptr<zip_t, ZipCloser> archive(zip_open(path.c_str(), ZIP_RDONLY, &openError));
     if (!archive) {
         throw BuildError(path + ": not a readable zip archive (" + zipErrorText(openError) + ")");
     }
-    const zip_int64_t index =
-        zip_name_locate(archive.get(), entryName.c_str(), ZIP_FL_NOCASE | ZIP_FL_NODIR);
+    zip_int64_t index = -1;
+    std::string entryName;
+    for (const char* name : entryNames) {
+        entryName += std::string(entryName.empty() ? "" : " or ") + name;
+        if (index < 0) index = zip_name_locate(archive.get(), name, ZIP_FL_NOCASE | ZIP_FL_NODIR);
+    }
     if (index < 0) {
         std::string names;
         const zip_int64_t count = zip_get_num_entries(archive.get(), 0);
@@ -93,13 +97,17 @@ std::time_t fileModified(const std::string& path) {
 }  // namespace
 
 SourceFile readSourceFile(const std::string& path, const std::string& entryName) {
+    return readSourceFile(path, {entryName.c_str()});
+}
+
+SourceFile readSourceFile(const std::string& path, std::initializer_list<const char*> entryNames) {
     std::string head(4, '\0');
     {
         platform::BinaryFile file;
         if (!file.open(path)) throw BuildError(path + ": cannot open the file");
         head.resize(file.read(head.data(), head.size()));
     }
-    if (looksLikeZip(head)) return readZipEntry(path, entryName);
+    if (looksLikeZip(head)) return readZipEntry(path, entryNames);
     std::string bytes;
     if (!platform::readWholeFile(path, bytes)) throw BuildError(path + ": cannot read the file");
     return SourceFile{std::move(bytes), path, fileModified(path)};

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <ctime>
+#include <initializer_list>
 #include <string>
 
 namespace mkdic {
@@ -17,5 +18,9 @@ struct SourceFile {
 // plain file. In an archive, `entryName` is looked up ignoring case and any
 // folder part. Throws BuildError naming the path and what went wrong.
 SourceFile readSourceFile(const std::string& path, const std::string& entryName);
+
+// As above, taking the first of `entryNames` that the archive holds (Japan
+// Post names the same data differently in its different formats).
+SourceFile readSourceFile(const std::string& path, std::initializer_list<const char*> entryNames);
 
 }  // namespace mkdic
