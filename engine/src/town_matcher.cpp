@@ -194,11 +194,34 @@ class TownMatcher {
     }
 
     void takeBest(const PreparedTown& town, int score, int flags,
-                  const NumeralSplit* split = nullptr) {
+                  const NumeralSplit* split = nullptr, std::size_t named = 0) {
         best_ = &town;
         bestScore_ = score;
         bestFlags_ = flags;
         bestSplit_ = split;
+        bestNamed_ = named;
+    }
+
+    // Length of the town's name (the pattern before its note) when the
+    // address begins with it, else 0. A pattern listing several names
+    // names none of them alone.
+    std::size_t writtenName(std::string_view pattern) const {
+        std::size_t i = 0;
+        for (; i < pattern.size(); i += charLength(pattern, i)) {
+            const char c = pattern[i];
+            if (c == '(' || c == kOpenQuote) break;
+            if (c == kListComma || c == kMiddleDot) return 0;
+        }
+        return i > 0 && startsWith(p_, pattern.substr(0, i)) ? i : 0;
+    }
+
+    // Whether a match replaces the best so far. Where both towns' names
+    // begin the address, the longer name is the town written (八尾木北
+    // rather than 八尾木 with its note), whatever the scores; otherwise the
+    // higher score wins.
+    bool beatsBest(int score, std::size_t named) const {
+        if (best_ && named > 0 && bestNamed_ > 0 && named != bestNamed_) return named > bestNamed_;
+        return score > bestScore_;
     }
 
     // A town whose name ends in a numeral, compared with the address split
@@ -330,9 +353,14 @@ class TownMatcher {
             best_ = nullptr;
             return true;
         }
+        // Kyoto street descriptions stand before the town name, and a split
+        // input no longer begins with the name.
+        const std::size_t named =
+            split || (engine_.firstAttempt && isKyotoWard(muni_.code)) ? 0 : writtenName(pattern);
         for (;;) {
-            if (m->score > bestScore_) {
-                takeBest(town, m->score, result == kStreetMatch ? kFlagStreet : kFlagFound, split);
+            if (beatsBest(m->score, named)) {
+                takeBest(town, m->score, result == kStreetMatch ? kFlagStreet : kFlagFound, split,
+                         named);
                 if (postal_ && town.town.code7 == 4500002 && floorUnknown_) best_ = nullptr;
             }
             // A street description matched without its town name: a later
@@ -359,6 +387,7 @@ class TownMatcher {
     int bestScore_ = -1;
     int bestFlags_ = kFlagFound;
     const NumeralSplit* bestSplit_ = nullptr;            // the split the best town matched, if any
+    std::size_t bestNamed_ = 0;                          // writtenName of the best town
     std::vector<std::unique_ptr<NumeralSplit>> splits_;  // made on first need
     bool splitsReady_ = false;
     const PreparedTown* generic_ = nullptr;
