@@ -215,12 +215,15 @@ class TownMatcher {
         return i > 0 && startsWith(p_, pattern.substr(0, i)) ? i : 0;
     }
 
-    // Whether a match replaces the best so far. Where both towns' names
-    // begin the address, the longer name is the town written (八尾木北
-    // rather than 八尾木 with its note), whatever the scores; otherwise the
-    // higher score wins.
-    bool beatsBest(int score, std::size_t named) const {
-        if (best_ && named > 0 && bestNamed_ > 0 && named != bestNamed_) return named > bestNamed_;
+    // Whether a match of `town` replaces the best so far. Where both towns'
+    // names begin the address, the longer name is the town written (八尾木北
+    // rather than 八尾木 with its note), whatever the scores, unless the
+    // dictionary's code list puts one of them first; otherwise the higher
+    // score wins.
+    bool beatsBest(const PreparedTown& town, int score, std::size_t named) const {
+        if (best_ && named > 0 && bestNamed_ > 0 && named != bestNamed_ && !town.inCodeList &&
+            !best_->inCodeList)
+            return named > bestNamed_;
         return score > bestScore_;
     }
 
@@ -358,7 +361,7 @@ class TownMatcher {
         const std::size_t named =
             split || (engine_.firstAttempt && isKyotoWard(muni_.code)) ? 0 : writtenName(pattern);
         for (;;) {
-            if (beatsBest(m->score, named)) {
+            if (beatsBest(town, m->score, named)) {
                 takeBest(town, m->score, result == kStreetMatch ? kFlagStreet : kFlagFound, split,
                          named);
                 if (postal_ && town.town.code7 == 4500002 && floorUnknown_) best_ = nullptr;
