@@ -11,6 +11,8 @@
 namespace bench {
 namespace {
 
+std::string sj(const char* utf8) { return platform::utf8ToSjis(utf8).value_or(""); }
+
 bool startsWith(const std::string& text, const std::string& prefix) {
     return text.size() >= prefix.size() && text.compare(0, prefix.size(), prefix) == 0;
 }
@@ -46,13 +48,57 @@ WrittenForm longerTownNames(const std::vector<RealTown>& one,
     return form;
 }
 
+bool endsWith(const std::string& text, const std::string& suffix) {
+    return text.size() >= suffix.size() &&
+           text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
+}
+
+// The entries "<name>の次に番地がくる場合": a lot number right after the
+// municipality or town name, alone and with a second number.
+WrittenForm lotAfterName(const std::vector<RealTown>& towns) {
+    WrittenForm form{"lot number right after the name", {}};
+    const std::string rule = sj("の次に番地がくる場合");
+    for (const auto& t : towns) {
+        if (!endsWith(t.townName, rule)) continue;
+        std::string name = t.townName.substr(0, t.townName.size() - rule.size());
+        if (endsWith(t.cityName, name)) name.clear();  // the municipality itself
+        for (const char* number : {"123", "123-4"})
+            form.cases.push_back({t.prefName + t.cityName + name + number, &t});
+    }
+    return form;
+}
+
+// Towns listed by 丁目 or by 番地 (越ケ谷（丁目）, 越ケ谷（番地）), with the
+// number written as lists write it: 5-2-5 for a 丁目, 123 and 123-4 for a
+// lot. A town listed only by 丁目 also takes 5-2.
+WrittenForm numbersWithoutUnitWords(const std::vector<RealTown>& towns) {
+    WrittenForm form{"chome or lot without its unit word", {}};
+    const std::string chome = sj("（丁目）"), banchi = sj("（番地）");
+    std::set<std::pair<std::uint32_t, std::string>> lots;
+    for (const auto& t : towns)
+        if (endsWith(t.townName, sj("番地）"))) lots.insert({t.localCode, t.baseName()});
+    for (const auto& t : towns) {
+        const std::string at = t.prefName + t.cityName + t.baseName();
+        if (endsWith(t.townName, chome)) {
+            form.cases.push_back({at + "5-2-5", &t});
+            if (!lots.count({t.localCode, t.baseName()})) form.cases.push_back({at + "5-2", &t});
+        } else if (endsWith(t.townName, banchi)) {
+            form.cases.push_back({at + "123", &t});
+            form.cases.push_back({at + "123-4", &t});
+        }
+    }
+    return form;
+}
+
 }  // namespace
 
 std::vector<WrittenForm> writtenForms(const std::vector<RealTown>& towns,
                                       const std::vector<RealTown>& one) {
     const auto all = byMunicipality(towns);
     std::vector<WrittenForm> forms;
+    forms.push_back(lotAfterName(towns));
     forms.push_back(longerTownNames(one, all));
+    forms.push_back(numbersWithoutUnitWords(towns));
     return forms;
 }
 
