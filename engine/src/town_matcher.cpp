@@ -420,6 +420,7 @@ std::vector<std::size_t> azaPositions(std::string_view p) {
     static constexpr std::string_view kNameEnds[] = {"\xCF\xC1"sv, "\xD1\xD7"sv,
                                                      "\xDD\xCF"sv};  // ﾏﾁ ﾑﾗ ﾝﾏ
     std::vector<std::size_t> at;
+    if (findText(p, kAza) == std::string_view::npos) return at;
     bool afterName = true;  // the start counts as after a name
     for (std::size_t i = 0; i < p.size();) {
         if (afterName && startsWith(p.substr(i), kAza)) {
@@ -432,7 +433,7 @@ std::vector<std::size_t> azaPositions(std::string_view p) {
         i += length;
         afterName = length == 2;
         for (std::string_view end : kNameEnds)
-            afterName = afterName || (i >= end.size() && endsWithText(p.substr(0, i), end));
+            afterName = afterName || (length == 1 && i >= 2 && p.substr(i - 2, 2) == end);
     }
     return at;
 }
