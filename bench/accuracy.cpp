@@ -16,6 +16,7 @@
 #include "lookup.h"
 #include "real_towns.h"
 #include "shift_jis_text.h"
+#include "written_forms.h"
 #include "zip_engine.h"
 
 namespace {
@@ -71,7 +72,7 @@ void report(keszip::ZipEngine& engine, const char* form, const std::vector<Case>
                                       : causeOf(flags, code7, engine, *town);
         misses[cause].push_back({u8(text), std::string(code7) + best, town->code7});
     }
-    std::printf("%-28s %7zu of %7zu right (%.2f%%)\n", form, right, cases.size(),
+    std::printf("%-36s %7zu of %7zu right (%.2f%%)\n", form, right, cases.size(),
                 cases.empty()
                     ? 0.0
                     : 100.0 * static_cast<double>(right) / static_cast<double>(cases.size()));
@@ -142,7 +143,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     try {
-        auto towns = bench::townsNamingOnePlace(bench::loadRealTowns(argv[1]));
+        const auto all = bench::loadRealTowns(argv[1]);
+        const auto towns = bench::townsNamingOnePlace(all);
         keszip::ZipEngine engine(argv[2]);
         if (!engine.open()) {
             std::fprintf(stderr, "accuracy: cannot open the dictionary in %s (error %d)\n", argv[2],
@@ -154,6 +156,12 @@ int main(int argc, char** argv) {
         report(engine, "the same in readings", casesOf(towns, readingForm));
         report(engine, "without the prefecture", casesOf(towns, noPrefectureForm));
         report(engine, "ending in a numeral + 3-5", numeralEndCases(towns), "3-5");
+        std::printf("\nAddresses as address lists write them:\n");
+        for (const auto& form : bench::writtenForms(all, towns)) {
+            std::vector<Case> cases;
+            for (const auto& c : form.cases) cases.push_back({c.address, c.town});
+            report(engine, form.name.c_str(), cases);
+        }
     } catch (const std::exception& e) {
         std::fprintf(stderr, "accuracy: %s\n", e.what());
         return 1;

@@ -66,6 +66,17 @@ PreparedTown prepareTown(const ZipEngine& engine, const MunicipalityRecord& muni
     PreparedTown p;
     const FoldSettings& settings = engine.foldSettings();
     p.kanjiPattern = foldText(town.name, kFoldMatching, settings);
+    // "<name>の次に番地がくる場合": the lot number right after the name. A
+    // name other than the municipality's own (大島町 in 西海市) must be
+    // written before the number: the pattern becomes "<name>(ﾉ次ﾆ…)".
+    if (endsWithText(p.kanjiPattern, kLotFollows)) {
+        const std::size_t name = p.kanjiPattern.size() - kLotFollows.size();
+        if (name > 0 && std::string_view(p.kanjiPattern).substr(0, name) != muni.foldedName &&
+            !startsWith(p.kanjiPattern, kChome)) {
+            p.kanjiPattern.insert(name, 1, '(');
+            p.kanjiPattern += ')';
+        }
+    }
     p.readingPattern = foldText(town.reading, kFoldMatching, settings);
     markReadingRanges(p.readingPattern);
     if (isKyotoWard(muni.code)) {

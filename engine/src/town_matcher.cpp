@@ -1,5 +1,6 @@
 #include "town_matcher.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -151,6 +152,7 @@ class TownMatcher {
     }
 
     bool foundTown() const { return best_ != nullptr; }
+    int score() const { return bestScore_; }
     std::string_view input() const { return p_; }
 
     // Fills the candidate slots and the targets from the search; returns
@@ -194,11 +196,43 @@ class TownMatcher {
     }
 
     void takeBest(const PreparedTown& town, int score, int flags,
-                  const NumeralSplit* split = nullptr) {
+                  const NumeralSplit* split = nullptr, std::size_t named = 0) {
         best_ = &town;
         bestScore_ = score;
         bestFlags_ = flags;
         bestSplit_ = split;
+        bestNamed_ = named;
+    }
+
+    // Length of the town's name (the pattern before its note) when the
+    // address begins with it, else 0. A pattern listing several names names
+    // none of them alone.
+    std::size_t writtenName(std::string_view pattern) const {
+        std::size_t i = 0;
+        for (; i < pattern.size(); i += charLength(pattern, i)) {
+            const char c = pattern[i];
+            if (c == '(' || c == kOpenQuote) break;
+            if (c == kListComma || c == kMiddleDot) return 0;
+        }
+        return i > 0 && startsWith(p_, pattern.substr(0, i)) ? i : 0;
+    }
+
+    // Whether the address's name ends after `length` bytes: at a number, a
+    // mark or the end (生野屋西 is not the whole name in 生野屋西村).
+    bool wholeName(std::size_t length) const {
+        return length == p_.size() || static_cast<unsigned char>(p_[length]) < 0x80;
+    }
+
+    // Whether a match of `town` replaces the best so far. Where both towns'
+    // names begin the address and the longer one is the whole name written,
+    // the longer wins (八尾木北 rather than 八尾木 with its note), whatever
+    // the scores, unless the dictionary's code list puts one of them first;
+    // otherwise the higher score wins.
+    bool beatsBest(const PreparedTown& town, int score, std::size_t named) const {
+        if (best_ && named > 0 && bestNamed_ > 0 && named != bestNamed_ && !town.inCodeList &&
+            !best_->inCodeList && wholeName(std::max(named, bestNamed_)))
+            return named > bestNamed_;
+        return score > bestScore_;
     }
 
     // A town whose name ends in a numeral, compared with the address split
@@ -330,9 +364,14 @@ class TownMatcher {
             best_ = nullptr;
             return true;
         }
+        // Kyoto street descriptions stand before the town name, and a split
+        // input no longer begins with the name.
+        const std::size_t named =
+            split || (engine_.firstAttempt && isKyotoWard(muni_.code)) ? 0 : writtenName(pattern);
         for (;;) {
-            if (m->score > bestScore_) {
-                takeBest(town, m->score, result == kStreetMatch ? kFlagStreet : kFlagFound, split);
+            if (beatsBest(town, m->score, named)) {
+                takeBest(town, m->score, result == kStreetMatch ? kFlagStreet : kFlagFound, split,
+                         named);
                 if (postal_ && town.town.code7 == 4500002 && floorUnknown_) best_ = nullptr;
             }
             // A street description matched without its town name: a later
@@ -359,6 +398,7 @@ class TownMatcher {
     int bestScore_ = -1;
     int bestFlags_ = kFlagFound;
     const NumeralSplit* bestSplit_ = nullptr;            // the split the best town matched, if any
+    std::size_t bestNamed_ = 0;                          // writtenName of the best town
     std::vector<std::unique_ptr<NumeralSplit>> splits_;  // made on first need
     bool splitsReady_ = false;
     const PreparedTown* generic_ = nullptr;
@@ -372,47 +412,74 @@ class TownMatcher {
     std::uint16_t inputHead_ = 0;  // high-rise municipalities: first two bytes of the input
 };
 
-// The town part of an address without the 字 (folded "ｱｻﾞ") that marks a
+// Where the town part of an address has a 字 (folded "ｱｻﾞ") that marks a
 // section in many rural addresses but is not part of the dictionary's
-// names: at its start (字千原) and directly after a kanji (南長野字幅下).
-// Empty when the text has no such 字.
-std::string withoutAza(std::string_view p) {
-    std::string out;
-    bool removed = false;
-    bool afterKanji = true;  // the start counts as after a name
+// names: at its start (字千原), directly after a kanji (南長野字幅下) and
+// after a name ending in 町, 村 or 島 (十文字町字本町, folded "ﾏﾁｱｻﾞ").
+std::vector<std::size_t> azaPositions(std::string_view p) {
+    static constexpr std::string_view kNameEnds[] = {"\xCF\xC1"sv, "\xD1\xD7"sv,
+                                                     "\xDD\xCF"sv};  // ﾏﾁ ﾑﾗ ﾝﾏ
+    std::vector<std::size_t> at;
+    if (findText(p, kAza) == std::string_view::npos) return at;
+    bool afterName = true;  // the start counts as after a name
     for (std::size_t i = 0; i < p.size();) {
-        if (afterKanji && startsWith(p.substr(i), kAza)) {
+        if (afterName && startsWith(p.substr(i), kAza)) {
+            at.push_back(i);
             i += kAza.size();
-            removed = true;
-            afterKanji = false;
+            afterName = false;
             continue;
         }
         const std::size_t length = charLength(p, i);
-        out.append(p.substr(i, length));
-        afterKanji = length == 2;
         i += length;
+        afterName = length == 2;
+        for (std::string_view end : kNameEnds)
+            afterName = afterName || (length == 1 && i >= 2 && p.substr(i - 2, 2) == end);
     }
-    return removed ? out : std::string();
+    return at;
+}
+
+// `p` without the 字 at the positions `at` whose bit is set in `mask`.
+std::string withoutAza(std::string_view p, const std::vector<std::size_t>& at, unsigned mask) {
+    std::string out;
+    std::size_t from = 0;
+    for (std::size_t k = 0; k < at.size(); ++k) {
+        if (!(mask >> k & 1)) continue;
+        out.append(p.substr(from, at[k] - from));
+        from = at[k] + kAza.size();
+    }
+    out.append(p.substr(from));
+    return out;
 }
 
 int runMatcher(ZipEngine& engine, std::size_t muni, const TownList& towns, std::string_view rest,
                std::string_view address, const LookupTargets& targets, bool quickTest) {
     const MunicipalityRecord& record = engine.municipalities()[muni];
     TownMatcher matcher(engine, record, rest, address, quickTest);
-    std::optional<TownMatcher> again;
-    std::string stripped;
-    TownMatcher* current = &matcher;
-    // One search loop, so that the comparison stays in one place.
-    for (;;) {
-        current->search(towns);
-        if (current->foundTown() || current != &matcher) break;
-        // No town matched: perhaps a 字 the names leave out stood in the way.
-        stripped = withoutAza(matcher.input());
-        if (stripped.empty()) break;
-        current = &again.emplace(engine, record, stripped, address, quickTest);
+    matcher.search(towns);
+    // A 字 the names leave out may stand in the way of the town, or of the
+    // section in its note (石井字白鳥 for 石井(白鳥), 涌津字上原 for
+    // 涌津(…､上原､…) rather than 涌津(その他)), while another 字 may belong
+    // to a name (十文字町字本町). The text without every such 字, then
+    // without each one alone, is taken when it names a town better than the
+    // text with them.
+    const std::vector<std::size_t> at = azaPositions(matcher.input());
+    if (at.empty() || at.size() > 8) return matcher.finish(targets);
+    std::optional<TownMatcher> best;
+    std::string text, bestText;
+    const unsigned all = (1u << at.size()) - 1;
+    for (unsigned k = 0; k <= at.size(); ++k) {
+        const unsigned mask = k == 0 ? all : 1u << (k - 1);
+        if (k > 0 && mask == all) break;
+        text = withoutAza(matcher.input(), at, mask);
+        TownMatcher again(engine, record, text, address, quickTest);
+        again.search(towns);
+        const int bar = best ? best->score() : matcher.foundTown() ? matcher.score() : -1;
+        if (!again.foundTown() || again.score() <= bar) continue;
+        bestText = text;
+        best.emplace(engine, record, bestText, address, quickTest);
+        best->search(towns);
     }
-    if (!current->foundTown()) current = &matcher;
-    return current->finish(targets);
+    return best ? best->finish(targets) : matcher.finish(targets);
 }
 
 void clearSlots(MatchState& state) {

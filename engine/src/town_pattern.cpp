@@ -59,6 +59,11 @@ class ElementComparison {
         for (std::size_t i = 0; i < pat_.count; ++i) {
             const AddressElement& e = pat_.items[i];
             if (e.kind == ElementKind::Number) {
+                // A section name between the town and a lot number written
+                // with 番地 (福島町寺山3147番地) belongs to the town's lots.
+                if (i + 1 < pat_.count && pat_.items[i + 1].text == kBanchiPlaceholder &&
+                    atText() && numberAt(j_ + 1) && textAt(j_ + 2) == kBanchi)
+                    next();
                 if (j_ >= in_.count) return kNoMatch;
                 const AddressElement& cur = in_.items[j_];
                 if (cur.kind != ElementKind::Number || cur.low < e.low || cur.low > e.high)
@@ -88,6 +93,45 @@ class ElementComparison {
         if (offset_ >= in_.items[j_].text.size()) next();
     }
 
+    bool numberAt(std::size_t k) const {
+        return k < in_.count && in_.items[k].kind == ElementKind::Number;
+    }
+    std::string_view textAt(std::size_t k) const {
+        return k < in_.count && in_.items[k].kind == ElementKind::Text ? in_.items[k].text
+                                                                       : std::string_view{};
+    }
+    bool separatorAt(std::size_t k) const {
+        const std::string_view t = textAt(k);
+        return t.size() == 1 && (t[0] == '-' || t[0] == kNo);
+    }
+
+    // The placeholder of a town listed by 丁目 or by 番地 (越ケ谷(丁目),
+    // 越ケ谷(番地)), after its number. The word written matches best. A
+    // number written without its word is read by the form of the whole
+    // number: three numbers joined by "-" or "ﾉ" (5-2-5) are 丁目, 番 and
+    // 号; one or two (123, 123-4) a lot number. The other reading of a dash
+    // form still matches, lower, for a town listed only one way.
+    bool comparePlaceholder(std::string_view t) {
+        const std::string_view word = t.substr(1);
+        if (atText() && remaining() == word) {
+            m_.score += static_cast<int>(word.size());
+            next();
+            return true;
+        }
+        const bool threeNumbers =
+            separatorAt(j_) && numberAt(j_ + 1) && separatorAt(j_ + 2) && numberAt(j_ + 3);
+        if (word == kChome) {
+            if (!separatorAt(j_) || !numberAt(j_ + 1)) return false;
+            m_.score += threeNumbers ? 2 : 1;
+            next();  // the "-" after the 丁目 number
+            return true;
+        }
+        // 番地: the lot number alone, before "-" or "ﾉ", or before 番.
+        if (j_ < in_.count && !separatorAt(j_) && !startsWith(remaining(), kBan)) return false;
+        m_.score += threeNumbers ? 1 : 2;
+        return true;
+    }
+
     // Compares one pattern text; -1 to go on, or the result that ends the comparison.
     int compareText(std::string_view t, std::size_t i) {
         if (t.empty()) return -1;
@@ -109,13 +153,7 @@ class ElementComparison {
             }
             return -1;
         }
-        if (t[0] == '@') {
-            std::string_view word = t.substr(1);
-            if (!atText() || remaining() != word) return kNoMatch;
-            m_.score += static_cast<int>(word.size());
-            next();
-            return -1;
-        }
+        if (t[0] == '@') return comparePlaceholder(t) ? -1 : kNoMatch;
         if (i + 1 == pat_.count && isOneOf(t, kDirectionWords)) {
             if (!findDirection(t)) return kNoMatch;
             m_.score += static_cast<int>(t.size());

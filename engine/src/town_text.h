@@ -15,6 +15,7 @@ using namespace std::string_view_literals;
 
 inline constexpr std::string_view kChome = "\x92\x9A\x96\xDA"sv;               // 丁目
 inline constexpr std::string_view kBanchi = "\x94\xD4\x92\x6E"sv;              // 番地
+inline constexpr std::string_view kBan = "\x94\xD4"sv;                         // 番
 inline constexpr std::string_view kChomePlaceholder = "@\x92\x9A\x96\xDA"sv;   // @丁目
 inline constexpr std::string_view kBanchiPlaceholder = "@\x94\xD4\x92\x6E"sv;  // @番地
 // ﾉ次ﾆ番地ｶﾞｸﾙ場合: "the lot number follows the municipality name"

@@ -90,7 +90,7 @@ TEST(TownPattern, UnitWordsAreOptional) {
     // 線 counts towards the score.
     EXPECT_EQ(match("東(3線)", "東3線").score, 2 + 1 + 2);
     // Not as the first element.
-    EXPECT_EQ(result("番地", "5"), kNoMatch);
+    EXPECT_EQ(result("号", "5"), kNoMatch);
 }
 
 TEST(TownPattern, SpecialTexts) {

@@ -1,0 +1,182 @@
+#include "written_forms.h"
+
+#include <platform/sjis.h>
+
+#include <map>
+#include <set>
+#include <utility>
+
+#include "shift_jis_text.h"
+
+namespace bench {
+namespace {
+
+std::string sj(const char* utf8) { return platform::utf8ToSjis(utf8).value_or(""); }
+
+bool startsWith(const std::string& text, const std::string& prefix) {
+    return text.size() >= prefix.size() && text.compare(0, prefix.size(), prefix) == 0;
+}
+
+// The towns of each municipality, by local-government code.
+std::map<std::uint32_t, std::vector<const RealTown*>> byMunicipality(
+    const std::vector<RealTown>& towns) {
+    std::map<std::uint32_t, std::vector<const RealTown*>> out;
+    for (const auto& t : towns) out[t.localCode].push_back(&t);
+    return out;
+}
+
+// Towns without a note whose name has another town of the municipality as
+// its beginning (八尾木北 beside 八尾木): the longer name written in full,
+// alone and with a house number.
+WrittenForm longerTownNames(const std::vector<RealTown>& one,
+                            const std::map<std::uint32_t, std::vector<const RealTown*>>& all) {
+    WrittenForm form{"longer town name written in full", {}};
+    for (const auto& t : one) {
+        const std::string name = t.baseName();
+        if (name != t.townName) continue;
+        bool prefixed = false;
+        for (const RealTown* u : all.at(t.localCode)) {
+            const std::string other = u->baseName();
+            if (!u->generic() && !other.empty() && other.size() < name.size() &&
+                startsWith(name, other))
+                prefixed = true;
+        }
+        if (!prefixed) continue;
+        form.cases.push_back({t.prefName + t.cityName + name, &t});
+        form.cases.push_back({t.prefName + t.cityName + name + "1-8", &t});
+    }
+    return form;
+}
+
+bool endsWith(const std::string& text, const std::string& suffix) {
+    return text.size() >= suffix.size() &&
+           text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
+}
+
+// The entries "<name>の次に番地がくる場合": a lot number right after the
+// municipality or town name, alone and with a second number.
+WrittenForm lotAfterName(const std::vector<RealTown>& towns) {
+    WrittenForm form{"lot number right after the name", {}};
+    const std::string rule = sj("の次に番地がくる場合");
+    for (const auto& t : towns) {
+        if (!endsWith(t.townName, rule)) continue;
+        std::string name = t.townName.substr(0, t.townName.size() - rule.size());
+        if (endsWith(t.cityName, name)) name.clear();  // the municipality itself
+        for (const char* number : {"123", "123-4"})
+            form.cases.push_back({t.prefName + t.cityName + name + number, &t});
+    }
+    return form;
+}
+
+// Towns listed by 丁目 or by 番地 (越ケ谷（丁目）, 越ケ谷（番地）), with the
+// number written as lists write it: 5-2-5 for a 丁目, 123 and 123-4 for a
+// lot. A town listed only by 丁目 also takes 5-2.
+WrittenForm numbersWithoutUnitWords(const std::vector<RealTown>& towns) {
+    WrittenForm form{"chome or lot without its unit word", {}};
+    const std::string chome = sj("（丁目）"), banchi = sj("（番地）");
+    std::set<std::pair<std::uint32_t, std::string>> lots;
+    for (const auto& t : towns)
+        if (endsWith(t.townName, sj("番地）"))) lots.insert({t.localCode, t.baseName()});
+    for (const auto& t : towns) {
+        const std::string at = t.prefName + t.cityName + t.baseName();
+        if (endsWith(t.townName, chome)) {
+            form.cases.push_back({at + "5-2-5", &t});
+            if (!lots.count({t.localCode, t.baseName()})) form.cases.push_back({at + "5-2", &t});
+        } else if (endsWith(t.townName, banchi)) {
+            form.cases.push_back({at + "123", &t});
+            form.cases.push_back({at + "123-4", &t});
+        }
+    }
+    return form;
+}
+
+// Splits a Shift-JIS text at the full-width `mark`.
+std::vector<std::string> splitAt(const std::string& text, const std::string& mark) {
+    std::vector<std::string> parts(1);
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t n = keszip::isLeadByte(static_cast<unsigned char>(text[i])) ? 2 : 1;
+        if (text.compare(i, mark.size(), mark) == 0) {
+            parts.emplace_back();
+        } else {
+            parts.back() += text.substr(i, n);
+        }
+        i += n;
+    }
+    return parts;
+}
+
+// A section name of a note: kanji and kana only, no number, range or rule.
+bool sectionName(const std::string& name) {
+    if (name.size() < 4) return false;  // single letters (ア, イ) list lots, not sections
+    for (const char* word :
+         {"０",   "１", "２", "３", "４", "５",     "６",   "７",   "８",   "９",
+          "～",   "「", "」", "（", "）", "その他", "除く", "以外", "番地", "丁目",
+          "地割", "字", "次", "、", "通", "全域",   "一円", "以上", "以下", "を含む"})
+        if (keszip::containsText(name, sj(word))) return false;
+    for (unsigned char c : name)
+        if (c < 0x80) return false;
+    return true;
+}
+
+// 字 before a section that a town's note names (石井（白鳥） written
+// 石井字白鳥, 涌津（一ノ町、上原…） written 涌津字上原), and after a
+// name ending in 町 or 村 before the rest of a town name (十文字町本町
+// written 十文字町字本町), each with a lot number.
+WrittenForm sectionMarks(const std::vector<RealTown>& towns, const std::vector<RealTown>& one) {
+    WrittenForm form{"aza before a section or name", {}};
+    const std::string open = sj("（"), close = sj("）"), comma = sj("、"), aza = sj("字");
+    std::map<std::pair<std::uint32_t, std::string>, std::set<std::uint32_t>> codes;
+    std::map<std::pair<std::uint32_t, std::string>, const RealTown*> named;
+    for (const auto& t : towns) {
+        const std::string base = t.baseName();
+        // Kyoto's notes are street descriptions; a base with a list or a
+        // number is not one name.
+        if ((t.localCode >= 26101 && t.localCode <= 26111) || !sectionName(base)) continue;
+        if (t.townName.size() <= base.size() + open.size() + close.size() ||
+            !endsWith(t.townName, close))
+            continue;
+        const std::string note =
+            t.townName.substr(base.size() + open.size(),
+                              t.townName.size() - base.size() - open.size() - close.size());
+        for (const auto& name : splitAt(note, comma)) {
+            if (!sectionName(name)) continue;
+            codes[{t.localCode, base + aza + name}].insert(t.code7);
+            named[{t.localCode, base + aza + name}] = &t;
+        }
+    }
+    for (const auto& [key, set] : codes) {
+        if (set.size() != 1) continue;
+        const RealTown& t = *named[key];
+        form.cases.push_back({t.prefName + t.cityName + key.second + "12", &t});
+    }
+    for (const auto& t : one) {
+        const std::string name = t.baseName();
+        if (name != t.townName) continue;
+        for (const char* suffix : {"町", "村"}) {
+            const std::string word = sj(suffix);
+            const std::size_t at = name.find(word);
+            if (at == std::string::npos || at == 0 || at + word.size() >= name.size()) continue;
+            if (keszip::isLeadByte(static_cast<unsigned char>(name[at - 1])) == false) continue;
+            form.cases.push_back({t.prefName + t.cityName + name.substr(0, at + word.size()) + aza +
+                                      name.substr(at + word.size()) + "12",
+                                  &t});
+            break;
+        }
+    }
+    return form;
+}
+
+}  // namespace
+
+std::vector<WrittenForm> writtenForms(const std::vector<RealTown>& towns,
+                                      const std::vector<RealTown>& one) {
+    const auto all = byMunicipality(towns);
+    std::vector<WrittenForm> forms;
+    forms.push_back(lotAfterName(towns));
+    forms.push_back(longerTownNames(one, all));
+    forms.push_back(numbersWithoutUnitWords(towns));
+    forms.push_back(sectionMarks(towns, one));
+    return forms;
+}
+
+}  // namespace bench

@@ -1,0 +1,35 @@
+// Addresses written as real address lists write them, built from the real
+// towns one group per form (bench/written_forms): each must come back with
+// the code of the town it was built from.
+#include "written_forms.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "lookup.h"
+#include "real_towns.h"
+#include "test_support.h"
+#include "zip_engine.h"
+
+TEST(RealLookup, AddressesAsListsWriteThem) {
+    KESZIP_REQUIRE_REAL_DATA();
+    const auto towns = bench::loadRealTowns(testing_support::dataPath("ken_all.zip"));
+    const auto one = bench::townsNamingOnePlace(towns);
+    keszip::ZipEngine engine(KESZIP_BIN_DIR);
+    ASSERT_TRUE(engine.open());
+    for (const auto& form : bench::writtenForms(towns, one)) {
+        EXPECT_FALSE(form.cases.empty()) << form.name;
+        std::size_t wrong = 0;
+        for (const auto& c : form.cases) {
+            char code7[16] = {};
+            const int flags = keszip::lookupAddress(engine, c.address, {code7, nullptr, nullptr});
+            if (flags != 0 && std::strtoul(code7, nullptr, 10) == c.town->code7) continue;
+            if (++wrong <= 5)
+                ADD_FAILURE() << form.name << ": " << testing_support::u8(c.address) << " -> "
+                              << code7 << ", own code " << c.town->code7;
+        }
+        EXPECT_EQ(wrong, 0u) << form.name << ": " << wrong << " of " << form.cases.size();
+    }
+}
