@@ -58,6 +58,10 @@ py::object makeResult(const KesZipUtf8Answer& a) {
         PyStructSequence_SetItem(r, i + 1, text);
     }
     PyStructSequence_SetItem(r, 5, PyLong_FromLong(a.status));
+    // It holds only numbers and texts, so it can never be part of a cycle:
+    // left to the cycle collector, a million results would have it scan
+    // them again and again while the list grows.
+    PyObject_GC_UnTrack(r);
     return result;
 }
 
