@@ -3,6 +3,7 @@ threads and forked processes."""
 
 import multiprocessing
 import os
+import pathlib
 import threading
 
 import pandas as pd
@@ -108,3 +109,21 @@ def _lookup_lines(engine, addresses):
 def _pid_of_default_engine(_):
     keszip.default_engine().lookup(ADDRESS)
     return os.getpid()
+
+
+@needs_real_data
+def test_readme_example_prints_what_it_shows():
+    readme = (pathlib.Path(__file__).resolve().parents[2] / "README.md").read_text()
+    block = readme.split("### Python, pandas and Dask", 1)[1].split("```python\n", 1)[1]
+    lines = block.split("```", 1)[0].splitlines()
+    scope = {}
+    checked = 0
+    for line, following in zip(lines, lines[1:] + [""]):
+        if line.startswith("#"):
+            continue
+        if following.startswith("# → "):
+            assert repr(eval(line.split("  #")[0], scope)) == following[4:], line
+            checked += 1
+        else:
+            exec(line, scope)
+    assert checked == 3
