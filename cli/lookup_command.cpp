@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <initializer_list>
 #include <memory>
 #include <thread>
 
@@ -29,7 +30,6 @@ struct Worker {
     Worker(bool sjis, Handle engine) : io(sjis), handle(std::move(engine)) {}
     TextIo io;
     Handle handle;
-    std::string sjis, field;
 };
 
 // A diagnostic for the line whose output starts at `offset` of the output.
@@ -38,32 +38,55 @@ struct Diagnostic {
     std::string text;
 };
 
+// Appends a lookup's result line to `out`.
+void appendLine(int flags, std::initializer_list<const char*> fields, std::string& out) {
+    out += std::to_string(flags);
+    for (const char* text : fields) {
+        out += '\t';
+        out += text;
+    }
+    out += '\n';
+}
+
 // Looks one address up and appends its result line to `out`. A text that
-// cannot be what the user meant is named by `where` ("line", "argument") and
-// `number` in a diagnostic, and still gets its line.
+// cannot be what the user meant, or that was looked up with placeholders, is
+// named by `where` ("line", "argument") and `number` in a diagnostic, and
+// still gets its line.
 void lookupOne(Worker& w, int options, const std::string& address, const char* where,
                std::size_t number, std::string& out, std::vector<Diagnostic>& diagnostics) {
-    KesZipAnswer answer{};
-    if (const char* why = w.io.toEngineOrWhy(address, w.sjis)) {
+    auto diagnose = [&](const char* what) {
         diagnostics.push_back({out.size(), "keszip: " + std::string(where) + " " +
-                                               std::to_string(number) + " has " + why +
-                                               "; it is not looked up\n"});
+                                               std::to_string(number) + " has " + what + "\n"});
+    };
+    if (!w.io.raw()) {
+        // UTF-8 goes through the engine's own UTF-8 edge.
+        KesZipUtf8Answer answer;
+        KesZipLookupUtf8(w.handle.get(), address.data(), address.size(), options, &answer);
+        if (answer.status == KESZIP_UTF8_INVALID)
+            diagnose("bytes that are not UTF-8; it is not looked up");
+        else if (answer.status == KESZIP_UTF8_NUL_BYTE)
+            diagnose("a NUL byte; it is not looked up");
+        else if (answer.status == KESZIP_UTF8_REPLACED)
+            diagnose(
+                "characters that have no Shift-JIS form; each was looked up as \xE3\x80\x93");  // 〓
+        appendLine(answer.flags,
+                   {answer.code7, answer.oldCode, answer.addressNumber, answer.jisCode}, out);
+        return;
+    }
+    KesZipAnswer answer{};
+    if (address.find('\0') != std::string::npos) {
+        diagnose("a NUL byte; it is not looked up");
         std::strcpy(answer.code7, "ERR-003");
     } else {
-        KesZipLookup(w.handle.get(), w.sjis.c_str(), options, &answer);
+        KesZipLookup(w.handle.get(), address.c_str(), options, &answer);
     }
     if (answer.flags == 0) {
         // Not placed: a refused candidate's old code and the municipality the
         // lookup passed through say nothing about this address.
         answer.oldCode[0] = answer.addressNumber[0] = answer.jisCode[0] = '\0';
     }
-    out += std::to_string(answer.flags);
-    for (const char* text : {answer.code7, answer.oldCode, answer.addressNumber, answer.jisCode}) {
-        out += '\t';
-        w.io.fromEngine(text, w.field);
-        out += w.field;
-    }
-    out += '\n';
+    appendLine(answer.flags, {answer.code7, answer.oldCode, answer.addressNumber, answer.jisCode},
+               out);
 }
 
 // Writes result lines with their diagnostics on standard error beside them.

@@ -9,6 +9,8 @@ packages=(cmake ninja-build g++ clang libclang-rt-14-dev clang-format clang-tidy
           postgresql odbc-postgresql python3-xlrd python3-xlwt python3-openpyxl)
 # `make package` and its test: dependency lists of the Debian package.
 packages+=(dpkg-dev file)
+# The Python module, its tests and the Dask recipe.
+packages+=(pybind11-dev python3-dev python3-pytest python3-pandas python3-distributed)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

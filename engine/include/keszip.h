@@ -22,6 +22,8 @@
 #ifndef KESZIP_H
 #define KESZIP_H
 
+#include <stddef.h>
+
 #if defined(_WIN32)
 #if defined(KESZIP_BUILDING_LIBRARY)
 #define KESZIP_API __declspec(dllexport)
@@ -258,6 +260,64 @@ KESZIP_API int KESZIP_CALL KesZipFold(KesZipHandle* handle, const char* text, in
                                       int size);
 /* The handle's last error (KESZIP_ERR_*). */
 KESZIP_API int KESZIP_CALL KesZipHandleError(KesZipHandle* handle);
+
+/*
+ * UTF-8 lookups on engine handles: the one place where UTF-8 text enters the
+ * engine. An address is `length` bytes of UTF-8 (KESZIP_UTF8_TERMINATED: up
+ * to its NUL) and is converted to Shift-JIS before the lookup, so that the
+ * answer is the one KesZipLookup gives for the same text in Shift-JIS:
+ * - dash and minus forms that Shift-JIS cannot write (U+2012 figure dash,
+ *   U+2013 en dash, U+2011, U+FE63, ...) are read as "-"; those it can write
+ *   (U+2010, U+2014, U+2015, U+2212, U+FF0D) are already hyphens to the engine;
+ * - any other character that Shift-JIS cannot write becomes one placeholder
+ *   character, U+3013 "〓", and the address is still looked up
+ *   (status KESZIP_UTF8_REPLACED);
+ * - bytes that are not UTF-8, or a NUL byte within `length`, are not looked
+ *   up: flags 0, code7 "ERR-003" and the status say so.
+ * The fields are those `keszip lookup` prints, in UTF-8: when the address was
+ * not placed (flags 0) every field but code7 is empty.
+ */
+#define KESZIP_UTF8_TERMINATED ((size_t)-1)
+
+/* Sizes of the UTF-8 answer's fields, NUL included (a Shift-JIS byte can
+ * take three in UTF-8). */
+#define KESZIP_UTF8_CODE7_SIZE 25
+#define KESZIP_UTF8_OLD_CODE_SIZE 19
+#define KESZIP_UTF8_ADDRESS_NUMBER_SIZE 40
+#define KESZIP_UTF8_JIS_CODE_SIZE 16
+
+/* Status of a UTF-8 lookup (KesZipUtf8Answer.status). */
+#define KESZIP_UTF8_OK 0       /* looked up as written */
+#define KESZIP_UTF8_REPLACED 1 /* looked up with placeholders for characters Shift-JIS lacks */
+#define KESZIP_UTF8_INVALID 2  /* not UTF-8: not looked up, code7 "ERR-003" */
+#define KESZIP_UTF8_NUL_BYTE 3 /* a NUL byte within the length: not looked up, code7 "ERR-003" */
+#define KESZIP_UTF8_BAD_ARGUMENT 4 /* null handle ("ERR-001") or null address ("ERR-003") */
+
+/* Everything one UTF-8 lookup gives. */
+typedef struct KesZipUtf8Answer {
+    int flags;                                           /* result flags, 0 not placed */
+    int status;                                          /* KESZIP_UTF8_* */
+    char code7[KESZIP_UTF8_CODE7_SIZE];                  /* 7-digit code or the error text */
+    char oldCode[KESZIP_UTF8_OLD_CODE_SIZE];             /* "" when not placed */
+    char addressNumber[KESZIP_UTF8_ADDRESS_NUMBER_SIZE]; /* "" when none */
+    char jisCode[KESZIP_UTF8_JIS_CODE_SIZE]; /* municipality of a placed address, "" when not placed
+                                              */
+} KesZipUtf8Answer;
+
+/* Looks one UTF-8 address up and fills *answer. options: KESZIP_HYPHEN.
+ * Returns answer->flags, or -1 for a bad argument (a null handle or answer,
+ * a null address with a length other than 0). */
+KESZIP_API int KESZIP_CALL KesZipLookupUtf8(KesZipHandle* handle, const char* address,
+                                            size_t length, int options, KesZipUtf8Answer* answer);
+/* Looks `count` UTF-8 addresses up in one call, answers[i] for addresses[i]
+ * with lengths[i] bytes (lengths null: every address up to its NUL), as
+ * KesZipLookupUtf8 would one by one. Returns the number of addresses placed
+ * (flags nonzero), or -1 for a bad argument (a null handle, or null arrays
+ * with count above 0); a null address in the array gets its own
+ * KESZIP_UTF8_BAD_ARGUMENT answer. */
+KESZIP_API int KESZIP_CALL KesZipLookupUtf8Batch(KesZipHandle* handle, const char* const* addresses,
+                                                 const size_t* lengths, size_t count, int options,
+                                                 KesZipUtf8Answer* answers);
 
 #ifdef __cplusplus
 }

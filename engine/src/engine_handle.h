@@ -3,6 +3,9 @@
 // process; callers create more with KesZipCreate.
 #pragma once
 
+#include <platform/sjis.h>
+
+#include <memory>
 #include <string>
 
 #include "keszip.h"
@@ -12,6 +15,10 @@ struct KesZipHandle {
     // `folder` empty: the files beside the library, as the classic exports use them.
     explicit KesZipHandle(std::string folder = {}) : engine(std::move(folder)) {}
     keszip::ZipEngine engine;
+    // The UTF-8 calls' conversions, made on their first use; the texts are
+    // kept so that a batch of lookups reuses their memory.
+    std::unique_ptr<platform::SjisConverter> utf8Converter;
+    std::string sjisText, utf8Text;
 };
 
 namespace keszip {

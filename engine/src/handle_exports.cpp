@@ -1,6 +1,8 @@
 // The engine handles of the exported interface: engines of their own over a
 // dictionary folder, for callers that look up on several threads. No
 // exception may cross this boundary.
+#include <algorithm>
+#include <climits>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -10,8 +12,52 @@
 #include "fold.h"
 #include "keszip.h"
 #include "lookup_output.h"
+#include "utf8_edge.h"
 
 using keszip::guarded;
+
+namespace {
+
+// One UTF-8 lookup into a cleared *answer (see KesZipLookupUtf8).
+int lookupUtf8(KesZipHandle& handle, const char* address, std::size_t length, int options,
+               KesZipUtf8Answer& answer) {
+    if (!address && length != 0) {
+        answer.status = KESZIP_UTF8_BAD_ARGUMENT;
+        std::strcpy(answer.code7, "ERR-003");
+        return -1;
+    }
+    if (!handle.utf8Converter) handle.utf8Converter = std::make_unique<platform::SjisConverter>();
+    if (length == KESZIP_UTF8_TERMINATED) length = std::strlen(address);
+    auto& converter = *handle.utf8Converter;
+    answer.status = keszip::utf8ToEngineText(std::string_view(address ? address : "", length),
+                                             converter, handle.sjisText);
+    if (answer.status != KESZIP_UTF8_OK && answer.status != KESZIP_UTF8_REPLACED) {
+        std::strcpy(answer.code7, "ERR-003");
+        return 0;
+    }
+    KesZipAnswer sjis{};
+    handle.engine.currentJisCode = 0;
+    answer.flags = guarded([&] {
+        return keszip::lookupCodes(handle.engine, handle.sjisText.c_str(),
+                                   (options & KESZIP_HYPHEN) != 0,
+                                   {sjis.oldCode, sjis.code7, sjis.addressNumber, sjis.jisCode});
+    });
+    keszip::engineTextToUtf8(sjis.code7, converter, answer.code7, sizeof answer.code7,
+                             handle.utf8Text);
+    // Not placed: a refused candidate's old code and the municipality the
+    // lookup passed through say nothing about this address.
+    if (answer.flags != 0) {
+        keszip::engineTextToUtf8(sjis.oldCode, converter, answer.oldCode, sizeof answer.oldCode,
+                                 handle.utf8Text);
+        keszip::engineTextToUtf8(sjis.addressNumber, converter, answer.addressNumber,
+                                 sizeof answer.addressNumber, handle.utf8Text);
+        keszip::engineTextToUtf8(sjis.jisCode, converter, answer.jisCode, sizeof answer.jisCode,
+                                 handle.utf8Text);
+    }
+    return answer.flags;
+}
+
+}  // namespace
 
 extern "C" {
 
@@ -81,6 +127,38 @@ KESZIP_API int KESZIP_CALL KesZipFold(KesZipHandle* handle, const char* text, in
         return static_cast<int>(keszip::foldText(text, out, static_cast<std::size_t>(size), mode,
                                                  engine->foldSettings()));
     });
+}
+
+KESZIP_API int KESZIP_CALL KesZipLookupUtf8(KesZipHandle* handle, const char* address,
+                                            size_t length, int options, KesZipUtf8Answer* answer) {
+    if (!answer) return -1;
+    *answer = KesZipUtf8Answer{};
+    if (!handle) {
+        answer->status = KESZIP_UTF8_BAD_ARGUMENT;
+        std::strcpy(answer->code7, "ERR-001");
+        return -1;
+    }
+    try {
+        return lookupUtf8(*handle, address, length, options, *answer);
+    } catch (...) {  // out of memory
+        *answer = KesZipUtf8Answer{};
+        answer->status = KESZIP_UTF8_BAD_ARGUMENT;
+        return -1;
+    }
+}
+
+KESZIP_API int KESZIP_CALL KesZipLookupUtf8Batch(KesZipHandle* handle, const char* const* addresses,
+                                                 const size_t* lengths, size_t count, int options,
+                                                 KesZipUtf8Answer* answers) {
+    if (!handle || (count > 0 && (!addresses || !answers))) return -1;
+    std::size_t placed = 0;
+    for (std::size_t i = 0; i < count; ++i) {
+        const int flags =
+            KesZipLookupUtf8(handle, addresses[i], lengths ? lengths[i] : KESZIP_UTF8_TERMINATED,
+                             options, &answers[i]);
+        if (flags > 0) ++placed;
+    }
+    return static_cast<int>(std::min<std::size_t>(placed, INT_MAX));
 }
 
 KESZIP_API int KESZIP_CALL KesZipHandleError(KesZipHandle* handle) {

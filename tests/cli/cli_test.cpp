@@ -127,7 +127,8 @@ TEST(Cli, MisuseIsOneLineOnStandardErrorBeforeAnyWork) {
 TEST(Cli, LookupNamesTheLinesItCannotReadAndKeepsOneLinePerLine) {
     KESZIP_REQUIRE_REAL_DATA();
     testing_support::TempDir dir;
-    // Line 2 is not UTF-8, line 3 has a NUL byte inside, line 4 an emoji.
+    // Line 2 is not UTF-8, line 3 has a NUL byte inside, line 4 an emoji (looked up
+    // as the placeholder).
     testing_support::writeFile(dir.file("in.txt"),
                                std::string("東京都千代田区丸の内1\n\xff\xfe\n東京都") + '\0' +
                                    "千代田区\n\xF0\x9F\x98\x80\n" + "東京都千代田区霞が関1\n");
@@ -142,7 +143,8 @@ TEST(Cli, LookupNamesTheLinesItCannotReadAndKeepsOneLinePerLine) {
     EXPECT_EQ(testing_support::readFile(dir.file("err.txt")),
               "keszip: line 2 has bytes that are not UTF-8; it is not looked up\n"
               "keszip: line 3 has a NUL byte; it is not looked up\n"
-              "keszip: line 4 has characters that have no Shift-JIS form; it is not looked up\n");
+              "keszip: line 4 has characters that have no Shift-JIS form; each was looked up as "
+              "〓\n");
     // Arguments are named by their place.
     ASSERT_EQ(
         runCommand("'" + binPath("keszip") + "' lookup 東京都 \"$(printf '\\377')\" 2>&1", &out),
@@ -153,7 +155,8 @@ TEST(Cli, LookupNamesTheLinesItCannotReadAndKeepsOneLinePerLine) {
 TEST(Cli, LookupSkipsTheByteOrderMarkOfAUtf8File) {
     KESZIP_REQUIRE_REAL_DATA();
     // Editors on Windows begin a UTF-8 file with a byte order mark; it belongs
-    // to the file, not to the first address. A mark later on is kept.
+    // to the file, not to the first address. A mark later on is kept (as the
+    // placeholder of a character Shift-JIS lacks).
     testing_support::TempDir dir;
     testing_support::writeFile(
         dir.file("in.txt"),
@@ -165,7 +168,8 @@ TEST(Cli, LookupSkipsTheByteOrderMarkOfAUtf8File) {
               0);
     EXPECT_EQ(out, "1\t1000005\t100  \t1\t13101\n0\tERR-003\t\t\t\n");
     EXPECT_EQ(testing_support::readFile(dir.file("err.txt")),
-              "keszip: line 2 has characters that have no Shift-JIS form; it is not looked up\n");
+              "keszip: line 2 has characters that have no Shift-JIS form; each was looked up as "
+              "〓\n");
 }
 
 TEST(Cli, CodesAndNumbersTypedInFullWidthAreTheSameDigits) {

@@ -74,6 +74,17 @@ check_lookup() {  # PROGRAM WHERE
 }
 check_lookup "$root/usr/bin/keszip" "from the unpacked package"
 
+# The Python module, where the build has one, from the package's dist-packages.
+if [ -d "$build/python/keszip" ]; then
+    modules="$root/usr/lib/python3/dist-packages"
+    [ -d "$modules/keszip" ] || fail "the Python module keszip is missing from $(basename "$deb")"
+    out=$("${clean_env[@]}" PYTHONPATH="$modules" /usr/bin/python3 -c \
+        "import keszip; print(keszip.Engine().lookup('$address'))") ||
+        fail "import keszip from the unpacked package failed"
+    [[ "$out" == *"code='1000013'"* ]] || fail "keszip.Engine().lookup from the package gave: $out"
+    echo "python3 keszip from the unpacked package: $out"
+fi
+
 # Dictionaries elsewhere: found through KESZIP_DICTIONARY_DIR, and only so.
 mv "$root/usr/share/keszip" "$scratch/dictionaries"
 if "${clean_env[@]}" "$root/usr/bin/keszip" lookup "$address" >/dev/null 2>&1; then

@@ -1,0 +1,45 @@
+"""The Dask recipe as written, on a LocalCluster of 2 worker processes: its
+output is the source with the answers of `keszip lookup` added."""
+
+import csv
+import os
+import pathlib
+import subprocess
+import sys
+
+import keszip
+from conftest import keszip_lookup, needs_real_data
+
+RECIPE = pathlib.Path(__file__).resolve().parents[2] / "examples" / "dask_postal_codes.py"
+
+
+def run_recipe(tmp_path, rows, encoding, workers):
+    source, dest = tmp_path / "source.csv", tmp_path / "dest.csv"
+    codec = "cp932" if encoding == "sjis" else "utf-8"
+    with open(source, "w", encoding=codec, newline="") as f:
+        csv.writer(f).writerows(rows)
+    subprocess.run(
+        [sys.executable, str(RECIPE), str(source), str(dest), "--column", "2",
+         "--encoding", encoding, "--workers", str(workers)],
+        check=True, cwd=tmp_path, stdout=subprocess.DEVNULL,
+        # The module this test imports, wherever the recipe runs.
+        env=dict(os.environ, PYTHONPATH=str(pathlib.Path(keszip.__file__).parents[1])),
+    )
+    with open(dest, encoding=codec, newline="") as f:
+        return list(csv.reader(f))
+
+
+@needs_real_data
+def test_recipe_adds_the_answers_of_keszip_lookup(real_addresses, tmp_path):
+    # 20,000 rows: the real addresses that Shift-JIS can write, repeated, between a number and a
+    # note with a comma, in Shift-JIS as office software writes them. The
+    # addresses with characters Shift-JIS lacks stay for the UTF-8 run.
+    sjis = [a for a in real_addresses if "\u2013" not in a and "凮" not in a]
+    addresses = (sjis * 3)[:20000]
+    rows = [[str(n), a, "note, " + str(n % 7)] for n, a in enumerate(addresses)]
+    expected = [line.split("\t") for line in keszip_lookup(addresses)]
+    assert run_recipe(tmp_path, rows, "sjis", 2) == [r + e for r, e in zip(rows, expected)]
+
+    rows = [[str(n), a, ""] for n, a in enumerate(real_addresses[:2000])]
+    expected = [line.split("\t") for line in keszip_lookup(real_addresses[:2000])]
+    assert run_recipe(tmp_path, rows, "utf-8", 1) == [r + e for r, e in zip(rows, expected)]
