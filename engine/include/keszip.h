@@ -70,6 +70,10 @@
 #define KESZIP_GENERIC_CODE 4  /* the code is the area's generic one (ends in 00) */
 #define KESZIP_NO_PREFECTURE 8 /* the prefecture name was missing */
 #define KESZIP_NO_CITY 16      /* the city or county name was missing */
+/* Found by a name the place had before: a town name of an earlier edition of
+ * Japan Post's data, or a municipality (or ward) name from before a merger,
+ * renaming or reorganisation, when the dictionary holds such names. */
+#define KESZIP_FORMER_NAME 64
 
 /* Search flags of the code-to-address and telephone searches (GetZipAddress,
  * GetZipDecision, GetTelAddress, GetTelDecision, KesZipSearch); 0 means

@@ -70,6 +70,25 @@ inline constexpr unsigned char kTelSameCodes = 255;
 // Codes of one town the engine keeps; a record with more keeps its first ones.
 inline constexpr std::size_t kTelCodesKept = 200;
 
+// --- Former names (optional, after the code list of KESZIP.DIC) ------------
+// Names that places had in earlier editions or before a municipal change,
+// with the names they have now. Absent from a dictionary built without them;
+// an engine that does not know them stops reading at the code list.
+//  0 10  signature "KesFormer" and a NUL   10 dword  entry count
+// Then each entry, 6 + olen + nlen bytes:
+//  0 byte  kind (1 municipality, 2 town)  1 byte  prefecture code 1-47
+//  2 word  local-government code of the municipality a town entry belongs
+//          to (0 for a municipality entry)
+//  4 byte  olen   5 byte  nlen   6 former name, then the name now (Shift-JIS)
+// A municipality entry's names are the city or county and municipality as an
+// address writes them ("黒川郡富谷町" -> "富谷市", "浜松市中区" -> "浜松市中央区");
+// a town entry's are town names without their notes ("古館" -> "古舘").
+inline constexpr char kFormerSignature[] = "KesFormer";  // 9 bytes + NUL
+inline constexpr std::size_t kFormerHead = 14;
+inline constexpr std::size_t kFormerEntryHead = 6;
+inline constexpr std::uint8_t kFormerMunicipality = 1;
+inline constexpr std::uint8_t kFormerTown = 2;
+
 // Largest town block a 16-bit size field can describe.
 inline constexpr std::size_t kMaxBlockSize = 0xFFFF;
 

@@ -2,6 +2,7 @@
 
 #include <platform/binary_file.h>
 
+#include <algorithm>
 #include <cstring>
 #include <mutex>
 
@@ -99,6 +100,44 @@ bool parseMunicipalities(const unsigned char* bytes, std::size_t available, std:
     return true;
 }
 
+// The former names after the code list, when the file holds any. Bytes there
+// without the table's signature are ignored, as they always were; a table
+// with its signature must have all its entries inside the file.
+bool parseFormerNames(const std::vector<unsigned char>& file, std::uint64_t at,
+                      std::vector<FormerNameRecord>& out) {
+    const unsigned char* head = nullptr;
+    if (!tableAt(file, at, dic::kFormerHead, head) ||
+        std::memcmp(head, dic::kFormerSignature, sizeof dic::kFormerSignature) != 0)
+        return true;
+    const std::uint32_t count = getDword(head + sizeof dic::kFormerSignature);
+    std::uint64_t pos = at + dic::kFormerHead;
+    if (count > (file.size() - pos) / dic::kFormerEntryHead) return false;
+    out.reserve(count);
+    for (std::uint32_t i = 0; i < count; ++i) {
+        const unsigned char* p = nullptr;
+        if (!tableAt(file, pos, dic::kFormerEntryHead, p)) return false;
+        const std::size_t formerLength = p[4], nowLength = p[5];
+        const unsigned char* texts = nullptr;
+        if ((p[0] != dic::kFormerMunicipality && p[0] != dic::kFormerTown) || formerLength == 0 ||
+            nowLength == 0 ||
+            !tableAt(file, pos + dic::kFormerEntryHead, formerLength + nowLength, texts))
+            return false;
+        FormerNameRecord r;
+        r.kind = p[0];
+        r.prefecture = p[1];
+        r.localCode = getWord(p + 2);
+        r.former.assign(reinterpret_cast<const char*>(texts), formerLength);
+        r.now.assign(reinterpret_cast<const char*>(texts) + formerLength, nowLength);
+        out.push_back(std::move(r));
+        pos += dic::kFormerEntryHead + formerLength + nowLength;
+    }
+    // The lookup reads the entries of one kind and municipality at a time.
+    std::stable_sort(out.begin(), out.end(), [](const auto& a, const auto& b) {
+        return std::pair(a.kind, a.localCode) < std::pair(b.kind, b.localCode);
+    });
+    return true;
+}
+
 // An index range of a directory record is sound when it is empty or lies
 // inside the table it points into.
 bool rangeInside(std::size_t first, std::size_t last, std::size_t count) {
@@ -176,6 +215,8 @@ int parse(DictionaryData& d) {
             return KESZIP_ERR_CODE_LIST;
         d.codeList.resize(codeCount);
         for (std::size_t i = 0; i < codeCount; ++i) d.codeList[i] = getDword(codes + 4 * i);
+        if (!parseFormerNames(file, codeListStart + codeBytes, d.formerNames))
+            return KESZIP_ERR_CODE_LIST;
     }
     d.blockCapacity = getWord(h + dic::kHeaderBlockCapacity);
     auto byPrefecture = [](std::vector<std::vector<std::uint16_t>>& index, std::size_t pref,

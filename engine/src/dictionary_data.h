@@ -22,6 +22,15 @@ namespace keszip {
 // town name, telephone key ranges in place of the old-code ranges).
 enum class DictionaryKind { Postal, Telephone };
 
+// A name a place had before and the name it has now (see the former names in
+// dic_format.h); Shift-JIS, as the address texts.
+struct FormerNameRecord {
+    std::uint8_t kind = 0;  // dic::kFormerMunicipality or dic::kFormerTown
+    std::uint8_t prefecture = 0;
+    std::uint16_t localCode = 0;
+    std::string former, now;
+};
+
 struct DictionaryData {
     DictionaryKind kind = DictionaryKind::Postal;
     FoldSettings settings;             // the settings the matching forms were made with
@@ -33,6 +42,8 @@ struct DictionaryData {
     std::vector<CityRecord> cities;
     std::vector<MunicipalityRecord> municipalities;
     std::vector<std::uint32_t> codeList;
+    // Empty when the file holds none; ordered by kind, then local-government code.
+    std::vector<FormerNameRecord> formerNames;
     std::uint16_t blockCapacity = 0;
     // Indexes of the municipalities (by code / 1000) and the cities (by
     // lowCode / 1000) of each prefecture code, ascending, so that a lookup

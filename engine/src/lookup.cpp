@@ -280,8 +280,8 @@ void matchMunicipality(ZipEngine& engine) {
     }
 }
 
-int lookupAddress(ZipEngine& engine, std::string_view address, const LookupTargets& targets,
-                  TownMatcher townMatcher) {
+int lookupAddressAsWritten(ZipEngine& engine, std::string_view address,
+                           const LookupTargets& targets, TownMatcher townMatcher) {
     if (!townMatcher) townMatcher = matchTown;
     if (!engine.isOpen()) {
         writeError(targets, "ERR-001");

@@ -19,6 +19,7 @@ enum LookupFlag : int {
     kFlagGenericCode = KESZIP_GENERIC_CODE,
     kFlagNoPrefecture = KESZIP_NO_PREFECTURE,
     kFlagNoCity = KESZIP_NO_CITY,
+    kFlagFormerName = KESZIP_FORMER_NAME,
 };
 
 // The town level: matchTown, or the slow reference matchTownUncached.
@@ -27,9 +28,16 @@ using TownMatcher = int (*)(ZipEngine&, std::size_t, std::string_view, std::stri
 
 // Looks `address` (Shift-JIS, as the caller wrote it) up; returns the flags,
 // or 0 with an error text ("ERR-001", "ERR-003", "ERR-005", "ERR-006",
-// "ERR-999") in targets.code7 when that is given.
+// "ERR-999") in targets.code7 when that is given. An address that reaches no
+// town, or only a generic code, is tried once more with each former name it
+// holds written as the name now; an answer found so carries kFlagFormerName.
 int lookupAddress(ZipEngine& engine, std::string_view address, const LookupTargets& targets,
                   TownMatcher townMatcher = nullptr);
+
+// lookupAddress without the retry by former names (former_name_lookup.cpp): the
+// address only as it is written.
+int lookupAddressAsWritten(ZipEngine& engine, std::string_view address,
+                           const LookupTargets& targets, TownMatcher townMatcher = nullptr);
 
 // The address (as the caller wrote it) in the form the lookup compares:
 // folded for matching, without the 大字 that most town names leave out and

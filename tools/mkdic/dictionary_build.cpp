@@ -7,9 +7,11 @@
 #include <cstdio>
 #include <ctime>
 #include <filesystem>
+#include <set>
 
 #include "build_error.h"
 #include "code_list.h"
+#include "former_names.h"
 #include "ken_all_source.h"
 #include "output_files.h"
 #include "settings_files.h"
@@ -76,7 +78,23 @@ BuildSummary buildDictionaryFiles(const BuildOptions& options) {
         codeList = parseCodeList(text, baseName(options.codeListPath));
     }
 
-    const DictionaryModel model = buildDictionaryModel(rows, options.maxBlock);
+    DictionaryModel model = buildDictionaryModel(rows, options.maxBlock);
+    std::set<FormerName> formerNames;
+    for (const std::string& path : options.formerEditions) {
+        for (FormerName& n : formerNamesOfEdition(readKenAllSource(path).towns, source.towns)) {
+            formerNames.insert(std::move(n));
+        }
+    }
+    MunicipalChanges changes;
+    if (!options.municipalChangesPath.empty()) {
+        std::string text;
+        if (!platform::readWholeFile(options.municipalChangesPath, text)) {
+            throw BuildError(options.municipalChangesPath + ": cannot read the table");
+        }
+        changes = municipalChangeNames(text, source.towns, baseName(options.municipalChangesPath));
+        formerNames.insert(changes.names.begin(), changes.names.end());
+    }
+    model.formerNames.assign(formerNames.begin(), formerNames.end());
 
     BuildSummary summary;
     summary.info.dataDate = options.dataDate.value_or(localDate(source.modified));
@@ -107,6 +125,9 @@ BuildSummary buildDictionaryFiles(const BuildOptions& options) {
     summary.dictionaryBytes = dictionary.size();
     summary.codeListEntries = codeList.size();
     summary.splits = model.splits;
+    summary.formerNames = model.formerNames.size();
+    summary.municipalChanges = changes.rows;
+    summary.changesNotPlaced = changes.dropped;
     return summary;
 }
 

@@ -24,6 +24,10 @@ struct BuildOptions {
     std::optional<unsigned> edition;      // default: YYMM of the data date
     std::optional<std::string> dataDate;  // "YYYY-MM-DD"; default: the CSV's modification date
     std::size_t maxBlock = keszip::dic::kMaxBlockSize;
+    // Earlier editions (either format) whose town and municipality names the
+    // dictionary keeps as former names; and the table of municipal changes.
+    std::vector<std::string> formerEditions;
+    std::string municipalChangesPath;  // empty: none
 };
 
 struct BuildSummary {
@@ -32,6 +36,9 @@ struct BuildSummary {
     std::size_t codeListEntries = 0;
     DictionaryInfo info;
     std::vector<BlockSplit> splits;
+    std::size_t formerNames = 0;       // entries written after the code list
+    std::size_t municipalChanges = 0;  // rows of the table of municipal changes
+    std::size_t changesNotPlaced = 0;  // rows naming a municipality not in the data
 };
 
 // Throws BuildError for unreadable or malformed input and for files that

@@ -63,12 +63,23 @@ struct BlockSplit {
     std::vector<std::size_t> partBytes;  // block size of each record
 };
 
+// A name a place had before, and the name it has now (Shift-JIS); see the
+// former names in dic_format.h.
+struct FormerName {
+    std::uint8_t kind = keszip::dic::kFormerTown;
+    std::uint8_t prefecture = 0;
+    std::uint16_t localCode = 0;  // a town's municipality; 0 for a municipality
+    std::string former, now;
+    auto operator<=>(const FormerName&) const = default;
+};
+
 struct DictionaryModel {
     std::size_t rowCount = 0;
     std::vector<Prefecture> prefectures;  // always 47, record i has code i + 1
     std::vector<City> cities;
     std::vector<Municipality> municipalities;
     std::vector<BlockSplit> splits;
+    std::vector<FormerName> formerNames;  // written after the code list when not empty
 };
 
 // Throws BuildError with the source line when the rows contradict each other

@@ -119,6 +119,28 @@ void writeInfoBlock(unsigned char* block, const DictionaryInfo& info) {
     putInfoText(block, 4, info.notice, "notice");
 }
 
+std::string formerNameTable(const std::vector<FormerName>& names) {
+    std::string out(dic::kFormerHead, '\0');
+    std::memcpy(out.data(), dic::kFormerSignature, sizeof dic::kFormerSignature);
+    dic::putDword(reinterpret_cast<unsigned char*>(out.data()) + sizeof dic::kFormerSignature,
+                  static_cast<std::uint32_t>(names.size()));
+    for (const FormerName& n : names) {
+        if (n.former.empty() || n.now.empty() || n.former.size() > 255 || n.now.size() > 255) {
+            throw BuildError("a former name or its name now is empty or longer than 255 bytes");
+        }
+        unsigned char head[dic::kFormerEntryHead];
+        head[0] = n.kind;
+        head[1] = n.prefecture;
+        dic::putWord(head + 2, n.localCode);
+        head[4] = static_cast<unsigned char>(n.former.size());
+        head[5] = static_cast<unsigned char>(n.now.size());
+        out.append(reinterpret_cast<const char*>(head), sizeof head);
+        out += n.former;
+        out += n.now;
+    }
+    return out;
+}
+
 std::string writeDictionary(const DictionaryModel& model, const DictionaryInfo& info,
                             const std::vector<std::uint32_t>& codeList) {
     std::vector<std::string> blocks;
@@ -163,6 +185,7 @@ std::string writeDictionary(const DictionaryModel& model, const DictionaryInfo& 
         dic::putDword(entry, code);
         out.append(reinterpret_cast<const char*>(entry), sizeof entry);
     }
+    if (!model.formerNames.empty()) out += formerNameTable(model.formerNames);
     return out;
 }
 

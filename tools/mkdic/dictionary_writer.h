@@ -26,6 +26,9 @@ struct DictionaryInfo {
 // throws BuildError when a text is too long for its field.
 void writeInfoBlock(unsigned char* block, const DictionaryInfo& info);
 
+// The former names as they follow the code list.
+std::string formerNameTable(const std::vector<FormerName>& names);
+
 // Throws BuildError when a text is too long for its field or a table does not
 // fit its size fields.
 std::string writeDictionary(const DictionaryModel& model, const DictionaryInfo& info,

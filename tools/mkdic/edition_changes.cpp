@@ -185,7 +185,8 @@ std::vector<EditionChange> compareEditions(const std::vector<KenAllRow>& oldTown
              listOf(b.towns.at(*best)),
              municipalityOf(here.first),
              {old.second},
-             {best->second}});
+             {best->second},
+             here.first});
     }
 
     // Split and merged: gone and fresh towns of one municipality with the same
@@ -235,7 +236,8 @@ std::vector<EditionChange> compareEditions(const std::vector<KenAllRow>& oldTown
                  listOf(b.towns.at(news[0])),
                  municipalityOf(family.first),
                  {olds[0].second},
-                 {news[0].second}});
+                 {news[0].second},
+                 family.first});
             continue;
         }
         for (const Key& k : olds) {

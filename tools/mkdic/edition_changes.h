@@ -21,6 +21,7 @@ struct EditionChange {
                                                     // for the municipality kinds)
     std::string municipality;                       // prefecture and city of the new edition
     std::vector<std::string> oldNames, newNames;    // town names (municipality names)
+    std::uint32_t localCode = 0;                    // of the municipality in the new edition
 };
 
 // The kinds in the order they are listed, each with its meaning.

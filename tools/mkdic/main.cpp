@@ -65,6 +65,12 @@ int main(int argc, char** argv) {
                    "largest town block in bytes; larger municipalities are spread over "
                    "several records")
         ->check(CLI::Range(64, 65535));
+    app.add_option("--former", options.formerEditions,
+                   "an earlier edition (ken_all.zip or utf_ken_all.zip; repeatable): towns and "
+                   "municipalities written with the names they had then are still found");
+    app.add_option("--municipal-changes", options.municipalChangesPath,
+                   "table of municipal changes (CSV: prefecture, before, after, date): "
+                   "addresses written with a former municipality name are still found");
     CLI11_PARSE(app, argc, argv);
     if (*changesOption) {
         try {
@@ -102,6 +108,14 @@ int main(int argc, char** argv) {
     const auto start = std::chrono::steady_clock::now();
     try {
         const mkdic::BuildSummary s = mkdic::buildDictionaryFiles(options);
+        if (s.formerNames > 0) {
+            std::cerr << "keszip-mkdic: note: " << s.formerNames << " former names";
+            if (s.municipalChanges > 0) {
+                std::cerr << " (" << s.municipalChanges << " municipal changes, "
+                          << s.changesNotPlaced << " of them to a municipality not in the data)";
+            }
+            std::cerr << "\n";
+        }
         for (const mkdic::BlockSplit& split : s.splits) {
             std::string parts;
             for (std::size_t bytes : split.partBytes) {

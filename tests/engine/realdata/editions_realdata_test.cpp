@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <map>
+#include <set>
 
 #include "dic_format.h"
 #include "dictionary_build.h"
@@ -116,4 +118,70 @@ TEST(EditionsRealData, ChangesSinceTheOldestEdition) {
     EXPECT_NE(testing_support::u8(mkdic::changeLines(changes))
                   .find("town renamed\t0391513\t0391513\t青森県三戸郡五戸町\t古館\t古舘\n"),
               std::string::npos);
+}
+
+// The dictionary beside the programs holds the former names of the editions in
+// KESZIP_DATA/editions/ and of the table of municipal changes: every town
+// renamed since the oldest edition is found by its old name, and addresses of
+// municipalities and wards that no longer exist are found in the ones they
+// became part of.
+TEST(EditionsRealData, FormerNamesAreFound) {
+    KESZIP_REQUIRE_REAL_DATA();
+    const std::string oldest = dataPath("editions/ken_all_2024-12-24.zip");
+    if (!std::filesystem::exists(oldest)) GTEST_SKIP() << "needs " << oldest;
+    keszip::ZipEngine engine(
+        std::filesystem::path(testing_support::binPath("KESZIP.DIC")).parent_path().string());
+    ASSERT_TRUE(engine.open());
+    if (engine.sharedData()->formerNames.empty()) {
+        GTEST_SKIP() << "the dictionary was built without former names (configure again)";
+    }
+    const auto look = [&](const std::string& address, std::uint32_t& code) {
+        char code7[16] = {};
+        const int flags = keszip::lookupAddress(engine, address, {code7, nullptr, nullptr});
+        code = static_cast<std::uint32_t>(std::strtoul(code7, nullptr, 10));
+        return flags;
+    };
+
+    // Towns renamed under their code whose old name stood for that one code.
+    const auto before = mkdic::readKenAllSource(oldest).towns;
+    std::map<std::pair<std::uint32_t, std::string>, std::set<std::uint32_t>> codesOfName;
+    std::map<std::uint32_t, std::string> prefix;  // local code -> prefecture and city
+    const auto base = [](const std::string& name) {
+        return bench::RealTown{0, 0, {}, {}, name, {}, {}, {}}.baseName();
+    };
+    for (const auto& r : before) {
+        codesOfName[{r.localCode, base(r.townName)}].insert(r.code7);
+        prefix[r.localCode] = r.prefectureName + r.cityName;
+    }
+    std::size_t checked = 0, flagged = 0;
+    for (const auto& c :
+         mkdic::compareEditions(before, mkdic::readKenAllSource(dataPath("ken_all.zip")).towns)) {
+        if (c.kind != "town renamed") continue;
+        const std::string old = base(c.oldNames.front());
+        if (old == base(c.newNames.front()) || codesOfName[{c.localCode, old}].size() != 1)
+            continue;
+        std::uint32_t code = 0;
+        const int flags = look(prefix[c.localCode] + old, code);
+        EXPECT_EQ(code, c.newCodes.front()) << testing_support::u8(prefix[c.localCode] + old);
+        ++checked;
+        if (flags & keszip::kFlagFormerName) ++flagged;
+    }
+    EXPECT_GE(checked, 30u);
+    EXPECT_GE(flagged, 20u);  // the others are found as written (ケ and ヶ, 沢 and 澤 fold alike)
+
+    struct Case {
+        const char* address;
+        std::uint32_t code;
+    } cases[] = {
+        {"静岡県浜松市中区元城町103-2", 4300946},
+        {"静岡県浜松市北区細江町中川1", 4311304},
+        {"宮城県黒川郡富谷町富谷1", 9813311},
+        {"宮城県富谷町富谷1", 9813311},
+    };
+    for (const Case& c : cases) {
+        std::uint32_t code = 0;
+        const int flags = look(testing_support::sj(c.address), code);
+        EXPECT_TRUE(flags & keszip::kFlagFormerName) << c.address;
+        EXPECT_EQ(code, c.code) << c.address;
+    }
 }
