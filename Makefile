@@ -80,6 +80,11 @@ format:
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(TSAN_BUILD)
 
+# The Python module and the Dask recipe against keszip lookup (a million rows).
+.PHONY: bench-python
+bench-python: build
+	bash bench/python_throughput.sh $(BUILD)/bin $(BUILD)/python "$(KESZIP_DATA)" $(BENCH_COUNT)
+
 # A 100,000-record SQLite table converted in place, against the CSV run.
 .PHONY: bench-table
 bench-table: build

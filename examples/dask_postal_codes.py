@@ -11,14 +11,15 @@ encoding given (Shift-JIS by default, as office software writes them).
 
 The file is read in blocks with dask.dataframe.read_csv, each block is looked
 up by `lookup_partition` on a distributed LocalCluster of worker processes
-(one engine per worker process, made on first use), and the blocks are
-written back in their order. The same `lookup_partition` runs unchanged on a
+(one engine per worker process) and written by the same worker, and the
+written blocks are joined in their order. The same `lookup_partition` runs unchanged on a
 real cluster and inside a Spark pandas_udf: see the README.
 """
 
 import argparse
 import os
 import sys
+import tempfile
 import time
 
 import keszip
@@ -35,6 +36,11 @@ def lookup_partition(frame, column):
     """
     added = keszip.lookup_frame(frame, column, prefix="keszip_")
     return added
+
+
+def open_engine():
+    """Opens the worker's dictionaries ahead of its first block."""
+    keszip.default_engine()
 
 
 def result_meta(frame, column):
@@ -75,7 +81,9 @@ def main(argv=None):
                                                     // (4 * args.workers) + 1))
     started = time.perf_counter()
     with LocalCluster(n_workers=args.workers, threads_per_worker=1, processes=True,
-                      dashboard_address=None) as cluster, Client(cluster):
+                      dashboard_address=None) as cluster, Client(cluster) as client:
+        # Each worker opens its dictionaries once, before the first block.
+        client.run(open_engine)
         ready = time.perf_counter()
         print(f"cluster of {args.workers} workers started in {ready - started:.2f} s",
               file=sys.stderr)
@@ -90,10 +98,23 @@ def main(argv=None):
         column = frame.columns[args.column - 1]
         looked_up = frame.map_partitions(lookup_partition, column,
                                          meta=result_meta(frame, column))
-        looked_up.to_csv(args.dest, single_file=True, header=False, index=False,
-                         encoding=encoding)
+        # Each block is read, looked up and written by one worker, with no
+        # block sent between processes; the parts are then joined in their
+        # order into a file beside DEST that replaces it only when complete.
+        dest = os.path.abspath(args.dest)
+        with tempfile.TemporaryDirectory(prefix=".dask_postal_codes-",
+                                         dir=os.path.dirname(dest)) as parts:
+            looked_up.to_csv(os.path.join(parts, "*.csv"), name_function=lambda i: f"{i:08d}",
+                             header=False, index=False, encoding=encoding)
+            rows = 0
+            with open(os.path.join(parts, "joined"), "wb") as out:
+                for name in sorted(n for n in os.listdir(parts) if n.endswith(".csv")):
+                    with open(os.path.join(parts, name), "rb") as part:
+                        for block in iter(lambda: part.read(1 << 20), b""):
+                            rows += block.count(b"\n")
+                            out.write(block)
+            os.replace(os.path.join(parts, "joined"), dest)
         done = time.perf_counter()
-        rows = sum(1 for _ in open(args.dest, "rb"))
         print(f"{rows} rows looked up and written in {done - ready:.2f} s = "
               f"{rows / (done - ready):.0f} rows/s (cluster start excluded)", file=sys.stderr)
     return 0

@@ -45,18 +45,28 @@ PyStructSequence_Desc resultDesc = {
     5,
 };
 
+PyObject* decodeText(const char* text) {
+    PyObject* decoded =
+        PyUnicode_DecodeUTF8(text, static_cast<Py_ssize_t>(std::strlen(text)), "replace");
+    if (!decoded) throw py::error_already_set();
+    return decoded;
+}
+
+// Appends a new reference to `list`, which takes it over.
+void appendNew(py::list& list, PyObject* item) {
+    if (!item) throw py::error_already_set();
+    const int failed = PyList_Append(list.ptr(), item);
+    Py_DECREF(item);
+    if (failed) throw py::error_already_set();
+}
+
 py::object makeResult(const KesZipUtf8Answer& a) {
     PyObject* r = PyStructSequence_New(resultType);
     if (!r) throw py::error_already_set();
     py::object result = py::reinterpret_steal<py::object>(r);
     const char* texts[] = {a.code7, a.oldCode, a.addressNumber, a.jisCode};
     PyStructSequence_SetItem(r, 0, PyLong_FromLong(a.flags));
-    for (int i = 0; i < 4; ++i) {
-        PyObject* text = PyUnicode_DecodeUTF8(
-            texts[i], static_cast<Py_ssize_t>(std::strlen(texts[i])), "replace");
-        if (!text) throw py::error_already_set();
-        PyStructSequence_SetItem(r, i + 1, text);
-    }
+    for (int i = 0; i < 4; ++i) PyStructSequence_SetItem(r, i + 1, decodeText(texts[i]));
     PyStructSequence_SetItem(r, 5, PyLong_FromLong(a.status));
     // It holds only numbers and texts, so it can never be part of a cycle:
     // left to the cycle collector, a million results would have it scan
@@ -117,6 +127,35 @@ class Engine {
 
     py::list lookupMany(const py::handle& addresses, bool hyphen) {
         py::list results;
+        lookupBatches(addresses, hyphen,
+                      [&](const KesZipUtf8Answer& a) { results.append(makeResult(a)); });
+        return results;
+    }
+
+    // The same answers as six lists, one per field (status last): what a
+    // frame's columns are made of, without a tuple per row.
+    py::tuple lookupColumns(const py::handle& addresses, bool hyphen) {
+        py::list columns[6];
+        lookupBatches(addresses, hyphen, [&](const KesZipUtf8Answer& a) {
+            const char* texts[] = {a.code7, a.oldCode, a.addressNumber, a.jisCode};
+            appendNew(columns[0], PyLong_FromLong(a.flags));
+            for (int i = 0; i < 4; ++i) appendNew(columns[i + 1], decodeText(texts[i]));
+            appendNew(columns[5], PyLong_FromLong(a.status));
+        });
+        return py::make_tuple(columns[0], columns[1], columns[2], columns[3], columns[4],
+                              columns[5]);
+    }
+
+    std::optional<std::string> folder() const { return folder_; }
+
+  private:
+    static int options(bool hyphen) { return hyphen ? KESZIP_HYPHEN : 0; }
+
+    // Looks the addresses of an iterable up in batches, the interpreter
+    // released while the engine works, and hands each answer to `sink` in
+    // order.
+    template <typename Sink>
+    void lookupBatches(const py::handle& addresses, bool hyphen, Sink&& sink) {
         std::vector<py::object> keep;
         std::vector<const char*> data;
         std::vector<std::size_t> lengths;
@@ -131,7 +170,7 @@ class Engine {
                 KesZipLookupUtf8Batch(handleForThisProcess(), data.data(), lengths.data(),
                                       data.size(), options(hyphen), answers.data());
             }
-            for (const auto& a : answers) results.append(makeResult(a));
+            for (const auto& a : answers) sink(a);
             keep.clear();
             data.clear();
             lengths.clear();
@@ -144,13 +183,7 @@ class Engine {
             if (data.size() == kBatchSize) flush();
         }
         if (!data.empty()) flush();
-        return results;
     }
-
-    std::optional<std::string> folder() const { return folder_; }
-
-  private:
-    static int options(bool hyphen) { return hyphen ? KESZIP_HYPHEN : 0; }
 
     void reopen() {
         int error = 0;
@@ -235,6 +268,11 @@ as "100-0013". TypeError for anything but str or bytes.)")
 The addresses go to the engine in batches, with the interpreter released
 while each batch runs, so other threads go on meanwhile. TypeError, naming
 the item, when an item is neither str nor bytes.)")
+        .def("lookup_columns", &Engine::lookupColumns, py::arg("addresses"),
+             py::arg("hyphen") = false,
+             R"(As lookup_many, but returns six lists, one per field:
+(flags, code, old_code, address_number, local_code, status). lookup_frame
+builds its columns from them.)")
         .def_property_readonly("folder", &Engine::folder,
                                "The folder given when the engine was made, or None.")
         .def(py::pickle([](const Engine& e) { return py::make_tuple(e.folder()); },

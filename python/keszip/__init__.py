@@ -110,10 +110,9 @@ def lookup_frame(df, column, prefix="", engine=None, hyphen=False):
         v if isinstance(v, (str, bytes)) else ("" if pd.isna(v) else str(v))
         for v in values.tolist()
     ]
-    results = (engine or default_engine()).lookup_many(texts, hyphen=hyphen)
+    columns = (engine or default_engine()).lookup_columns(texts, hyphen=hyphen)
     out = df.copy()
-    columns = list(zip(*results)) if results else [()] * 5
     out[names[0]] = pd.Series(columns[0], index=df.index, dtype="int64")
-    for name, values in zip(names[1:], columns[1:]):
+    for name, values in zip(names[1:], columns[1:5]):
         out[name] = pd.Series(values, index=df.index, dtype="object")
     return out

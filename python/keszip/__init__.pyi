@@ -42,6 +42,10 @@ class Engine:
         self, addresses: Iterable[Union[str, bytes]], hyphen: bool = False
     ) -> list[Result]: ...
 
+    def lookup_columns(
+        self, addresses: Iterable[Union[str, bytes]], hyphen: bool = False
+    ) -> tuple[list[int], list[str], list[str], list[str], list[str], list[int]]: ...
+
 def default_engine() -> Engine: ...
 def lookup_frame(
     df: pandas.DataFrame,
