@@ -43,6 +43,8 @@ done
 work=$(mktemp -d /tmp/keszip-pgext-XXXXXX)
 as=()
 if [ "$(id -u)" -eq 0 ]; then chown nobody "$work"; as=(runuser -u nobody --); fi
+"${as[@]}" test -r "$root/usr/lib/postgresql/$version/lib/keszip.so" ||
+    fail "the server's user cannot read $root (its folders must be readable by all)"
 cd "$work"
 "${as[@]}" "$system_bin/initdb" -D "$work/data" -U zelko --auth=trust -E UTF8 --no-locale \
     --no-sync > "$work/initdb.log" 2>&1 || { cat "$work/initdb.log"; fail "initdb failed"; }
