@@ -31,7 +31,7 @@ psql=("$pgbin/psql" -X -q -A -t -v ON_ERROR_STOP=1 -h 127.0.0.1 -p "$port" -U ze
 
 seconds() {  # COMMAND...: wall-clock seconds of the command
     local start end
-    start=$(date +%s.%N); "$@" > /dev/null; end=$(date +%s.%N)
+    start=$(date +%s.%N); "$@" > /dev/null || exit 1; end=$(date +%s.%N)
     awk -v s="$start" -v e="$end" 'BEGIN { printf "%.3f", e - s }'
 }
 cli=$(seconds sh -c "'$bin/keszip' lookup --threads 2 < '$work/addresses.txt' 2>/dev/null")
