@@ -111,6 +111,13 @@ interop: build
 bench-postgres: build
 	bash bench/table_postgres.sh $(BUILD)/bin "$(KESZIP_DATA)" 20000
 
+# The PostgreSQL extension on a private server: UPDATE ... SET zip =
+# keszip_code(address) and a parallel SELECT over BENCH_COUNT real addresses,
+# against keszip lookup --threads 2.
+.PHONY: bench-postgres-extension
+bench-postgres-extension: build
+	bash bench/postgres_extension.sh $(BUILD) "$(KESZIP_DATA)" $(BENCH_COUNT)
+
 # Every page and dialog of the desktop program as PNG files, rendered offscreen.
 screens: build
 	QT_QPA_PLATFORM=offscreen $(BUILD)/bin/zelko7-screens $(BUILD)/screens

@@ -11,6 +11,8 @@ packages=(cmake ninja-build g++ clang libclang-rt-14-dev clang-format clang-tidy
 packages+=(dpkg-dev file)
 # The Python module, its tests and the Dask recipe.
 packages+=(pybind11-dev python3-dev python3-pytest python3-pandas python3-distributed)
+# The PostgreSQL extension (its tests use the server of the package postgresql).
+packages+=(postgresql-server-dev-15)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

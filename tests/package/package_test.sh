@@ -85,6 +85,17 @@ if [ -d "$build/python/keszip" ]; then
     echo "python3 keszip from the unpacked package: $out"
 fi
 
+# The PostgreSQL extension, where the build has one: CREATE EXTENSION keszip
+# on a server that takes its extension folders from the unpacked package.
+if [ -f "$build/postgres/keszip.so" ]; then
+    chmod a+rx "$scratch"  # the server runs as nobody when this runs as root
+    set +e
+    bash "$(dirname "$0")/../postgres/create_extension.sh" "$root"
+    status=$?
+    set -e
+    [ "$status" = 0 ] || [ "$status" = 77 ] || fail "CREATE EXTENSION keszip from the unpacked package"
+fi
+
 # Dictionaries elsewhere: found through KESZIP_DICTIONARY_DIR, and only so.
 mv "$root/usr/share/keszip" "$scratch/dictionaries"
 if "${clean_env[@]}" "$root/usr/bin/keszip" lookup "$address" >/dev/null 2>&1; then
