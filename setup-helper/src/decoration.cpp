@@ -123,6 +123,14 @@ QRect lineBox(const QFont& font, QPoint at, const QString& text) {
     return QRect(at, QSize(inkWidth(metrics, text), metrics.height()));
 }
 
+DecorationText textOf(const QString& text, const QFont& font, QRect box = {}) {
+    DecorationText placed;
+    placed.text = text;
+    placed.font = font;
+    placed.box = box;
+    return placed;
+}
+
 }  // namespace
 
 std::vector<DecorationText> decorationTexts(const DecorationAssets& assets, QSize client,
@@ -136,7 +144,8 @@ std::vector<DecorationText> decorationTexts(const DecorationAssets& assets, QSiz
     // The product name down the picture's column, one character under the
     // other, centred below the postal mark.
     {
-        DecorationText name{QString::fromUtf8(kProductName), assets.nameFont, {}, false, true};
+        DecorationText name = textOf(QString::fromUtf8(kProductName), assets.nameFont);
+        name.vertical = true;
         const QFontMetrics metrics(name.font);
         int width = 0;
         for (const QChar c : name.text) width = std::max(width, metrics.horizontalAdvance(c));
@@ -147,7 +156,8 @@ std::vector<DecorationText> decorationTexts(const DecorationAssets& assets, QSiz
     }
     // The version text runs upwards from its point: its box lies above it.
     {
-        DecorationText version{QString::fromLatin1(kVersionText), assets.versionFont, {}, true};
+        DecorationText version = textOf(QString::fromLatin1(kVersionText), assets.versionFont);
+        version.upwards = true;
         const QFontMetrics metrics(version.font);
         const int length = inkWidth(metrics, version.text);
         version.box = keptInside(QRect(s(210), s(270) - length, metrics.height(), length), area);
@@ -162,17 +172,17 @@ std::vector<DecorationText> decorationTexts(const DecorationAssets& assets, QSiz
                                  inkWidth(QFontMetrics(assets.smallFont), homePage),
                                  inkWidth(QFontMetrics(assets.smallFont), mail)});
     const int makerLeft = std::max(area.left(), std::min(right - s(380), area.right() - widest));
-    texts.push_back({maker, assets.makerFont,
-                     lineBox(assets.makerFont, QPoint(makerLeft, bottom - s(130)), maker)});
-    texts.push_back({homePage, assets.smallFont,
-                     lineBox(assets.smallFont, QPoint(makerLeft, bottom - s(90)), homePage)});
-    texts.push_back({mail, assets.smallFont,
-                     lineBox(assets.smallFont, QPoint(makerLeft, bottom - s(60)), mail)});
+    texts.push_back(textOf(maker, assets.makerFont,
+                           lineBox(assets.makerFont, QPoint(makerLeft, bottom - s(130)), maker)));
+    texts.push_back(textOf(homePage, assets.smallFont,
+                           lineBox(assets.smallFont, QPoint(makerLeft, bottom - s(90)), homePage)));
+    texts.push_back(textOf(mail, assets.smallFont,
+                           lineBox(assets.smallFont, QPoint(makerLeft, bottom - s(60)), mail)));
     if (edition == 1 || edition == 2) {
         const QString label = QString::fromLatin1(edition == 1 ? kProductLabel : kUpdateLabel);
         const QPoint at(right - s(edition == 1 ? 320 : 260), s(10));
-        DecorationText text{label, assets.labelFont,
-                            keptInside(lineBox(assets.labelFont, at, label), area)};
+        DecorationText text =
+            textOf(label, assets.labelFont, keptInside(lineBox(assets.labelFont, at, label), area));
         text.background = edition == 1 ? QColor(0, 255, 255) : QColor(255, 255, 0);
         texts.push_back(text);
     }
