@@ -121,6 +121,7 @@ bench-postgres-extension: build
 # Every page and dialog of the desktop program as PNG files, rendered offscreen.
 screens: build
 	QT_QPA_PLATFORM=offscreen $(BUILD)/bin/zelko7-screens $(BUILD)/screens
+	QT_QPA_PLATFORM=offscreen $(BUILD)/bin/zelko7-setup-screens $(BUILD)/screens
 
 # The desktop program's run dialog against zelko7 convert on the same CSV file.
 bench-gui: build

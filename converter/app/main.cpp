@@ -22,7 +22,9 @@ int main(int argc, char** argv) {
     converter::ConvertArguments args;
     app.add_flag("--sjis", args.sjis, "Read and write raw Shift-JIS instead of UTF-8");
     auto* convert = app.add_subcommand(
-        "convert", "Convert one text, SDF, CSV or Excel file or a database table");
+        "convert",
+        "Convert one list: a text, SDF or CSV file, an Excel workbook (.xls, .xlsx) or a table "
+        "of an SQLite file or an ODBC database (all columns and fields can be read)");
     std::string kind;
     converter::addConvertCommands(*convert, args, kind);
     converter::useOneLineErrors(app);

@@ -1,7 +1,9 @@
-// The version dialog (template 100).
+// The version dialog (template 100): the program's version line and the
+// dictionary's edition and data date.
 #pragma once
 
 #include <QDialog>
+#include <QString>
 #include <memory>
 
 namespace Ui {
@@ -9,6 +11,11 @@ class AboutBoxForm;
 }
 
 namespace gui {
+
+// The label that shows the dictionary's edition and data date.
+inline constexpr int kDictionaryLine = 1201;
+// "辞書の版　<edition>" and, on a second line, "データの日付　<date>".
+QString dictionaryVersionText();
 
 class AboutBox : public QDialog {
     Q_OBJECT

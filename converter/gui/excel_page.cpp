@@ -130,6 +130,10 @@ converter::PageFields ExcelPage::fields() const {
 }
 
 void ExcelPage::fill() {
+    // The settings fill the page once, when it is first set up; later the
+    // page keeps what the user typed, also across visits to other pages.
+    if (filled_) return;
+    filled_ = true;
     const converter::PageFields page = converter::pageFieldsFromSettings(
         converter::SourceKind::Excel, context().options, context().params);
     control<QLineEdit>(kSource)->setText(fromSjis(page.source));

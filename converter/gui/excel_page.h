@@ -1,7 +1,8 @@
 // The Excel page (template 138): the address pieces of up to four columns of
 // one sheet converted into a column of a copy of the workbook. The sheet
 // list is refilled from the source workbook each time it drops down, with
-// the sheets that have rows.
+// the sheets that have rows. The settings fill the page once; unlike the
+// text, SDF and CSV pages it keeps what was typed when it is shown or hidden.
 #pragma once
 
 #include <memory>
@@ -46,6 +47,7 @@ class ExcelPage : public TabPage {
     int focusIdOf(converter::PageField field) const;
 
     std::unique_ptr<Ui::ExcelPageForm> ui_;
+    bool filled_ = false;
     friend class ExcelRunStarter;
 };
 

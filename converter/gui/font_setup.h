@@ -13,10 +13,13 @@ namespace gui {
 inline constexpr const char* kTemplateFontFamily = "ＭＳ ゴシック";
 inline constexpr const char* kFallbackFontFamily = "Noto Sans Mono CJK JP";
 
-// Loads the program's resources (templates' bitmaps, icon) and installs the
-// font substitution when the template font is missing. Called once before
-// any window is made.
+// Loads the program's resources (templates' bitmaps, icon), Qt's Japanese
+// translations, and installs the font substitution when the template font is
+// missing. Called once before any window is made.
 void prepareDesktop();
+// Installs Qt's Japanese translations (Debian: qt6-translations-l10n) once;
+// false when they are not installed, and Qt's texts stay English.
+bool installJapaneseTranslations();
 // The family actually used for the template font.
 QString resolvedTemplateFamily();
 // Characters of `text` that `font` has no glyph for ("" when all are there).

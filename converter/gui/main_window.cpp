@@ -23,15 +23,14 @@ namespace gui {
 QString hintLine1(int kind) {
     switch (kind) {
         case 2:
-            return QStringLiteral("Access 95/97/2000で作成したファイルの変換が可能です。");
+            return QStringLiteral("SQLite・ODBCのデータベースのテーブルの変換が可能です。");
         case 3:
         case 4:
             return QStringLiteral("予め、変換元ファイルのレイアウトを調べて下さい。");
         case 5:
             return QStringLiteral("予め、住所の項目位置を調べて下さい。");
         case 6:
-            return QStringLiteral(
-                "Excel ver5.0 / 95 / 97-2000で作成したファイルの変換が可能です。");
+            return QStringLiteral("Excelのブック（.xls・.xlsx）の変換が可能です。");
         default:
             return QStringLiteral("　ゼルコセブン Version 1.4です。");
     }
@@ -40,7 +39,7 @@ QString hintLine1(int kind) {
 QString hintLine2(int kind) {
     switch (kind) {
         case 2:
-            return QStringLiteral("予め、Accessのテーブルに、変換先フィールドを作成して下さい。");
+            return QStringLiteral("予め、テーブルに、変換先フィールドを作成して下さい。");
         case 5:
             return QStringLiteral("各行の先頭に変換データが挿入されます。");
         case 6:

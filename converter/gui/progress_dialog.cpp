@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTimer>
+#include <algorithm>
 
 #include "conv_messages.h"
 #include "digit_counter.h"
@@ -91,11 +92,13 @@ void ProgressDialog::pumpEvents() {
 }
 
 void ProgressDialog::showProgress(std::uint32_t processed, bool final, double) {
+    recordsRead_ = processed;
     counter_->Update(processed);
     if (final) counter_->Update(DigitCounter::kFinal);
 }
 
 void ProgressDialog::showErrorCount(std::int32_t count) {
+    errors_ = count;
     errorCount_->setText(QString::number(count));
 }
 
@@ -107,7 +110,16 @@ bool ProgressDialog::ask(std::string_view text, std::string_view caption) {
 
 void ProgressDialog::inform(std::string_view text, std::string_view caption,
                             converter::MessageIcon icon) {
-    userDialogs().message(this, fromSjis(text), fromSjis(caption), boxIcon(icon));
+    QString shown = fromSjis(text);
+    // The end-of-run message (after a stop too) gives the counts with the time.
+    if (fromSjis(caption) == QStringLiteral("終了確認")) {
+        const long long read = recordsRead_, errors = std::max(0, errors_);
+        shown += QStringLiteral("\n読込件数 %1 件　変換件数 %2 件　エラー件数 %3 件")
+                     .arg(read)
+                     .arg(std::max(0LL, read - errors))
+                     .arg(errors);
+    }
+    userDialogs().message(this, shown, fromSjis(caption), boxIcon(icon));
 }
 
 std::uint32_t ProgressDialog::tickCount() { return monotonicMilliseconds(); }

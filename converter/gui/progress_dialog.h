@@ -74,6 +74,10 @@ class ProgressDialog : public QDialog, public converter::RunHost {
     std::unique_ptr<Ui::ProgressDialogForm> ui_;
     DigitCounter* counter_ = nullptr;
     QLabel* errorCount_ = nullptr;
+    // What the run reported last: the counter's value (records read) and the
+    // error count; the end-of-run message shows them.
+    std::uint32_t recordsRead_ = 0;
+    std::int32_t errors_ = 0;
     bool stopRequest_ = false;
     bool running_ = false;
     int endCode_ = converter::kRunEnded;

@@ -26,13 +26,13 @@ std::optional<std::string> startingCode(const QLineEdit* field) {
 
 }  // namespace
 
-int SearchPage::savedPrefecture_ = 0;
-
 SearchPage::SearchPage(ProgramContext& context, QWidget* parent)
     : TabPage(context, 130, 0, parent), ui_(std::make_unique<Ui::SearchPageForm>()) {
     ui_->setupUi(this);
     templateLoaded();
-    ui_->combo1142->setCurrentIndex(savedPrefecture_);
+    // The prefecture of the last lookup, kept in the settings between runs.
+    const int kept = context.options.KenNo;
+    ui_->combo1142->setCurrentIndex(kept > 0 && kept < ui_->combo1142->count() ? kept : 0);
     connect(ui_->button1001, &QPushButton::clicked, this, &SearchPage::lookUp);
     connect(ui_->button1132, &QPushButton::clicked, this, &SearchPage::openCodeSearch);
     connect(ui_->button1126, &QPushButton::clicked, this, &SearchPage::openTextSearch);
@@ -45,10 +45,10 @@ void SearchPage::lookUp() {
     const int index = ui_->combo1142->currentIndex();
     std::string address;
     if (index != -1 && index != 0) {
-        savedPrefecture_ = index;
+        context().options.KenNo = index;
         address = toSjis(ui_->combo1142->itemText(index));
     } else {
-        savedPrefecture_ = 0;
+        context().options.KenNo = 0;
     }
     address += toSjis(ui_->edit1002->text());
 

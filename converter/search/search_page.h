@@ -27,15 +27,13 @@ class SearchPage : public TabPage {
     void openTextSearch();
     void openOfficeSearch();
 
-    // The prefecture index of the last lookup, one value for the whole program.
-    static int savedPrefecture() { return savedPrefecture_; }
+    // The prefecture index of the last lookup ("KenNo" of the settings).
+    int savedPrefecture() { return context().options.KenNo; }
 
   private:
     // Puts a dialog's chosen address into the address edit and looks it up
     // without reporting a failure.
     void takePickedAddress();
-
-    static int savedPrefecture_;
 
     std::unique_ptr<Ui::SearchPageForm> ui_;
     bool reportFailure_ = true;

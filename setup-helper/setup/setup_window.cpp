@@ -1,13 +1,17 @@
 #include "setup_window.h"
 
+#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QFileDialog>
 #include <QFrame>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "install_set.h"
 #include "installation.h"
@@ -17,7 +21,8 @@ namespace setup {
 SetupWindow::SetupWindow(CustomBinding& custom, std::filesystem::path programFolder)
     : custom_(custom), programFolder_(std::move(programFolder)) {
     setWindowTitle(QStringLiteral("ZELKO7 セットアップ"));
-    resize(960, 680);
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QSize screenSize = screen ? screen->size() : QSize(1152, 864);
 
     // The controls sit on a plain panel; the rest of the window shows the
     // decoration.
@@ -43,14 +48,29 @@ SetupWindow::SetupWindow(CustomBinding& custom, std::filesystem::path programFol
     buttons->addWidget(close);
     panelLayout->addLayout(buttons);
 
-    auto* layout = new QVBoxLayout(this);
-    layout->addStretch();
-    layout->addWidget(panel);
-    layout->setContentsMargins(320, 20, 40, 160);
+    layout_ = new QVBoxLayout(this);
+    layout_->addStretch();
+    layout_->addWidget(panel);
+    fitToScreen(screenSize);
 
     connect(browse, &QPushButton::clicked, this, [this] { chooseFolder(); });
     connect(installButton_, &QPushButton::clicked, this, [this] { install(); });
     connect(close, &QPushButton::clicked, this, &QWidget::close);
+}
+
+void SetupWindow::fitToScreen(QSize screen) {
+    // 960 x 680 on a screen 864 pixels high, as the decoration's sizes, and
+    // never larger than the screen.
+    const int h = std::max(1, screen.height());
+    const auto s = [h](int designValue) { return h * designValue / 864; };
+    resize(std::min(s(960), std::max(1, screen.width())), std::min(s(680), h));
+    if (layout_) layout_->setContentsMargins(s(320), s(20), s(40), s(160));
+}
+
+void SetupWindow::closeEvent(QCloseEvent* event) {
+    // The decoration stays while the window is open, after an installation too.
+    custom_.dspUnHook();
+    QWidget::closeEvent(event);
 }
 
 void SetupWindow::chooseFolder() {
@@ -67,8 +87,6 @@ bool SetupWindow::install() {
             status_->setText(QStringLiteral("コピー中: ") + QString::fromStdString(name));
             QCoreApplication::processEvents();
         });
-    // The decoration goes when the work is done.
-    custom_.dspUnHook();
     if (!result.ok) {
         status_->setText(QStringLiteral("インストールできませんでした: ") +
                          QString::fromStdString(result.error));

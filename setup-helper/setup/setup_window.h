@@ -8,6 +8,7 @@
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QVBoxLayout;
 
 namespace setup {
 
@@ -17,8 +18,14 @@ class SetupWindow : public QWidget {
   public:
     SetupWindow(CustomBinding& custom, std::filesystem::path programFolder);
 
-    // Installs into the folder of the edit field; true on success.
+    // Installs into the folder of the edit field; true on success. The
+    // decoration stays until the window closes.
     bool install();
+    // Sizes the window and its margins for a screen of `screen` pixels.
+    void fitToScreen(QSize screen);
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
 
   private:
     void chooseFolder();
@@ -28,6 +35,7 @@ class SetupWindow : public QWidget {
     QLineEdit* target_;
     QPushButton* installButton_;
     QLabel* status_;
+    QVBoxLayout* layout_ = nullptr;
 };
 
 }  // namespace setup

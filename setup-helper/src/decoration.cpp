@@ -1,5 +1,6 @@
 #include "decoration.h"
 
+#include <QFontDatabase>
 #include <QFontMetrics>
 #include <QPainter>
 #include <algorithm>
@@ -14,6 +15,7 @@ const char* const kMakerHomePage = "https://www.keszip.example/";
 const char* const kMakerMail = "support@keszip.example";
 const char* const kProductLabel = " Product Version ";
 const char* const kUpdateLabel = " Update Kit ";
+const char* const kProductName = "ゼルコセブン";
 
 namespace {
 
@@ -74,17 +76,118 @@ void writeText(QPainter& painter, QPoint at, const QString& text) {
     painter.drawText(at + QPoint(0, QFontMetrics(painter.font()).ascent()), text);
 }
 
-void writeLabel(QPainter& painter, const QFont& font, QPoint at, const QString& text,
-                QColor background) {
-    painter.setFont(font);
+// A font that has a glyph for every character of `text`: the CJK families
+// installed with the desktop first, then any family the font database lists
+// for Japanese. A font without the glyphs would show empty boxes.
+QFont japaneseFont(int pixelSize, const QString& text) {
+    const QStringList preferred = {
+        QString::fromLatin1("Noto Sans CJK JP"),   QString::fromLatin1("Noto Serif CJK JP"),
+        QString::fromLatin1("IPAexGothic"),        QString::fromLatin1("IPAGothic"),
+        QString::fromLatin1("TakaoGothic"),        QString::fromLatin1("VL Gothic"),
+        QString::fromLatin1("Droid Sans Fallback")};
+    QStringList candidates;
+    const QStringList installed = QFontDatabase::families();
+    for (const QString& family : preferred)
+        if (installed.contains(family)) candidates << family;
+    candidates << QFontDatabase::families(QFontDatabase::Japanese);
+    QFont font;
+    font.setPixelSize(std::max(1, pixelSize));
+    for (const QString& family : candidates) {
+        font.setFamily(family);
+        const QFontMetrics metrics(font);
+        bool whole = true;
+        for (const uint c : text.toUcs4()) whole = whole && metrics.inFontUcs4(c);
+        if (whole) return font;
+    }
+    return font;
+}
+
+// Moves `box` inside `area` (left and top win when it is larger).
+QRect keptInside(QRect box, const QRect& area) {
+    if (box.right() > area.right()) box.moveRight(area.right());
+    if (box.bottom() > area.bottom()) box.moveBottom(area.bottom());
+    if (box.left() < area.left()) box.moveLeft(area.left());
+    if (box.top() < area.top()) box.moveTop(area.top());
+    return box;
+}
+
+// How far a line's glyphs reach: its advance, or more where an italic
+// glyph leans out past it.
+int inkWidth(const QFontMetrics& metrics, const QString& text) {
+    return std::max(metrics.horizontalAdvance(text), metrics.boundingRect(text).right() + 1);
+}
+
+// The rectangle a line of text takes with its top-left corner at `at`.
+QRect lineBox(const QFont& font, QPoint at, const QString& text) {
     const QFontMetrics metrics(font);
-    painter.fillRect(QRect(at, QSize(metrics.horizontalAdvance(text), metrics.height())),
-                     background);
-    painter.setPen(Qt::black);
-    writeText(painter, at, text);
+    return QRect(at, QSize(inkWidth(metrics, text), metrics.height()));
+}
+
+DecorationText textOf(const QString& text, const QFont& font, QRect box = {}) {
+    DecorationText placed;
+    placed.text = text;
+    placed.font = font;
+    placed.box = box;
+    return placed;
 }
 
 }  // namespace
+
+std::vector<DecorationText> decorationTexts(const DecorationAssets& assets, QSize client,
+                                            int edition) {
+    const int h = assets.screen.height();
+    const auto s = [h](int designValue) { return scaled(h, designValue); };
+    const int right = client.width(), bottom = client.height();
+    const QRect area = QRect(QPoint(0, 0), client).adjusted(s(6), s(6), -s(6), -s(6));
+    std::vector<DecorationText> texts;
+
+    // The product name down the picture's column, one character under the
+    // other, centred below the postal mark.
+    {
+        DecorationText name = textOf(QString::fromUtf8(kProductName), assets.nameFont);
+        name.vertical = true;
+        const QFontMetrics metrics(name.font);
+        int width = 0;
+        for (const QChar c : name.text) width = std::max(width, metrics.horizontalAdvance(c));
+        const int height = metrics.height() * static_cast<int>(name.text.size());
+        name.box =
+            keptInside(QRect(s(10) + s(105) - width / 2, s(10) + s(232), width, height), area);
+        texts.push_back(name);
+    }
+    // The version text runs upwards from its point: its box lies above it.
+    {
+        DecorationText version = textOf(QString::fromLatin1(kVersionText), assets.versionFont);
+        version.upwards = true;
+        const QFontMetrics metrics(version.font);
+        const int length = inkWidth(metrics, version.text);
+        version.box = keptInside(QRect(s(210), s(270) - length, metrics.height(), length), area);
+        texts.push_back(version);
+    }
+    // The maker's three lines share their left edge: moved together so the
+    // longest stays whole.
+    const QString maker = QString::fromLatin1(kMakerName);
+    const QString homePage = QString::fromLatin1(kMakerHomePage);
+    const QString mail = QString::fromLatin1(kMakerMail);
+    const int widest = std::max({inkWidth(QFontMetrics(assets.makerFont), maker),
+                                 inkWidth(QFontMetrics(assets.smallFont), homePage),
+                                 inkWidth(QFontMetrics(assets.smallFont), mail)});
+    const int makerLeft = std::max(area.left(), std::min(right - s(380), area.right() - widest));
+    texts.push_back(textOf(maker, assets.makerFont,
+                           lineBox(assets.makerFont, QPoint(makerLeft, bottom - s(130)), maker)));
+    texts.push_back(textOf(homePage, assets.smallFont,
+                           lineBox(assets.smallFont, QPoint(makerLeft, bottom - s(90)), homePage)));
+    texts.push_back(textOf(mail, assets.smallFont,
+                           lineBox(assets.smallFont, QPoint(makerLeft, bottom - s(60)), mail)));
+    if (edition == 1 || edition == 2) {
+        const QString label = QString::fromLatin1(edition == 1 ? kProductLabel : kUpdateLabel);
+        const QPoint at(right - s(edition == 1 ? 320 : 260), s(10));
+        DecorationText text =
+            textOf(label, assets.labelFont, keptInside(lineBox(assets.labelFont, at, label), area));
+        text.background = edition == 1 ? QColor(0, 255, 255) : QColor(255, 255, 0);
+        texts.push_back(text);
+    }
+    return texts;
+}
 
 int scaled(int screenHeight, int designValue) { return screenHeight * designValue / kDesignHeight; }
 
@@ -105,6 +208,7 @@ DecorationAssets createDecorationAssets(QSize screen) {
     assets.verticalFont70 = romanFont(h, 70, 400, false);
     assets.versionFont = romanFont(h, 50, 400, true);
     assets.labelFont = romanFont(h, 50, 1000, true);
+    assets.nameFont = japaneseFont(scaled(h, 56), QString::fromUtf8(kProductName));
     return assets;
 }
 
@@ -121,33 +225,44 @@ QImage renderDecoration(const DecorationAssets& assets, QSize client, int editio
     }
     if (!assets.picture.isNull()) combine(image, assets.picture, s(10), s(10), true);
 
-    const int left = 0, top = 0, right = client.width(), bottom = client.height();
+    const int right = client.width(), bottom = client.height();
     QPainter painter(&image);
-    painter.setPen(Qt::white);
     painter.setBackgroundMode(Qt::TransparentMode);
-
-    painter.save();
-    painter.setFont(assets.versionFont);
-    painter.translate(left + s(210), top + s(270));
-    painter.rotate(-90);  // the text runs upwards
-    writeText(painter, QPoint(0, 0), QString::fromLatin1(kVersionText));
-    painter.restore();
-
-    painter.setFont(assets.makerFont);
-    writeText(painter, QPoint(right - s(380), bottom - s(130)), QString::fromLatin1(kMakerName));
-    painter.fillRect(QRect(QPoint(right - s(380), bottom - s(93)),
-                           QPoint(right - s(50) - 1, bottom - s(91) - 1)),
-                     Qt::white);
-    painter.setFont(assets.smallFont);
-    writeText(painter, QPoint(right - s(380), bottom - s(90)), QString::fromLatin1(kMakerHomePage));
-    writeText(painter, QPoint(right - s(380), bottom - s(60)), QString::fromLatin1(kMakerMail));
-
-    if (edition == 1)
-        writeLabel(painter, assets.labelFont, QPoint(right - s(320), top + s(10)),
-                   QString::fromLatin1(kProductLabel), QColor(0, 255, 255));
-    else if (edition == 2)
-        writeLabel(painter, assets.labelFont, QPoint(right - s(260), top + s(10)),
-                   QString::fromLatin1(kUpdateLabel), QColor(255, 255, 0));
+    const std::vector<DecorationText> texts = decorationTexts(assets, client, edition);
+    for (const DecorationText& text : texts) {
+        painter.setFont(text.font);
+        const QFontMetrics metrics(text.font);
+        if (text.vertical) {
+            painter.setPen(Qt::white);
+            int y = text.box.top();
+            for (const QChar c : text.text) {
+                const int x =
+                    text.box.left() + (text.box.width() - metrics.horizontalAdvance(c)) / 2;
+                writeText(painter, QPoint(x, y), QString(c));
+                y += metrics.height();
+            }
+        } else if (text.upwards) {
+            painter.setPen(Qt::white);
+            painter.save();
+            painter.translate(text.box.left(), text.box.bottom() + 1);
+            painter.rotate(-90);
+            writeText(painter, QPoint(0, 0), text.text);
+            painter.restore();
+        } else if (text.background.isValid()) {
+            // The edition label: black on its own opaque background.
+            painter.fillRect(text.box, text.background);
+            painter.setPen(Qt::black);
+            writeText(painter, text.box.topLeft(), text.text);
+        } else {
+            painter.setPen(Qt::white);
+            writeText(painter, text.box.topLeft(), text.text);
+        }
+    }
+    // The thin rule between the maker's name and the home-page line.
+    const int makerLeft = texts[2].box.left();
+    painter.fillRect(
+        QRect(QPoint(makerLeft, bottom - s(93)), QPoint(right - s(50) - 1, bottom - s(91) - 1)),
+        Qt::white);
     return image;
 }
 

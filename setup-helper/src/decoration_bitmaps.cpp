@@ -30,8 +30,8 @@ QImage drawTile() {
     return toMonochrome(image);
 }
 
-// White strokes on black: combined by OR only the strokes show. A frame, the
-// postal mark and a column of seven code boxes, one per digit of a code.
+// White strokes on black: combined by OR only the strokes show. A frame and
+// the postal mark; the product name is written below the mark as text.
 QImage drawPicture() {
     QImage image(210, 674, QImage::Format_RGB32);
     image.fill(Qt::black);
@@ -44,9 +44,6 @@ QImage drawPicture() {
     painter.drawRect(40, 40, 130, 14);
     painter.drawRect(40, 76, 130, 14);
     painter.drawRect(98, 76, 14, 120);
-    painter.setPen(QPen(Qt::white, 3));
-    painter.setBrush(Qt::NoBrush);
-    for (int box = 0; box < 7; ++box) painter.drawRect(77, 232 + box * 62, 56, 56);
     return toMonochrome(image);
 }
 

@@ -47,8 +47,8 @@ TEST(StartUp, MainWindowHasTheSevenPagesInTabOrderWithTheirHints) {
     const char* const captions[] = {"郵便番号検索", "Excel変換", "Access変換", "標準ﾃｷｽﾄ変換",
                                     "SDF変換",      "CSV変換",   "ｵﾌﾟｼｮﾝ"};
     const char* const hints[] = {"　ゼルコセブン Version 1.4です。",
-                                 "Excel ver5.0 / 95 / 97-2000で作成したファイルの変換が可能です。",
-                                 "Access 95/97/2000で作成したファイルの変換が可能です。",
+                                 "Excelのブック（.xls・.xlsx）の変換が可能です。",
+                                 "SQLite・ODBCのデータベースのテーブルの変換が可能です。",
                                  "予め、変換元ファイルのレイアウトを調べて下さい。",
                                  "予め、変換元ファイルのレイアウトを調べて下さい。",
                                  "予め、住所の項目位置を調べて下さい。",

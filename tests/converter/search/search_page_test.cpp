@@ -69,7 +69,7 @@ TEST_F(SearchPageTest, LookUpWithAndWithoutPrefecture) {
     EXPECT_EQ(results(), "1000013|100  |1-2-3|13101");
     EXPECT_TRUE(boxes_.boxes.empty());
     // The prefecture choice is kept for the whole program: a new page starts on it.
-    EXPECT_EQ(gui::SearchPage::savedPrefecture(), 13);
+    EXPECT_EQ(page_->savedPrefecture(), 13);
     gui::SearchPage second(context_);
     EXPECT_EQ(control<QComboBox>(&second, 1142)->currentIndex(), 13);
 
@@ -77,7 +77,7 @@ TEST_F(SearchPageTest, LookUpWithAndWithoutPrefecture) {
     edit(1002)->setText("大阪府大阪市北区梅田1-1");
     pressEnter(edit(1002));  // Enter reaches the default button "検索"
     EXPECT_EQ(edit(1006)->text(), "5300001");
-    EXPECT_EQ(gui::SearchPage::savedPrefecture(), 0);
+    EXPECT_EQ(page_->savedPrefecture(), 0);
 }
 
 TEST_F(SearchPageTest, FailedLookupByButtonWarnsAndFocusesTheAddress) {

@@ -1,0 +1,59 @@
+// What the user chose stays chosen: names typed on the Excel page survive a
+// visit to another page, and the search page's prefecture survives the end
+// of the program.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QComboBox>
+#include <QLineEdit>
+
+#include "gui_harness.h"
+#include "tab_page.h"
+
+using namespace gui_testing;
+
+namespace {
+
+const int kSearchPage = 130, kExcelPage = 138, kOptionsPage = 103, kCsvPage = 106;
+
+QString textOf(Program& program, int templateId, int id) {
+    return qobject_cast<QLineEdit*>(program.control(templateId, id))->text();
+}
+
+}  // namespace
+
+TEST(KeptChoices, ExcelPageKeepsTypedNamesAcrossPageChanges) {
+    Program program;
+    program.context.options.SFileName = "settings.xls";
+    program.goToPage(kExcelPage);
+    program.type(kExcelPage, 1092, QStringLiteral("typed source.xlsx"));
+    program.type(kExcelPage, 1107, QStringLiteral("typed output.xlsx"));
+    // To the options page and back (past the CSV page).
+    program.goToPage(kOptionsPage);
+    program.goToPage(kCsvPage);
+    program.goToPage(kExcelPage);
+    EXPECT_EQ(textOf(program, kExcelPage, 1092), QStringLiteral("typed source.xlsx"));
+    EXPECT_EQ(textOf(program, kExcelPage, 1107), QStringLiteral("typed output.xlsx"));
+}
+
+TEST(KeptChoices, SearchPrefectureKeptInTheSettingsBetweenRuns) {
+    Program first;
+    first.goToPage(kSearchPage);
+    auto* prefectures = qobject_cast<QComboBox*>(first.control(kSearchPage, 1142));
+    prefectures->setCurrentIndex(13);
+    first.type(kSearchPage, 1002, QStringLiteral("千代田区霞が関1-2-3"));
+    first.click(kSearchPage, 1001);
+    first.dialogs.answers = {true};
+    first.window->commandAction(gui::kExitCommand)->trigger();
+    ASSERT_TRUE(first.window->exitConfirmed());
+    const std::string ini = testing_support::readFile(first.settingsPath());
+    EXPECT_NE(ini.find("KenNo=13"), std::string::npos) << ini;
+
+    // The next run of the program starts on the same prefecture.
+    converter::KesZipEngine engine;
+    gui::ProgramContext context{
+        engine, converter::SettingsStore(first.settingsPath()), first.dir.path() + "/", {}, {}};
+    gui::MainWindow window(context);
+    auto* list = qobject_cast<QComboBox*>(window.pageOfTemplate(kSearchPage)->controlById(1142));
+    EXPECT_EQ(list->currentIndex(), 13);
+}
