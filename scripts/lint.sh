@@ -4,19 +4,25 @@
 # C++ sources a change touches.
 #   lint.sh BUILD [BASE]   BUILD holds compile_commands.json; BASE is the
 #                          commit the change is measured from (default: the
-#                          parent of HEAD, so CI checks the last commit).
+#                          files the last commit itself changed; a merge
+#                          commit changes none of its own).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=$1
-base=${2:-HEAD~1}
+base=${2:-}
 python3 scripts/check-layering.py
 git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run -Werror
 echo "format: every C++ source is formatted"
-git rev-parse -q --verify "$base^{commit}" > /dev/null || base=$(git rev-list --max-parents=0 HEAD | tail -n 1)
-mapfile -t changed < <(git diff --name-only --diff-filter=AM "$base" -- '*.cpp' |
+if [ -n "$base" ]; then
+    files() { git diff --name-only --diff-filter=AM "$base" -- '*.cpp'; }
+else
+    base=HEAD
+    files() { git diff-tree -r --no-commit-id --name-only --diff-filter=AM HEAD -- '*.cpp'; }
+fi
+mapfile -t changed < <(files |
     while read -r file; do grep -qF "\"file\": \"$PWD/$file\"" "$build/compile_commands.json" && echo "$file"; done)
 if [ ${#changed[@]} -eq 0 ]; then
-    echo "tidy: no compiled C++ source changed since $(git rev-parse --short "$base")"
+    echo "tidy: no compiled C++ source changed (measured from $(git rev-parse --short "$base"))"
     exit 0
 fi
 if ! report=$(clang-tidy -p "$build" --quiet "${changed[@]}" 2>&1); then
