@@ -29,12 +29,27 @@ psql=("$pgbin/psql" -X -q -A -t -v ON_ERROR_STOP=1 -h 127.0.0.1 -p "$port" -U ze
 "${psql[@]}" -c "\\copy customers (address) FROM '$work/addresses.txt'"
 "${psql[@]}" -c "VACUUM ANALYZE customers"
 
-seconds() {  # COMMAND...: wall-clock seconds of the command
-    local start end
-    start=$(date +%s.%N); "$@" > /dev/null || exit 1; end=$(date +%s.%N)
-    awk -v s="$start" -v e="$end" 'BEGIN { printf "%.3f", e - s }'
+# The machine may be shared: besides the wall-clock time each figure gives the
+# processor time it took (the command's own, and that of the server's
+# backends and workers, which the postmaster collects when they end), and
+# from it a bound on the rows per second two free cores would give (the
+# processor rate times the processes that work at once, at most two, as if
+# they scaled perfectly).
+ticks=$(getconf CLK_TCK)
+postmaster=$(head -n 1 "$work/data/postmaster.pid")
+server_cpu() { awk -v t="$ticks" '{ printf "%.3f", ($14 + $15 + $16 + $17) / t }' "/proc/$postmaster/stat"; }
+measure() {  # COMMAND...: "wall-seconds cpu-seconds"
+    local before after wall user system
+    before=$(server_cpu)
+    TIMEFORMAT='%R %U %S'
+    { time "$@" > /dev/null || exit 1; } 2> "$work/time"
+    sleep 0.5  # the session's backend ends and is collected
+    after=$(server_cpu)
+    read -r wall user system < <(tail -n 1 "$work/time")
+    awk -v w="$wall" -v u="$user" -v s="$system" -v b="$before" -v a="$after" \
+        'BEGIN { printf "%.3f %.3f", w, u + s + a - b }'
 }
-cli=$(seconds sh -c "'$bin/keszip' lookup --threads 2 < '$work/addresses.txt' 2>/dev/null")
+cli=$(measure sh -c "'$bin/keszip' lookup --threads 2 < '$work/addresses.txt' 2>/dev/null")
 parallel_settings="SET max_parallel_workers_per_gather = 2; SET parallel_setup_cost = 0;
                    SET min_parallel_table_scan_size = 0;"
 query="SELECT count(*) FROM customers WHERE keszip_code(address) <> ''"
@@ -42,13 +57,19 @@ query="SELECT count(*) FROM customers WHERE keszip_code(address) <> ''"
     { echo "the SELECT is not planned with 2 workers" >&2; exit 1; }
 # Warm: every backend and worker opens its handle once; the table is cached.
 "${psql[@]}" -c "SELECT count(*) FROM customers" > /dev/null
-parallel=$(seconds "${psql[@]}" -c "$parallel_settings" -c "$query")
-serial=$(seconds "${psql[@]}" -c "SET max_parallel_workers_per_gather = 0" -c "$query")
-update=$(seconds "${psql[@]}" -c "UPDATE customers SET zip = keszip_code(address)")
+parallel=$(measure "${psql[@]}" -c "$parallel_settings" -c "$query")
+serial=$(measure "${psql[@]}" -c "SET max_parallel_workers_per_gather = 0" -c "$query")
+update=$(measure "${psql[@]}" -c "UPDATE customers SET zip = keszip_code(address)")
 placed=$("${psql[@]}" -c "SELECT count(*) FROM customers WHERE zip <> ''")
-awk -v n="$count" -v c="$cli" -v p="$parallel" -v s="$serial" -v u="$update" -v placed="$placed" 'BEGIN {
-    printf "%d real addresses, %d placed\n", n, placed
-    printf "keszip lookup --threads 2:                          %7.2f s = %8.0f rows/s\n", c, n / c
-    printf "SELECT count(*) ... keszip_code, 2 workers + leader: %7.2f s = %8.0f rows/s (%.2fx the command line)\n", p, n / p, c / p
-    printf "SELECT count(*) ... keszip_code, one backend:        %7.2f s = %8.0f rows/s\n", s, n / s
-    printf "UPDATE ... SET zip = keszip_code(address):           %7.2f s = %8.0f rows/s\n", u, n / u }'
+awk -v n="$count" -v placed="$placed" -v cli="$cli" -v parallel="$parallel" -v serial="$serial" \
+    -v update="$update" 'BEGIN {
+    printf "%d real addresses, %d placed; rows/s by the clock, rows per processor-second, and\n", n, placed
+    printf "at most what two free cores give (processor rate x the processes working at once, up to 2)\n"
+    line("keszip lookup --threads 2", cli, 2)
+    line("parallel SELECT count(*) WHERE keszip_code(address) <> \047\047 (2 workers)", parallel, 2)
+    line("the same SELECT on one backend", serial, 1)
+    line("UPDATE customers SET zip = keszip_code(address)", update, 1) }
+function line(name, figures, processes,   f) {
+    split(figures, f, " ")
+    printf "%-72s %6.2f s %8.0f rows/s, %6.2f cpu-s %8.0f rows/cpu-s, <= %8.0f rows/s on 2 cores\n",
+           name, f[1], n / f[1], f[2], n / f[2], n / f[2] * processes }'
