@@ -30,6 +30,7 @@ demo: build
 	@bash scripts/demo.sh $(BUILD)/bin
 	@if [ -x $(BUILD)/bin/zelko7-screens ]; then \
 	    QT_QPA_PLATFORM=offscreen $(BUILD)/bin/zelko7-screens $(BUILD)/screens > /dev/null 2>&1 && \
+	    QT_QPA_PLATFORM=offscreen $(BUILD)/bin/zelko7-setup-screens $(BUILD)/screens > /dev/null 2>&1 && \
 	    echo && echo "Screenshots of the desktop program (every page and dialog): $(CURDIR)/$(BUILD)/screens/"; fi
 
 # The whole suite: a normal build, the same tests under AddressSanitizer and

@@ -1,7 +1,8 @@
 # Installation and packages (`make package`: a Debian package and a .tar.gz).
 # Programs go to bin/, libraries to the library folder, the public headers to
 # include/, the dictionaries to share/keszip/, the HTML manual to
-# share/doc/zelko7/manual/; keszip.pc and a KesZip package file let other
+# share/doc/zelko7/manual/, manual pages to share/man/man1, the desktop
+# entry and icon to share/applications and share/icons; keszip.pc and a KesZip package file let other
 # projects find the engine with pkg-config or find_package(KesZip). Every
 # path inside the tree is relative, so an unpacked copy works wherever it lies.
 include(GNUInstallDirs)
@@ -44,6 +45,63 @@ if(EXISTS "${CMAKE_SOURCE_DIR}/converter/resources/manual")
     install(DIRECTORY converter/resources/manual/
             DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/zelko7/manual)
 endif()
+# What a Debian package carries beside its programs: the copyright and
+# changelog in share/doc/keszip, the desktop program's menu entry and icon,
+# and a manual page per program, made from its --help with help2man.
+install(FILES cmake/desktop/copyright DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/keszip)
+set(KESZIP_CHANGELOG "${CMAKE_BINARY_DIR}/packaging/changelog.gz")
+string(TIMESTAMP KESZIP_CHANGELOG_DATE "%a, %d %b %Y %H:%M:%S +0000" UTC)
+file(WRITE "${CMAKE_BINARY_DIR}/packaging/changelog"
+     "keszip (${PROJECT_VERSION}) unstable; urgency=medium\n\n"
+     "  * Release ${PROJECT_VERSION}.\n\n"
+     " -- The KesZip Project <support@keszip.example>  ${KESZIP_CHANGELOG_DATE}\n")
+add_custom_command(OUTPUT "${KESZIP_CHANGELOG}"
+    COMMAND gzip -9nf -k "${CMAKE_BINARY_DIR}/packaging/changelog"
+    DEPENDS "${CMAKE_BINARY_DIR}/packaging/changelog" VERBATIM)
+set(KESZIP_PACKAGE_EXTRAS "${KESZIP_CHANGELOG}")
+install(FILES "${KESZIP_CHANGELOG}" DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/keszip)
+if(TARGET zelko7_gui)
+    install(FILES cmake/desktop/zelko7.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+    install(FILES converter/resources/images/icon144.png
+            DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/32x32/apps RENAME zelko7.png)
+endif()
+find_program(KESZIP_HELP2MAN help2man)
+if(KESZIP_HELP2MAN)
+    set(man_sections keszip "the postal-code engine's questions from the command line"
+                     keszip-mkdic "build the postal-code dictionaries"
+                     zelko7 "postal codes for address lists"
+                     zelko7-setup "install the desktop program into a folder")
+    set(man_targets keszip-cli keszip-mkdic zelko7 zelko7-setup)
+    list(LENGTH man_targets man_count)
+    math(EXPR man_last "${man_count} - 1")
+    foreach(i RANGE ${man_last})
+        list(GET man_targets ${i} target)
+        math(EXPR name_at "${i} * 2")
+        math(EXPR summary_at "${i} * 2 + 1")
+        list(GET man_sections ${name_at} program)
+        list(GET man_sections ${summary_at} summary)
+        if(NOT TARGET ${target})
+            continue()
+        endif()
+        set(page "${CMAKE_BINARY_DIR}/man/${program}.1")
+        # Run by name from the program folder, so that the page shows the
+        # name and not the build tree's path.
+        add_custom_command(OUTPUT "${page}.gz"
+            COMMAND ${CMAKE_COMMAND} -E make_directory "${CMAKE_BINARY_DIR}/man"
+            COMMAND ${CMAKE_COMMAND} -E env "PATH=${KESZIP_BIN_DIR}:$ENV{PATH}"
+                    QT_QPA_PLATFORM=offscreen
+                    ${KESZIP_HELP2MAN} --no-info --no-discard-stderr
+                    "--version-string=${PROJECT_VERSION}" "--name=${summary}"
+                    "--output=${page}" ${program}
+            COMMAND gzip -9nf "${page}"
+            DEPENDS ${target} VERBATIM)
+        list(APPEND KESZIP_PACKAGE_EXTRAS "${page}.gz")
+        install(FILES "${page}.gz" DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+    endforeach()
+else()
+    message(WARNING "help2man not found: the packages will have no manual pages")
+endif()
+add_custom_target(package_extras ALL DEPENDS ${KESZIP_PACKAGE_EXTRAS})
 
 configure_file(cmake/keszip.pc.in "${CMAKE_BINARY_DIR}/keszip.pc" @ONLY)
 install(FILES "${CMAKE_BINARY_DIR}/keszip.pc" DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
@@ -67,7 +125,17 @@ set(CPACK_PACKAGE_VERSION "${PROJECT_VERSION}")
 set(CPACK_PACKAGE_DIRECTORY "${CMAKE_BINARY_DIR}/packages")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION "misc")
+set(CPACK_DEBIAN_PACKAGE_PRIORITY "optional")
+set(CPACK_PACKAGE_DESCRIPTION
+    "The KesZip engine assigns Japanese postal codes to addresses. The package\n"
+    "holds the engine and KesBar libraries, the keszip command, the zelko7\n"
+    "desktop program and its setup program, the dictionaries and the manual.")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The libraries in the library folder: the loader's cache is refreshed by
+# dpkg's ldconfig trigger.
+file(WRITE "${CMAKE_BINARY_DIR}/packaging/triggers" "activate-noawait ldconfig\n")
+set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA "${CMAKE_BINARY_DIR}/packaging/triggers")
+set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION TRUE)
 # The package's own libraries are found through their relative run paths.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS "${KESZIP_BIN_DIR}")
 # Quick to build; the dictionaries compress well either way.

@@ -4,11 +4,12 @@
 set -euo pipefail
 packages=(cmake ninja-build g++ clang libclang-rt-14-dev clang-format clang-tidy libgtest-dev libgmock-dev
           libbenchmark-dev libzip-dev libcli11-dev pkg-config imagemagick
-          qt6-base-dev qt6-base-dev-tools fonts-noto-cjk
+          qt6-base-dev qt6-base-dev-tools fonts-noto-cjk qt6-translations-l10n
           libgsf-1-dev libexpat1-dev libsqlite3-dev unixodbc-dev
           postgresql odbc-postgresql python3-xlrd python3-xlwt python3-openpyxl)
-# `make package` and its test: dependency lists of the Debian package.
-packages+=(dpkg-dev file)
+# `make package` and its test: dependency lists of the Debian package, the
+# manual pages made from each program's help, and the package's checks.
+packages+=(dpkg-dev file help2man man-db lintian desktop-file-utils)
 # The Python module, its tests and the Dask recipe.
 packages+=(pybind11-dev python3-dev python3-pytest python3-pandas python3-distributed)
 # The PostgreSQL extension (its tests use the server of the package postgresql).

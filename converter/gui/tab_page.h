@@ -10,8 +10,7 @@
 //     controls with `control<QLineEdit>(id)`.
 //  3. Override `CanLeave` (non-zero keeps the user on the page) and `fill`
 //     (refill the controls from `context().options` and `context().params`;
-//     called whenever the page is shown or hidden; a page that keeps what was
-//     typed fills itself only on the first call).
+//     called whenever the page is shown or hidden).
 //  4. Create it in MainWindow's constructor with `tabs_->addPage(...)` in the
 //     tab order.
 // Enter activates the default button, Escape does nothing; the keyboard

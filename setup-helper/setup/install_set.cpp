@@ -7,6 +7,8 @@
 #include <fstream>
 #include <system_error>
 
+#include "run_path.h"
+
 namespace setup {
 
 namespace fs = std::filesystem;
@@ -82,6 +84,9 @@ bool copyInstallSet(const InstallSet& set, const fs::path& target,
             error = "cannot copy " + file.string() + ": " + code.message();
             return false;
         }
+        // A copy finds its libraries beside itself only, wherever the
+        // original looked.
+        if (!keepRunPathBeside(target / file.filename(), error)) return false;
     }
     if (set.manual) {
         if (progress) progress("manual");

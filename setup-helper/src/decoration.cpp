@@ -146,10 +146,13 @@ std::vector<DecorationText> decorationTexts(const DecorationAssets& assets, QSiz
     {
         DecorationText name = textOf(QString::fromUtf8(kProductName), assets.nameFont);
         name.vertical = true;
+        // Characters set one under the other, each in a square a little
+        // larger than the font's em.
         const QFontMetrics metrics(name.font);
         int width = 0;
         for (const QChar c : name.text) width = std::max(width, metrics.horizontalAdvance(c));
-        const int height = metrics.height() * static_cast<int>(name.text.size());
+        name.step = name.font.pixelSize() * 11 / 10;
+        const int height = name.step * static_cast<int>(name.text.size());
         name.box =
             keptInside(QRect(s(10) + s(105) - width / 2, s(10) + s(232), width, height), area);
         texts.push_back(name);
@@ -234,12 +237,15 @@ QImage renderDecoration(const DecorationAssets& assets, QSize client, int editio
         const QFontMetrics metrics(text.font);
         if (text.vertical) {
             painter.setPen(Qt::white);
-            int y = text.box.top();
+            // Each character's em square centred in its step: the baseline
+            // lies 0.88 em below the square's top, as in CJK fonts.
+            const int em = text.font.pixelSize();
+            int y = text.box.top() + (text.step - em) / 2 + em * 88 / 100;
             for (const QChar c : text.text) {
                 const int x =
                     text.box.left() + (text.box.width() - metrics.horizontalAdvance(c)) / 2;
-                writeText(painter, QPoint(x, y), QString(c));
-                y += metrics.height();
+                painter.drawText(QPoint(x, y), QString(c));
+                y += text.step;
             }
         } else if (text.upwards) {
             painter.setPen(Qt::white);

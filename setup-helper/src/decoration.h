@@ -51,6 +51,7 @@ struct DecorationText {
     QRect box;
     bool upwards = false;
     bool vertical = false;
+    int step = 0;  // vertical text: the distance from one character to the next
     // The edition label's opaque background (black text on it); invalid for
     // the white texts written straight onto the picture.
     QColor background;

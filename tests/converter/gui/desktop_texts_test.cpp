@@ -36,12 +36,12 @@ bool hasJapanese(const QString& text) {
 TEST(DesktopTexts, StandardDialogsSpeakJapanese) {
     ASSERT_TRUE(gui::installJapaneseTranslations()) << "qt6-translations-l10n is not installed";
     QMessageBox box(QMessageBox::Question, QStringLiteral("確認"), QStringLiteral("?"),
-                    QMessageBox::Yes | QMessageBox::No);
-    for (auto button : {QMessageBox::Yes, QMessageBox::No})
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    for (auto button : {QMessageBox::Yes, QMessageBox::No, QMessageBox::Cancel})
         EXPECT_TRUE(hasJapanese(box.button(button)->text()))
             << box.button(button)->text().toStdString();
     // The labels and buttons of the file dialogs.
-    for (const char* source : {"Look in:", "&Open", "Cancel", "File &name:"}) {
+    for (const char* source : {"Look in:", "&Open", "File &name:", "Files of type:"}) {
         const QString shown = QCoreApplication::translate("QFileDialog", source);
         EXPECT_TRUE(hasJapanese(shown)) << source << " shows " << shown.toStdString();
     }

@@ -77,7 +77,8 @@ TEST_P(DecorationFit, EveryTextWholeWithRealGlyphs) {
         const custom::DecorationText& name = texts.front();
         ASSERT_TRUE(name.vertical);
         EXPECT_EQ(name.text, QString::fromUtf8(custom::kProductName));
-        const int cell = QFontMetrics(name.font).height();
+        const int cell = name.step;
+        ASSERT_GT(cell, 0);
         std::vector<QImage> cells;
         for (int i = 0; i < name.text.size(); ++i)
             cells.push_back(
