@@ -1,5 +1,6 @@
 // Text at the edges of the command line tool: arguments and standard input
 // arrive in UTF-8 (or raw Shift-JIS with --sjis) and results leave the same way.
+// Addresses to look up take the engine's own UTF-8 lookup instead.
 #pragma once
 
 #include <platform/sjis.h>
@@ -16,10 +17,6 @@ class TextIo {
     bool raw() const { return sjis_; }
     // The engine's Shift-JIS form of a user's text into `out`; false when it has none.
     bool toEngine(std::string_view text, std::string& out);
-    // Why a user's text cannot be what was meant ("a NUL byte", bytes that
-    // are not UTF-8, characters without a Shift-JIS form), or null when it
-    // converts; `out` then holds the engine's form.
-    const char* toEngineOrWhy(std::string_view text, std::string& out);
     // The user's form of an engine text.
     std::string fromEngine(std::string_view text);
     void fromEngine(std::string_view text, std::string& out);
