@@ -11,7 +11,14 @@
 namespace bench {
 namespace {
 
-std::string sj(const char* utf8) { return platform::utf8ToSjis(utf8).value_or(""); }
+// The Shift-JIS form of a literal, converted once.
+const std::string& sj(const char* utf8) {
+    static std::map<const char*, std::string> converted;
+    auto it = converted.find(utf8);
+    if (it == converted.end())
+        it = converted.emplace(utf8, platform::utf8ToSjis(utf8).value_or("")).first;
+    return it->second;
+}
 
 bool startsWith(const std::string& text, const std::string& prefix) {
     return text.size() >= prefix.size() && text.compare(0, prefix.size(), prefix) == 0;
@@ -166,6 +173,68 @@ WrittenForm sectionMarks(const std::vector<RealTown>& towns, const std::vector<R
     return form;
 }
 
+// A name without its last 町 or 村 (not the first character); empty when
+// it has none.
+std::string shortened(const std::string& name) {
+    std::size_t cut = std::string::npos;
+    for (std::size_t i = 0; i + 1 < name.size();) {
+        const std::size_t n = keszip::isLeadByte(static_cast<unsigned char>(name[i])) ? 2 : 1;
+        const std::string c = name.substr(i, n);
+        if (i > 0 && (c == sj("町") || c == sj("村"))) cut = i;
+        i += n;
+    }
+    if (cut == std::string::npos) return std::string();
+    // Not where the word is needed to read the name: after ケ or ヶ, which
+    // folding drops before 町, or after a number or unit word (一番町).
+    std::size_t before = 0;
+    for (std::size_t i = 0; i < cut;)
+        i += keszip::isLeadByte(static_cast<unsigned char>(name[before = i])) ? 2 : 1;
+    const std::string c = name.substr(before, cut - before);
+    // Kana before the word fold together with it (つつじ町, すずかけ町).
+    const auto lead = static_cast<unsigned char>(c[0]), trail = static_cast<unsigned char>(c[1]);
+    if (c.size() == 2 && ((lead == 0x82 && trail >= 0x9F) || lead == 0x83)) return std::string();
+    for (const char* word :
+         {"ケ", "ヶ", "カ", "ガ", "が", "一", "二", "三", "四", "五", "六", "七", "八",
+          "九", "十", "百", "千", "拾", "壱", "弐", "参", "番", "丁", "条", "線", "号"})
+        if (c == sj(word)) return std::string();
+    for (const char* word :
+         {"０", "１", "２", "３", "４", "５", "６", "７", "８", "９", "丁", "条"})
+        if (keszip::containsText(name, sj(word))) return std::string();
+    return name.substr(0, cut) + name.substr(cut + 2);
+}
+
+// Towns without a note written without the 町 or 村 of their name (仙川 for
+// 仙川町, 山本南 for 山本町南), where no other town of the municipality has
+// that name or that shortened name.
+WrittenForm withoutTheirSuffix(const std::vector<RealTown>& one,
+                               const std::map<std::uint32_t, std::vector<const RealTown*>>& all) {
+    WrittenForm form{"town without its machi or mura", {}};
+    // の, ノ and 之 read the same.
+    auto same = [](std::string text) {
+        for (const char* no : {"ノ", "之"}) {
+            const std::string from = sj(no), to = sj("の");
+            for (std::size_t at; (at = text.find(from)) != std::string::npos;)
+                text.replace(at, from.size(), to);
+        }
+        return text;
+    };
+    for (const auto& t : one) {
+        if (t.localCode >= 26101 && t.localCode <= 26111) continue;  // Kyoto's street names
+        const std::string name = t.baseName();
+        const std::string short_ = same(shortened(name));
+        if (name != t.townName || short_.empty()) continue;
+        bool alone = true;
+        for (const RealTown* u : all.at(t.localCode)) {
+            if (u->code7 == t.code7) continue;
+            const std::string other = same(u->baseName());
+            if (startsWith(other, short_) || same(shortened(u->baseName())) == short_)
+                alone = false;
+        }
+        if (alone) form.cases.push_back({t.prefName + t.cityName + short_ + "1-2", &t});
+    }
+    return form;
+}
+
 }  // namespace
 
 std::vector<WrittenForm> writtenForms(const std::vector<RealTown>& towns,
@@ -176,6 +245,7 @@ std::vector<WrittenForm> writtenForms(const std::vector<RealTown>& towns,
     forms.push_back(longerTownNames(one, all));
     forms.push_back(numbersWithoutUnitWords(towns));
     forms.push_back(sectionMarks(towns, one));
+    forms.push_back(withoutTheirSuffix(one, all));
     return forms;
 }
 
