@@ -235,6 +235,31 @@ WrittenForm withoutTheirSuffix(const std::vector<RealTown>& one,
     return form;
 }
 
+// Towns whose name is written in kana and read as another town of the
+// municipality is (たけくま beside 武隈), written as Japan Post writes them.
+WrittenForm kanaNames(const std::vector<RealTown>& one,
+                      const std::map<std::uint32_t, std::vector<const RealTown*>>& all) {
+    WrittenForm form{"kana name read as another town", {}};
+    for (const auto& t : one) {
+        const std::string name = t.baseName();
+        bool kana = !name.empty();
+        for (std::size_t i = 0; kana && i + 1 < name.size(); i += 2) {
+            const auto lead = static_cast<unsigned char>(name[i]);
+            const auto trail = static_cast<unsigned char>(name[i + 1]);
+            kana =
+                (lead == 0x82 && trail >= 0x9F) || lead == 0x83 || (lead == 0x81 && trail == 0x5B);
+        }
+        if (!kana || name.size() % 2 != 0) continue;
+        bool shared = false;
+        for (const RealTown* u : all.at(t.localCode))
+            shared = shared || (u->code7 != t.code7 && u->baseReading() == t.baseReading());
+        if (!shared) continue;
+        form.cases.push_back({t.prefName + t.cityName + name, &t});
+        form.cases.push_back({t.prefName + t.cityName + name + "2-4", &t});
+    }
+    return form;
+}
+
 }  // namespace
 
 std::vector<WrittenForm> writtenForms(const std::vector<RealTown>& towns,
@@ -246,6 +271,7 @@ std::vector<WrittenForm> writtenForms(const std::vector<RealTown>& towns,
     forms.push_back(numbersWithoutUnitWords(towns));
     forms.push_back(sectionMarks(towns, one));
     forms.push_back(withoutTheirSuffix(one, all));
+    forms.push_back(kanaNames(one, all));
     return forms;
 }
 

@@ -35,6 +35,7 @@ constexpr std::string_view kLot5No3Kawahira =
     "5\xC9"
     "3\x90\xEC\x95\xBD"sv;                              // 5ﾉ3川平
 constexpr std::string_view kStreetListEnd = ")\xA4"sv;  // )､
+constexpr std::string_view kFullOpen = "\x81\x69"sv;    // （
 constexpr std::string_view kAza = "\xB1\xBB\xDE"sv;     // ｱｻﾞ (字)
 
 constexpr int kFlagFound = 1;
@@ -206,6 +207,7 @@ class TownMatcher {
         bestFlags_ = flags;
         bestSplit_ = split;
         bestNamed_ = named;
+        bestWritten_ = false;
     }
 
     // Length of the town's name (the pattern before its note) when the
@@ -372,10 +374,22 @@ class TownMatcher {
         // input no longer begins with the name.
         const std::size_t named =
             split || (engine_.firstAttempt && isKyotoWard(muni_.code)) ? 0 : writtenName(pattern);
+        // An address in kana that ties by reading with the town found so far
+        // takes the town whose name it writes as the dictionary does
+        // (たけくま rather than 武隈; タケクマ is only a reading).
+        bool written = false;
+        if (!kanjiForm_ && !split && best_ && !bestWritten_ && m->score == bestScore_ &&
+            pattern.data() == town.readingPattern.data()) {
+            std::string_view name = town.town.name;
+            name = name.substr(0, std::min(findByte(name, '('), findText(name, kFullOpen)));
+            written = !name.empty() && containsText(address_, name);
+        }
         for (;;) {
-            if (beatsBest(town, m->score, named)) {
+            if (beatsBest(town, m->score, named) || written) {
                 takeBest(town, m->score, result == kStreetMatch ? kFlagStreet : kFlagFound, split,
                          named);
+                bestWritten_ = written;
+                written = false;
                 if (postal_ && town.town.code7 == 4500002 && floorUnknown_) best_ = nullptr;
             }
             // A street description matched without its town name: a later
@@ -401,8 +415,9 @@ class TownMatcher {
     const PreparedTown* best_ = nullptr;
     int bestScore_ = -1;
     int bestFlags_ = kFlagFound;
-    const NumeralSplit* bestSplit_ = nullptr;            // the split the best town matched, if any
-    std::size_t bestNamed_ = 0;                          // writtenName of the best town
+    const NumeralSplit* bestSplit_ = nullptr;  // the split the best town matched, if any
+    bool bestWritten_ = false;   // the best town's name is written as the address writes it
+    std::size_t bestNamed_ = 0;  // writtenName of the best town
     std::vector<std::unique_ptr<NumeralSplit>> splits_;  // made on first need
     bool splitsReady_ = false;
     const PreparedTown* generic_ = nullptr;
