@@ -2,6 +2,7 @@
 
 #include <platform/sjis.h>
 
+#include <cstdio>
 #include <map>
 #include <set>
 #include <utility>
@@ -260,6 +261,25 @@ WrittenForm kanaNames(const std::vector<RealTown>& one,
     return form;
 }
 
+// Every 97th town with what lists write around an address: its postal code
+// before it (with 〒, with a blank), quotes or brackets around it, a note in
+// parentheses before it.
+WrittenForm surroundedAddresses(const std::vector<RealTown>& one) {
+    WrittenForm form{"postal code, quotes or note around", {}};
+    for (std::size_t i = 0; i < one.size(); i += 97) {
+        const RealTown& t = one[i];
+        const std::string address = t.prefName + t.cityName + t.baseName() + "1-2";
+        char code[16];
+        std::snprintf(code, sizeof code, "%03u-%04u", t.code7 / 10000, t.code7 % 10000);
+        for (const std::string& text :
+             {sj("〒") + code + address, std::string(code) + " " + address,
+              sj("「") + address + sj("」"), "\"" + address + "\"", sj("（前期）") + address,
+              sj("（注）『") + code + sj("　") + address + sj("』")})
+            form.cases.push_back({text, &t});
+    }
+    return form;
+}
+
 }  // namespace
 
 std::vector<WrittenForm> writtenForms(const std::vector<RealTown>& towns,
@@ -272,6 +292,7 @@ std::vector<WrittenForm> writtenForms(const std::vector<RealTown>& towns,
     forms.push_back(sectionMarks(towns, one));
     forms.push_back(withoutTheirSuffix(one, all));
     forms.push_back(kanaNames(one, all));
+    forms.push_back(surroundedAddresses(one));
     return forms;
 }
 
