@@ -219,17 +219,22 @@ WrittenForm withoutTheirSuffix(const std::vector<RealTown>& one,
         }
         return text;
     };
+    // Per municipality, each town's name and shortened name, compared below.
+    std::map<std::uint32_t, std::vector<std::pair<std::string, std::string>>> names;
+    for (const auto& [code, list] : all)
+        for (const RealTown* u : list)
+            names[code].push_back({same(u->baseName()), same(shortened(u->baseName()))});
     for (const auto& t : one) {
         if (t.localCode >= 26101 && t.localCode <= 26111) continue;  // Kyoto's street names
         const std::string name = t.baseName();
         const std::string short_ = same(shortened(name));
         if (name != t.townName || short_.empty()) continue;
         bool alone = true;
-        for (const RealTown* u : all.at(t.localCode)) {
-            if (u->code7 == t.code7) continue;
-            const std::string other = same(u->baseName());
-            if (startsWith(other, short_) || same(shortened(u->baseName())) == short_)
-                alone = false;
+        const auto& list = all.at(t.localCode);
+        const auto& named = names.at(t.localCode);
+        for (std::size_t k = 0; k < list.size() && alone; ++k) {
+            if (list[k]->code7 == t.code7) continue;
+            if (startsWith(named[k].first, short_) || named[k].second == short_) alone = false;
         }
         if (alone) form.cases.push_back({t.prefName + t.cityName + short_ + "1-2", &t});
     }
