@@ -285,6 +285,28 @@ WrittenForm surroundedAddresses(const std::vector<RealTown>& one) {
     return form;
 }
 
+// Towns without a note whose name ends in a kanji digit (政和第二), with a
+// lot number in digits right after the name, also after 字.
+WrittenForm kanjiDigitBeforeLot(const std::vector<RealTown>& one) {
+    WrittenForm form{"kanji digit before a lot number", {}};
+    for (const auto& t : one) {
+        const std::string name = t.baseName();
+        if (name != t.townName || name.size() < 4) continue;
+        const std::string last = name.substr(name.size() - 2);
+        bool digit = false;
+        for (const char* kanji : {"一", "二", "三", "四", "五", "六", "七", "八", "九"})
+            digit = digit || last == sj(kanji);
+        if (!digit ||
+            keszip::isLeadByte(static_cast<unsigned char>(name[name.size() - 3])) == false)
+            continue;
+        form.cases.push_back({t.prefName + t.cityName + name + "6119" + sj("番地の1"), &t});
+        form.cases.push_back({t.prefName + t.cityName + name + "6119-1", &t});
+        form.cases.push_back(
+            {t.prefName + t.cityName + sj("字") + name + "6119" + sj("番地の1"), &t});
+    }
+    return form;
+}
+
 }  // namespace
 
 std::vector<WrittenForm> writtenForms(const std::vector<RealTown>& towns,
@@ -298,6 +320,7 @@ std::vector<WrittenForm> writtenForms(const std::vector<RealTown>& towns,
     forms.push_back(withoutTheirSuffix(one, all));
     forms.push_back(kanaNames(one, all));
     forms.push_back(surroundedAddresses(one));
+    forms.push_back(kanjiDigitBeforeLot(one));
     return forms;
 }
 
