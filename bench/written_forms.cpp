@@ -307,6 +307,28 @@ WrittenForm kanjiDigitBeforeLot(const std::vector<RealTown>& one) {
     return form;
 }
 
+// The floors of high-rise buildings (丸の内新丸の内ビルディング（５階）),
+// written with a house number before the building's name and the floor
+// after it.
+WrittenForm buildingFloors(const std::vector<RealTown>& towns) {
+    WrittenForm form{"building floor, whole name", {}};
+    const std::string open = sj("（"), floor = sj("階）");
+    const char* const digits[] = {"０", "１", "２", "３", "４", "５", "６", "７", "８", "９"};
+    for (const auto& t : towns) {
+        if (!endsWith(t.townName, floor)) continue;
+        const std::string base = t.baseName();
+        std::string number = t.townName.substr(base.size() + open.size());
+        number.resize(number.size() - floor.size());
+        std::string ascii;
+        for (std::size_t i = 0; i + 1 < number.size(); i += 2)
+            for (int d = 0; d < 10; ++d)
+                if (number.compare(i, 2, sj(digits[d])) == 0) ascii += static_cast<char>('0' + d);
+        if (ascii.empty() || ascii.size() * 2 != number.size()) continue;
+        form.cases.push_back({t.prefName + t.cityName + base + ascii + sj("階"), &t});
+    }
+    return form;
+}
+
 }  // namespace
 
 std::vector<WrittenForm> writtenForms(const std::vector<RealTown>& towns,
@@ -321,6 +343,7 @@ std::vector<WrittenForm> writtenForms(const std::vector<RealTown>& towns,
     forms.push_back(kanaNames(one, all));
     forms.push_back(surroundedAddresses(one));
     forms.push_back(kanjiDigitBeforeLot(one));
+    forms.push_back(buildingFloors(towns));
     return forms;
 }
 
