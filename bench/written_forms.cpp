@@ -78,18 +78,14 @@ WrittenForm lotAfterName(const std::vector<RealTown>& towns) {
 
 // Towns listed by 丁目 or by 番地 (越ケ谷（丁目）, 越ケ谷（番地）), with the
 // number written as lists write it: 5-2-5 for a 丁目, 123 and 123-4 for a
-// lot. A town listed only by 丁目 also takes 5-2.
+// lot.
 WrittenForm numbersWithoutUnitWords(const std::vector<RealTown>& towns) {
     WrittenForm form{"chome or lot without its unit word", {}};
     const std::string chome = sj("（丁目）"), banchi = sj("（番地）");
-    std::set<std::pair<std::uint32_t, std::string>> lots;
-    for (const auto& t : towns)
-        if (endsWith(t.townName, sj("番地）"))) lots.insert({t.localCode, t.baseName()});
     for (const auto& t : towns) {
         const std::string at = t.prefName + t.cityName + t.baseName();
         if (endsWith(t.townName, chome)) {
             form.cases.push_back({at + "5-2-5", &t});
-            if (!lots.count({t.localCode, t.baseName()})) form.cases.push_back({at + "5-2", &t});
         } else if (endsWith(t.townName, banchi)) {
             form.cases.push_back({at + "123", &t});
             form.cases.push_back({at + "123-4", &t});
