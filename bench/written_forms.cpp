@@ -2,6 +2,7 @@
 
 #include <platform/sjis.h>
 
+#include <cstdio>
 #include <map>
 #include <set>
 #include <utility>
@@ -11,7 +12,14 @@
 namespace bench {
 namespace {
 
-std::string sj(const char* utf8) { return platform::utf8ToSjis(utf8).value_or(""); }
+// The Shift-JIS form of a literal, converted once.
+const std::string& sj(const char* utf8) {
+    static std::map<const char*, std::string> converted;
+    auto it = converted.find(utf8);
+    if (it == converted.end())
+        it = converted.emplace(utf8, platform::utf8ToSjis(utf8).value_or("")).first;
+    return it->second;
+}
 
 bool startsWith(const std::string& text, const std::string& prefix) {
     return text.size() >= prefix.size() && text.compare(0, prefix.size(), prefix) == 0;
@@ -70,18 +78,14 @@ WrittenForm lotAfterName(const std::vector<RealTown>& towns) {
 
 // Towns listed by 丁目 or by 番地 (越ケ谷（丁目）, 越ケ谷（番地）), with the
 // number written as lists write it: 5-2-5 for a 丁目, 123 and 123-4 for a
-// lot. A town listed only by 丁目 also takes 5-2.
+// lot.
 WrittenForm numbersWithoutUnitWords(const std::vector<RealTown>& towns) {
     WrittenForm form{"chome or lot without its unit word", {}};
     const std::string chome = sj("（丁目）"), banchi = sj("（番地）");
-    std::set<std::pair<std::uint32_t, std::string>> lots;
-    for (const auto& t : towns)
-        if (endsWith(t.townName, sj("番地）"))) lots.insert({t.localCode, t.baseName()});
     for (const auto& t : towns) {
         const std::string at = t.prefName + t.cityName + t.baseName();
         if (endsWith(t.townName, chome)) {
             form.cases.push_back({at + "5-2-5", &t});
-            if (!lots.count({t.localCode, t.baseName()})) form.cases.push_back({at + "5-2", &t});
         } else if (endsWith(t.townName, banchi)) {
             form.cases.push_back({at + "123", &t});
             form.cases.push_back({at + "123-4", &t});
@@ -166,6 +170,161 @@ WrittenForm sectionMarks(const std::vector<RealTown>& towns, const std::vector<R
     return form;
 }
 
+// A name without its last 町 or 村 (not the first character); empty when
+// it has none.
+std::string shortened(const std::string& name) {
+    std::size_t cut = std::string::npos;
+    for (std::size_t i = 0; i + 1 < name.size();) {
+        const std::size_t n = keszip::isLeadByte(static_cast<unsigned char>(name[i])) ? 2 : 1;
+        const std::string c = name.substr(i, n);
+        if (i > 0 && (c == sj("町") || c == sj("村"))) cut = i;
+        i += n;
+    }
+    if (cut == std::string::npos) return std::string();
+    // Not where the word is needed to read the name: after ケ or ヶ, which
+    // folding drops before 町, or after a number or unit word (一番町).
+    std::size_t before = 0;
+    for (std::size_t i = 0; i < cut;)
+        i += keszip::isLeadByte(static_cast<unsigned char>(name[before = i])) ? 2 : 1;
+    const std::string c = name.substr(before, cut - before);
+    // Kana before the word fold together with it (つつじ町, すずかけ町).
+    const auto lead = static_cast<unsigned char>(c[0]), trail = static_cast<unsigned char>(c[1]);
+    if (c.size() == 2 && ((lead == 0x82 && trail >= 0x9F) || lead == 0x83)) return std::string();
+    for (const char* word :
+         {"ケ", "ヶ", "カ", "ガ", "が", "一", "二", "三", "四", "五", "六", "七", "八",
+          "九", "十", "百", "千", "拾", "壱", "弐", "参", "番", "丁", "条", "線", "号"})
+        if (c == sj(word)) return std::string();
+    for (const char* word :
+         {"０", "１", "２", "３", "４", "５", "６", "７", "８", "９", "丁", "条"})
+        if (keszip::containsText(name, sj(word))) return std::string();
+    return name.substr(0, cut) + name.substr(cut + 2);
+}
+
+// Towns without a note written without the 町 or 村 of their name (仙川 for
+// 仙川町, 山本南 for 山本町南), where no other town of the municipality has
+// that name or that shortened name.
+WrittenForm withoutTheirSuffix(const std::vector<RealTown>& one,
+                               const std::map<std::uint32_t, std::vector<const RealTown*>>& all) {
+    WrittenForm form{"town without its machi or mura", {}};
+    // の, ノ and 之 read the same.
+    auto same = [](std::string text) {
+        for (const char* no : {"ノ", "之"}) {
+            const std::string from = sj(no), to = sj("の");
+            for (std::size_t at; (at = text.find(from)) != std::string::npos;)
+                text.replace(at, from.size(), to);
+        }
+        return text;
+    };
+    // Per municipality, each town's name and shortened name, compared below.
+    std::map<std::uint32_t, std::vector<std::pair<std::string, std::string>>> names;
+    for (const auto& [code, list] : all)
+        for (const RealTown* u : list)
+            names[code].push_back({same(u->baseName()), same(shortened(u->baseName()))});
+    for (const auto& t : one) {
+        if (t.localCode >= 26101 && t.localCode <= 26111) continue;  // Kyoto's street names
+        const std::string name = t.baseName();
+        const std::string short_ = same(shortened(name));
+        if (name != t.townName || short_.empty()) continue;
+        bool alone = true;
+        const auto& list = all.at(t.localCode);
+        const auto& named = names.at(t.localCode);
+        for (std::size_t k = 0; k < list.size() && alone; ++k) {
+            if (list[k]->code7 == t.code7) continue;
+            if (startsWith(named[k].first, short_) || named[k].second == short_) alone = false;
+        }
+        if (alone) form.cases.push_back({t.prefName + t.cityName + short_ + "1-2", &t});
+    }
+    return form;
+}
+
+// Towns whose name is written in kana and read as another town of the
+// municipality is (たけくま beside 武隈), written as Japan Post writes them.
+WrittenForm kanaNames(const std::vector<RealTown>& one,
+                      const std::map<std::uint32_t, std::vector<const RealTown*>>& all) {
+    WrittenForm form{"kana name read as another town", {}};
+    for (const auto& t : one) {
+        const std::string name = t.baseName();
+        bool kana = !name.empty();
+        for (std::size_t i = 0; kana && i + 1 < name.size(); i += 2) {
+            const auto lead = static_cast<unsigned char>(name[i]);
+            const auto trail = static_cast<unsigned char>(name[i + 1]);
+            kana =
+                (lead == 0x82 && trail >= 0x9F) || lead == 0x83 || (lead == 0x81 && trail == 0x5B);
+        }
+        if (!kana || name.size() % 2 != 0) continue;
+        bool shared = false;
+        for (const RealTown* u : all.at(t.localCode))
+            shared = shared || (u->code7 != t.code7 && u->baseReading() == t.baseReading());
+        if (!shared) continue;
+        form.cases.push_back({t.prefName + t.cityName + name, &t});
+        form.cases.push_back({t.prefName + t.cityName + name + "2-4", &t});
+    }
+    return form;
+}
+
+// Every 97th town with what lists write around an address: its postal code
+// before it (with 〒, with a blank), quotes or brackets around it, a note in
+// parentheses before it.
+WrittenForm surroundedAddresses(const std::vector<RealTown>& one) {
+    WrittenForm form{"postal code, quotes or note around", {}};
+    for (std::size_t i = 0; i < one.size(); i += 97) {
+        const RealTown& t = one[i];
+        const std::string address = t.prefName + t.cityName + t.baseName() + "1-2";
+        char code[16];
+        std::snprintf(code, sizeof code, "%03u-%04u", t.code7 / 10000, t.code7 % 10000);
+        for (const std::string& text :
+             {sj("〒") + code + address, std::string(code) + " " + address,
+              sj("「") + address + sj("」"), "\"" + address + "\"", sj("（前期）") + address,
+              sj("（注）『") + code + sj("　") + address + sj("』")})
+            form.cases.push_back({text, &t});
+    }
+    return form;
+}
+
+// Towns without a note whose name ends in a kanji digit (政和第二), with a
+// lot number in digits right after the name, also after 字.
+WrittenForm kanjiDigitBeforeLot(const std::vector<RealTown>& one) {
+    WrittenForm form{"kanji digit before a lot number", {}};
+    for (const auto& t : one) {
+        const std::string name = t.baseName();
+        if (name != t.townName || name.size() < 4) continue;
+        const std::string last = name.substr(name.size() - 2);
+        bool digit = false;
+        for (const char* kanji : {"一", "二", "三", "四", "五", "六", "七", "八", "九"})
+            digit = digit || last == sj(kanji);
+        if (!digit ||
+            keszip::isLeadByte(static_cast<unsigned char>(name[name.size() - 3])) == false)
+            continue;
+        form.cases.push_back({t.prefName + t.cityName + name + "6119" + sj("番地の1"), &t});
+        form.cases.push_back({t.prefName + t.cityName + name + "6119-1", &t});
+        form.cases.push_back(
+            {t.prefName + t.cityName + sj("字") + name + "6119" + sj("番地の1"), &t});
+    }
+    return form;
+}
+
+// The floors of high-rise buildings (丸の内新丸の内ビルディング（５階）),
+// written with a house number before the building's name and the floor
+// after it.
+WrittenForm buildingFloors(const std::vector<RealTown>& towns) {
+    WrittenForm form{"building floor, whole name", {}};
+    const std::string open = sj("（"), floor = sj("階）");
+    const char* const digits[] = {"０", "１", "２", "３", "４", "５", "６", "７", "８", "９"};
+    for (const auto& t : towns) {
+        if (!endsWith(t.townName, floor)) continue;
+        const std::string base = t.baseName();
+        std::string number = t.townName.substr(base.size() + open.size());
+        number.resize(number.size() - floor.size());
+        std::string ascii;
+        for (std::size_t i = 0; i + 1 < number.size(); i += 2)
+            for (int d = 0; d < 10; ++d)
+                if (number.compare(i, 2, sj(digits[d])) == 0) ascii += static_cast<char>('0' + d);
+        if (ascii.empty() || ascii.size() * 2 != number.size()) continue;
+        form.cases.push_back({t.prefName + t.cityName + base + ascii + sj("階"), &t});
+    }
+    return form;
+}
+
 }  // namespace
 
 std::vector<WrittenForm> writtenForms(const std::vector<RealTown>& towns,
@@ -176,6 +335,11 @@ std::vector<WrittenForm> writtenForms(const std::vector<RealTown>& towns,
     forms.push_back(longerTownNames(one, all));
     forms.push_back(numbersWithoutUnitWords(towns));
     forms.push_back(sectionMarks(towns, one));
+    forms.push_back(withoutTheirSuffix(one, all));
+    forms.push_back(kanaNames(one, all));
+    forms.push_back(surroundedAddresses(one));
+    forms.push_back(kanjiDigitBeforeLot(one));
+    forms.push_back(buildingFloors(towns));
     return forms;
 }
 

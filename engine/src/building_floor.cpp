@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 
+#include "shift_jis_text.h"
 #include "town_pattern.h"
 #include "town_text.h"
 
@@ -94,15 +95,60 @@ std::size_t findBuilding(std::string_view input, std::string_view pattern) {
     return j < pattern.size() && pattern[j] == '(' ? input.size() : std::string_view::npos;
 }
 
+// Whether the character before `at` is a number or mark (single-byte, not
+// kana).
+bool afterMark(std::string_view text, std::size_t at) {
+    std::size_t i = 0, last = 0;
+    while (i < at) i += (last = charLength(text, i));
+    return last == 1 && static_cast<unsigned char>(text[at - 1]) < 0x80;
+}
+
+// Whether the input writes the building's whole name: the pattern's name
+// after the town part that begins the input (the input's text up to its
+// first digit) stands in the input in one piece, followed by a floor, a
+// mark or the end, not by more of another name (新丸ﾉ内ｾﾝﾀ-ﾋﾞﾙﾃﾞｲﾝｸﾞ is not
+// 新丸ﾉ内ﾋﾞﾙﾃﾞｲﾝｸﾞ, 東京日本橋ﾀﾜ-ｱﾈﾂｸｽ not 東京日本橋ﾀﾜ-).
+bool wholeBuilding(std::string_view input, std::string_view pattern) {
+    std::string_view name = pattern.substr(0, std::min(findByte(pattern, '('), pattern.size()));
+    std::size_t t = 0;
+    while (t < input.size() && !isDigit(input[t])) t += charLength(input, t);
+    const std::string_view town = input.substr(0, t);
+    std::size_t from = 0;
+    if (startsWith(name, town)) {
+        name.remove_prefix(town.size());
+        from = t;
+    }
+    if (name.empty()) return true;
+    // The name stands at the start, after the town part or after a number
+    // or mark.
+    std::size_t at = from;
+    for (;; at += charLength(input, at)) {
+        at = findText(input, name, at);
+        if (at == std::string_view::npos) return false;
+        if (at == from || afterMark(input, at)) break;
+    }
+    const std::size_t after = at + name.size();
+    if (after >= input.size() || static_cast<unsigned char>(input[after]) < 0x80) return true;
+    const std::string_view rest = input.substr(after);
+    // A tower written after the name: "(高層棟)(10F)".
+    const std::string_view note = pattern.substr(std::min(findByte(pattern, '('), pattern.size()));
+    const std::size_t close = findByte(note, ')');
+    if (close != std::string_view::npos && close + 1 < note.size() && note[close + 1] == '(' &&
+        startsWith(rest, note.substr(1, close - 1)))
+        return true;
+    return kanjiNumeral(rest, 0) >= 0 || startsWith(rest, kBasementReading) ||
+           startsWith(rest, "\x92\x6E"sv) || startsWith(rest, "\x8A\x4B"sv);  // 地 階
+}
+
 }  // namespace
 
 bool buildingMatches(std::string_view input, std::string_view pattern) {
-    return findBuilding(input, pattern) != std::string_view::npos;
+    return findBuilding(input, pattern) != std::string_view::npos && wholeBuilding(input, pattern);
 }
 
 bool floorMatches(std::string_view input, std::string_view pattern) {
     std::size_t place = findBuilding(input, pattern);
-    if (place == std::string_view::npos) return false;
+    if (place == std::string_view::npos || !wholeBuilding(input, pattern)) return false;
     // The floor is in the last bracket: "(10F)", or "(高層棟)(10F)" where a
     // tower of the building has floors of its own.
     std::size_t open = 0;

@@ -147,7 +147,12 @@ class MatchingFinish {
         std::size_t end = start;
         bool hasKanji = false;
         bool startsWithKanji = false;
+        bool lastKanjiDigit = false;
         for (NumeralElement e = numeralAt(end); e.length != 0; e = numeralAt(end)) {
+            // A kanji digit followed by digits ends a number: the 二 of
+            // 第二6119番地 is part of a name, 6119 the lot (二十3 stays 23).
+            if (lastKanjiDigit && !e.kanji) break;
+            lastKanjiDigit = e.kanji && e.exponent == 0;
             if (end == start) startsWithKanji = e.kanji;
             hasKanji = hasKanji || e.kanji;
             end += e.length;

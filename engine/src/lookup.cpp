@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <utility>
 
 #include "address_number.h"
 #include "fold.h"
@@ -69,6 +70,91 @@ void removeOaza(std::string& text, bool telephone) {
     if ((telephone || !containsText(text, kReadingKeep1)) && !containsText(text, kReadingKeep2)) {
         if (auto at = findText(text, kReading); at != std::string::npos)
             text.erase(at, kReading.size());
+    }
+}
+
+bool isAsciiDigit(char c) { return c >= '0' && c <= '9'; }
+
+bool startsWithText(std::string_view text, std::string_view prefix) {
+    return text.substr(0, prefix.size()) == prefix;
+}
+
+// Number of ASCII digits at `at`.
+std::size_t digitsAt(std::string_view text, std::size_t at) {
+    std::size_t n = 0;
+    while (at + n < text.size() && isAsciiDigit(text[at + n])) ++n;
+    return n;
+}
+
+// Length of a postal code at the start of the folded text ("〒100-0013",
+// "100-0013", "〒1000013"), with the blanks after it; 0 when there is none.
+// Seven digits without 〒 or hyphen are taken only before a blank.
+std::size_t leadingPostalCode(std::string_view text) {
+    static const std::string kMark = "\x81\xA7";  // 〒
+    std::size_t at = 0;
+    const bool marked = startsWithText(text, kMark);
+    if (marked) at = kMark.size();
+    while (at < text.size() && text[at] == '*') ++at;
+    std::size_t end = 0;
+    if (digitsAt(text, at) == 3 && at + 3 < text.size() && text[at + 3] == '-' &&
+        digitsAt(text, at + 4) == 4) {
+        end = at + 8;
+    } else if (digitsAt(text, at) == 7 &&
+               (marked || (at + 7 < text.size() && text[at + 7] == '*'))) {
+        end = at + 7;
+    } else {
+        return 0;
+    }
+    while (end < text.size() && text[end] == '*') ++end;
+    return end < text.size() ? end : 0;  // an address must follow
+}
+
+// Takes off what address lists write around an address: blanks, a leading
+// postal code, quotes or brackets around the whole address and a leading
+// note in parentheses ("(前期)長野ｹﾝ…"). The folded text is changed in
+// place; an address without any of them stays as it is.
+void removeSurroundings(std::string& text) {
+    static const std::pair<std::string, std::string> kQuotes[] = {
+        {"\xA2", "\xA3"}, {"\"", "\""}, {"'", "'"}, {"[", "]"}, {"<", ">"}};
+    for (bool changed = true; changed && !text.empty();) {
+        changed = false;
+        std::size_t lead = 0;
+        while (lead < text.size() && text[lead] == '*') ++lead;
+        if (lead > 0) {
+            text.erase(0, lead);
+            changed = true;
+            continue;
+        }
+        if (std::size_t code = leadingPostalCode(text)) {
+            text.erase(0, code);
+            changed = true;
+            continue;
+        }
+        for (const auto& [open, close] : kQuotes) {
+            if (!startsWithText(text, open)) continue;
+            std::string_view rest(text);
+            rest.remove_prefix(open.size());
+            const std::size_t end = findText(rest, close);
+            if (end == std::string::npos) {
+                text.erase(0, open.size());  // an unclosed quote
+            } else if (end + close.size() == rest.size() ||
+                       rest.find_first_not_of('*', end + close.size()) == std::string::npos) {
+                text = std::string(rest.substr(0, end));  // around the whole address
+            } else {
+                continue;
+            }
+            changed = true;
+            break;
+        }
+        if (changed) continue;
+        // A note in parentheses before the address.
+        if (text[0] == '(') {
+            const std::size_t close = findText(text, ")");
+            if (close != std::string::npos && close + 1 < text.size()) {
+                text.erase(0, close + 1);
+                changed = true;
+            }
+        }
     }
 }
 
@@ -189,6 +275,7 @@ int tryNamesakes(ZipEngine& engine, std::string_view address, const LookupTarget
 
 std::string foldAddress(const ZipEngine& engine, std::string_view address) {
     std::string text = foldText(address, kFoldMatching, engine.foldSettings());
+    removeSurroundings(text);
     removeOaza(text, engine.kind() == DictionaryKind::Telephone);
     removeParentheses(text);
     return text;

@@ -55,6 +55,26 @@ std::uint16_t headBytes(std::string_view pattern) {
                                       static_cast<unsigned char>(pattern[1]));
 }
 
+// The name without its last 町 or 村 (folded ﾏﾁ, ﾑﾗ), for addresses that
+// leave the word out. Names that are only the word, or begin with it, keep
+// it.
+void shortenName(PreparedTown& p) {
+    static constexpr std::string_view kWords[] = {"\xCF\xC1"sv, "\xD1\xD7"sv};  // ﾏﾁ ﾑﾗ
+    std::string_view name = p.kanjiPattern;
+    name = name.substr(0, std::min(findByte(name, '('), findByte(name, kOpenQuote)));
+    if (findByte(name, kListComma) != std::string_view::npos ||
+        findByte(name, kMiddleDot) != std::string_view::npos)
+        return;
+    std::size_t cut = std::string_view::npos;
+    for (std::size_t i = 0; i + 2 <= name.size(); i += charLength(name, i)) {
+        for (std::string_view word : kWords)
+            if (i > 0 && name.substr(i, 2) == word) cut = i;
+    }
+    if (cut == std::string_view::npos) return;
+    p.shortName = std::string(name.substr(0, cut)) + std::string(name.substr(cut + 2));
+    p.shortCut = static_cast<std::uint16_t>(cut);
+}
+
 PreparedTown prepareTown(const ZipEngine& engine, const MunicipalityRecord& muni,
                          TownCandidate town) {
     if (town.code7 == 4740057) town.name = kKyowaOaza;
@@ -88,6 +108,7 @@ PreparedTown prepareTown(const ZipEngine& engine, const MunicipalityRecord& muni
     p.kyotoLead = static_cast<std::uint16_t>(leadingText(p.kyotoPattern));
     p.numeralName = static_cast<std::uint16_t>(numeralNameLength(p.kanjiPattern));
     p.generic = town.name == kGenericTown;
+    if (!p.generic) shortenName(p);
     const auto& codes = engine.codeList();
     p.inCodeList = std::find(codes.begin(), codes.end(), town.code7) != codes.end();
     std::size_t folded = digitsBeforeNote(p.kanjiPattern);

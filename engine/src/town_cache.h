@@ -33,6 +33,10 @@ struct PreparedTown {
     // Length of the kanji pattern's name before its note when that name ends
     // in a numeral (see numeralNameLength), else 0.
     std::uint16_t numeralName = 0;
+    // The kanji pattern's name before its note without its last 町 or 村
+    // (仙川 for 仙川ﾏﾁ), and where that word was cut; empty when it has none.
+    std::string shortName;
+    std::uint16_t shortCut = 0;
 };
 
 // What the town matcher's quick pass over towns an address cannot name reads

@@ -35,6 +35,7 @@ constexpr std::string_view kLot5No3Kawahira =
     "5\xC9"
     "3\x90\xEC\x95\xBD"sv;                              // 5ﾉ3川平
 constexpr std::string_view kStreetListEnd = ")\xA4"sv;  // )､
+constexpr std::string_view kFullOpen = "\x81\x69"sv;    // （
 constexpr std::string_view kAza = "\xB1\xBB\xDE"sv;     // ｱｻﾞ (字)
 
 constexpr int kFlagFound = 1;
@@ -153,6 +154,10 @@ class TownMatcher {
 
     bool foundTown() const { return best_ != nullptr; }
     int score() const { return bestScore_; }
+    // No town, nor a building's entry: at most the generic code; or a town
+    // whose name is only the beginning of the name written (大麻 for 大麻泉).
+    bool nothingButGeneric() const { return !best_ && !floorUnknown_ && !exception_; }
+    bool namePartly() const { return best_ && bestNamed_ > 0 && !wholeName(bestNamed_); }
     std::string_view input() const { return p_; }
 
     // Fills the candidate slots and the targets from the search; returns
@@ -202,6 +207,7 @@ class TownMatcher {
         bestFlags_ = flags;
         bestSplit_ = split;
         bestNamed_ = named;
+        bestWritten_ = false;
     }
 
     // Length of the town's name (the pattern before its note) when the
@@ -368,10 +374,22 @@ class TownMatcher {
         // input no longer begins with the name.
         const std::size_t named =
             split || (engine_.firstAttempt && isKyotoWard(muni_.code)) ? 0 : writtenName(pattern);
+        // An address in kana that ties by reading with the town found so far
+        // takes the town whose name it writes as the dictionary does
+        // (たけくま rather than 武隈; タケクマ is only a reading).
+        bool written = false;
+        if (!kanjiForm_ && !split && best_ && !bestWritten_ && m->score == bestScore_ &&
+            pattern.data() == town.readingPattern.data()) {
+            std::string_view name = town.town.name;
+            name = name.substr(0, std::min(findByte(name, '('), findText(name, kFullOpen)));
+            written = !name.empty() && containsText(address_, name);
+        }
         for (;;) {
-            if (beatsBest(town, m->score, named)) {
+            if (beatsBest(town, m->score, named) || written) {
                 takeBest(town, m->score, result == kStreetMatch ? kFlagStreet : kFlagFound, split,
                          named);
+                bestWritten_ = written;
+                written = false;
                 if (postal_ && town.town.code7 == 4500002 && floorUnknown_) best_ = nullptr;
             }
             // A street description matched without its town name: a later
@@ -397,8 +415,9 @@ class TownMatcher {
     const PreparedTown* best_ = nullptr;
     int bestScore_ = -1;
     int bestFlags_ = kFlagFound;
-    const NumeralSplit* bestSplit_ = nullptr;            // the split the best town matched, if any
-    std::size_t bestNamed_ = 0;                          // writtenName of the best town
+    const NumeralSplit* bestSplit_ = nullptr;  // the split the best town matched, if any
+    bool bestWritten_ = false;   // the best town's name is written as the address writes it
+    std::size_t bestNamed_ = 0;  // writtenName of the best town
     std::vector<std::unique_ptr<NumeralSplit>> splits_;  // made on first need
     bool splitsReady_ = false;
     const PreparedTown* generic_ = nullptr;
@@ -451,6 +470,27 @@ std::string withoutAza(std::string_view p, const std::vector<std::size_t>& at, u
     return out;
 }
 
+// The town part written with the name of the one town of the municipality
+// whose name without its 町 or 村 begins it as a whole name (仙川 for
+// 仙川町, 山本南 for 山本町南); empty when no town or several fit.
+std::string withShortenedName(std::string_view p, const TownList& towns) {
+    const PreparedTown* fits = nullptr;
+    for (const PreparedTown& town : towns.towns) {
+        const std::string& name = town.shortName;
+        if (name.empty() || !startsWith(p, name)) continue;
+        if (name.size() < p.size() && static_cast<unsigned char>(p[name.size()]) >= 0x80) continue;
+        if (fits && fits->town.code7 != town.town.code7) return std::string();
+        fits = &town;
+    }
+    if (!fits) return std::string();
+    const std::size_t cut = fits->shortCut;
+    std::string full(fits->shortName.substr(0, cut));
+    full.append(fits->kanjiPattern.substr(cut, 2));  // the 町 or 村
+    full.append(fits->shortName.substr(cut));
+    full.append(p.substr(fits->shortName.size()));
+    return full;
+}
+
 int runMatcher(ZipEngine& engine, std::size_t muni, const TownList& towns, std::string_view rest,
                std::string_view address, const LookupTargets& targets, bool quickTest) {
     const MunicipalityRecord& record = engine.municipalities()[muni];
@@ -463,23 +503,32 @@ int runMatcher(ZipEngine& engine, std::size_t muni, const TownList& towns, std::
     // without each one alone, is taken when it names a town better than the
     // text with them.
     const std::vector<std::size_t> at = azaPositions(matcher.input());
-    if (at.empty() || at.size() > 8) return matcher.finish(targets);
     std::optional<TownMatcher> best;
     std::string text, bestText;
-    const unsigned all = (1u << at.size()) - 1;
-    for (unsigned k = 0; k <= at.size(); ++k) {
-        const unsigned mask = k == 0 ? all : 1u << (k - 1);
-        if (k > 0 && mask == all) break;
-        text = withoutAza(matcher.input(), at, mask);
-        TownMatcher again(engine, record, text, address, quickTest);
-        again.search(towns);
-        const int bar = best ? best->score() : matcher.foundTown() ? matcher.score() : -1;
-        if (!again.foundTown() || again.score() <= bar) continue;
-        bestText = text;
-        best.emplace(engine, record, bestText, address, quickTest);
-        best->search(towns);
+    if (!at.empty() && at.size() <= 8) {
+        const unsigned all = (1u << at.size()) - 1;
+        for (unsigned k = 0; k <= at.size(); ++k) {
+            const unsigned mask = k == 0 ? all : 1u << (k - 1);
+            if (k > 0 && mask == all) break;
+            text = withoutAza(matcher.input(), at, mask);
+            TownMatcher again(engine, record, text, address, quickTest);
+            again.search(towns);
+            const int bar = best ? best->score() : matcher.foundTown() ? matcher.score() : -1;
+            if (!again.foundTown() || again.score() <= bar) continue;
+            bestText = text;
+            best.emplace(engine, record, bestText, address, quickTest);
+            best->search(towns);
+        }
     }
-    return best ? best->finish(targets) : matcher.finish(targets);
+    TownMatcher& found = best ? *best : matcher;
+    if (!(found.nothingButGeneric() || found.namePartly()) || towns.towns.size() < 2)
+        return found.finish(targets);
+    // No town: perhaps one written without the 町 or 村 of its name.
+    text = withShortenedName(found.input(), towns);
+    if (text.empty()) return found.finish(targets);
+    TownMatcher again(engine, record, text, address, quickTest);
+    again.search(towns);
+    return again.foundTown() ? again.finish(targets) : found.finish(targets);
 }
 
 void clearSlots(MatchState& state) {

@@ -106,11 +106,12 @@ class ElementComparison {
     }
 
     // The placeholder of a town listed by 丁目 or by 番地 (越ケ谷(丁目),
-    // 越ケ谷(番地)), after its number. The word written matches best. A
-    // number written without its word is read by the form of the whole
-    // number: three numbers joined by "-" or "ﾉ" (5-2-5) are 丁目, 番 and
-    // 号; one or two (123, 123-4) a lot number. The other reading of a dash
-    // form still matches, lower, for a town listed only one way.
+    // 越ケ谷(番地)), after its number. The word written matches as a text.
+    // A number written without its word is read by the form of the whole
+    // number: three numbers joined by "-" (5-2-5) are 丁目, 番 and 号; one
+    // or two (123, 123-4) a lot number. A lot read so takes back the point
+    // of its number, so that a town that names the number itself (三丁目
+    // for 3-23) is preferred.
     bool comparePlaceholder(std::string_view t) {
         const std::string_view word = t.substr(1);
         if (atText() && remaining() == word) {
@@ -121,14 +122,14 @@ class ElementComparison {
         const bool threeNumbers =
             separatorAt(j_) && numberAt(j_ + 1) && separatorAt(j_ + 2) && numberAt(j_ + 3);
         if (word == kChome) {
-            if (!separatorAt(j_) || !numberAt(j_ + 1)) return false;
-            m_.score += threeNumbers ? 2 : 1;
+            if (!threeNumbers) return false;
             next();  // the "-" after the 丁目 number
             return true;
         }
-        // 番地: the lot number alone, before "-" or "ﾉ", or before 番.
-        if (j_ < in_.count && !separatorAt(j_) && !startsWith(remaining(), kBan)) return false;
-        m_.score += threeNumbers ? 1 : 2;
+        // 番地: the lot alone, before "-" or "ﾉ", or before 番.
+        if (threeNumbers || (j_ < in_.count && !separatorAt(j_) && !startsWith(remaining(), kBan)))
+            return false;
+        --m_.score;
         return true;
     }
 
