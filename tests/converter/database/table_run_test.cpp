@@ -8,6 +8,7 @@
 
 #include "../conversion/scripted.h"
 #include "conversion_run.h"
+#include "dao_table.h"
 #include "page_checks.h"
 #include "scripted_database.h"
 #include "settings.h"
@@ -392,7 +393,7 @@ struct ScriptedFront : TableRunFront {
         if (rangeGiven) checkRange(2, 3, job);
         return rangeGiven;
     }
-    int run(const ConversionJob& job, const TableJob& tableJob, DaoTable& table) override {
+    int run(const ConversionJob& job, const TableJob& tableJob, Table& table) override {
         ++runs;
         return AccessRun(job, tableJob, table, *engine, host, folder);
     }
