@@ -4,6 +4,8 @@
 
 #include <string_view>
 
+#include "platform/files.h"
+
 namespace platform {
 namespace {
 
@@ -66,9 +68,6 @@ bool sameFile(const std::string& a, const std::string& b) {
 #endif
 }
 
-bool isDirectory(const std::string& path) {
-    struct stat st {};
-    return stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
-}
+bool isDirectory(const std::string& path) { return pathKind(path) == PathKind::Directory; }
 
 }  // namespace platform

@@ -1,5 +1,6 @@
 // keszip-mkdic: builds the engine's dictionary files from Japan Post's data.
 #include <platform/paths.h>
+#include <platform/program_arguments.h>
 #include <platform/sjis.h>
 
 #include <CLI/CLI.hpp>
@@ -22,6 +23,9 @@ void printError(const std::string& message) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    platform::ProgramArguments arguments(argc, argv);
+    argc = arguments.count();
+    argv = arguments.values();
     CLI::App app{"Builds KESZIP.DIC, KESZIP.PRM and KESZIP.TBL from Japan Post's KEN_ALL.CSV."};
     mkdic::BuildOptions options;
     std::string dataDate;
@@ -90,11 +94,12 @@ int main(int argc, char** argv) {
             std::printf("keszip-mkdic: KESCMP.DIC: %zu offices, %zu bytes\n", o.offices, o.bytes);
         }
         if (!telephoneDir.empty()) {
-            const mkdic::TelephoneSummary t = mkdic::buildTelephoneFile(
-                options.kenAllPath, telephoneDir, options.outDir, s.info);
-            std::printf("keszip-mkdic: KESTEL.DIC: %zu municipalities, %zu towns (%zu without "
-                        "telephone codes), %zu bytes\n",
-                        t.municipalities, t.towns, t.townsWithoutCodes, t.bytes);
+            const mkdic::TelephoneSummary t =
+                mkdic::buildTelephoneFile(options.kenAllPath, telephoneDir, options.outDir, s.info);
+            std::printf(
+                "keszip-mkdic: KESTEL.DIC: %zu municipalities, %zu towns (%zu without "
+                "telephone codes), %zu bytes\n",
+                t.municipalities, t.towns, t.townsWithoutCodes, t.bytes);
         }
     } catch (const std::exception& e) {
         printError(e.what());

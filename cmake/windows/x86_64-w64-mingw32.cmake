@@ -1,0 +1,15 @@
+# Cross-compiling for Windows with Debian's MinGW-w64 (x86_64). The posix thread
+# variant of the compilers is the one with std::mutex and std::thread.
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+set(KESZIP_WINDOWS_TRIPLET x86_64-w64-mingw32)
+set(CMAKE_C_COMPILER ${KESZIP_WINDOWS_TRIPLET}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${KESZIP_WINDOWS_TRIPLET}-g++-posix)
+set(CMAKE_RC_COMPILER ${KESZIP_WINDOWS_TRIPLET}-windres)
+set(CMAKE_FIND_ROOT_PATH /usr/${KESZIP_WINDOWS_TRIPLET})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+# Programs and tests run under Wine.
+set(CMAKE_CROSSCOMPILING_EMULATOR wine)
