@@ -79,10 +79,16 @@ clean:
 
 # Windows, cross-built with MinGW-w64: the 32-bit DLLs old callers load and
 # the 64-bit set, each with the command line programs.
-.PHONY: windows test-windows
+.PHONY: windows test-windows windows-package
 windows: deps
 	bash scripts/windows-build.sh i686-w64-mingw32 $(WIN32_BUILD) "$(KESZIP_DATA)" $(WINDOWS_PRODUCTS)
 	bash scripts/windows-build.sh x86_64-w64-mingw32 $(WIN64_BUILD) "$(KESZIP_DATA)" $(WINDOWS_PRODUCTS)
+
+# A zip per architecture: programs, DLLs, dictionaries, headers, import
+# libraries and .def files (the dictionaries of the Linux build: the same files).
+windows-package: windows build
+	bash scripts/windows-package.sh $(WIN32_BUILD) win32 $(BUILD)/bin
+	bash scripts/windows-package.sh $(WIN64_BUILD) win64 $(BUILD)/bin
 
 # The Windows stage of the tests, under Wine, against the Linux build.
 test-windows: build

@@ -68,7 +68,7 @@ if [ -f "$linux_bin/KESZIP.DIC" ]; then
 fi
 
 # 2. The engine's, the platform's and the conversion core's tests.
-for test in test_windows_platform test_windows_engine test_windows_converter; do
+for test in test_windows_platform test_windows_engine test_windows_converter test_windows_custom; do
     log=$work/$test.log
     # Files of Linux-only behaviour (/dev/full) are left out by name.
     (cd "$win64/bin" && "$wine64" "./$test.exe" --gtest_filter='-*DevFull*:*Device*' > "$log" 2>&1)
