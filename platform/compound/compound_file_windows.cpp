@@ -1,8 +1,9 @@
 // Compound files on Windows: ole32's structured storage. The files are the
 // same container as on the other systems; either side reads what the other
 // wrote.
-#include <objbase.h>
 #include <windows.h>
+// (after windows.h, whose types it needs)
+#include <objbase.h>
 
 #include <cstring>
 

@@ -1,8 +1,10 @@
+// windows.h comes first: the other system headers need its types.
+#include <windows.h>
+// (kept apart so that the includes below stay after it)
 #include <fcntl.h>
 #include <io.h>
 #include <shellapi.h>
 #include <sys/stat.h>
-#include <windows.h>
 
 #include "platform/files.h"
 #include "platform/program_arguments.h"

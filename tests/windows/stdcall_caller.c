@@ -6,6 +6,10 @@
 #include <string.h>
 #include <windows.h>
 
+/* GetProcAddress answers a generic function pointer that every caller casts
+ * to the function's own type. */
+#pragma GCC diagnostic ignored "-Wcast-function-type"
+
 typedef int(__stdcall* OpenFunction)(void);
 typedef int(__stdcall* Zelko7Function)(const char*, char*, char*);
 typedef int(__stdcall* Zelko57Function)(const char*, char*, char*, char*);
