@@ -43,7 +43,7 @@ for build in "$win32" "$win64"; do
         dll=${pair%%:*}
         header=$source_dir/${pair#*:}
         exports=$work/exports-$(basename "$build")-$dll.txt
-        x86_64-w64-mingw32-objdump -p "$build/bin/$dll.dll" |
+        LC_ALL=C x86_64-w64-mingw32-objdump -p "$build/bin/$dll.dll" |
             sed -n '/\[Ordinal\/Name Pointer\] Table/,/^$/p' | awk 'NR > 1 {print $NF}' > "$exports"
         missing=$(grep -oE '_CALL [A-Za-z0-9_]+\(' "$header" | sed 's/_CALL //; s/($//' |
                   while read -r name; do grep -qx "$name" "$exports" || echo "$name"; done)
