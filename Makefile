@@ -7,6 +7,9 @@ BUILD ?= build
 ASAN_BUILD ?= build-asan
 FUZZ_BUILD ?= build-fuzz
 TSAN_BUILD ?= build-tsan
+WIN32_BUILD ?= build-win32
+WIN64_BUILD ?= build-win64
+WINDOWS_PRODUCTS = keszip kesbar Custom keszip-cli keszip-mkdic zelko7
 FUZZ_SECONDS ?= 20
 BENCH_COUNT ?= 1000000
 JOBS ?= $(shell nproc)
@@ -79,7 +82,28 @@ format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(TSAN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(TSAN_BUILD) $(WIN32_BUILD) $(WIN64_BUILD)
+
+# Windows, cross-built with MinGW-w64: the 32-bit DLLs old callers load and
+# the 64-bit set, each with the command line programs.
+.PHONY: windows test-windows windows-package
+windows:
+	@bash scripts/install-deps.sh windows
+	bash scripts/windows-build.sh i686-w64-mingw32 $(WIN32_BUILD) "$(KESZIP_DATA)" $(WINDOWS_PRODUCTS)
+	bash scripts/windows-build.sh x86_64-w64-mingw32 $(WIN64_BUILD) "$(KESZIP_DATA)" $(WINDOWS_PRODUCTS)
+
+# A zip per architecture: programs, DLLs, dictionaries, headers, import
+# libraries and .def files (the dictionaries of the Linux build: the same files).
+windows-package: windows build
+	bash scripts/windows-package.sh $(WIN32_BUILD) win32 $(BUILD)/bin
+	bash scripts/windows-package.sh $(WIN64_BUILD) win64 $(BUILD)/bin
+
+# The Windows stage of the tests, under Wine, against the Linux build.
+test-windows: build
+	@bash scripts/install-deps.sh windows
+	bash scripts/windows-build.sh i686-w64-mingw32 $(WIN32_BUILD) "$(KESZIP_DATA)" $(WINDOWS_PRODUCTS) stdcall_caller
+	bash scripts/windows-build.sh x86_64-w64-mingw32 $(WIN64_BUILD) "$(KESZIP_DATA)"
+	bash tests/windows/run_windows_tests.sh . $(BUILD) $(WIN64_BUILD) $(WIN32_BUILD) "$(KESZIP_DATA)"
 
 # The Python module and the Dask recipe against keszip lookup (a million rows).
 .PHONY: bench-python

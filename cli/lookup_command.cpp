@@ -1,5 +1,6 @@
 #include "lookup_command.h"
 
+#include <platform/files.h>
 #include <platform/ordered_batches.h>
 #include <platform/terminal.h>
 
@@ -111,20 +112,18 @@ struct Batch {
 // Reads up to kBatchLines lines of standard input, line ends removed.
 class BatchReader {
   public:
-    ~BatchReader() { std::free(line_); }
-    explicit BatchReader(bool sjis) : sjis_(sjis) {}
+    explicit BatchReader(bool sjis) : sjis_(sjis) { platform::useBinaryInput(); }
     bool operator()(Batch& batch) {
         batch.firstLine = lineNumber_ + 1;
-        ssize_t length;
-        while (batch.lines.size() < kBatchLines &&
-               (length = getline(&line_, &capacity_, stdin)) >= 0) {
+        while (batch.lines.size() < kBatchLines && platform::readLine(stdin, line_)) {
             ++lineNumber_;
+            std::size_t length = line_.size();
             while (length > 0 && (line_[length - 1] == '\n' || line_[length - 1] == '\r')) --length;
-            const char* text = line_;
+            const char* text = line_.data();
             // A UTF-8 file saved by a Windows editor begins with a byte order
             // mark; it is not part of the first address.
             if (lineNumber_ == 1 && !sjis_ && length >= 3 &&
-                std::memcmp(line_, "\xEF\xBB\xBF", 3) == 0) {
+                std::memcmp(text, "\xEF\xBB\xBF", 3) == 0) {
                 text += 3;
                 length -= 3;
             }
@@ -135,8 +134,7 @@ class BatchReader {
 
   private:
     bool sjis_;
-    char* line_ = nullptr;
-    std::size_t capacity_ = 0;
+    std::string line_;
     std::size_t lineNumber_ = 0;
 };
 

@@ -1,6 +1,7 @@
 // keszip: the engine's questions from the command line, one subcommand per
 // question, one result per line with TAB-separated fields.
 #include <platform/paths.h>
+#include <platform/program_arguments.h>
 
 #include <CLI/CLI.hpp>
 #include <cstdio>
@@ -53,6 +54,9 @@ int runFold(cli::TextIo& io, int mode, const std::vector<std::string>& texts) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    platform::ProgramArguments arguments(argc, argv);
+    argc = arguments.count();
+    argv = arguments.values();
     CLI::App app{"keszip: Japanese postal codes from addresses and back"};
     app.require_subcommand(1);
     bool sjis = false;

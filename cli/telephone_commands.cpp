@@ -1,5 +1,7 @@
 #include "telephone_commands.h"
 
+#include <platform/files.h>
+
 #include <cstdio>
 #include <ctime>
 #include <iostream>
@@ -13,13 +15,7 @@ namespace {
 
 // Today's date as YYYYMMDD: without --date every renumbering applies.
 std::string today() {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-#if defined(_WIN32)
-    localtime_s(&local, &now);
-#else
-    localtime_r(&now, &local);
-#endif
+    const std::tm local = platform::localTimeOf(std::time(nullptr));
     char text[48];
     std::snprintf(text, sizeof text, "%04d%02d%02d", local.tm_year + 1900, local.tm_mon + 1,
                   local.tm_mday);

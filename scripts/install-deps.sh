@@ -14,18 +14,46 @@ packages+=(dpkg-dev file help2man man-db lintian desktop-file-utils)
 packages+=(pybind11-dev python3-dev python3-pytest python3-pandas python3-distributed)
 # The PostgreSQL extension (its tests use the server of the package postgresql).
 packages+=(postgresql-server-dev-15)
+# `make windows` and its tests (`install-deps.sh windows`): the MinGW-w64
+# cross compilers (posix threads), zlib for them, Tcl for SQLite's single-file
+# source, and Wine to run the results (wine32 runs the 32-bit programs, from
+# the i386 architecture).
+windows=0
+if [ "${1:-}" = windows ]; then
+    windows=1
+    packages+=(g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix libz-mingw-w64-dev tcl
+               wine wine64 wine32:i386 locales)
+fi
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
+# The Windows tests run Wine with LANG=ja_JP.UTF-8 (code page 932 inside
+# Wine); without that locale Wine reads the command lines as ASCII.
+japanese_locale() {
+    locale -a 2>/dev/null | grep -qix 'ja_JP.utf8' && return 0
+    if [ "$(id -u)" -eq 0 ]; then
+        localedef -i ja_JP -c -f UTF-8 ja_JP.UTF-8 || true
+    else
+        echo "Missing locale ja_JP.UTF-8: sudo localedef -i ja_JP -c -f UTF-8 ja_JP.UTF-8" >&2
+    fi
+}
+if [ ${#missing[@]} -eq 0 ]; then
+    [ $windows -eq 0 ] || japanese_locale
+    exit 0
+fi
 if [ "$(id -u)" -eq 0 ]; then
     echo "Installing: ${missing[*]}"
+    [ $windows -eq 0 ] || dpkg --print-foreign-architectures | grep -qx i386 ||
+        dpkg --add-architecture i386
     export DEBIAN_FRONTEND=noninteractive
     apt-get update -qq
     apt-get install -y -qq "${missing[@]}" >/dev/null
+    [ $windows -eq 0 ] || japanese_locale
 else
     echo "Missing packages: ${missing[*]}" >&2
+    [ $windows -eq 0 ] || dpkg --print-foreign-architectures | grep -qx i386 ||
+        echo "wine32 needs the i386 architecture: sudo dpkg --add-architecture i386" >&2
     echo "Install them with: sudo apt-get install ${missing[*]}" >&2
     exit 1
 fi

@@ -1,6 +1,8 @@
 // zelko7: the batch converter. Without arguments it starts the desktop
 // program (when built with it); `zelko7 convert ...` runs headless and
 // never creates a GUI application object.
+#include <platform/program_arguments.h>
+
 #include <CLI/CLI.hpp>
 
 #include "convert_command.h"
@@ -13,6 +15,9 @@ constexpr int kNotStarted = 10;
 }  // namespace
 
 int main(int argc, char** argv) {
+    platform::ProgramArguments arguments(argc, argv);
+    argc = arguments.count();
+    argv = arguments.values();
 #ifdef ZELKO7_DESKTOP
     if (argc == 1) return gui::runDesktopProgram(argc, argv);
 #endif

@@ -1,5 +1,7 @@
 #include "excel_run.h"
 
+#include <platform/files.h>
+
 #include <cstring>
 #include <fstream>
 
@@ -31,7 +33,7 @@ int columnNumber(std::string_view name, int columns) {
 }
 
 bool isZipPackage(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
+    std::ifstream file(platform::fsPath(path), std::ios::binary);
     char magic[4] = {};
     return file.read(magic, 4) && std::memcmp(magic, "PK\3\4", 4) == 0;
 }

@@ -1,6 +1,7 @@
 #include "run_frame.h"
 
 #include <platform/file_identity.h>
+#include <platform/files.h>
 
 #include <cstdio>
 
@@ -16,12 +17,7 @@ void showNumberedMessage(RunHost& host, int code) {
 }
 
 std::string errorFilePath(const std::string& name, const std::string& bareNameFolder) {
-#ifdef _WIN32
-    const bool bare = name.find_first_of("\\/:") == std::string::npos;
-#else
-    const bool bare = name.find('/') == std::string::npos;
-#endif
-    if (!bare) return name;
+    if (!platform::isBareFileName(name)) return name;
     std::string path = bareNameFolder;
     if (!path.empty() && path.back() != '/' && path.back() != '\\') path += '/';
     return path + name;

@@ -1,26 +1,21 @@
 #include "text_file.h"
 
 #include <platform/file_identity.h>
+#include <platform/files.h>
 
 namespace converter {
 namespace {
 
 // A source is read by one thread only: bytes come without taking the
 // stream's lock each time.
-int readByte(std::FILE* file) {
-#ifdef _WIN32
-    return _fgetc_nolock(file);
-#else
-    return getc_unlocked(file);
-#endif
-}
+int readByte(std::FILE* file) { return platform::nextByte(file); }
 
 }  // namespace
 
 bool TextSource::open(const std::string& path) {
     // A folder opens for reading on some systems but has no records.
     if (platform::isDirectory(path)) return false;
-    file_.reset(std::fopen(path.c_str(), "rb"));
+    file_.reset(platform::openFile(path, "rb"));
     if (!file_) return false;
     if (std::fseek(file_.get(), 0, SEEK_END) == 0) {
         long size = std::ftell(file_.get());

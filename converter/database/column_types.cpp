@@ -1,10 +1,6 @@
 #include "column_types.h"
 
-#ifdef _WIN32
-#include <windows.h>  // the ODBC headers need its types
-#endif
-#include <sql.h>
-#include <sqlext.h>
+#include <platform/sql_headers.h>
 
 #include <algorithm>
 #include <cctype>

@@ -1,6 +1,8 @@
 // Tables of an ODBC data source, through the driver manager's wide-character
 // interface. Records are addressed by the primary key (or the driver's best
 // row identifier) and visited in its order.
+#include <platform/files.h>
+
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
@@ -290,12 +292,13 @@ class OdbcBackend final : public DatabaseBackend {
         if (file_.empty()) return false;
         const std::string temporary = path + ".tmp";
         std::error_code error;
-        std::filesystem::copy_file(file_, temporary,
+        std::filesystem::copy_file(platform::fsPath(file_), platform::fsPath(temporary),
                                    std::filesystem::copy_options::overwrite_existing, error);
-        if (!error) std::filesystem::rename(temporary, path, error);
+        if (!error)
+            std::filesystem::rename(platform::fsPath(temporary), platform::fsPath(path), error);
         if (!error) return true;
         error_ = error.message();
-        std::filesystem::remove(temporary, error);
+        std::filesystem::remove(platform::fsPath(temporary), error);
         return false;
     }
 

@@ -4,12 +4,7 @@
 // throughout: texts cross as UTF-16.
 #pragma once
 
-#ifdef _WIN32
-#include <windows.h>  // the ODBC headers need its types
-#endif
-#include <sql.h>
-#include <sqlext.h>
-#include <sqlucode.h>
+#include <platform/sql_headers.h>
 
 #include <cstdint>
 #include <deque>

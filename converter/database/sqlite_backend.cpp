@@ -1,5 +1,6 @@
 // Tables of a SQLite database file. Records are addressed by rowid, or by
 // the primary key in tables without one; both give the table's own order.
+#include <platform/files.h>
 #include <sqlite3.h>
 
 #include <cstdio>
@@ -237,7 +238,7 @@ class SqliteBackend final : public DatabaseBackend {
         // existing copy is replaced whole or not at all.
         const std::string temporary = path + ".tmp";
         std::error_code ignored;
-        std::filesystem::remove(temporary, ignored);
+        std::filesystem::remove(platform::fsPath(temporary), ignored);
         sqlite3* copy = nullptr;
         if (sqlite3_open_v2(temporary.c_str(), &copy, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
                             nullptr) != SQLITE_OK) {
@@ -259,13 +260,13 @@ class SqliteBackend final : public DatabaseBackend {
         if (rc != SQLITE_DONE) error_ = sqlite3_errmsg(copy);
         const bool closed = sqlite3_close(copy) == SQLITE_OK;
         if (rc != SQLITE_DONE || !closed) {
-            std::filesystem::remove(temporary, ignored);
+            std::filesystem::remove(platform::fsPath(temporary), ignored);
             return false;
         }
-        std::filesystem::rename(temporary, path, ignored);
+        std::filesystem::rename(platform::fsPath(temporary), platform::fsPath(path), ignored);
         if (ignored) {
             error_ = ignored.message();
-            std::filesystem::remove(temporary, ignored);
+            std::filesystem::remove(platform::fsPath(temporary), ignored);
             return false;
         }
         return true;

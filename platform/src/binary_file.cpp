@@ -4,6 +4,8 @@
 
 #include <utility>
 
+#include "platform/files.h"
+
 namespace platform {
 
 BinaryFile::~BinaryFile() { close(); }
@@ -22,7 +24,7 @@ bool BinaryFile::open(const std::string& path) {
     close();
     // fopen shares the file with other readers and writers on POSIX systems;
     // "rb" never creates a file.
-    file_ = std::fopen(path.c_str(), "rb");
+    file_ = openFile(path, "rb");
     return file_ != nullptr;
 }
 

@@ -4,6 +4,8 @@
 
 #ifdef _WIN32
 #include <windows.h>
+
+#include "wide_text.h"
 #else
 #include <dlfcn.h>
 #endif
@@ -43,7 +45,7 @@ bool DynamicLibrary::load(const std::string& path) {
     keep_ = false;
     error_.clear();
 #ifdef _WIN32
-    handle_ = LoadLibraryA(path.c_str());
+    handle_ = LoadLibraryW(widePath(path).c_str());
     if (!handle_)
         error_ = "cannot load " + path + " (error " + std::to_string(GetLastError()) + ")";
 #else

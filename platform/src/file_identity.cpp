@@ -4,28 +4,31 @@
 
 #include <string_view>
 
+#include "platform/files.h"
+
+#ifdef _WIN32
+#include <windows.h>
+
+#include "wide_text.h"
+#endif
+
 namespace platform {
 namespace {
 
 #ifdef _WIN32
+// The full names of both, compared as Windows compares file names: "." and
+// ".." resolved against the current folder, "/" as "\\", letter case ignored.
 bool sameNameNoCase(const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        unsigned char x = static_cast<unsigned char>(a[i]);
-        unsigned char y = static_cast<unsigned char>(b[i]);
-        // Shift-JIS lead bytes start a two-byte character compared as it is.
-        if ((x >= 0x81 && x <= 0x9F) || (x >= 0xE0 && x <= 0xFC)) {
-            if (x != y || i + 1 >= a.size() || a[i + 1] != b[i + 1]) return false;
-            ++i;
-            continue;
-        }
-        if (x == '\\') x = '/';
-        if (y == '\\') y = '/';
-        if (x >= 'a' && x <= 'z') x = static_cast<unsigned char>(x - 32);
-        if (y >= 'a' && y <= 'z') y = static_cast<unsigned char>(y - 32);
-        if (x != y) return false;
-    }
-    return true;
+    const auto full = [](const std::string& name) {
+        const std::wstring wide = widePath(name);
+        wchar_t buffer[4096];
+        const DWORD n = GetFullPathNameW(wide.c_str(), 4096, buffer, nullptr);
+        return (n == 0 || n >= 4096) ? wide : std::wstring(buffer, n);
+    };
+    const std::wstring fa = full(a);
+    const std::wstring fb = full(b);
+    return CompareStringOrdinal(fa.c_str(), static_cast<int>(fa.size()), fb.c_str(),
+                                static_cast<int>(fb.size()), TRUE) == CSTR_EQUAL;
 }
 #else
 struct NameInFolder {
@@ -66,9 +69,6 @@ bool sameFile(const std::string& a, const std::string& b) {
 #endif
 }
 
-bool isDirectory(const std::string& path) {
-    struct stat st {};
-    return stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
-}
+bool isDirectory(const std::string& path) { return pathKind(path) == PathKind::Directory; }
 
 }  // namespace platform

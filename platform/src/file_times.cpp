@@ -2,6 +2,8 @@
 
 #ifdef _WIN32
 #include <windows.h>
+
+#include "wide_text.h"
 #else
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -12,7 +14,7 @@ namespace platform {
 
 bool stampFileTimes(const std::string& path, std::int64_t unixSeconds) {
 #ifdef _WIN32
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+    HANDLE file = CreateFileW(widePath(path).c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                               FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
     // FILETIME counts 100 ns steps from 1601-01-01.

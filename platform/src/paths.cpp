@@ -2,8 +2,12 @@
 
 #include <sys/stat.h>
 
+#include "platform/files.h"
+
 #ifdef _WIN32
 #include <windows.h>
+
+#include "wide_text.h"
 #else
 #include <dlfcn.h>
 #include <limits.h>
@@ -14,9 +18,9 @@ namespace platform {
 
 std::string programPath() {
 #ifdef _WIN32
-    char buffer[MAX_PATH];
-    DWORD n = GetModuleFileNameA(nullptr, buffer, MAX_PATH);
-    return (n == 0 || n >= MAX_PATH) ? std::string() : std::string(buffer, n);
+    wchar_t buffer[MAX_PATH];
+    DWORD n = GetModuleFileNameW(nullptr, buffer, MAX_PATH);
+    return (n == 0 || n >= MAX_PATH) ? std::string() : utf8Path(std::wstring_view(buffer, n));
 #else
     char buffer[PATH_MAX];
     ssize_t n = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
@@ -31,9 +35,9 @@ std::string modulePathOf(const void* address) {
             GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
             static_cast<LPCSTR>(address), &module))
         return {};
-    char buffer[MAX_PATH];
-    DWORD n = GetModuleFileNameA(module, buffer, MAX_PATH);
-    return (n == 0 || n >= MAX_PATH) ? std::string() : std::string(buffer, n);
+    wchar_t buffer[MAX_PATH];
+    DWORD n = GetModuleFileNameW(module, buffer, MAX_PATH);
+    return (n == 0 || n >= MAX_PATH) ? std::string() : utf8Path(std::wstring_view(buffer, n));
 #else
     Dl_info info{};
     if (dladdr(address, &info) == 0 || info.dli_fname == nullptr) return {};
@@ -58,9 +62,6 @@ std::string joinPath(const std::string& directory, const std::string& name) {
     return directory + "/" + name;
 }
 
-bool fileExists(const std::string& path) {
-    struct stat st {};
-    return stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
-}
+bool fileExists(const std::string& path) { return pathKind(path) == PathKind::File; }
 
 }  // namespace platform

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <string_view>
 
+#include "platform/files.h"
 #include "profile_text.h"
 
 namespace platform {
@@ -12,7 +13,7 @@ using profile_text::equalsNoCase;
 using profile_text::trim;
 
 bool readWhole(const std::string& path, std::string& out) {
-    std::FILE* f = std::fopen(path.c_str(), "rb");
+    std::FILE* f = openFile(path, "rb");
     if (!f) return false;
     char buffer[4096];
     std::size_t n;
@@ -75,7 +76,7 @@ bool writePrivateProfileString(const std::string& section, const std::string& ke
     std::string text;
     readWhole(path, text);
     const std::string updated = profileAssign(text, section, key, value);
-    std::FILE* f = std::fopen(path.c_str(), "wb");
+    std::FILE* f = openFile(path, "wb");
     if (!f) return false;
     bool ok = std::fwrite(updated.data(), 1, updated.size(), f) == updated.size();
     if (std::fclose(f) != 0) ok = false;

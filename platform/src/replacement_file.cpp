@@ -4,9 +4,13 @@
 
 #include <cstdlib>
 
+#include "platform/files.h"
+
 #ifdef _WIN32
 #include <io.h>
 #include <windows.h>
+
+#include "wide_text.h"
 #else
 #include <fcntl.h>
 #include <limits.h>
@@ -30,25 +34,35 @@ std::string nameOf(const std::string& path) {
 
 ReplacementFile::~ReplacementFile() { discard(); }
 
+void ReplacementFile::removeTemporary() const {
+#ifdef _WIN32
+    _wremove(widePath(temporary_).c_str());
+#else
+    std::remove(temporary_.c_str());
+#endif
+}
+
 bool ReplacementFile::open(const std::string& path) {
     discard();
     closeFailed_ = false;
     target_ = path;
     temporary_.clear();
-    struct stat st {};
-    const bool exists = stat(path.c_str(), &st) == 0;
-    if (exists && S_ISDIR(st.st_mode)) return false;
-    if (exists && !S_ISREG(st.st_mode)) {
+    const PathKind kind = pathKind(path);
+    const bool exists = kind != PathKind::Missing;
+    if (kind == PathKind::Directory) return false;
+    if (kind == PathKind::Other) {
         // A device or pipe cannot be replaced; it is written as it is.
-        file_ = std::fopen(path.c_str(), "wb");
+        file_ = openFile(path, "wb");
         return file_ != nullptr;
     }
 #ifdef _WIN32
-    if (exists && _access(path.c_str(), 2) != 0) return false;
+    if (exists && _waccess(widePath(path).c_str(), 2) != 0) return false;
     temporary_ =
         folderOf(path) + "~" + nameOf(path) + "." + std::to_string(GetCurrentProcessId()) + ".tmp";
-    file_ = std::fopen(temporary_.c_str(), "wb");
+    file_ = openFile(temporary_, "wb");
 #else
+    struct stat st {};
+    if (exists && stat(path.c_str(), &st) != 0) return false;
     if (exists) {
         if (access(path.c_str(), W_OK) != 0) return false;
         // A link is followed, so that the link stays and its file changes.
@@ -77,7 +91,7 @@ bool ReplacementFile::open(const std::string& path) {
     if (!file_) ::close(fd);
 #endif
     if (!file_) {
-        std::remove(temporary_.c_str());
+        removeTemporary();
         temporary_.clear();
         return false;
     }
@@ -102,12 +116,12 @@ bool ReplacementFile::commit() {
     if (!close() && temporary_.empty()) return false;
     if (temporary_.empty()) return !target_.empty();
 #ifdef _WIN32
-    const bool moved = MoveFileExA(temporary_.c_str(), target_.c_str(),
+    const bool moved = MoveFileExW(widePath(temporary_).c_str(), widePath(target_).c_str(),
                                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 #else
     const bool moved = std::rename(temporary_.c_str(), target_.c_str()) == 0;
 #endif
-    if (!moved) std::remove(temporary_.c_str());
+    if (!moved) removeTemporary();
     temporary_.clear();
     target_.clear();
     return moved && !closeFailed_;
@@ -119,7 +133,7 @@ void ReplacementFile::discard() {
         file_ = nullptr;
     }
     if (!temporary_.empty()) {
-        std::remove(temporary_.c_str());
+        removeTemporary();
         temporary_.clear();
     }
 }

@@ -5,9 +5,13 @@
 #include <cerrno>
 #include <cstdlib>
 
+#include "platform/files.h"
+
 #ifdef _WIN32
 #include <direct.h>
 #include <io.h>
+
+#include "wide_text.h"
 #else
 #include <unistd.h>
 #endif
@@ -17,7 +21,7 @@ namespace {
 
 bool createOne(const std::string& folder) {
 #ifdef _WIN32
-    return _mkdir(folder.c_str()) == 0 || errno == EEXIST;
+    return _wmkdir(widePath(folder).c_str()) == 0 || errno == EEXIST;
 #else
     return mkdir(folder.c_str(), 0777) == 0 || errno == EEXIST;
 #endif
@@ -27,8 +31,8 @@ bool createOne(const std::string& folder) {
 
 std::string userConfigFolder() {
 #ifdef _WIN32
-    const char* appData = std::getenv("APPDATA");
-    return appData ? std::string(appData) : std::string();
+    const wchar_t* appData = _wgetenv(L"APPDATA");
+    return appData ? utf8Path(appData) : std::string();
 #else
     const char* xdg = std::getenv("XDG_CONFIG_HOME");
     if (xdg && xdg[0] == '/') return xdg;
@@ -42,10 +46,9 @@ std::string userConfigFolder() {
 
 bool isWritableFolder(const std::string& folder) {
     const std::string path = folder.empty() ? std::string(".") : folder;
-    struct stat st {};
-    if (stat(path.c_str(), &st) != 0 || !(st.st_mode & S_IFDIR)) return false;
+    if (pathKind(path) != PathKind::Directory) return false;
 #ifdef _WIN32
-    return _access(path.c_str(), 2) == 0;
+    return _waccess(widePath(path).c_str(), 2) == 0;
 #else
     return access(path.c_str(), W_OK) == 0;
 #endif
@@ -58,8 +61,7 @@ bool makeFolders(const std::string& folder) {
         createOne(folder.substr(0, pos));
     }
     createOne(folder);
-    struct stat st {};
-    return stat(folder.c_str(), &st) == 0 && (st.st_mode & S_IFDIR);
+    return pathKind(folder) == PathKind::Directory;
 }
 
 }  // namespace platform

@@ -1,6 +1,7 @@
 #include "set_date.h"
 
 #include <platform/file_times.h>
+#include <platform/files.h>
 #include <platform/sjis.h>
 
 #include <ctime>
@@ -29,12 +30,8 @@ std::string nativePath(std::string_view windowsPath) {
             path += c == '\\' ? '/' : static_cast<char>(c);
         }
     }
-#ifdef _WIN32
-    return std::string(windowsPath);
-#else
     if (auto utf8 = platform::sjisToUtf8(path)) return *utf8;
     return path;
-#endif
 }
 
 // Position of the last "\" of a Shift-JIS text, stepping over double-byte
@@ -126,7 +123,7 @@ bool wildcardMatch(std::string_view name, std::string_view pattern) {
 }
 
 bool hiddenName(const fs::path& path) {
-    const std::string name = path.filename().string();
+    const std::string name = platform::utf8Of(path.filename());
     return name.empty() || name[0] == '.';
 }
 
@@ -159,7 +156,7 @@ bool matchesFilePattern(std::string_view name, std::string_view pattern) {
 
 std::size_t stampTree(const DateStampRequest& request) {
     std::size_t stamped = 0;
-    std::deque<fs::path> folders{fs::path(request.folder)};
+    std::deque<fs::path> folders{platform::fsPath(request.folder)};
     while (!folders.empty()) {
         const fs::path folder = folders.front();
         std::error_code error;
@@ -176,8 +173,10 @@ std::size_t stampTree(const DateStampRequest& request) {
         for (fs::directory_iterator it(folder, error), end; !error && it != end;
              it.increment(error)) {
             if (hiddenName(it->path())) continue;
-            if (!matchesFilePattern(it->path().filename().string(), request.pattern)) continue;
-            if (platform::stampFileTimes(it->path().string(), request.unixSeconds)) ++stamped;
+            if (!matchesFilePattern(platform::utf8Of(it->path().filename()), request.pattern))
+                continue;
+            if (platform::stampFileTimes(platform::utf8Of(it->path()), request.unixSeconds))
+                ++stamped;
         }
         folders.pop_front();
     }

@@ -1,6 +1,7 @@
 #include "dictionary_build.h"
 
 #include <platform/binary_file.h>
+#include <platform/files.h>
 #include <platform/paths.h>
 #include <platform/sjis.h>
 
@@ -109,7 +110,7 @@ BuildSummary buildDictionaryFiles(const BuildOptions& options) {
     const std::string settings = defaultSettingsFile();
     const std::string table = defaultSubstitutionTable();
     std::error_code dirError;
-    std::filesystem::create_directories(options.outDir, dirError);
+    std::filesystem::create_directories(platform::fsPath(options.outDir), dirError);
     if (dirError) {
         throw BuildError(options.outDir + ": cannot create the folder (" + dirError.message() +
                          ")");

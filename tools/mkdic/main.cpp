@@ -1,5 +1,6 @@
 // keszip-mkdic: builds the engine's dictionary files from Japan Post's data.
 #include <platform/paths.h>
+#include <platform/program_arguments.h>
 #include <platform/sjis.h>
 
 #include <CLI/CLI.hpp>
@@ -24,6 +25,9 @@ void printError(const std::string& message) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    platform::ProgramArguments arguments(argc, argv);
+    argc = arguments.count();
+    argv = arguments.values();
     CLI::App app{
         "Builds KESZIP.DIC, KESZIP.PRM and KESZIP.TBL from Japan Post's KEN_ALL.CSV or "
         "utf_ken_all.csv."};

@@ -1,6 +1,7 @@
 #include "zip_source.h"
 
 #include <platform/binary_file.h>
+#include <platform/files.h>
 #include <zip.h>
 
 #include <chrono>
@@ -89,7 +90,7 @@ SourceFile readZipEntry(const std::string& path, std::initializer_list<const cha
 
 std::time_t fileModified(const std::string& path) {
     std::error_code error;
-    const auto written = std::filesystem::last_write_time(path, error);
+    const auto written = std::filesystem::last_write_time(platform::fsPath(path), error);
     if (error) return std::time(nullptr);
     return std::chrono::system_clock::to_time_t(std::chrono::file_clock::to_sys(written));
 }

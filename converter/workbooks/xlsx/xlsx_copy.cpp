@@ -1,5 +1,6 @@
 #include "xlsx_copy.h"
 
+#include <platform/files.h>
 #include <zip.h>
 
 #include <cerrno>
@@ -20,7 +21,7 @@ struct FileCloser {
 void removeQuietly(const std::string& path) {
     if (path.empty()) return;
     std::error_code error;
-    std::filesystem::remove(path, error);
+    std::filesystem::remove(platform::fsPath(path), error);
 }
 
 }  // namespace
@@ -32,7 +33,7 @@ std::string createTemporaryBeside(const std::string& path) {
         std::snprintf(suffix, sizeof suffix, ".%08x~", static_cast<unsigned>(random()));
         std::string candidate = path + suffix;
         // "x": fails when the name exists, so no other file is ever overwritten.
-        std::unique_ptr<std::FILE, FileCloser> file(std::fopen(candidate.c_str(), "wbx"));
+        std::unique_ptr<std::FILE, FileCloser> file(platform::openFile(candidate, "wbx"));
         if (file) return candidate;
         if (errno != EEXIST) break;
     }
@@ -78,13 +79,13 @@ int XlsxCopy::putText(std::uint32_t column, std::uint32_t row, std::string_view 
 int XlsxCopy::save() {
     if (!open_) return kXlsxNoWorkbook;
     std::error_code error;
-    bool ok = std::filesystem::copy_file(source_, temporary_,
+    bool ok = std::filesystem::copy_file(platform::fsPath(source_), platform::fsPath(temporary_),
                                          std::filesystem::copy_options::overwrite_existing, error);
     if (ok && !cells_.empty()) {
         const XlsxSheet& sheet = reader_.sheets()[static_cast<std::size_t>(sheet_)];
         sheetTemporary_ = createTemporaryBeside(destination_);
         std::unique_ptr<std::FILE, FileCloser> out(
-            sheetTemporary_.empty() ? nullptr : std::fopen(sheetTemporary_.c_str(), "wb"));
+            sheetTemporary_.empty() ? nullptr : platform::openFile(sheetTemporary_, "wb"));
         ok = out != nullptr;
         if (ok) {
             XlsxPackage package;
@@ -124,7 +125,8 @@ int XlsxCopy::save() {
         }
     }
     if (ok) {
-        std::filesystem::rename(temporary_, destination_, error);
+        std::filesystem::rename(platform::fsPath(temporary_), platform::fsPath(destination_),
+                                error);
         ok = !error;
     }
     removeQuietly(sheetTemporary_);

@@ -35,6 +35,7 @@ class ReplacementFile {
     const std::string& writingPath() const { return temporary_.empty() ? target_ : temporary_; }
 
   private:
+    void removeTemporary() const;
     std::FILE* file_ = nullptr;
     std::string target_;
     std::string temporary_;  // empty when writing the destination directly
