@@ -30,6 +30,7 @@ LAYERS = {
     'converter/app': 'app',
     'setup-helper/include': 'custom-api',
     'setup-helper/src': 'custom',
+    'setup-helper/windows': 'custom',
     'setup-helper/setup': 'setup',
     'python': 'bindings',
     'postgres': 'bindings',
