@@ -133,9 +133,16 @@ void municipalityRewrites(const ZipEngine& engine, std::string_view address,
         const bool ownPrefecture = f->prefecture >= 1 &&
                                    f->prefecture <= engine.prefectures().size() &&
                                    before == engine.prefectures()[f->prefecture - 1u].name;
-        if (before.empty() || ownPrefecture) {
-            out.push_back(replaced(address, at, f->former.size(), f->now));
+        if (!before.empty() && !ownPrefecture) continue;
+        // A name now in another prefecture starts with that prefecture's
+        // name, which takes the place of the one written.
+        bool otherPrefecture = false;
+        for (const PrefectureRecord& p : engine.prefectures()) {
+            otherPrefecture = otherPrefecture || (p.code != f->prefecture && !p.name.empty() &&
+                                                  f->now.compare(0, p.name.size(), p.name) == 0);
         }
+        out.push_back(otherPrefecture ? replaced(address, 0, at + f->former.size(), f->now)
+                                      : replaced(address, at, f->former.size(), f->now));
     }
 }
 

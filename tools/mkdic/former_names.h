@@ -29,7 +29,9 @@ struct MunicipalChanges {
 
 // The table of municipal changes (UTF-8 CSV: prefecture, before, after, date;
 // "#" starts a comment line), checked against today's towns. A row's "after"
-// is followed through later rows to the municipality it is now part of. Each
+// is followed through later rows to the municipality it is now part of (a
+// note in parentheses after it left out, ケ and ヶ taken as the data writes
+// them now; one in another prefecture keeps that prefecture's name). Each
 // row gives its "before" name; a county town also gives its name without the
 // county ("富谷町") unless a municipality of the prefecture has that name, and
 // when it became a city, the county with the city's name ("黒川郡富谷市").
