@@ -158,6 +158,11 @@ int lookupAddress(ZipEngine& engine, std::string_view address, const LookupTarge
     if (flags != 0) townRewrites(engine, address, flags, tries);
     if (flags == 0 || (flags & kFlagGenericCode)) municipalityRewrites(engine, address, tries);
     if (tries.empty()) return flags;
+    // Shorter rewrites first: a name now that also keeps the former name as
+    // the start of the town's (浜松市中央区舞阪町) comes after the plain one.
+    std::stable_sort(tries.begin(), tries.end(), [](const std::string& a, const std::string& b) {
+        return a.size() < b.size();
+    });
 
     // A try that reaches a town wins; else, for an address that reached
     // nothing, the first that reaches a municipality's generic code.

@@ -178,14 +178,31 @@ MunicipalChanges municipalChangeNames(std::string_view table, const std::vector<
             ++result.dropped;
             continue;
         }
-        add(r.pref, r.before, prefix + after);
-        const NameSplit split = splitMunicipalityName(r.before);
-        if (split.kind == CityKind::County) {
-            add(r.pref, r.before.substr(split.cityBytes), prefix + after);
-            if (prefix.empty() && splitMunicipalityName(after).kind == CityKind::None &&
-                sjis::endsWithChars(after, sjis::kShi)) {
-                add(r.pref, r.before.substr(0, split.cityBytes) + after, after);
+        // A city divided into wards since: each of its wards, for the lookup
+        // to take the one where the town is (an address must name the ward).
+        std::vector<std::string> targets;
+        if (now.whole.at(pref).count(after) == 0) {
+            for (const std::string& ward : now.whole.at(pref)) {
+                if (ward.size() > after.size() && ward.rfind(after, 0) == 0)
+                    targets.push_back(ward);
             }
+        }
+        if (targets.empty()) targets.push_back(after);
+        const NameSplit split = splitMunicipalityName(r.before);
+        for (const std::string& target : targets) {
+            add(r.pref, r.before, prefix + target);
+            if (split.kind == CityKind::County) {
+                // Its towns are often named after it now (舞阪町 -> 浜松市中央区舞阪町舞阪).
+                const std::string town = r.before.substr(split.cityBytes);
+                add(r.pref, town, prefix + target);
+                add(r.pref, r.before, prefix + target + town);
+                add(r.pref, town, prefix + target + town);
+            }
+        }
+        if (split.kind == CityKind::County && prefix.empty() &&
+            splitMunicipalityName(after).kind == CityKind::None &&
+            sjis::endsWithChars(after, sjis::kShi)) {
+            add(r.pref, r.before.substr(0, split.cityBytes) + after, after);
         }
     }
     result.names.assign(out.begin(), out.end());
