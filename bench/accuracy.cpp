@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "dictionary_data.h"
 #include "lookup.h"
 #include "real_towns.h"
 #include "shift_jis_text.h"
@@ -129,6 +130,27 @@ std::vector<Case> numeralEndCases(const std::vector<bench::RealTown>& towns) {
     return cases;
 }
 
+// Towns written with a former name of their municipality that the dictionary
+// holds (浜松市中区 for 浜松市中央区, 黒川郡富谷町 for 富谷市): for each former
+// name, the first town of the municipality it became.
+std::vector<Case> formerMunicipalityCases(const std::vector<bench::RealTown>& towns,
+                                          const keszip::ZipEngine& engine) {
+    std::vector<Case> cases;
+    const keszip::DictionaryData* data = engine.sharedData();
+    if (!data) return cases;
+    for (const keszip::FormerNameRecord& f : data->formerNames) {
+        if (f.kind != keszip::dic::kFormerMunicipality) continue;
+        for (const auto& town : towns) {
+            if (town.localCode / 1000 != f.prefecture || town.cityName.rfind(f.now, 0) != 0) {
+                continue;
+            }
+            cases.push_back({town.prefName + f.former + town.baseName(), &town});
+            break;
+        }
+    }
+    return cases;
+}
+
 std::string kanjiForm(const bench::RealTown& t) { return t.prefName + t.cityName + t.baseName(); }
 std::string readingForm(const bench::RealTown& t) {
     return t.prefReading + t.cityReading + t.baseReading();
@@ -156,6 +178,7 @@ int main(int argc, char** argv) {
         report(engine, "the same in readings", casesOf(towns, readingForm));
         report(engine, "without the prefecture", casesOf(towns, noPrefectureForm));
         report(engine, "ending in a numeral + 3-5", numeralEndCases(towns), "3-5");
+        report(engine, "former municipality name", formerMunicipalityCases(towns, engine));
         std::printf("\nAddresses as address lists write them:\n");
         for (const auto& form : bench::writtenForms(all, towns)) {
             std::vector<Case> cases;

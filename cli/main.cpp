@@ -32,6 +32,25 @@ int runVersion(cli::TextIo& io) {
     for (int item = 0; item <= 5; ++item) {
         std::cout << labels[item] << '\t' << io.fromEngine(GetZe7DicVersion(1, item)) << '\n';
     }
+    // Every dictionary the library uses: file, what it holds, edition, data
+    // date and source, from the same version query (items 0, 1 and 4).
+    static const struct {
+        int number;
+        const char* file;
+        const char* holds;
+    } dictionaries[] = {{1, "KESZIP.DIC", "addresses"},
+                        {2, "KESCMP.DIC", "large offices"},
+                        {3, "KESTEL.DIC", "telephone areas"}};
+    for (const auto& d : dictionaries) {
+        const std::string edition = GetZe7DicVersion(d.number, 0);
+        std::cout << "dictionary\t" << d.file << '\t' << d.holds;
+        if (edition.empty()) {
+            std::cout << "\tnot opened\n";
+            continue;
+        }
+        std::cout << '\t' << edition << '\t' << io.fromEngine(GetZe7DicVersion(d.number, 1)) << '\t'
+                  << io.fromEngine(GetZe7DicVersion(d.number, 4)) << '\n';
+    }
     return 0;
 }
 

@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "lookup.h"
 #include "zip_engine.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -36,5 +37,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     (void)engine.infoText(1);
     (void)engine.infoText(9);
+    // Lookups that the former names of a damaged table would rewrite:
+    // 宮城県黒川郡富谷町富谷1, and the same without the prefecture.
+    const std::string address =
+        "\x8b\x7b\x8f\xe9\x8c\xa7\x8d\x95\x90\xec\x8c\x53\x95\x78\x92\x4a\x92\xac\x95\x78\x92\x4a"
+        "1";
+    for (const std::string& text : {address, address.substr(6)}) {
+        char code7[16] = {};
+        (void)keszip::lookupAddress(engine, text, {code7, nullptr, nullptr});
+    }
     return 0;
 }

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstring>
 #include <mutex>
+#include <tuple>
 
 #include "fold.h"
 #include "keszip.h"
@@ -133,7 +134,8 @@ bool parseFormerNames(const std::vector<unsigned char>& file, std::uint64_t at,
     }
     // The lookup reads the entries of one kind and municipality at a time.
     std::stable_sort(out.begin(), out.end(), [](const auto& a, const auto& b) {
-        return std::pair(a.kind, a.localCode) < std::pair(b.kind, b.localCode);
+        return std::tuple(a.kind, a.prefecture, a.localCode) <
+               std::tuple(b.kind, b.prefecture, b.localCode);
     });
     return true;
 }

@@ -42,7 +42,8 @@ struct DictionaryData {
     std::vector<CityRecord> cities;
     std::vector<MunicipalityRecord> municipalities;
     std::vector<std::uint32_t> codeList;
-    // Empty when the file holds none; ordered by kind, then local-government code.
+    // Empty when the file holds none; ordered by kind, prefecture and
+    // local-government code.
     std::vector<FormerNameRecord> formerNames;
     std::uint16_t blockCapacity = 0;
     // Indexes of the municipalities (by code / 1000) and the cities (by

@@ -5,7 +5,7 @@
 // now and the address looked up again.
 #include <algorithm>
 #include <string>
-#include <type_traits>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -56,22 +56,26 @@ std::string replaced(std::string_view text, std::size_t at, std::size_t length,
            std::string(text.substr(at + length));
 }
 
-// The former town names of one municipality.
-std::pair<std::vector<FormerNameRecord>::const_iterator,
-          std::vector<FormerNameRecord>::const_iterator>
-formerTownsOf(const DictionaryData& data, std::uint16_t code) {
-    return std::equal_range(
-        data.formerNames.begin(), data.formerNames.end(), std::pair(dic::kFormerTown, code),
-        [](const auto& x, const auto& y) {
-            const auto key = [](const auto& v) {
-                if constexpr (std::is_same_v<std::decay_t<decltype(v)>, FormerNameRecord>) {
-                    return std::pair(v.kind, v.localCode);
-                } else {
-                    return v;
-                }
-            };
-            return key(x) < key(y);
-        });
+using FormerRange = std::pair<std::vector<FormerNameRecord>::const_iterator,
+                              std::vector<FormerNameRecord>::const_iterator>;
+
+using FormerKey = std::tuple<std::uint8_t, std::uint8_t, std::uint16_t>;
+
+// Orders entries and keys by kind, prefecture and local-government code.
+struct FormerLess {
+    static FormerKey key(const FormerNameRecord& r) { return {r.kind, r.prefecture, r.localCode}; }
+    static FormerKey key(const FormerKey& k) { return k; }
+    template <typename X, typename Y>
+    bool operator()(const X& x, const Y& y) const {
+        return key(x) < key(y);
+    }
+};
+
+// The entries of one kind and prefecture (and municipality, for towns).
+FormerRange formerNamesOf(const DictionaryData& data, std::uint8_t kind, std::uint8_t prefecture,
+                          std::uint16_t code) {
+    return std::equal_range(data.formerNames.begin(), data.formerNames.end(),
+                            FormerKey(kind, prefecture, code), FormerLess{});
 }
 
 // The address with the former name of a town of the municipality it reached
@@ -85,7 +89,8 @@ void townRewrites(const ZipEngine& engine, std::string_view address, int flags,
     const int cursor = engine.match.muniCursor;
     if (cursor < 0 || static_cast<std::size_t>(cursor) >= engine.municipalities().size()) return;
     const MunicipalityRecord& m = engine.municipalities()[static_cast<std::size_t>(cursor)];
-    const auto [first, last] = formerTownsOf(*engine.sharedData(), m.code);
+    const auto [first, last] = formerNamesOf(*engine.sharedData(), dic::kFormerTown,
+                                             static_cast<std::uint8_t>(m.code / 1000), m.code);
     if (first == last) return;
     const std::string& reached = engine.match.best.name;
     const std::size_t reachedLength =
@@ -113,17 +118,31 @@ void townRewrites(const ZipEngine& engine, std::string_view address, int flags,
 // name must start the address, or follow the name of its prefecture.
 void municipalityRewrites(const ZipEngine& engine, std::string_view address,
                           std::vector<std::string>& out) {
-    for (const FormerNameRecord& f : engine.sharedData()->formerNames) {
-        if (f.kind != dic::kFormerMunicipality) continue;
-        const std::size_t at = findOnBoundary(address, f.former);
+    const DictionaryData& data = *engine.sharedData();
+    // The prefecture the address names, when it names one: only its entries.
+    auto [first, last] = std::pair(data.formerNames.begin(), data.formerNames.end());
+    if (engine.match.prefFound && engine.match.prefLength > 0 && engine.match.prefCode > 0) {
+        std::tie(first, last) = formerNamesOf(data, dic::kFormerMunicipality,
+                                              static_cast<std::uint8_t>(engine.match.prefCode), 0);
+    }
+    for (auto f = first; f != last; ++f) {
+        if (f->kind != dic::kFormerMunicipality) continue;
+        const std::size_t at = findOnBoundary(address, f->former);
         if (at == std::string_view::npos) continue;
         const std::string_view before = trimmed(address.substr(0, at));
-        const bool ownPrefecture = f.prefecture >= 1 &&
-                                   f.prefecture <= engine.prefectures().size() &&
-                                   before == engine.prefectures()[f.prefecture - 1u].name;
-        if (before.empty() || ownPrefecture) {
-            out.push_back(replaced(address, at, f.former.size(), f.now));
+        const bool ownPrefecture = f->prefecture >= 1 &&
+                                   f->prefecture <= engine.prefectures().size() &&
+                                   before == engine.prefectures()[f->prefecture - 1u].name;
+        if (!before.empty() && !ownPrefecture) continue;
+        // A name now in another prefecture starts with that prefecture's
+        // name, which takes the place of the one written.
+        bool otherPrefecture = false;
+        for (const PrefectureRecord& p : engine.prefectures()) {
+            otherPrefecture = otherPrefecture || (p.code != f->prefecture && !p.name.empty() &&
+                                                  f->now.compare(0, p.name.size(), p.name) == 0);
         }
+        out.push_back(otherPrefecture ? replaced(address, 0, at + f->former.size(), f->now)
+                                      : replaced(address, at, f->former.size(), f->now));
     }
 }
 
@@ -139,6 +158,11 @@ int lookupAddress(ZipEngine& engine, std::string_view address, const LookupTarge
     if (flags != 0) townRewrites(engine, address, flags, tries);
     if (flags == 0 || (flags & kFlagGenericCode)) municipalityRewrites(engine, address, tries);
     if (tries.empty()) return flags;
+    // Shorter rewrites first: a name now that also keeps the former name as
+    // the start of the town's (浜松市中央区舞阪町) comes after the plain one.
+    std::stable_sort(tries.begin(), tries.end(), [](const std::string& a, const std::string& b) {
+        return a.size() < b.size();
+    });
 
     // A try that reaches a town wins; else, for an address that reached
     // nothing, the first that reaches a municipality's generic code.

@@ -7,6 +7,7 @@
 #include "csv_source_line.h"
 #include "edition_changes.h"
 #include "municipality_split.h"
+#include "prefecture_names.h"
 #include "sjis_text.h"
 #include "text_lines.h"
 #include "utf8_ken_all.h"
@@ -49,7 +50,34 @@ struct PlaceNames {
         };
         return has(whole) || has(cities) || has(withoutCounty);
     }
+    // The name as the data writes it now, where it differs from `name` only
+    // by ケ written ヶ or the other way round (吉野ケ里町, 吉野ヶ里町); empty if none.
+    std::string spelledNow(unsigned pref, const std::string& name) const {
+        if (current(pref, name)) return name;
+        for (const auto* map : {&whole, &cities}) {
+            const auto found = map->find(pref);
+            if (found == map->end()) continue;
+            for (const std::string& now : found->second) {
+                if (smallKe(now) == smallKe(name)) return now;
+            }
+        }
+        return {};
+    }
+    static std::string smallKe(std::string text) {
+        for (std::size_t pos = 0; pos + 1 < text.size(); pos += sjis::charLength(text, pos)) {
+            if (text.compare(pos, 2, "\x83\x50") == 0) text.replace(pos, 2, "\x83\x96");  // ケ ヶ
+        }
+        return text;
+    }
 };
+
+// The name without a note in parentheses at its end ("南部町（旧富沢町域のみ掲載）").
+std::string withoutNote(const std::string& name) {
+    const std::size_t open = sjis::findChars(name, sjis::kOpenParen);
+    return open != std::string::npos && sjis::endsWithChars(name, sjis::kCloseParen)
+               ? name.substr(0, open)
+               : name;
+}
 
 }  // namespace
 
@@ -85,6 +113,9 @@ MunicipalChanges municipalChangeNames(std::string_view table, const std::vector<
                                       std::string_view sourceName) {
     const PlaceNames now(towns);
     std::map<std::string, unsigned> prefectureCodes;
+    for (unsigned code = 1; code <= 47; ++code) {
+        prefectureCodes.emplace(defaultPrefectureName(code).name, code);
+    }
     for (const KenAllRow& r : towns) prefectureCodes.emplace(r.prefectureName, r.prefectureCode());
 
     struct Row {
@@ -123,25 +154,55 @@ MunicipalChanges municipalChangeNames(std::string_view table, const std::vector<
         }
     };
     for (const Row& r : rows) {
-        // Follow later changes of the name it became (at most a few in practice).
-        std::string after = r.after;
-        for (int step = 0; step < 8 && !now.current(r.pref, after); ++step) {
-            const auto later = next.find({r.pref, after});
-            if (later == next.end()) break;
-            after = later->second;
+        // A municipality that went to another prefecture names it first
+        // (長野県木曽郡山口村 -> 岐阜県中津川市).
+        std::string after = withoutNote(r.after);
+        unsigned pref = r.pref;
+        std::string prefix;
+        for (const auto& [name, code] : prefectureCodes) {
+            if (code != r.pref && after.size() > name.size() && after.rfind(name, 0) == 0) {
+                pref = code;
+                prefix = name;
+                after.erase(0, name.size());
+                break;
+            }
         }
-        if (!now.current(r.pref, after)) {
+        // Follow later changes of the name it became (at most a few in practice).
+        for (int step = 0; step < 8 && now.spelledNow(pref, after).empty(); ++step) {
+            const auto later = next.find({pref, after});
+            if (later == next.end()) break;
+            after = withoutNote(later->second);
+        }
+        after = now.spelledNow(pref, after);
+        if (after.empty()) {
             ++result.dropped;
             continue;
         }
-        add(r.pref, r.before, after);
-        const NameSplit split = splitMunicipalityName(r.before);
-        if (split.kind == CityKind::County) {
-            add(r.pref, r.before.substr(split.cityBytes), after);
-            if (splitMunicipalityName(after).kind == CityKind::None &&
-                sjis::endsWithChars(after, sjis::kShi)) {
-                add(r.pref, r.before.substr(0, split.cityBytes) + after, after);
+        // A city divided into wards since: each of its wards, for the lookup
+        // to take the one where the town is (an address must name the ward).
+        std::vector<std::string> targets;
+        if (now.whole.at(pref).count(after) == 0) {
+            for (const std::string& ward : now.whole.at(pref)) {
+                if (ward.size() > after.size() && ward.rfind(after, 0) == 0)
+                    targets.push_back(ward);
             }
+        }
+        if (targets.empty()) targets.push_back(after);
+        const NameSplit split = splitMunicipalityName(r.before);
+        for (const std::string& target : targets) {
+            add(r.pref, r.before, prefix + target);
+            if (split.kind == CityKind::County) {
+                // Its towns are often named after it now (舞阪町 -> 浜松市中央区舞阪町舞阪).
+                const std::string town = r.before.substr(split.cityBytes);
+                add(r.pref, town, prefix + target);
+                add(r.pref, r.before, prefix + target + town);
+                add(r.pref, town, prefix + target + town);
+            }
+        }
+        if (split.kind == CityKind::County && prefix.empty() &&
+            splitMunicipalityName(after).kind == CityKind::None &&
+            sjis::endsWithChars(after, sjis::kShi)) {
+            add(r.pref, r.before.substr(0, split.cityBytes) + after, after);
         }
     }
     result.names.assign(out.begin(), out.end());

@@ -29,10 +29,15 @@ struct MunicipalChanges {
 
 // The table of municipal changes (UTF-8 CSV: prefecture, before, after, date;
 // "#" starts a comment line), checked against today's towns. A row's "after"
-// is followed through later rows to the municipality it is now part of. Each
+// is followed through later rows to the municipality it is now part of, each
+// ward of a city divided into wards since then (a
+// note in parentheses after it left out, ケ and ヶ taken as the data writes
+// them now; one in another prefecture keeps that prefecture's name). Each
 // row gives its "before" name; a county town also gives its name without the
-// county ("富谷町") unless a municipality of the prefecture has that name, and
-// when it became a city, the county with the city's name ("黒川郡富谷市").
+// county ("富谷町") unless a municipality of the prefecture has that name, both
+// also to the name now followed by the town's (towns are often named after
+// it: 浜名郡舞阪町 -> 浜松市中央区舞阪町), and when it became a city, the county
+// with the city's name ("黒川郡富谷市").
 // Throws BuildError "<source> line N: ..." for a malformed row.
 MunicipalChanges municipalChangeNames(std::string_view table, const std::vector<KenAllRow>& towns,
                                       std::string_view sourceName);

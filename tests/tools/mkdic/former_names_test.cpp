@@ -41,6 +41,8 @@ std::string todayCsv() {
                      "浜松市中央区", "三方原町") +
            kenAllRow("22139", "434  ", "4340000", "ｼｽﾞｵｶｹﾝ", "ﾊﾏﾏﾂｼﾊﾏﾅｸ", "ｲｶﾆｹｲｻｲｶﾞﾅｲﾊﾞｱｲ",
                      "静岡県", "浜松市浜名区", "以下に掲載がない場合") +
+           kenAllRow("21206", "508  ", "5080502", "ｷﾞﾌｹﾝ", "ﾅｶﾂｶﾞﾜｼ", "ﾏｺﾞﾒ", "岐阜県", "中津川市",
+                     "馬籠") +
            kenAllRow("22139", "431  ", "4311304", "ｼｽﾞｵｶｹﾝ", "ﾊﾏﾏﾂｼﾊﾏﾅｸ", "ﾎｿｴﾁｮｳﾅｶｶﾞﾜ", "静岡県",
                      "浜松市浜名区", "細江町中川");
 }
@@ -64,7 +66,9 @@ const char* const kTable =
     "静岡県,浜松市北区,浜松市中央区,2024-01-01\n"
     "宮城県,黒川郡富谷町,富谷市,2016-10-10\n"
     "宮城県,宮城郡旧村,黒川郡富谷町,1990-04-01\n"
-    "宮城県,消えた村,どこにもない市,2000-01-01\n";
+    "宮城県,消えた村,どこにもない市,2000-01-01\n"
+    "長野県,木曽郡山口村,岐阜県中津川市,2005-02-13\n"
+    "静岡県,浜松市東区,浜松市中央区（旧東区域）,2024-01-01\n";
 
 std::vector<std::string> texts(const std::vector<mkdic::FormerName>& names) {
     std::vector<std::string> out;
@@ -87,13 +91,17 @@ TEST(FormerNames, FromAnEarlierEditionAndTheTableOfChanges) {
 
     const mkdic::MunicipalChanges changes =
         mkdic::municipalChangeNames(kTable, today, "changes.csv");
-    EXPECT_EQ(changes.rows, 6u);
+    EXPECT_EQ(changes.rows, 8u);
     EXPECT_EQ(changes.dropped, 1u);  // どこにもない市 is not in the data
     EXPECT_EQ(texts(changes.names),
               (std::vector<std::string>{
-                  "1 0 宮城郡旧村>富谷市", "1 0 宮城郡富谷市>富谷市", "1 0 旧村>富谷市",
-                  "1 0 黒川郡富谷市>富谷市", "1 0 黒川郡富谷町>富谷市", "1 0 富谷町>富谷市",
-                  "1 0 浜松市中区>浜松市中央区", "1 0 浜松市北区>浜松市中央区",
+                  "1 0 宮城郡旧村>富谷市", "1 0 宮城郡旧村>富谷市旧村", "1 0 宮城郡富谷市>富谷市",
+                  "1 0 旧村>富谷市", "1 0 旧村>富谷市旧村", "1 0 黒川郡富谷市>富谷市",
+                  "1 0 黒川郡富谷町>富谷市", "1 0 黒川郡富谷町>富谷市富谷町", "1 0 富谷町>富谷市",
+                  "1 0 富谷町>富谷市富谷町", "1 0 山口村>岐阜県中津川市",
+                  "1 0 山口村>岐阜県中津川市山口村", "1 0 木曽郡山口村>岐阜県中津川市",
+                  "1 0 木曽郡山口村>岐阜県中津川市山口村", "1 0 浜松市中区>浜松市中央区",
+                  "1 0 浜松市東区>浜松市中央区", "1 0 浜松市北区>浜松市中央区",
                   "1 0 浜松市北区>浜松市浜名区"}));
 
     const auto errorOf = [&](const std::string& table) {
@@ -145,6 +153,8 @@ TEST(FormerNames, LookupFindsAddressesWrittenWithThem) {
         {"静岡県浜松市北区三方原町1", "4338105", true},
         {"静岡県浜松市北区どこか1", "4300000", true},
         {"静岡県浜松市中央区元城町1", "4300946", false},
+        {"静岡県浜松市東区元城町1", "4300946", true},
+        {"長野県木曽郡山口村馬籠1", "5080502", true},   // now in another prefecture
         {"東京都浜松市中区元城町1", "ERR-003", false},  // another prefecture's name before it
     };
     for (const Case& c : cases) {
