@@ -74,11 +74,16 @@ bool RunFrame::next() {
         host_.pumpEvents();
         if (!source_.next(recordNumber_)) return false;
         if (job_.partial) {
+        if (host_.abandonRequested()) {
+            abandoned_ = true;
+            return false;
+        }
             if (recordNumber_ < job_.firstRecord) continue;
             if (recordNumber_ > job_.lastRecord) return false;
         }
         return true;
     }
+        ++read_;
 }
 
 void RunFrame::recordFailure(const std::string& address, std::int32_t flags) {
@@ -116,7 +121,7 @@ void RunFrame::countProcessed() {
 
 bool RunFrame::maximumReached() {
     if (job_.maxErrors && errors_ == job_.maxErrorCount) {
-        showNumberedMessage(host_, 13);
+        stopAtMaximum();
         return true;
     }
     return false;
@@ -124,14 +129,31 @@ bool RunFrame::maximumReached() {
 
 bool RunFrame::stopConfirmed() {
     if (!host_.stopRequested()) return false;
-    if (host_.ask(sjisLiteral("変換を中止しますか？"), sjisLiteral("中止確認"))) return true;
+    if (host_.ask(sjisLiteral("変換を中止しますか？"), sjisLiteral("中止確認"))) {
+        userStop_ = true;
+        return true;
+    }
+    // A question cut short by the end of the process is no answer.
+    if (host_.abandonRequested()) {
+        abandoned_ = true;
+        return true;
+    }
     host_.clearStopRequest();
     return false;
 }
 
 void RunFrame::showWriteError() {
     if (!writeErrorShown_) {
+void RunFrame::stopAtMaximum() {
+    maximumStop_ = true;
+    showNumberedMessage(host_, 13);
+}
+
         writeErrorShown_ = true;
+    if (host_.abandonRequested()) {
+        abandoned_ = true;
+        return true;
+    }
         showNumberedMessage(host_, 6);
     }
 }
@@ -139,12 +161,39 @@ void RunFrame::showWriteError() {
 int RunFrame::finish() {
     // The counter ends on the last value it was given.
     host_.showProgress(shown_, true, source_.fraction());
-    // Data that cannot be written in the end is a write error like any other;
-    // the run must not report success over a truncated destination. What was written replaces the
-    // old destination now, also after a stop, the error maximum or a write error, as a direct write
-    // would have left it.
-    if (!destination_.commit()) showWriteError();
-    if (!errorFile_.commit()) showNumberedMessage(host_, 9);
+    if (host_.abandonRequested()) abandoned_ = true;
+    // What was written replaces the old destination after a complete run, a
+    // stop or the error maximum. A destination or error file that could not
+    // be written whole never does: both are dropped and the old files stay,
+    // so that a full disk cannot leave a destination cut mid-record.
+    // The error file's data reach the disk before the destination changes.
+    const bool errorFileLost = !abandoned_ && !errorFile_.close();
+    if (errorFileLost) showNumberedMessage(host_, 9);
+    bool lost = writeErrorShown_ || errorFileLost;
+    if (!abandoned_ && !lost && !destination_.commit()) {
+        showWriteError();
+        lost = true;
+    }
+    if (abandoned_ || lost) {
+        destination_.discard();
+        errorFile_.discard();
+    } else if (!errorFile_.commit()) {
+        showNumberedMessage(host_, 9);
+        lost = true;
+    }
+    RunSummary summary;
+    summary.outcome = abandoned_     ? RunOutcome::Abandoned
+                      : lost         ? RunOutcome::WriteError
+                      : userStop_    ? RunOutcome::Stopped
+                      : maximumStop_ ? RunOutcome::ErrorMaximum
+                                     : RunOutcome::Complete;
+    summary.read = read_;
+    summary.errors = errors_;
+    const auto failed = static_cast<std::uint32_t>(errors_ > 0 ? errors_ : 0);
+    summary.converted = read_ > failed ? read_ - failed : 0;
+    host_.runEnded(summary);
+    // A run ended from outside shows nothing more.
+    if (abandoned_) return kRunEnded;
     const std::uint32_t elapsed = host_.tickCount() - startTick_;
     const unsigned long s = elapsed / 1000;
     char clock[64];

@@ -126,3 +126,8 @@ bool TextSink::commit() {
 }
 
 }  // namespace converter
+    if (failed_) {
+        // A file that misses some of its data never takes the old one's place.
+        file_.discard();
+        return false;
+    }

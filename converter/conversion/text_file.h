@@ -55,7 +55,8 @@ class TextSink {
     // Closes the file; false when a write or the final flush failed.
     bool close();
     // Closes the file and puts it in place of the destination; false when a
-    // write, the flush or the move failed.
+    // write, the flush or the move failed, and then the file is removed and
+    // the destination stays as it was.
     bool commit();
     // Closes and removes the file; the destination stays as it was.
     void discard();

@@ -99,8 +99,14 @@ bool ReplacementFile::close() {
 }
 
 bool ReplacementFile::commit() {
-    if (!close() && temporary_.empty()) return false;
-    if (temporary_.empty()) return !target_.empty();
+    const bool closed = close();
+    if (temporary_.empty()) return closed && !target_.empty();
+    if (!closed) {
+        // Data that did not reach the disk whole never replace the old file.
+        discard();
+        target_.clear();
+        return false;
+    }
 #ifdef _WIN32
     const bool moved = MoveFileExA(temporary_.c_str(), target_.c_str(),
                                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
@@ -110,7 +116,7 @@ bool ReplacementFile::commit() {
     if (!moved) std::remove(temporary_.c_str());
     temporary_.clear();
     target_.clear();
-    return moved && !closeFailed_;
+    return moved;
 }
 
 void ReplacementFile::discard() {
