@@ -17,6 +17,7 @@
 #include "sjis_literal.h"
 #include "table_command.h"
 #include "terminal_host.h"
+#include "text_encoding.h"
 #include "workbook_encryption.h"
 #include "workbook_kind_choice.h"
 
@@ -94,6 +95,14 @@ void addThreads(CLI::App& sub, ConvertArguments& a) {
     sub.add_option("--threads", a.threads,
                    "Look records up on N engines at once (output as with one; default 1)")
         ->check(CLI::Range(1u, 64u));
+}
+
+void addEncoding(CLI::App& sub, ConvertArguments& a) {
+    sub.add_option("--encoding", a.encoding,
+                   "Source encoding: sjis, utf-8, or auto (the default): UTF-8 when the file "
+                   "begins with a byte order mark, or is UTF-8 and could not be Shift-JIS. A "
+                   "UTF-8 source gives a UTF-8 destination and error file")
+        ->check(CLI::IsMember({"sjis", "utf-8", "auto"}));
 }
 
 void addMarker(CLI::App& sub, ConvertArguments& a) {
@@ -262,7 +271,10 @@ void addConvertCommands(CLI::App& convert, ConvertArguments& args, std::string& 
     excel->callback([&selected] { selected = "excel"; });
     addPieces(*text, args);
     addPieces(*sdf, args);
-    for (auto* sub : {text, sdf, csv}) addThreads(*sub, args);
+    for (auto* sub : {text, sdf, csv}) {
+        addThreads(*sub, args);
+        addEncoding(*sub, args);
+    }
     addMarker(*text, args);
     addMarker(*csv, args);
     sdf->add_option("--layout", args.layout, "lines or fixed")
@@ -426,6 +438,16 @@ int runConvert(const CLI::App& convert, const ConvertArguments& a, const std::st
     }
     if (sourceKind == SourceKind::Excel) {
         if (int code = refuseUnreadableWorkbook(page, host)) return code;
+    } else {
+        // The command line tells the encoding from the file unless told.
+        const std::string encoding = given("--encoding") ? a.encoding : "auto";
+        params.TXTCSVEncoding =
+            static_cast<std::int32_t>(encoding == "sjis"    ? TextEncoding::ShiftJis
+                                      : encoding == "utf-8" ? TextEncoding::Utf8
+                                                            : TextEncoding::Automatic);
+        if (encoding == "sjis" && looksLikeUtf8(lookAtFile(page.source)))
+            std::cerr << "zelko7: the source looks like UTF-8 but is read as Shift-JIS "
+                         "(--encoding sjis); --encoding auto or utf-8 reads it as UTF-8\n";
     }
     KesZipEngine engine;
     TerminalStarter starter(host, engine, options.HyphenMode, a.threads);

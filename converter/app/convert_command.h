@@ -34,6 +34,7 @@ struct ConvertArguments {
     bool yes = false;
     bool sjis = false;
     unsigned threads = 1;  // text, SDF and CSV: engines that look up at once
+    std::string encoding;  // text, SDF and CSV: sjis | utf-8 | auto
     // convert table
     std::string database, table, tableFields, destField;
     bool backup = false, noBackup = false;

@@ -8,6 +8,7 @@
 #include "messages.h"
 #include "record_conversion.h"
 #include "sjis_literal.h"
+#include "text_encoding.h"
 
 namespace converter {
 
@@ -53,7 +54,8 @@ int RunFrame::open() {
     if (job_.errorFile) {
         const std::string errorPath = errorFilePath(job_.errorFileName, bareNameFolder_);
         if (platform::sameFile(errorPath, job_.sourceName) ||
-            platform::sameFile(errorPath, job_.destinationName) || !errorFile_.open(errorPath)) {
+            platform::sameFile(errorPath, job_.destinationName) || !errorFile_.open(errorPath) ||
+            (job_.byteOrderMark && !errorFile_.write(kUtf8ByteOrderMark))) {
             destination_.discard();
             return kErrorFileNotOpened;
         }
@@ -72,18 +74,18 @@ int RunFrame::open() {
 bool RunFrame::next() {
     for (;;) {
         host_.pumpEvents();
-        if (!source_.next(recordNumber_)) return false;
-        if (job_.partial) {
         if (host_.abandonRequested()) {
             abandoned_ = true;
             return false;
         }
+        if (!source_.next(recordNumber_)) return false;
+        if (job_.partial) {
             if (recordNumber_ < job_.firstRecord) continue;
             if (recordNumber_ > job_.lastRecord) return false;
         }
+        ++read_;
         return true;
     }
-        ++read_;
 }
 
 void RunFrame::recordFailure(const std::string& address, std::int32_t flags) {
@@ -97,8 +99,15 @@ void RunFrame::recordFailure(std::uint32_t number, const std::string& address,
         std::snprintf(text, sizeof text, "%lu", static_cast<unsigned long>(number));
         static const std::string head = sjisLiteral("ﾚｺｰﾄﾞNo：[");
         static const std::string middle = sjisLiteral("],住所文字列：[");
-        errorFile_.write(head + text + middle + address + "]\n");
-        errorFile_.write("  " + explanation + "\n");
+        // A UTF-8 run's error file is UTF-8, its addresses as the source has them.
+        if (job_.utf8) {
+            static const std::string head8 = utf8Of(head), middle8 = utf8Of(middle);
+            errorFile_.write(head8 + text + middle8 + address + "]\n");
+            errorFile_.write("  " + utf8Of(explanation) + "\n");
+        } else {
+            errorFile_.write(head + text + middle + address + "]\n");
+            errorFile_.write("  " + explanation + "\n");
+        }
     }
     ++errors_;
     host_.showErrorCount(errors_);
@@ -127,7 +136,16 @@ bool RunFrame::maximumReached() {
     return false;
 }
 
+void RunFrame::stopAtMaximum() {
+    maximumStop_ = true;
+    showNumberedMessage(host_, 13);
+}
+
 bool RunFrame::stopConfirmed() {
+    if (host_.abandonRequested()) {
+        abandoned_ = true;
+        return true;
+    }
     if (!host_.stopRequested()) return false;
     if (host_.ask(sjisLiteral("変換を中止しますか？"), sjisLiteral("中止確認"))) {
         userStop_ = true;
@@ -144,16 +162,7 @@ bool RunFrame::stopConfirmed() {
 
 void RunFrame::showWriteError() {
     if (!writeErrorShown_) {
-void RunFrame::stopAtMaximum() {
-    maximumStop_ = true;
-    showNumberedMessage(host_, 13);
-}
-
         writeErrorShown_ = true;
-    if (host_.abandonRequested()) {
-        abandoned_ = true;
-        return true;
-    }
         showNumberedMessage(host_, 6);
     }
 }

@@ -23,7 +23,9 @@ using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 
 class TextSource {
   public:
-    bool open(const std::string& path);
+    // `skipping` bytes at the start of the file (a byte order mark) are
+    // passed over when the file begins with them.
+    bool open(const std::string& path, std::string_view skipping = {});
     // Up to `maxBytes` bytes, ending after the first line feed when one comes
     // earlier; false at the end of the source (nothing read). With
     // `lineRecords`, a line that fills the record exactly keeps its line feed,
