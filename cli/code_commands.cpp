@@ -5,6 +5,7 @@
 
 #include "argument_checks.h"
 #include "keszip.h"
+#include "no_dictionary.h"
 #include "old_code_form.h"
 
 namespace cli {
@@ -31,8 +32,7 @@ void printLine(TextIo& io, int flags, std::initializer_list<const char*> fields,
 
 bool openDictionary() {
     if (KesZipOpen()) return true;
-    std::fprintf(stderr, "keszip: the dictionary KESZIP.DIC could not be opened (error %d)\n",
-                 GetZe7Err());
+    reportNoDictionary("the dictionary KESZIP.DIC", GetZe7Err());
     return false;
 }
 

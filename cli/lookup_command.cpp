@@ -13,6 +13,7 @@
 #include <thread>
 
 #include "keszip.h"
+#include "no_dictionary.h"
 
 namespace cli {
 namespace {
@@ -152,9 +153,7 @@ int runLookup(bool sjis, bool hyphen, unsigned threads, const std::vector<std::s
         int error = 0;
         Handle handle(KesZipCreate(nullptr, &error));
         if (!handle) {
-            std::fprintf(stderr,
-                         "keszip: the dictionary KESZIP.DIC could not be opened (error %d)\n",
-                         error);
+            reportNoDictionary("the dictionary KESZIP.DIC", error);
             return 1;
         }
         workers.push_back(std::make_unique<Worker>(sjis, std::move(handle)));

@@ -14,6 +14,7 @@
 #include "code_commands.h"
 #include "keszip.h"
 #include "lookup_command.h"
+#include "no_dictionary.h"
 #include "office_command.h"
 #include "telephone_commands.h"
 #include "text_io.h"
@@ -23,8 +24,7 @@ namespace {
 int runVersion(cli::TextIo& io) {
     std::cout << "library\t" << GetZe7DllVersion() << '\n';
     if (!KesZipOpen()) {
-        std::cerr << "keszip: the dictionary KESZIP.DIC could not be opened (error " << GetZe7Err()
-                  << ")\n";
+        cli::reportNoDictionary("the dictionary KESZIP.DIC", GetZe7Err());
         return 0;
     }
     static const char* const labels[] = {"edition", "data-date", "built",

@@ -4,6 +4,7 @@
 
 #include "argument_checks.h"
 #include "keszip.h"
+#include "no_dictionary.h"
 #include "old_code_form.h"
 
 namespace cli {
@@ -63,10 +64,7 @@ int runOfficeCommand(TextIo& io, const OfficeOptions& o) {
     }
     SetHyphenMode(o.hyphen ? 1 : 0);
     if (!KesZipOpen() || !KesCmpOpen()) {
-        std::fprintf(stderr,
-                     "keszip: the dictionaries KESZIP.DIC and KESCMP.DIC could not be opened "
-                     "(error %d)\n",
-                     GetZe7Err());
+        reportNoDictionary("the dictionaries KESZIP.DIC and KESCMP.DIC", GetZe7Err());
         return 1;
     }
     Buffers b;

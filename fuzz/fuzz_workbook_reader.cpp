@@ -1,12 +1,16 @@
 // The workbook reader over arbitrary bytes: the compound file, the sheet
-// directory, the shared strings, the dimensions and the cells of every sheet.
+// directory, the shared strings, the dimensions and the cells of every sheet;
+// and the look for a password.
 #include <cstddef>
 #include <cstdint>
 
 #include "biff_stream.h"
 #include "compound_leak_suppressions.h"
+#include "workbook_encryption.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    // The look for a password comes first, as zelko7 convert excel does it.
+    workbooks::isEncryptedWorkbookData(data, size);
     workbooks::BiffStream book;
     if (book.OpenMemory(data, size) != 0) return 0;
     book.ScanDimensions();

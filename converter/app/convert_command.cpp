@@ -4,6 +4,8 @@
 #include <platform/sjis.h>
 
 #include <iostream>
+#include <memory>
+#include <vector>
 
 #include "address_engine.h"
 #include "conversion_run.h"
@@ -15,12 +17,57 @@
 #include "sjis_literal.h"
 #include "table_command.h"
 #include "terminal_host.h"
+#include "text_encoding.h"
+#include "workbook_encryption.h"
 #include "workbook_kind_choice.h"
 
 namespace converter {
 namespace {
 
 constexpr int kNotStarted = 10;
+
+// Exit statuses of runs that went past their start without converting their
+// whole range (0 is kept for those that did).
+constexpr int kStoppedAtErrorMaximum = 5;
+constexpr int kStoppedByUser = 6;
+constexpr int kWriteError = 7;
+
+// The run's last lines: its counts, and how it ended when not complete. The
+// exit status tells the outcomes apart.
+int endOfRun(int code, const TerminalHost& host) {
+    if (code == kEngineNotOpened) {
+        std::cerr << "zelko7: the dictionary files were looked for in:\n";
+        for (const std::string& folder : KesZipEngine::dictionaryFolders())
+            std::cerr << "  " << folder << '\n';
+        std::cerr << "(set KESZIP_DICTIONARY_DIR to the folder that holds them)\n";
+    }
+    if (code != kRunEnded || !host.summary()) return code;
+    const RunSummary& s = *host.summary();
+    if (s.outcome == RunOutcome::Abandoned) {
+        std::cerr << "zelko7: ended by signal " << abandoningSignal()
+                  << "; the destination and the error file were left as they were\n";
+        return 128 + abandoningSignal();
+    }
+    std::cout << "records read " << s.read << ", converted " << s.converted << ", errors "
+              << s.errors << std::endl;
+    switch (s.outcome) {
+        case RunOutcome::Complete:
+        case RunOutcome::Abandoned:
+            return 0;
+        case RunOutcome::ErrorMaximum:
+            std::cerr << "zelko7: stopped at the error maximum; the output holds the records "
+                         "up to there\n";
+            return kStoppedAtErrorMaximum;
+        case RunOutcome::Stopped:
+            std::cerr << "zelko7: stopped by the user; the output holds the records up to there\n";
+            return kStoppedByUser;
+        case RunOutcome::WriteError:
+            std::cerr << "zelko7: write error; the destination and the error file were left as "
+                         "they were\n";
+            return kWriteError;
+    }
+    return code;
+}
 
 void addCommon(CLI::App& sub, ConvertArguments& a) {
     sub.add_option("--source", a.source, "Source file");
@@ -48,6 +95,14 @@ void addThreads(CLI::App& sub, ConvertArguments& a) {
     sub.add_option("--threads", a.threads,
                    "Look records up on N engines at once (output as with one; default 1)")
         ->check(CLI::Range(1u, 64u));
+}
+
+void addEncoding(CLI::App& sub, ConvertArguments& a) {
+    sub.add_option("--encoding", a.encoding,
+                   "Source encoding: sjis, utf-8, or auto (the default): UTF-8 when the file "
+                   "begins with a byte order mark, or is UTF-8 and could not be Shift-JIS. A "
+                   "UTF-8 source gives a UTF-8 destination and error file")
+        ->check(CLI::IsMember({"sjis", "utf-8", "auto"}));
 }
 
 void addMarker(CLI::App& sub, ConvertArguments& a) {
@@ -100,6 +155,33 @@ int fail(const std::string& text) {
 int refuse(TerminalHost& host, const PageCheck& check) {
     host.showMessage(check.message);
     return kNotStarted;
+}
+
+// A workbook the run could not read, said before the run: one protected by
+// a password, or one without the sheet asked for (its sheets listed). 0 when
+// neither; else the end code 1, with message 1 and the reason shown.
+int refuseUnreadableWorkbook(const PageFields& page, TerminalHost& host) {
+    if (page.source.empty() || page.sheet.empty()) return 0;
+    std::string reason;
+    if (workbooks::isEncryptedWorkbook(page.source)) {
+        reason = "the workbook is protected by a password; save it without one and convert again";
+    } else {
+        workbooks::AnyWorkbookKind kind;
+        std::unique_ptr<WorkbookReader> reader = kind.reader();
+        if (!reader->open(page.source)) return 0;
+        const std::vector<WorkbookSheet> sheets = reader->sheets();
+        reader->close();
+        std::string names;
+        for (const WorkbookSheet& sheet : sheets) {
+            if (sheet.name == page.sheet) return 0;
+            names += (names.empty() ? "" : ", ") + host.display(sheet.name);
+        }
+        reason = "the workbook has no sheet named '" + host.display(page.sheet) +
+                 "' (letter case counts); its sheets: " + names;
+    }
+    host.showMessage(kSourceNotOpened);
+    std::cerr << "zelko7: " << reason << '\n';
+    return kSourceNotOpened;
 }
 
 // The questions on the terminal, the run in this process.
@@ -189,7 +271,10 @@ void addConvertCommands(CLI::App& convert, ConvertArguments& args, std::string& 
     excel->callback([&selected] { selected = "excel"; });
     addPieces(*text, args);
     addPieces(*sdf, args);
-    for (auto* sub : {text, sdf, csv}) addThreads(*sub, args);
+    for (auto* sub : {text, sdf, csv}) {
+        addThreads(*sub, args);
+        addEncoding(*sub, args);
+    }
     addMarker(*text, args);
     addMarker(*csv, args);
     sdf->add_option("--layout", args.layout, "lines or fixed")
@@ -206,9 +291,13 @@ void addConvertCommands(CLI::App& convert, ConvertArguments& args, std::string& 
     table->remove_option(table->get_option("--source"));
     table->remove_option(table->get_option("--dest"));
     convert.footer(
-        "Exit status: 0 the run ended, 1 source, 2 destination, 3 error file, 4 dictionary "
-        "not opened, 10 not started (a misused option, a field refused or a question "
-        "answered No).");
+        "Exit status: 0 the whole source (or range) converted; 1 source, 2 destination, "
+        "3 error file, 4 dictionary not opened; 5 stopped at the error maximum, 6 stopped "
+        "by the user (Ctrl+C), the output holding the records up to there; 7 write error "
+        "(a full disk): the old destination and error file left as they were; 10 not "
+        "started (a misused option, a field refused or a question answered No). SIGTERM "
+        "and SIGHUP end the run the same way as a write error leaves the files, and the "
+        "program ends by that signal.");
 }
 
 int runConvert(const CLI::App& convert, const ConvertArguments& a, const std::string& kind) {
@@ -263,7 +352,7 @@ int runConvert(const CLI::App& convert, const ConvertArguments& a, const std::st
     }
     if (given("--no-max-errors")) edited.MaxErrFlg = 0;
     if (PageCheck c = collectOptions(edited, options); !c.ok()) return refuse(host, c);
-    if (kind == "table") return runTableConvert(*sub, a, host, options, params);
+    if (kind == "table") return endOfRun(runTableConvert(*sub, a, host, options, params), host);
 
     const SourceKind sourceKind = kind == "text"    ? SourceKind::Text
                                   : kind == "sdf"   ? SourceKind::Sdf
@@ -347,10 +436,23 @@ int runConvert(const CLI::App& convert, const ConvertArguments& a, const std::st
             return fail("--range takes FIRST-LAST");
         if (PageCheck c = checkRange(first, numbers[0], job); !c.ok()) return refuse(host, c);
     }
+    if (sourceKind == SourceKind::Excel) {
+        if (int code = refuseUnreadableWorkbook(page, host)) return code;
+    } else {
+        // The command line tells the encoding from the file unless told.
+        const std::string encoding = given("--encoding") ? a.encoding : "auto";
+        params.TXTCSVEncoding =
+            static_cast<std::int32_t>(encoding == "sjis"    ? TextEncoding::ShiftJis
+                                      : encoding == "utf-8" ? TextEncoding::Utf8
+                                                            : TextEncoding::Automatic);
+        if (encoding == "sjis" && looksLikeUtf8(lookAtFile(page.source)))
+            std::cerr << "zelko7: the source looks like UTF-8 but is read as Shift-JIS "
+                         "(--encoding sjis); --encoding auto or utf-8 reads it as UTF-8\n";
+    }
     KesZipEngine engine;
     TerminalStarter starter(host, engine, options.HyphenMode, a.threads);
     const int code = startConversion(sourceKind, page, job, options, params, starter);
-    return code < 0 ? kNotStarted : code;
+    return code < 0 ? kNotStarted : endOfRun(code, host);
 }
 
 }  // namespace converter

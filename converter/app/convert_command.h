@@ -34,6 +34,7 @@ struct ConvertArguments {
     bool yes = false;
     bool sjis = false;
     unsigned threads = 1;  // text, SDF and CSV: engines that look up at once
+    std::string encoding;  // text, SDF and CSV: sjis | utf-8 | auto
     // convert table
     std::string database, table, tableFields, destField;
     bool backup = false, noBackup = false;
@@ -52,8 +53,11 @@ int refuseUnknownWords(const CLI::App& convert, int argc, char** argv);
 // a misused command line ends with 10 like any run that was not started.
 void useOneLineErrors(CLI::App& app);
 
-// Runs the selected conversion; the exit status is the run's end code, or
-// 10 when a check of the fields failed or a question was answered No.
+// Runs the selected conversion; the exit status is the run's end code (1 to
+// 4), 0 when the whole source or range was converted, 5, 6 or 7 when the run
+// stopped at the error maximum, was stopped by the user or could not write
+// its output, or 10 when a check of the fields failed or a question was
+// answered No. After the run its counts are printed.
 int runConvert(const CLI::App& convert, const ConvertArguments& args, const std::string& kind);
 
 }  // namespace converter

@@ -4,8 +4,10 @@
 #include <platform/program_arguments.h>
 
 #include <CLI/CLI.hpp>
+#include <csignal>
 
 #include "convert_command.h"
+#include "terminal_host.h"
 #ifdef ZELKO7_DESKTOP
 #include "desktop_program.h"
 #endif
@@ -41,5 +43,12 @@ int main(int argc, char** argv) {
         // Help ends with 0; a misused command line is a run not started.
         return app.exit(e) == 0 ? 0 : kNotStarted;
     }
-    return converter::runConvert(*convert, args, kind);
+    const int status = converter::runConvert(*convert, args, kind);
+    // A run abandoned on SIGTERM or SIGHUP has cleaned up; the program ends
+    // by that signal, as its sender expects.
+    if (const int signal = converter::abandoningSignal()) {
+        std::signal(signal, SIG_DFL);
+        std::raise(signal);
+    }
+    return status;
 }

@@ -1,6 +1,5 @@
 #include "table_command.h"
 
-#include <platform/paths.h>
 #include <platform/sjis.h>
 
 #include <iostream>
@@ -95,8 +94,17 @@ int runTableConvert(const CLI::App& sub, const ConvertArguments& a, TerminalHost
     if (given("--range") && !parseRange(a.range, first, last))
         return fail("--range takes FIRST-LAST");
     if (backup && isOdbcName(page.database) && page.database.find("DBQ=") == std::string::npos &&
-        page.database.find("dbq=") == std::string::npos)
-        return fail("a server database has no file to back up; leave out --backup");
+        page.database.find("dbq=") == std::string::npos) {
+        if (given("--backup"))
+            return fail("a server database has no file to back up; leave out --backup");
+        // The box was ticked once on the desktop program's table page and kept.
+        return fail(
+            "a server database has no file to back up, and the backup box is ticked "
+            "in the settings file " +
+            SettingsPath() +
+            " ([CnvParam] AccessExcelBackUpFlg=1); pass --no-backup, or untick the "
+            "backup box on the desktop program's table page");
+    }
 
     // The questions on the terminal, the range from the command line, the
     // run in this process.
@@ -117,8 +125,9 @@ int runTableConvert(const CLI::App& sub, const ConvertArguments& a, TerminalHost
             KesZipEngine engine;
             host_.catchInterrupt();
             engine.setHyphenMode(hyphen_);
-            return AccessRun(job, tableJob, table, engine, host_,
-                             platform::directoryOf(platform::programPath()));
+            // A relative error file name, the default one's included, lies in
+            // the current folder, as with every other kind.
+            return AccessRun(job, tableJob, table, engine, host_, "");
         }
         void showMessage(int code) override { host_.showMessage(code); }
 

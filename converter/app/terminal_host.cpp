@@ -13,10 +13,15 @@ namespace converter {
 namespace {
 
 volatile std::sig_atomic_t g_stopRequest = 0;
+volatile std::sig_atomic_t g_abandonSignal = 0;
 
 extern "C" void onInterrupt(int) { g_stopRequest = 1; }
 
+extern "C" void onTermination(int signal) { g_abandonSignal = signal; }
+
 }  // namespace
+
+int abandoningSignal() { return g_abandonSignal; }
 
 TerminalHost::TerminalHost(bool assumeYes, bool sjis)
     : assumeYes_(assumeYes), sjis_(sjis), terminal_(platform::stderrIsTerminal()) {}
@@ -24,11 +29,16 @@ TerminalHost::TerminalHost(bool assumeYes, bool sjis)
 void TerminalHost::catchInterrupt() {
     catching_ = true;
     std::signal(SIGINT, onInterrupt);
+    platform::catchEndingSignals(onTermination);
 }
 
 TerminalHost::~TerminalHost() {
-    if (catching_) std::signal(SIGINT, SIG_DFL);
+    if (!catching_) return;
+    std::signal(SIGINT, SIG_DFL);
+    platform::catchEndingSignals(nullptr);
 }
+
+bool TerminalHost::abandonRequested() { return g_abandonSignal != 0; }
 
 std::string TerminalHost::display(std::string_view sjis) const {
     return sjis_ ? std::string(sjis) : platform::sjisToUtf8Lossy(sjis);
@@ -82,7 +92,10 @@ bool TerminalHost::ask(std::string_view text, std::string_view caption) {
     }
     std::cerr << " [y/N] " << std::flush;
     std::string answer;
-    if (!std::getline(std::cin, answer)) return false;
+    if (!std::getline(std::cin, answer)) {
+        std::cin.clear();
+        return false;
+    }
     return !answer.empty() && (answer[0] == 'y' || answer[0] == 'Y');
 }
 

@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "run_host.h"
@@ -17,7 +18,8 @@ class TerminalHost : public RunHost {
     TerminalHost(bool assumeYes, bool sjis);
     ~TerminalHost() override;
     // From here on Ctrl+C is the stop button (asked to confirm) instead of
-    // ending the program.
+    // ending the program, and SIGTERM and SIGHUP (the terminal closed)
+    // abandon the run: it ends at once and leaves the old files in place.
     void catchInterrupt();
     TerminalHost(const TerminalHost&) = delete;
     TerminalHost& operator=(const TerminalHost&) = delete;
@@ -31,6 +33,11 @@ class TerminalHost : public RunHost {
     bool stopRequested() override;
     void clearStopRequest() override;
     std::uint32_t tickCount() override;
+    bool abandonRequested() override;
+    void runEnded(const RunSummary& summary) override { summary_ = summary; }
+
+    // The outcome and counts of the run, once it got past its start.
+    const std::optional<RunSummary>& summary() const { return summary_; }
 
     // A user-facing text (Shift-JIS) in the terminal's form.
     std::string display(std::string_view sjis) const;
@@ -43,7 +50,12 @@ class TerminalHost : public RunHost {
     bool terminal_;
     bool catching_ = false;
     std::int32_t errors_ = 0;
+    std::optional<RunSummary> summary_;
     std::chrono::steady_clock::time_point lastDraw_{};
 };
+
+// The signal (SIGTERM or SIGHUP) that abandoned a run, 0 when none came; the
+// program ends by it once the run has cleaned up.
+int abandoningSignal();
 
 }  // namespace converter

@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace converter {
 
@@ -38,6 +39,8 @@ class KesZipEngine final : public AddressEngine {
     EngineAnswer lookup(const std::string& address) override;
     std::string jisCodeNow() override;
     std::unique_ptr<AddressEngine> makeWorker() override;
+    // The folders the library looks for its dictionary files in, in order.
+    static std::vector<std::string> dictionaryFolders();
 };
 
 }  // namespace converter

@@ -37,6 +37,11 @@ struct ConversionJob {
     std::int32_t maxErrorCount = 0;
     // Engines that look records up at once (text, SDF and CSV runs).
     unsigned threads = 1;
+    // Text, SDF and CSV: the source is UTF-8, and so are the destination and
+    // the error file; with a byte order mark, both begin with one as the
+    // source did (the mark is no part of the first record).
+    bool utf8 = false;
+    bool byteOrderMark = false;
 };
 
 }  // namespace converter

@@ -9,6 +9,13 @@ bool isTrailByte(unsigned char c) { return (c >= 0x40 && c <= 0x7E) || (c >= 0x8
 
 }  // namespace
 
+bool CsvLine::lead(unsigned char c) const { return !utf8_ && platform::isSjisLead(c); }
+
+std::size_t CsvLine::fullWidthSpace(std::string_view text, std::size_t i) const {
+    const std::string_view space = utf8_ ? "\xE3\x80\x80" : "\x81\x40";
+    return text.substr(i, space.size()) == space ? space.size() : 0;
+}
+
 std::size_t CsvLine::Split(std::string_view line) {
     line_ = line;
     count_ = 0;
@@ -34,7 +41,7 @@ std::size_t CsvLine::Split(std::string_view line) {
             afterLead = false;
             if (afterBackslash) {
                 afterBackslash = false;
-                afterLead = platform::isSjisLead(c);
+                afterLead = lead(c);
                 ++field.length;
                 ++pos;
                 continue;
@@ -46,7 +53,7 @@ std::size_t CsvLine::Split(std::string_view line) {
             }
             if (c == '"') inQuotes = !inQuotes;
             afterBackslash = c == '\\';
-            afterLead = platform::isSjisLead(c);
+            afterLead = lead(c);
             ++field.length;
             ++pos;
         }
@@ -66,7 +73,7 @@ long CsvLine::Field(std::size_t index, std::string& out) const {
     for (std::size_t i = 0; i < raw.size();) {
         beforeLast = lastStart;
         lastStart = i;
-        i += platform::isSjisLead(static_cast<unsigned char>(raw[i])) && i + 1 < raw.size() ? 2 : 1;
+        i += lead(static_cast<unsigned char>(raw[i])) && i + 1 < raw.size() ? 2 : 1;
     }
     if (lastStart != std::string_view::npos && lastStart == raw.size() - 1 && raw.back() == '"') {
         bool escaped = beforeLast != std::string_view::npos && beforeLast == lastStart - 1 &&
@@ -77,8 +84,10 @@ long CsvLine::Field(std::size_t index, std::string& out) const {
     std::size_t keep = 0;
     for (std::size_t i = 0; i < raw.size();) {
         const unsigned char c = static_cast<unsigned char>(raw[i]);
-        if (platform::isSjisLead(c) && i + 1 < raw.size()) {
-            if (!(c == 129 && static_cast<unsigned char>(raw[i + 1]) == 64)) keep = i + 2;
+        if (const std::size_t n = fullWidthSpace(raw, i)) {
+            i += n;
+        } else if (lead(c) && i + 1 < raw.size()) {
+            keep = i + 2;
             i += 2;
         } else {
             if (c != ' ') keep = i + 1;

@@ -30,9 +30,10 @@ int CsvRun(const ConversionJob& job, AddressEngine& engine, RunHost& host,
            const std::string& bareNameFolder) {
     TextRecordSource source(32766, true);
     TextRecordSink destination;
-    CsvLine split;
+    applyEncoding(job, source, destination);
+    CsvLine split(job.utf8), listing(job.utf8);
     LookupAhead ahead(job, source, engine, [&job, &split](const std::string& record) {
-        return csvAddress(record, job, split);
+        return engineAddress(job, csvAddress(record, job, split));
     });
     RunFrame frame(job, ahead.engine(), host, bareNameFolder, ahead.source(), destination);
     auto write = [&](const std::string& text) { return frame.written(destination.write(text)); };
@@ -41,6 +42,7 @@ int CsvRun(const ConversionJob& job, AddressEngine& engine, RunHost& host,
     auto resultField = [quoted](const std::string& text) {
         return quoted ? "\"" + text + "\"," : text + ",";
     };
+    const std::string marker = outputText(job, job.marker);
     std::string& record = source.record();
     while (frame.next()) {
         cutLineEnd(record);
@@ -48,8 +50,10 @@ int CsvRun(const ConversionJob& job, AddressEngine& engine, RunHost& host,
         RecordOutcome outcome =
             ConvertRecordAddress(frame.engine(), address, frame.mode(), job.checks);
         if (outcome.failed) {
-            write(resultField(job.markerFlag ? job.marker : std::string()));
-            frame.recordFailure(address, outcome.flags);
+            write(resultField(job.markerFlag ? marker : std::string()));
+            frame.recordFailure(
+                job.utf8 ? listedAddress(job, csvAddress(record, job, listing)) : address,
+                outcome.flags);
             if (frame.job().maxErrors && frame.errorCount() == job.maxErrorCount) {
                 write(record + "\n");
                 frame.showProcessed(frame.processed() + 1);

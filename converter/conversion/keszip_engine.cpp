@@ -69,4 +69,18 @@ std::unique_ptr<AddressEngine> KesZipEngine::makeWorker() {
     return std::make_unique<HandleEngine>(handle);
 }
 
+std::vector<std::string> KesZipEngine::dictionaryFolders() {
+    std::string text(static_cast<std::size_t>(KesZipDictionaryFolders(nullptr, 0)) + 1, '\0');
+    text.resize(static_cast<std::size_t>(
+        KesZipDictionaryFolders(text.data(), static_cast<int>(text.size()))));
+    std::vector<std::string> folders;
+    for (std::size_t start = 0; start < text.size();) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string::npos) end = text.size();
+        folders.push_back(text.substr(start, end - start));
+        start = end + 1;
+    }
+    return folders;
+}
+
 }  // namespace converter

@@ -9,6 +9,7 @@
 #include "messages.h"
 #include "record_conversion.h"
 #include "sjis_literal.h"
+#include "text_encoding.h"
 
 namespace converter {
 
@@ -49,7 +50,8 @@ int RunFrame::open() {
     if (job_.errorFile) {
         const std::string errorPath = errorFilePath(job_.errorFileName, bareNameFolder_);
         if (platform::sameFile(errorPath, job_.sourceName) ||
-            platform::sameFile(errorPath, job_.destinationName) || !errorFile_.open(errorPath)) {
+            platform::sameFile(errorPath, job_.destinationName) || !errorFile_.open(errorPath) ||
+            (job_.byteOrderMark && !errorFile_.write(kUtf8ByteOrderMark))) {
             destination_.discard();
             return kErrorFileNotOpened;
         }
@@ -68,11 +70,16 @@ int RunFrame::open() {
 bool RunFrame::next() {
     for (;;) {
         host_.pumpEvents();
+        if (host_.abandonRequested()) {
+            abandoned_ = true;
+            return false;
+        }
         if (!source_.next(recordNumber_)) return false;
         if (job_.partial) {
             if (recordNumber_ < job_.firstRecord) continue;
             if (recordNumber_ > job_.lastRecord) return false;
         }
+        ++read_;
         return true;
     }
 }
@@ -88,8 +95,15 @@ void RunFrame::recordFailure(std::uint32_t number, const std::string& address,
         std::snprintf(text, sizeof text, "%lu", static_cast<unsigned long>(number));
         static const std::string head = sjisLiteral("ﾚｺｰﾄﾞNo：[");
         static const std::string middle = sjisLiteral("],住所文字列：[");
-        errorFile_.write(head + text + middle + address + "]\n");
-        errorFile_.write("  " + explanation + "\n");
+        // A UTF-8 run's error file is UTF-8, its addresses as the source has them.
+        if (job_.utf8) {
+            static const std::string head8 = utf8Of(head), middle8 = utf8Of(middle);
+            errorFile_.write(head8 + text + middle8 + address + "]\n");
+            errorFile_.write("  " + utf8Of(explanation) + "\n");
+        } else {
+            errorFile_.write(head + text + middle + address + "]\n");
+            errorFile_.write("  " + explanation + "\n");
+        }
     }
     ++errors_;
     host_.showErrorCount(errors_);
@@ -112,15 +126,32 @@ void RunFrame::countProcessed() {
 
 bool RunFrame::maximumReached() {
     if (job_.maxErrors && errors_ == job_.maxErrorCount) {
-        showNumberedMessage(host_, 13);
+        stopAtMaximum();
         return true;
     }
     return false;
 }
 
+void RunFrame::stopAtMaximum() {
+    maximumStop_ = true;
+    showNumberedMessage(host_, 13);
+}
+
 bool RunFrame::stopConfirmed() {
+    if (host_.abandonRequested()) {
+        abandoned_ = true;
+        return true;
+    }
     if (!host_.stopRequested()) return false;
-    if (host_.ask(sjisLiteral("変換を中止しますか？"), sjisLiteral("中止確認"))) return true;
+    if (host_.ask(sjisLiteral("変換を中止しますか？"), sjisLiteral("中止確認"))) {
+        userStop_ = true;
+        return true;
+    }
+    // A question cut short by the end of the process is no answer.
+    if (host_.abandonRequested()) {
+        abandoned_ = true;
+        return true;
+    }
     host_.clearStopRequest();
     return false;
 }
@@ -135,12 +166,39 @@ void RunFrame::showWriteError() {
 int RunFrame::finish() {
     // The counter ends on the last value it was given.
     host_.showProgress(shown_, true, source_.fraction());
-    // Data that cannot be written in the end is a write error like any other;
-    // the run must not report success over a truncated destination. What was written replaces the
-    // old destination now, also after a stop, the error maximum or a write error, as a direct write
-    // would have left it.
-    if (!destination_.commit()) showWriteError();
-    if (!errorFile_.commit()) showNumberedMessage(host_, 9);
+    if (host_.abandonRequested()) abandoned_ = true;
+    // What was written replaces the old destination after a complete run, a
+    // stop or the error maximum. A destination or error file that could not
+    // be written whole never does: both are dropped and the old files stay,
+    // so that a full disk cannot leave a destination cut mid-record.
+    // The error file's data reach the disk before the destination changes.
+    const bool errorFileLost = !abandoned_ && !errorFile_.close();
+    if (errorFileLost) showNumberedMessage(host_, 9);
+    bool lost = writeErrorShown_ || errorFileLost;
+    if (!abandoned_ && !lost && !destination_.commit()) {
+        showWriteError();
+        lost = true;
+    }
+    if (abandoned_ || lost) {
+        destination_.discard();
+        errorFile_.discard();
+    } else if (!errorFile_.commit()) {
+        showNumberedMessage(host_, 9);
+        lost = true;
+    }
+    RunSummary summary;
+    summary.outcome = abandoned_     ? RunOutcome::Abandoned
+                      : lost         ? RunOutcome::WriteError
+                      : userStop_    ? RunOutcome::Stopped
+                      : maximumStop_ ? RunOutcome::ErrorMaximum
+                                     : RunOutcome::Complete;
+    summary.read = read_;
+    summary.errors = errors_;
+    const auto failed = static_cast<std::uint32_t>(errors_ > 0 ? errors_ : 0);
+    summary.converted = read_ > failed ? read_ - failed : 0;
+    host_.runEnded(summary);
+    // A run ended from outside shows nothing more.
+    if (abandoned_) return kRunEnded;
     const std::uint32_t elapsed = host_.tickCount() - startTick_;
     const unsigned long s = elapsed / 1000;
     char clock[64];

@@ -29,11 +29,12 @@ class RunFrame {
     int open();
     // Pumps events and moves the source to the next record to convert,
     // skipping records before a partial range; false at the end of the
-    // source or of the range.
+    // source or of the range, or when the host abandons the run.
     bool next();
     // The current record's number.
     std::uint32_t recordNumber() const { return recordNumber_; }
-    // A failed record: its error-file entry, the error count shown.
+    // A failed record: its error-file entry, the error count shown. The
+    // address is in the source's encoding.
     void recordFailure(const std::string& address, std::int32_t flags);
     // A failed record given by number, with its own explanation (Shift-JIS
     // lines, each ending with a line feed).
@@ -49,9 +50,15 @@ class RunFrame {
     std::int32_t errorCount() const { return errors_; }
     // The error maximum reached (message 13 shown): the loop ends.
     bool maximumReached();
+    // For runs that judge the maximum themselves: message 13, and the run
+    // counts as stopped at the maximum.
+    void stopAtMaximum();
     // The user's stop request, confirmed: the loop ends.
     bool stopConfirmed();
-    // Counter, files put in place, elapsed-time message; returns end code 0.
+    // Counter, files put in place, the host told the outcome and counts,
+    // elapsed-time message; returns end code 0. After a write error, or when
+    // the host abandoned the run, the destination and the error file are
+    // dropped and the old files stay as they were.
     int finish();
 
     ConversionMode mode() const { return mode_; }
@@ -71,10 +78,14 @@ class RunFrame {
     TextSink errorFile_;
     std::uint32_t recordNumber_ = 0;
     std::uint32_t processed_ = 0;
+    std::uint32_t read_ = 0;   // records handed out inside the range
     std::uint32_t shown_ = 0;  // the counter's last value
     std::int32_t errors_ = 0;
     std::uint32_t startTick_ = 0;
     bool writeErrorShown_ = false;
+    bool maximumStop_ = false;
+    bool userStop_ = false;
+    bool abandoned_ = false;
 };
 
 // The record's line end (a last byte below 32 that is not a tab) removed.

@@ -3,6 +3,7 @@
 #include <platform/paths.h>
 
 #include "sjis_literal.h"
+#include "text_encoding.h"
 
 namespace converter {
 
@@ -31,6 +32,20 @@ int startConversion(SourceKind kind, const PageFields& page, ConversionJob& job,
     if (PageCheck c = startQuestion(options, question); !c.ok()) {
         front.refuse(c);
         return kRunDeclined;
+    }
+    if (kind != SourceKind::Excel) {
+        const TextEncoding chosen = static_cast<TextEncoding>(params.TXTCSVEncoding);
+        const EncodingLook look = lookAtFile(job.sourceName);
+        job.utf8 = chosen == TextEncoding::Utf8 ||
+                   (chosen == TextEncoding::Automatic && looksLikeUtf8(look));
+        job.byteOrderMark = job.utf8 && look.byteOrderMark;
+        // Read as Shift-JIS, a UTF-8 list fails in every record: the user hears
+        // of it before the run.
+        if (!job.utf8 && looksLikeUtf8(look))
+            question = sjisLiteral(
+                           "変換元ファイルはUTF-8で書かれているようです。\n"
+                           "Shift-JISとして読むと、住所はすべて変換エラーになります。\n\n") +
+                       question;
     }
     if (!front.ask(question, sjisLiteral("確認"))) return kRunDeclined;
     if (platform::fileExists(job.destinationName) &&

@@ -36,8 +36,10 @@ inline constexpr int kRunDeclined = -1;  // a question answered No
 PageCheck checkPage(SourceKind kind, const PageFields& page, ConversionJob& job,
                     OptionsBlock& options, CnvParamBlock& params);
 
-// `job` may already hold a partial range. Returns kPageRefused, kRunDeclined
-// or the run's end code.
+// `job` may already hold a partial range. The encoding of a text, SDF or CSV
+// source is settled from params.TXTCSVEncoding (and the file, when told from
+// it) before the start question, which warns of a UTF-8 file read as
+// Shift-JIS. Returns kPageRefused, kRunDeclined or the run's end code.
 int startConversion(SourceKind kind, const PageFields& page, ConversionJob& job,
                     OptionsBlock& options, CnvParamBlock& params, RunStarter& front);
 

@@ -14,8 +14,9 @@ int SdfRun(const ConversionJob& job, AddressEngine& engine, RunHost& host,
     const std::size_t recordSize = lines ? 32767 : static_cast<std::size_t>(job.recordLength);
     TextRecordSource source(recordSize, lines);
     TextRecordSink destination;
+    applyEncoding(job, source, destination);
     LookupAhead ahead(job, source, engine, [&job](const std::string& record) {
-        return joinPieces(record, job.pieceStart, job.pieceSize);
+        return engineAddress(job, joinPieces(record, job.pieceStart, job.pieceSize));
     });
     RunFrame frame(job, ahead.engine(), host, bareNameFolder, ahead.source(), destination);
     if (int code = frame.open()) return code;
@@ -36,7 +37,11 @@ int SdfRun(const ConversionJob& job, AddressEngine& engine, RunHost& host,
         output += outcome.failed ? std::string(static_cast<std::size_t>(width), ' ')
                                  : fitField(outcome.result, width);
         if (inside) output += ' ';
-        if (outcome.failed) frame.recordFailure(address, outcome.flags);
+        if (outcome.failed)
+            frame.recordFailure(
+                job.utf8 ? listedAddress(job, joinPieces(record, job.pieceStart, job.pieceSize))
+                         : address,
+                outcome.flags);
         output.append(record, n);
         if (lines) output += '\n';
         frame.countProcessed();

@@ -114,6 +114,9 @@ CnvParamBlock SettingsStore::readCnvParam() const {
     p.TXTCSVErrorStrCheck = ReadSettingInt(kCnvParam, "TXTCSVErrorStrCheck");
     // A longer marker is cut to the field at a character boundary.
     p.TXTCSVErrorStr = platform::cutSjis(ReadSetting(kCnvParam, "TXTCSVErrorStr"), kMarkerCapacity);
+    // An unknown value reads as Shift-JIS, the files this program always read.
+    p.TXTCSVEncoding = ReadSettingInt(kCnvParam, "TXTCSVEncoding");
+    if (p.TXTCSVEncoding < 0 || p.TXTCSVEncoding > 2) p.TXTCSVEncoding = 0;
     return p;
 }
 
@@ -153,6 +156,7 @@ bool SettingsStore::writeCnvParam(const CnvParamBlock& p) const {
     ok &= WriteSettingInt(kCnvParam, "AccessExcelBackUpFlg", p.AccessExcelBackUpFlg);
     ok &= WriteSettingInt(kCnvParam, "TXTCSVErrorStrCheck", p.TXTCSVErrorStrCheck);
     ok &= WriteSetting(kCnvParam, "TXTCSVErrorStr", p.TXTCSVErrorStr);
+    ok &= WriteSettingInt(kCnvParam, "TXTCSVEncoding", p.TXTCSVEncoding);
     return ok;
 }
 

@@ -41,6 +41,9 @@ struct CnvParamBlock {
     std::int32_t AccessExcelBackUpFlg = 0;
     std::int32_t TXTCSVErrorStrCheck = 0;
     std::string TXTCSVErrorStr;  // at most 13 bytes
+    // The encoding of text, SDF and CSV sources (TextEncoding): 0 Shift-JIS,
+    // 1 UTF-8, 2 told from the file.
+    std::int32_t TXTCSVEncoding = 0;
 
     bool operator==(const CnvParamBlock&) const = default;
 };

@@ -75,7 +75,7 @@ class TableRun {
         if (!maximumReached()) return true;
         frame_.showProcessed(frame_.processed() + 1);
         commitBatch(false);
-        showNumberedMessage(host_, 13);
+        frame_.stopAtMaximum();
         return false;
     }
     bool maximumReached() const {
@@ -101,7 +101,7 @@ class TableRun {
             frame_.recordFailure(static_cast<std::uint32_t>(position), batchAddresses_[position],
                                  writeFailedText());
         if (!lost.empty() && !wasReached && maximumReached()) {
-            showNumberedMessage(host_, 13);
+            frame_.stopAtMaximum();
             return false;
         }
         if (startNext) beginBatch();

@@ -12,7 +12,7 @@ int readByte(std::FILE* file) { return platform::nextByte(file); }
 
 }  // namespace
 
-bool TextSource::open(const std::string& path) {
+bool TextSource::open(const std::string& path, std::string_view skipping) {
     // A folder opens for reading on some systems but has no records.
     if (platform::isDirectory(path)) return false;
     file_.reset(platform::openFile(path, "rb"));
@@ -22,6 +22,13 @@ bool TextSource::open(const std::string& path) {
         size_ = size > 0 ? static_cast<std::uint64_t>(size) : 0;
     }
     std::rewind(file_.get());
+    if (!skipping.empty()) {
+        std::string head(skipping.size(), '\0');
+        if (std::fread(head.data(), 1, head.size(), file_.get()) == head.size() && head == skipping)
+            consumed_ = head.size();
+        else
+            std::rewind(file_.get());
+    }
     return true;
 }
 
@@ -116,6 +123,11 @@ void TextSink::discard() {
 bool TextSink::commit() {
     if (!opened_) return !failed_;
     opened_ = false;
+    if (failed_) {
+        // A file that misses some of its data never takes the old one's place.
+        file_.discard();
+        return false;
+    }
     if (!file_.commit()) failed_ = true;
     return !failed_;
 }

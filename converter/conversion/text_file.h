@@ -23,7 +23,9 @@ using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 
 class TextSource {
   public:
-    bool open(const std::string& path);
+    // `skipping` bytes at the start of the file (a byte order mark) are
+    // passed over when the file begins with them.
+    bool open(const std::string& path, std::string_view skipping = {});
     // Up to `maxBytes` bytes, ending after the first line feed when one comes
     // earlier; false at the end of the source (nothing read). With
     // `lineRecords`, a line that fills the record exactly keeps its line feed,
@@ -55,7 +57,8 @@ class TextSink {
     // Closes the file; false when a write or the final flush failed.
     bool close();
     // Closes the file and puts it in place of the destination; false when a
-    // write, the flush or the move failed.
+    // write, the flush or the move failed, and then the file is removed and
+    // the destination stays as it was.
     bool commit();
     // Closes and removes the file; the destination stays as it was.
     void discard();

@@ -12,8 +12,9 @@ int TextRun(const ConversionJob& job, AddressEngine& engine, RunHost& host,
             const std::string& bareNameFolder) {
     TextRecordSource source(32766, true);
     TextRecordSink destination;
+    applyEncoding(job, source, destination);
     LookupAhead ahead(job, source, engine, [&job](const std::string& record) {
-        return joinPieces(record, job.pieceStart, job.pieceSize);
+        return engineAddress(job, joinPieces(record, job.pieceStart, job.pieceSize));
     });
     RunFrame frame(job, ahead.engine(), host, bareNameFolder, ahead.source(), destination);
     if (int code = frame.open()) return code;
@@ -21,6 +22,7 @@ int TextRun(const ConversionJob& job, AddressEngine& engine, RunHost& host,
     // Positions below 1 (refused by the page checks) insert at the start.
     const std::size_t insert =
         job.insertPosition > 0 ? static_cast<std::size_t>(job.insertPosition) : 1;
+    const std::string marker = outputText(job, job.marker);
     std::string& record = source.record();
     std::string line;
     while (frame.next()) {
@@ -36,9 +38,12 @@ int TextRun(const ConversionJob& job, AddressEngine& engine, RunHost& host,
             line += ' ';
             line.append(record, n);
         } else {
-            if (job.markerFlag) line += job.marker + " ";
+            if (job.markerFlag) line += marker + " ";
             line += record;
-            frame.recordFailure(address, outcome.flags);
+            frame.recordFailure(
+                job.utf8 ? listedAddress(job, joinPieces(record, job.pieceStart, job.pieceSize))
+                         : address,
+                outcome.flags);
         }
         line += '\n';
         if (!frame.written(destination.write(line))) break;

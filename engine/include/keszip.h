@@ -205,6 +205,12 @@ KESZIP_API const char* KESZIP_CALL GetZe7DllVersion(void);
  * is owned by the library; an unknown or unopenable dictionary gives "". */
 KESZIP_API const char* KESZIP_CALL GetZe7DicVersion(int dictionary, int item);
 
+/* The folders the dictionary files are looked for in, in that order, each
+ * followed by a line feed, into `folders` (at most `size` - 1 bytes and a
+ * NUL; nothing when `size` is 0); returns the length of the whole text, so
+ * that a caller can tell where none of them held a file. */
+KESZIP_API int KESZIP_CALL KesZipDictionaryFolders(char* folders, int size);
+
 /*
  * Engine handles. Each handle is an engine of its own over a dictionary
  * folder: its own match state, caches, search cursor and last error, over

@@ -1,6 +1,7 @@
 // The exported C interface over the process-wide engine. No exception may
 // cross this boundary: each export catches everything and reports failure
 // by its ordinary result.
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -8,6 +9,7 @@
 #include "code_search.h"
 #include "engine_handle.h"
 #include "export_guard.h"
+#include "file_location.h"
 #include "hyphen.h"
 #include "inc_search.h"
 #include "keszip.h"
@@ -216,6 +218,22 @@ KESZIP_API int KESZIP_CALL GetZipAddressCmp(int first, const char* code, char* o
 }
 
 KESZIP_API const char* KESZIP_CALL GetZe7DllVersion(void) { return "1.5.1.7"; }
+
+KESZIP_API int KESZIP_CALL KesZipDictionaryFolders(char* folders, int size) {
+    try {
+        std::string text;
+        for (const std::string& folder : keszip::dictionaryFolders()) text += folder + "\n";
+        if (folders && size > 0) {
+            const std::size_t n = std::min(text.size(), static_cast<std::size_t>(size - 1));
+            std::memcpy(folders, text.data(), n);
+            folders[n] = '\0';
+        }
+        return static_cast<int>(text.size());
+    } catch (...) {
+        if (folders && size > 0) folders[0] = '\0';
+        return 0;
+    }
+}
 
 KESZIP_API const char* KESZIP_CALL GetZe7DicVersion(int dictionary, int item) {
     try {

@@ -16,30 +16,34 @@ bool opens(const std::string& path) {
 
 }  // namespace
 
-std::string dictionaryPath(const std::string& name) {
+std::vector<std::string> dictionaryFolders() {
     // The address of this function lies in the module the engine was linked
     // into: libkeszip.so for callers of the C interface.
     const std::string module =
-        platform::modulePathOf(reinterpret_cast<const void*>(&dictionaryPath));
+        platform::modulePathOf(reinterpret_cast<const void*>(&dictionaryFolders));
     const std::string libraryFolder = platform::directoryOf(module);
-    if (!module.empty()) {
-        const std::string besideLibrary = platform::joinPath(libraryFolder, name);
-        if (opens(besideLibrary)) return besideLibrary;
-    }
-    if (const char* folder = std::getenv(kDictionaryFolderVariable); folder && *folder) {
-        const std::string named = platform::joinPath(folder, name);
-        if (opens(named)) return named;
-    }
+    std::vector<std::string> folders;
+    if (!module.empty()) folders.push_back(libraryFolder);
+    if (const char* folder = std::getenv(kDictionaryFolderVariable); folder && *folder)
+        folders.emplace_back(folder);
 #ifdef KESZIP_DATA_FROM_LIBRARY
     // An installed tree: lib/ beside share/keszip/, found from the library's
     // own folder so that a tree unpacked anywhere works.
-    if (!module.empty()) {
-        const std::string installed =
-            platform::joinPath(platform::joinPath(libraryFolder, KESZIP_DATA_FROM_LIBRARY), name);
-        if (opens(installed)) return installed;
-    }
+    if (!module.empty())
+        folders.push_back(platform::joinPath(libraryFolder, KESZIP_DATA_FROM_LIBRARY));
 #endif
-    return platform::joinPath(platform::directoryOf(platform::programPath()), name);
+    folders.push_back(platform::directoryOf(platform::programPath()));
+    return folders;
+}
+
+std::string dictionaryPath(const std::string& name) {
+    const std::vector<std::string> folders = dictionaryFolders();
+    for (std::size_t i = 0; i + 1 < folders.size(); ++i) {
+        const std::string path = platform::joinPath(folders[i], name);
+        if (opens(path)) return path;
+    }
+    // Beside the program, without further test.
+    return platform::joinPath(folders.back(), name);
 }
 
 }  // namespace keszip

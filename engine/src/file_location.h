@@ -5,6 +5,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace keszip {
 
@@ -15,5 +16,9 @@ inline constexpr const char* kDictionaryFolderVariable = "KESZIP_DICTIONARY_DIR"
 // first of the places above where the file can be opened; when none has it,
 // the same name in the program's directory, without further test.
 std::string dictionaryPath(const std::string& name);
+
+// The folders above, in the order they are looked in (those that apply:
+// the variable only when set); the program's folder last.
+std::vector<std::string> dictionaryFolders();
 
 }  // namespace keszip

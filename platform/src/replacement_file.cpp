@@ -113,8 +113,14 @@ bool ReplacementFile::close() {
 }
 
 bool ReplacementFile::commit() {
-    if (!close() && temporary_.empty()) return false;
-    if (temporary_.empty()) return !target_.empty();
+    const bool closed = close();
+    if (temporary_.empty()) return closed && !target_.empty();
+    if (!closed) {
+        // Data that did not reach the disk whole never replace the old file.
+        discard();
+        target_.clear();
+        return false;
+    }
 #ifdef _WIN32
     const bool moved = MoveFileExW(widePath(temporary_).c_str(), widePath(target_).c_str(),
                                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
@@ -124,7 +130,7 @@ bool ReplacementFile::commit() {
     if (!moved) removeTemporary();
     temporary_.clear();
     target_.clear();
-    return moved && !closeFailed_;
+    return moved;
 }
 
 void ReplacementFile::discard() {

@@ -26,8 +26,9 @@ class ReplacementFile {
     // written. The file stays under its temporary name.
     bool close();
     // Closes the stream if still open and moves the file into place, with
-    // the permissions of the file it replaces; false when that failed (the
-    // temporary file is then removed).
+    // the permissions of the file it replaces; false when that failed, or
+    // when buffered data could not be written: the temporary file is then
+    // removed and the destination stays as it was.
     bool commit();
     // Closes and removes the temporary file; the destination is untouched.
     void discard();
