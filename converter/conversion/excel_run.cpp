@@ -52,7 +52,7 @@ int ExcelRun(const ConversionJob& job, WorkbookKind& kind, AddressEngine& engine
             // Looking up an address with characters replaced could place it
             // wrongly: the row is reported instead.
             static const std::string why =
-                sjisLiteral("住所にShift-JISで表せない文字があります（?で表示）");
+                sjisLiteral("住所にShift-JISで表せない文字があります（?で表示）") + "\n";
             frame.recordFailure(frame.recordNumber(), address, why);
             if (frame.maximumReached() || frame.stopConfirmed()) break;
             continue;

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -30,6 +31,18 @@ struct OutputSheet {
     std::uint16_t defaultColumnWidth = 8;
     std::string defaultRowHeight = std::string("\0\0\x0E\x01", 4);  // options 0, 270 twips
     std::string name;                                               // Shift-JIS
+
+    // A copied sheet carries the source's own records: `head` from its BOF
+    // to its DIMENSIONS, `tail` from its last cell to its EOF (both left out),
+    // and the source's ROW records by row; the layout generates BOF, INDEX,
+    // DIMENSIONS, ROW, DBCELL and EOF around them. A copied chart, macro or
+    // module sheet is `raw`: its records from BOF to EOF, written as they are.
+    bool copied = false;
+    bool raw = false;
+    RecordList head, tail;
+    std::map<std::uint32_t, std::string> sourceRows;
+    // The source's BOUNDSHEET data after the offset: options and name as stored.
+    std::string boundSheet;
 };
 
 struct OutputWorkbook {
@@ -41,6 +54,12 @@ struct OutputWorkbook {
     // cell format (writers other than Excel put their own formats there).
     XfMatchList lowCellFormats;
     std::vector<OutputSheet> sheets;
+    // A copy writes the source's globals in their order (its BOF and EOF
+    // left out), with the XF records of `xfs`, the BOUNDSHEET records and the
+    // string table put in where the source had them.
+    bool copied = false;
+    RecordList globals;
+    std::size_t xfsAt = 0, sheetsAt = 0, stringsAt = 0;
     std::uint32_t selectedSheet = 0;
     std::string fileName;
     bool saved = false;
