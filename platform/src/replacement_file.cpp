@@ -4,6 +4,8 @@
 
 #include <cstdlib>
 
+#include "platform/file_identity.h"
+
 #ifdef _WIN32
 #include <io.h>
 #include <windows.h>
@@ -50,7 +52,7 @@ bool ReplacementFile::open(const std::string& path) {
     file_ = std::fopen(temporary_.c_str(), "wb");
 #else
     if (exists) {
-        if (access(path.c_str(), W_OK) != 0) return false;
+        if (isReadOnlyFile(path)) return false;
         // A link is followed, so that the link stays and its file changes.
         char resolved[PATH_MAX];
         if (realpath(path.c_str(), resolved)) target_ = resolved;
