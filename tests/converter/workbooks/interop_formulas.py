@@ -10,11 +10,14 @@ first = xlrd.open_workbook(book, on_demand=True).sheet_names()[0]
 changed = {tuple(int(v) for v in line.split(":")) for line in open(changed_file) if line.strip()}
 
 
+stem = os.path.splitext(os.path.basename(book))[0]
+
+
 def sheets(folder):
     out = {}
     for path in sorted(glob.glob(os.path.join(folder, "*.csv"))):
         # BOOK-SHEET.csv: the sheet's name after the book's.
-        name = os.path.basename(path)[:-4].split("-", 1)[-1]
+        name = os.path.basename(path)[len(stem) + 1:-4]
         out[name] = list(csv.reader(open(path, encoding="utf-8", newline="")))
     return out
 
