@@ -5,8 +5,8 @@
 // index out of range, -5 write or close failed, -31 bad sheet name).
 #pragma once
 
+#include <array>
 #include <cstdint>
-#include <map>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -24,6 +24,12 @@ struct WorkbookRecord {
 };
 using RecordList = std::vector<WorkbookRecord>;
 
+// A source's ROW record (its data, 16 bytes), kept for its height and format.
+struct SourceRow {
+    std::uint32_t row;
+    std::array<char, 16> data;
+};
+
 struct OutputSheet {
     RecordList rowFormats;  // copied COLINFO and hand-sized ROW records
     CellChain cells;
@@ -40,7 +46,7 @@ struct OutputSheet {
     bool copied = false;
     bool raw = false;
     RecordList head, tail;
-    std::map<std::uint32_t, std::string> sourceRows;
+    std::vector<SourceRow> sourceRows;  // in row order
     // The source's BOUNDSHEET data after the offset: options and name as stored.
     std::string boundSheet;
 };

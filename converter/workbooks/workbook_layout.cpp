@@ -40,7 +40,8 @@ void layOutSheet(const OutputWorkbook& book, std::size_t index, SheetLayout& s) 
     if (!sheet.sourceRows.empty()) {
         std::vector<std::uint32_t> all;
         std::size_t k = 0;
-        for (const auto& [r, data] : sheet.sourceRows) {
+        for (const SourceRow& source : sheet.sourceRows) {
+            const std::uint32_t r = source.row;
             while (k < s.rows.size() && s.rows[k] < r) all.push_back(s.rows[k++]);
             if (k < s.rows.size() && s.rows[k] == r) ++k;
             all.push_back(r);
@@ -152,9 +153,11 @@ std::string encode(const RecordList& list) {
 std::string rowRecordData(const OutputSheet& sheet, std::uint32_t row) {
     std::uint32_t first, lastPlus1;
     sheet.cells.rowColumns(row, first, lastPlus1);
-    const auto source = sheet.sourceRows.find(row);
-    if (source != sheet.sourceRows.end()) {
-        std::string data = source->second;
+    const auto source =
+        std::lower_bound(sheet.sourceRows.begin(), sheet.sourceRows.end(), row,
+                         [](const SourceRow& r, std::uint32_t n) { return r.row < n; });
+    if (source != sheet.sourceRows.end() && source->row == row) {
+        std::string data(source->data.begin(), source->data.end());
         auto* d = reinterpret_cast<std::uint8_t*>(data.data());
         set16(d + 2, first);
         set16(d + 4, lastPlus1);

@@ -1,5 +1,6 @@
 #include "xls_copy.h"
 
+#include <algorithm>
 #include <new>
 
 #include "output_workbook.h"
@@ -29,6 +30,23 @@ bool isCellRecord(std::uint16_t type) {
         default:
             return false;
     }
+}
+
+// Keeps a source's ROW record; rows come in order, but a later record for
+// a row replaces an earlier one.
+void keepRow(std::vector<SourceRow>& rows, std::uint32_t row, std::string_view data) {
+    SourceRow kept{row, {}};
+    std::copy(data.begin(), data.begin() + 16, kept.data.begin());
+    if (rows.empty() || rows.back().row < row) {
+        rows.push_back(kept);
+        return;
+    }
+    auto at = std::lower_bound(rows.begin(), rows.end(), row,
+                               [](const SourceRow& r, std::uint32_t n) { return r.row < n; });
+    if (at != rows.end() && at->row == row)
+        *at = kept;
+    else
+        rows.insert(at, kept);
 }
 
 // Copies one worksheet: every record but those the layout generates, the
@@ -68,7 +86,7 @@ bool copySheet(BiffStream& source, OutputSheet& sheet) {
         }
         if (type == rec::kRow) {
             afterCells = true;
-            if (length == 16) sheet.sourceRows[get16(d)] = std::string(data);
+            if (length == 16) keepRow(sheet.sourceRows, get16(d), data);
             continue;
         }
         if (isCellRecord(type)) {
