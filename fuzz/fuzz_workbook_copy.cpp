@@ -46,6 +46,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     workbooks::XlsSelectSheet(0);
     workbooks::XlsPutText(3, 0, "100-0001");
     workbooks::XlsPutText(1, 1, "\x93\x8c\x8b\x9e");
+    // Over formulas of the corpus' workbooks: a shared formula's master and a plain one.
+    workbooks::XlsPutText(4, 2, "530-0001");
+    workbooks::XlsPutText(5, 3, "060-0001");
     workbooks::XlsPutText(255, 65535, "end");
     if (workbooks::XlsSave() != 0 && ::access(output.c_str(), F_OK) == 0) std::abort();
     ::unlink(output.c_str());

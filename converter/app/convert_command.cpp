@@ -405,6 +405,11 @@ int runConvert(const CLI::App& convert, const ConvertArguments& a, const std::st
 
     if (given("--sheet") && !toSjis(a.sheet, a.sjis, page.sheet))
         return fail("the sheet name has no Shift-JIS form");
+    // The copy is of the source's kind; a name saying otherwise is refused.
+    if (sourceKind == SourceKind::Excel && platform::fileExists(page.source) &&
+        !page.destination.empty() && !destinationFitsCopy(page.source, page.destination))
+        return fail("the destination must end in " + copyExtensionFor(page.source) +
+                    ", the kind of workbook the source is");
     // .xlsx sheets reach column XFD, binary workbooks IV.
     const int columns = workbooks::workbookColumnsOf(page.source);
     const std::string columnRange = columns == kXlsColumns ? "A..IV" : "A..XFD";

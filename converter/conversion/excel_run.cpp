@@ -38,6 +38,22 @@ bool isZipPackage(const std::string& path) {
     return file.read(magic, 4) && std::memcmp(magic, "PK\3\4", 4) == 0;
 }
 
+std::string copyExtensionFor(const std::string& source) {
+    return isZipPackage(source) ? ".xlsx" : ".xls";
+}
+
+bool destinationFitsCopy(const std::string& source, const std::string& destination) {
+    const std::string extension = copyExtensionFor(source);
+    if (destination.size() <= extension.size()) return false;
+    const std::string tail = destination.substr(destination.size() - extension.size());
+    for (std::size_t i = 0; i < tail.size(); ++i) {
+        char c = tail[i];
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+        if (c != extension[i]) return false;
+    }
+    return true;
+}
+
 int ExcelRun(const ConversionJob& job, WorkbookKind& kind, AddressEngine& engine, RunHost& host,
              const std::string& bareNameFolder) {
     std::unique_ptr<WorkbookReader> reader = kind.reader();
@@ -54,7 +70,7 @@ int ExcelRun(const ConversionJob& job, WorkbookKind& kind, AddressEngine& engine
             // Looking up an address with characters replaced could place it
             // wrongly: the row is reported instead.
             static const std::string why =
-                sjisLiteral("住所にShift-JISで表せない文字があります（?で表示）");
+                sjisLiteral("住所にShift-JISで表せない文字があります（?で表示）") + "\n";
             frame.recordFailure(frame.recordNumber(), address, why);
             if (frame.maximumReached() || frame.stopConfirmed()) break;
             continue;

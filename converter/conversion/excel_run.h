@@ -37,4 +37,11 @@ int columnNumber(std::string_view name, int columns = kXlsColumns);
 // compound file, judged by its first bytes, not by its name.
 bool isZipPackage(const std::string& path);
 
+// The extension the copy of an existing workbook is written under: ".xlsx"
+// for an .xlsx source, ".xls" for a binary one. A destination whose name
+// ends otherwise would hold a workbook of another kind than its name says.
+std::string copyExtensionFor(const std::string& source);
+// True when `destination` ends in that extension (in either letter case).
+bool destinationFitsCopy(const std::string& source, const std::string& destination);
+
 }  // namespace converter

@@ -79,7 +79,9 @@ class TableRun {
         return false;
     }
     bool maximumReached() const {
-        return job_.maxErrors && frame_.errorCount() >= job_.maxErrorCount;
+        // A maximum of 0 never stops a run, as in the other kinds of run.
+        return job_.maxErrors && job_.maxErrorCount > 0 &&
+               frame_.errorCount() >= job_.maxErrorCount;
     }
 
     void beginBatch() {

@@ -24,8 +24,8 @@ struct WorkbookCell {
     bool isText = false;
     double number = 0;  // for number cells
     std::string text;   // for text cells
-    // A text that has no Shift-JIS form (possible in .xlsx files); `text`
-    // then shows it with "?" for such characters.
+    // A text that has no Shift-JIS form; `text` then shows it with "?" for
+    // such characters.
     bool unconvertible = false;
 };
 
@@ -39,8 +39,8 @@ class WorkbookReader {
     // The index of the sheet with exactly this name (letter case counts), the
     // reading at its first cell; -1 when there is none.
     virtual int selectSheet(std::string_view name) = 0;
-    // 0 a value cell delivered (formulas, blanks and booleans are passed
-    // over), in row order; -1 the end of the sheet; -2 a read error. Texts are
+    // 0 a value cell delivered (a formula as its cached result; blanks,
+    // booleans and formulas without a result are passed over), in row order; -1 the end of the sheet; -2 a read error. Texts are
     // cut to `capacity` - 1 bytes.
     virtual int nextCell(WorkbookCell& cell, std::size_t capacity) = 0;
     virtual void close() = 0;

@@ -111,22 +111,16 @@ std::optional<std::string> valueText(const FieldValue& value) {
             return text;
         }
         case ValueKind::Currency: {
-            // A plain decimal number, without trailing zeros in the fraction.
+            // Six decimals, as for the other decimal numbers, made from the
+            // exact ten-thousandths rather than from a rounded double.
             const std::int64_t v = value.integer;
             const bool negative = v < 0;
             const std::uint64_t magnitude =
                 negative ? 0 - static_cast<std::uint64_t>(v) : static_cast<std::uint64_t>(v);
-            std::snprintf(buffer, sizeof buffer, "%s%llu", negative ? "-" : "",
-                          static_cast<unsigned long long>(magnitude / 10000));
-            std::string text = buffer;
-            unsigned fraction = static_cast<unsigned>(magnitude % 10000);
-            if (fraction != 0) {
-                std::snprintf(buffer, sizeof buffer, ".%04u", fraction);
-                std::string part = buffer;
-                while (part.back() == '0') part.pop_back();
-                text += part;
-            }
-            return text;
+            std::snprintf(buffer, sizeof buffer, "%s%llu.%04u00", negative ? "-" : "",
+                          static_cast<unsigned long long>(magnitude / 10000),
+                          static_cast<unsigned>(magnitude % 10000));
+            return std::string(buffer);
         }
         case ValueKind::Date: {
             const DateTime& d = value.date;

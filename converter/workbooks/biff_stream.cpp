@@ -84,18 +84,62 @@ void BiffStream::addSheet(std::uint16_t length) {
     sheets_.push_back(std::move(entry));
 }
 
-void BiffStream::takeText(const std::uint8_t* chars, std::size_t count, bool wide,
+bool BiffStream::takeText(const std::uint8_t* chars, std::size_t count, bool wide,
                           std::size_t capacity, std::string& out) {
+    bool converted = true;
     if (wide) {
         wide_.resize(count);
         for (std::size_t i = 0; i < count; ++i)
             wide_[i] = static_cast<char16_t>(get16(chars + 2 * i));
-        converter_.toSjis(wide_, out);
+        converted = converter_.toSjis(wide_, out);
     } else {
         out.assign(reinterpret_cast<const char*>(chars), count);
     }
     if (capacity != SIZE_MAX && out.size() + 1 > capacity)
         out.resize(platform::cutSjis(out, capacity > 0 ? capacity - 1 : 0).size());
+    return converted;
+}
+
+int BiffStream::formulaResult(std::uint16_t length, CellValue& cell, std::size_t capacity) {
+    const std::uint8_t* d = buffer_.data();
+    if (length < 14) return 0;
+    cell.row = get16(d);
+    cell.column = get16(d + 2);
+    if (get16(d + 12) != 0xFFFF) {
+        cell.number = getDouble(d + 6);
+        return 1;
+    }
+    if (d[6] != 0) return 0;  // a boolean, an error or an empty text
+    // A text result is in the STRING record that follows (after the shared
+    // formula, array or table the formula may carry).
+    std::uint64_t next = position_;
+    std::uint16_t type, size;
+    for (;;) {
+        if (ReadRecord(type, size) != 0) return -1;
+        if (type != rec::kShrFmla && type != rec::kArray && type != rec::kTable) break;
+        next = position_;
+    }
+    if (type != rec::kString) {
+        // Not there: the record is read again as the next one.
+        return Seek(next) < 0 ? -1 : 0;
+    }
+    if (size < 2) return 0;
+    std::size_t count = get16(d);
+    bool converted;
+    if (!biff8_) {
+        if (count > size - 2u) count = size - 2u;
+        converted = takeText(d + 2, count, false, capacity, cell.text);
+    } else {
+        if (size < 3) return 0;
+        const bool wide = d[2] & 1;
+        const std::size_t room = size - 3u;
+        if ((wide ? count * 2 : count) > room) count = wide ? room / 2 : room;
+        converted = takeText(d + 3, count, wide, capacity, cell.text);
+    }
+    if (cell.text.empty()) return 0;
+    cell.isText = true;
+    cell.unconvertible = !converted;
+    return 1;
 }
 
 int BiffStream::ReadRecord(std::uint16_t& type, std::uint16_t& length) {
@@ -106,11 +150,13 @@ int BiffStream::ReadRecord(std::uint16_t& type, std::uint16_t& length) {
     length = get16(header + 2);
     if (length > kMaxRecordData) return -1;
     if (stream_->read(buffer_.data(), length) != length) return -1;
+    position_ += 4u + length;
     return 0;
 }
 
 std::int64_t BiffStream::Seek(std::uint64_t offset) {
     if (!stream_ || !stream_->seek(offset)) return -1;
+    position_ = offset;
     return static_cast<std::int64_t>(offset);
 }
 
@@ -155,6 +201,7 @@ int BiffStream::SelectSheet(std::string_view name) {
 
 int BiffStream::NextCell(CellValue& cell, std::size_t capacity) {
     cell.isText = false;
+    cell.unconvertible = false;
     cell.text.clear();
     for (;;) {
         if (multiple_.remaining > 0) {
@@ -170,6 +217,13 @@ int BiffStream::NextCell(CellValue& cell, std::size_t capacity) {
         if (ReadRecord(type, length) != 0) return -2;
         const std::uint8_t* d = buffer_.data();
         switch (type & 0xFF) {
+            case 0x06: {
+                // A formula gives its cached result, as a plain cell would.
+                const int r = formulaResult(length, cell, capacity);
+                if (r < 0) return -2;
+                if (r > 0) return 0;
+                break;
+            }
             case 0x0A:
                 if (type == rec::kEof) return -1;
                 break;
@@ -186,12 +240,12 @@ int BiffStream::NextCell(CellValue& cell, std::size_t capacity) {
                 std::size_t count = get16(d + 6);
                 if (!biff8_) {
                     if (count > length - 8u) count = length - 8u;
-                    takeText(d + 8, count, false, capacity, cell.text);
+                    cell.unconvertible = !takeText(d + 8, count, false, capacity, cell.text);
                 } else if (length >= 9) {
                     const bool wide = d[8] & 1;
                     const std::size_t room = length - 9u;
                     if ((wide ? count * 2 : count) > room) count = wide ? room / 2 : room;
-                    takeText(d + 9, count, wide, capacity, cell.text);
+                    cell.unconvertible = !takeText(d + 9, count, wide, capacity, cell.text);
                 }
                 cell.isText = true;
                 return 0;
@@ -220,7 +274,8 @@ int BiffStream::NextCell(CellValue& cell, std::size_t capacity) {
                 if (length < 10) break;
                 cell.row = get16(d);
                 cell.column = get16(d + 2);
-                strings_.lookup(get32(d + 6), capacity, converter_, cell.text);
+                cell.unconvertible =
+                    !strings_.lookup(get32(d + 6), capacity, converter_, cell.text);
                 cell.isText = true;
                 return 0;
             default:

@@ -35,6 +35,8 @@ struct CellValue {
     bool isText = false;
     double number = 0;
     std::string text;  // Shift-JIS, for text cells
+    // A text with characters that have no Shift-JIS form (shown as '?').
+    bool unconvertible = false;
 };
 
 class BiffStream {
@@ -84,8 +86,12 @@ class BiffStream {
     int openStorage(bool decodeStrings);
     void readGlobals(bool decodeStrings);
     void addSheet(std::uint16_t length);
-    void takeText(const std::uint8_t* chars, std::size_t count, bool wide, std::size_t capacity,
+    // False when a character had no Shift-JIS form.
+    bool takeText(const std::uint8_t* chars, std::size_t count, bool wide, std::size_t capacity,
                   std::string& out);
+    // The cached result of a FORMULA record in the buffer: 1 a number or
+    // text delivered into `cell`, 0 none (empty, boolean or error), -1 a read error.
+    int formulaResult(std::uint16_t length, CellValue& cell, std::size_t capacity);
     void closeReader();
 
     platform::CompoundReader storage_;
@@ -93,6 +99,7 @@ class BiffStream {
     std::unique_ptr<platform::CompoundWriter> writer_;
     bool biff8_ = false;
     std::array<std::uint8_t, kMaxRecordData> buffer_{};
+    std::uint64_t position_ = 0;  // of the next record
     std::vector<SheetEntry> sheets_;
     SharedStringTable strings_;
     platform::Utf16Converter converter_;

@@ -23,6 +23,7 @@ bool walk(std::string_view row, F f) {
     const auto* base = reinterpret_cast<const std::uint8_t*>(row.data());
     while (pos + 4 <= row.size()) {
         Parsed p{pos, get16(base + pos), get16(base + pos + 2), 0, 0, base + pos + 4};
+        if (pos + 4u + p.length > row.size()) break;
         cellColumns(p.type, p.data, p.length, p.first, p.last);
         if (f(p)) return true;
         pos += 4u + p.length;
@@ -57,6 +58,11 @@ void runPart(std::string& out, const Parsed& run, std::uint32_t first, std::uint
 }
 
 }  // namespace
+
+bool isCellAttachment(std::uint16_t type) {
+    return type == rec::kString || type == rec::kShrFmla || type == rec::kArray ||
+           type == rec::kTable;
+}
 
 void cellColumns(std::uint16_t type, const std::uint8_t* data, std::size_t length,
                  std::uint32_t& first, std::uint32_t& last) {
@@ -105,7 +111,18 @@ void CellChain::splice(Row& row, std::size_t pos, std::size_t length, std::strin
 
 bool CellChain::append(std::uint16_t type, std::string_view data) {
     if (data.size() < 4) return false;
-    Row& row = rowFor(get16(reinterpret_cast<const std::uint8_t*>(data.data())));
+    const std::uint32_t number = get16(reinterpret_cast<const std::uint8_t*>(data.data()));
+    Row& row = rowFor(number);
+    std::string record;
+    putRecord(record, type, std::string(data));
+    splice(row, row.size, 0, record);
+    lastRow_ = number;
+    return true;
+}
+
+bool CellChain::attach(std::uint16_t type, std::string_view data) {
+    if (lastRow_ < 0) return false;
+    Row& row = rowFor(static_cast<std::uint32_t>(lastRow_));
     std::string record;
     putRecord(record, type, std::string(data));
     splice(row, row.size, 0, record);
@@ -116,7 +133,8 @@ int CellChain::formatAt(std::uint32_t row, std::uint32_t column) const {
     if (row >= rows_.size()) return -1;
     int xf = -1;
     walk(rowBytes(row), [&](const Parsed& p) {
-        if (column < p.first || column > p.last || p.length < 6) return false;
+        if (isCellAttachment(p.type) || column < p.first || column > p.last || p.length < 6)
+            return false;
         switch (p.type) {
             case rec::kMulRk:
                 xf = get16(p.data + 4 + 6 * (column - p.first));
@@ -149,9 +167,10 @@ void CellChain::insert(std::uint32_t row, std::uint32_t column, std::uint16_t ty
     putRecord(record, type, std::string(data));
     // Where the record goes: bytes [pos, pos + length) of the row become `with`.
     std::size_t pos = target.size, length = 0;
-    std::string with = record;
+    std::string with = record, shared;
     const std::string_view bytes = rowBytes(row);
     walk(bytes, [&](const Parsed& p) {
+        if (isCellAttachment(p.type)) return false;
         const std::size_t size = 4u + p.length;
         if ((p.type == rec::kMulRk || p.type == rec::kMulBlank) && p.first <= column &&
             column <= p.last) {
@@ -167,9 +186,82 @@ void CellChain::insert(std::uint32_t row, std::uint32_t column, std::uint16_t ty
         if (existing < key) return false;
         pos = p.pos;
         length = existing == key ? size : 0;
+        if (length == 0 || p.type != rec::kFormula) return true;
+        // A replaced formula's string result goes with it; its shared formula
+        // moves on to the next cell that uses it; an array or table stays.
+        const auto* base = reinterpret_cast<const std::uint8_t*>(bytes.data());
+        for (std::size_t next = p.pos + size; next + 4 <= bytes.size();) {
+            const std::uint16_t type = get16(base + next);
+            const std::size_t recordSize = 4u + get16(base + next + 2);
+            if (!isCellAttachment(type) || next + recordSize > bytes.size()) break;
+            if (type == rec::kShrFmla)
+                shared.assign(bytes.substr(next + 4, recordSize - 4));
+            else if (type != rec::kString)
+                with.append(bytes.substr(next, recordSize));
+            length += recordSize;
+            next += recordSize;
+        }
         return true;
     });
     splice(target, pos, length, with);
+    if (!shared.empty()) moveSharedFormula(row, column, pos + record.size(), shared);
+}
+
+bool CellChain::findSharedUser(std::uint32_t row, std::uint32_t column, std::uint32_t masterRow,
+                               std::uint32_t masterColumn, std::size_t& end) {
+    if (row >= rows_.size()) return false;
+    return walk(rowBytes(row), [&](const Parsed& p) {
+        // A formula of nothing but a reference to its shared formula's master.
+        if (p.type != rec::kFormula || p.first != column || p.length < 27 ||
+            get16(p.data + 20) != 5 || p.data[22] != 0x01 || get16(p.data + 23) != masterRow ||
+            get16(p.data + 25) != masterColumn)
+            return false;
+        end = p.pos + 4u + p.length;
+        return true;
+    });
+}
+
+void CellChain::moveSharedFormula(std::uint32_t row, std::uint32_t column, std::size_t after,
+                                  std::string shared) {
+    if (shared.size() < 6) return;
+    auto* range = reinterpret_cast<std::uint8_t*>(shared.data());
+    const std::uint32_t firstRow = get16(range), lastRow = get16(range + 2);
+    const std::uint32_t firstColumn = range[4], lastColumn = range[5];
+    const bool down = firstColumn == lastColumn && firstRow < lastRow;
+    const bool across = firstRow == lastRow && firstColumn < lastColumn;
+    std::string record;
+    putRecord(record, rec::kShrFmla, shared);
+    if (firstRow != row || firstColumn != column || (!down && !across)) {
+        // Not a master that can move (a block of rows and columns): the
+        // record stays with the cell.
+        splice(rows_[row], after, 0, record);
+        return;
+    }
+    // The next cell of the range that uses the formula becomes its master.
+    std::uint32_t r = row, c = column;
+    std::size_t end = 0;
+    for (;;) {
+        if (down ? r == lastRow : c == lastColumn) return;  // no cell uses it any more
+        down ? ++r : ++c;
+        if (findSharedUser(r, c, row, column, end)) break;
+    }
+    if (down)
+        set16(range, r);
+    else
+        range[4] = static_cast<std::uint8_t>(c);
+    record.clear();
+    putRecord(record, rec::kShrFmla, shared);
+    // Every cell that uses it refers to the new master.
+    for (std::uint32_t ur = r; ur <= (down ? lastRow : r); ++ur)
+        for (std::uint32_t uc = c; uc <= (down ? c : lastColumn); ++uc) {
+            std::size_t userEnd;
+            if (!findSharedUser(ur, uc, row, column, userEnd)) continue;
+            auto* token =
+                reinterpret_cast<std::uint8_t*>(arena_.data()) + rows_[ur].offset + userEnd - 4;
+            set16(token, r);
+            set16(token + 2, c);
+        }
+    splice(rows_[r], end, 0, record);
 }
 
 void CellChain::rowColumns(std::uint32_t row, std::uint32_t& first,
@@ -177,6 +269,7 @@ void CellChain::rowColumns(std::uint32_t row, std::uint32_t& first,
     first = 0xFFFF;
     lastPlus1 = 0;
     walk(rowBytes(row), [&](const Parsed& p) {
+        if (isCellAttachment(p.type)) return false;
         first = std::min(first, p.first);
         lastPlus1 = std::max(lastPlus1, p.last + 1);
         return false;

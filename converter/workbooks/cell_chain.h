@@ -16,15 +16,21 @@ class CellChain {
     // Appends a copied cell record at the end of its row; false when the data
     // is too short to name a cell.
     bool append(std::uint16_t type, std::string_view data);
+    // Appends a record that belongs to the cell appended last (a formula's
+    // string result, shared formula, array or table); false when no cell came yet.
+    bool attach(std::uint16_t type, std::string_view data);
     // The format (XF index) of the cell at (row, column), or -1 when there is none.
     int formatAt(std::uint32_t row, std::uint32_t column) const;
-    // Puts a one-cell record at (row, column).
+    // Puts a one-cell record at (row, column). A formula replaced there loses
+    // its string result; its shared formula moves to the next cell that uses
+    // it; an array or table after it stays.
     void insert(std::uint32_t row, std::uint32_t column, std::uint16_t type, std::string_view data);
 
     // Rows 0 .. rowLimit() - 1; a row without cells has empty bytes.
     std::uint32_t rowLimit() const { return static_cast<std::uint32_t>(rows_.size()); }
     // The records of a row, headers included, in column order.
     std::string_view rowBytes(std::uint32_t row) const {
+        if (row >= rows_.size()) return {};
         return std::string_view(arena_).substr(rows_[row].offset, rows_[row].size);
     }
     // First column and last column + 1 of a row's cells.
@@ -41,12 +47,26 @@ class CellChain {
         std::uint32_t capacity = 0;
     };
     Row& rowFor(std::uint32_t row);
+    // A formula at (row, column) that is only a reference to the shared
+    // formula of the master at (masterRow, masterColumn); `end` is the
+    // position after it in its row.
+    bool findSharedUser(std::uint32_t row, std::uint32_t column, std::uint32_t masterRow,
+                        std::uint32_t masterColumn, std::size_t& end);
+    // The shared formula (SHRFMLA data) of a master replaced at (row, column)
+    // goes after the next cell of its range that uses it, which becomes the
+    // master; `after` is the position after the replacing record.
+    void moveSharedFormula(std::uint32_t row, std::uint32_t column, std::size_t after,
+                           std::string shared);
     // Replaces `length` bytes at `pos` of the row with `with`.
     void splice(Row& row, std::size_t pos, std::size_t length, std::string_view with);
     std::vector<Row> rows_;
     std::string arena_;
     std::uint64_t bytes_ = 0;
+    std::int64_t lastRow_ = -1;  // of the cell appended last
 };
+
+// Records that follow a formula cell and name no cell of their own.
+bool isCellAttachment(std::uint16_t type);
 
 // Column range of one cell record's data: a run record (MULRK, MULBLANK)
 // covers several columns, every other cell one.

@@ -5,6 +5,7 @@
 // index out of range, -5 write or close failed, -31 bad sheet name).
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -23,6 +24,12 @@ struct WorkbookRecord {
 };
 using RecordList = std::vector<WorkbookRecord>;
 
+// A source's ROW record (its data, 16 bytes), kept for its height and format.
+struct SourceRow {
+    std::uint32_t row;
+    std::array<char, 16> data;
+};
+
 struct OutputSheet {
     RecordList rowFormats;  // copied COLINFO and hand-sized ROW records
     CellChain cells;
@@ -30,6 +37,18 @@ struct OutputSheet {
     std::uint16_t defaultColumnWidth = 8;
     std::string defaultRowHeight = std::string("\0\0\x0E\x01", 4);  // options 0, 270 twips
     std::string name;                                               // Shift-JIS
+
+    // A copied sheet carries the source's own records: `head` from its BOF
+    // to its DIMENSIONS, `tail` from its last cell to its EOF (both left out),
+    // and the source's ROW records by row; the layout generates BOF, INDEX,
+    // DIMENSIONS, ROW, DBCELL and EOF around them. A copied chart, macro or
+    // module sheet is `raw`: its records from BOF to EOF, written as they are.
+    bool copied = false;
+    bool raw = false;
+    RecordList head, tail;
+    std::vector<SourceRow> sourceRows;  // in row order
+    // The source's BOUNDSHEET data after the offset: options and name as stored.
+    std::string boundSheet;
 };
 
 struct OutputWorkbook {
@@ -41,6 +60,12 @@ struct OutputWorkbook {
     // cell format (writers other than Excel put their own formats there).
     XfMatchList lowCellFormats;
     std::vector<OutputSheet> sheets;
+    // A copy writes the source's globals in their order (its BOF and EOF
+    // left out), with the XF records of `xfs`, the BOUNDSHEET records and the
+    // string table put in where the source had them.
+    bool copied = false;
+    RecordList globals;
+    std::size_t xfsAt = 0, sheetsAt = 0, stringsAt = 0;
     std::uint32_t selectedSheet = 0;
     std::string fileName;
     bool saved = false;

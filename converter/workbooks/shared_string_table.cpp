@@ -130,13 +130,14 @@ std::u16string_view SharedStringTable::decoded(std::size_t index) const {
     return std::u16string_view(chars_).substr(starts_[index], starts_[index + 1] - starts_[index]);
 }
 
-void SharedStringTable::lookup(std::uint32_t index, std::size_t capacity,
+bool SharedStringTable::lookup(std::uint32_t index, std::size_t capacity,
                                platform::Utf16Converter& converter, std::string& out) const {
     out.clear();
     const std::u16string_view text = decoded(index);
-    if (text.empty() || capacity == 0) return;
-    converter.toSjis(text, out);
+    if (text.empty() || capacity == 0) return true;
+    const bool converted = converter.toSjis(text, out);
     if (out.size() > capacity - 1) out.resize(platform::cutSjis(out, capacity - 1).size());
+    return converted;
 }
 
 std::size_t appendStringBody(std::string_view sjis, platform::Utf16Converter& converter,

@@ -23,8 +23,9 @@ class SharedStringTable {
     void decode(bool keepRaw);
     // The string at `index` in Shift-JIS, at most `capacity` - 1 bytes and
     // never a broken character; empty for an index beyond the table or a
-    // string the records did not hold.
-    void lookup(std::uint32_t index, std::size_t capacity, platform::Utf16Converter& converter,
+    // string the records did not hold. False when a character had no
+    // Shift-JIS form (it shows as '?').
+    bool lookup(std::uint32_t index, std::size_t capacity, platform::Utf16Converter& converter,
                 std::string& out) const;
     std::uint32_t totalCount() const { return total_; }
     std::uint32_t uniqueCount() const { return unique_; }

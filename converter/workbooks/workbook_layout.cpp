@@ -22,16 +22,35 @@ constexpr std::size_t kRowsPerBlock = 32;
 void layOutSheet(const OutputWorkbook& book, std::size_t index, SheetLayout& s) {
     const OutputSheet& sheet = book.sheets[index];
     const bool b8 = book.biff8;
+    if (sheet.raw) {
+        s.size = listSize(sheet.head);
+        return;
+    }
     std::uint32_t firstColumn = 0xFFFF, lastPlus1 = 0;
     for (std::uint32_t r = 0; r < sheet.cells.rowLimit(); ++r) {
         if (sheet.cells.rowBytes(r).empty()) continue;
         s.rows.push_back(r);
         std::uint32_t f, l;
         sheet.cells.rowColumns(r, f, l);
+        if (l == 0) continue;  // only records that name no cell
         firstColumn = std::min(firstColumn, f);
         lastPlus1 = std::max(lastPlus1, l);
     }
-    s.firstColumn = s.rows.empty() ? 0 : firstColumn;
+    // A copy keeps the rows the source formatted without cells in them.
+    if (!sheet.sourceRows.empty()) {
+        std::vector<std::uint32_t> all;
+        std::size_t k = 0;
+        for (const SourceRow& source : sheet.sourceRows) {
+            const std::uint32_t r = source.row;
+            while (k < s.rows.size() && s.rows[k] < r) all.push_back(s.rows[k++]);
+            if (k < s.rows.size() && s.rows[k] == r) ++k;
+            all.push_back(r);
+        }
+        while (k < s.rows.size()) all.push_back(s.rows[k++]);
+        s.rows.swap(all);
+    }
+    if (lastPlus1 == 0) firstColumn = 0;
+    s.firstColumn = firstColumn;
     s.lastColumnPlus1 = lastPlus1;
     s.blocks = (s.rows.size() + kRowsPerBlock - 1) / kRowsPerBlock;
     const std::uint32_t firstRow = s.rows.empty() ? 0 : s.rows.front();
@@ -53,6 +72,22 @@ void layOutSheet(const OutputWorkbook& book, std::size_t index, SheetLayout& s) 
     indexData.u32(0);
     for (std::size_t i = 0; i < s.blocks; ++i) indexData.u32(0);  // set once offsets are known
     addRecord(h, rec::kIndex, indexData);
+    RecordData dims;
+    if (b8)
+        dims.u32(firstRow).u32(lastRowPlus1);
+    else
+        dims.u16(firstRow).u16(lastRowPlus1);
+    dims.u16(s.firstColumn).u16(s.lastColumnPlus1).u16(0);
+    if (sheet.copied) {
+        // The source's own records between the generated ones.
+        h.insert(h.end(), sheet.head.begin(), sheet.head.end());
+        addRecord(h, rec::kDimensions, dims);
+        s.trailer = sheet.tail;
+        addRecord(s.trailer, rec::kEof);
+        s.size = listSize(s.header) + listSize(s.trailer) + sheet.cells.byteSize() +
+                 20 * s.rows.size() + 8 * s.blocks + 2 * s.rows.size();
+        return;
+    }
     addRecord16(h, rec::kCalcMode, 1);
     addRecord16(h, rec::kCalcCount, 100);
     addRecord16(h, rec::kRefMode, 1);
@@ -80,12 +115,6 @@ void layOutSheet(const OutputWorkbook& book, std::size_t index, SheetLayout& s) 
         RecordData().u16(0).u16(81).u16(1).u16(1).u16(1).u16(4).u16(0).u16(0).f64(0.5).f64(0.5).u16(
             4));
     addRecord16(h, rec::kDefColWidth, sheet.defaultColumnWidth);
-    RecordData dims;
-    if (b8)
-        dims.u32(firstRow).u32(lastRowPlus1);
-    else
-        dims.u16(firstRow).u16(lastRowPlus1);
-    dims.u16(s.firstColumn).u16(s.lastColumnPlus1).u16(0);
     addRecord(h, rec::kDimensions, dims);
 
     std::uint32_t flags = 0x00B4;
@@ -119,6 +148,50 @@ std::string encode(const RecordList& list) {
     return out;
 }
 
+// The ROW record of a row: the source's own for a copied row, with the
+// columns of the cells it holds now.
+std::string rowRecordData(const OutputSheet& sheet, std::uint32_t row) {
+    std::uint32_t first, lastPlus1;
+    sheet.cells.rowColumns(row, first, lastPlus1);
+    const auto source =
+        std::lower_bound(sheet.sourceRows.begin(), sheet.sourceRows.end(), row,
+                         [](const SourceRow& r, std::uint32_t n) { return r.row < n; });
+    if (source != sheet.sourceRows.end() && source->row == row) {
+        std::string data(source->data.begin(), source->data.end());
+        auto* d = reinterpret_cast<std::uint8_t*>(data.data());
+        set16(d + 2, first);
+        set16(d + 4, lastPlus1);
+        return data;
+    }
+    return RecordData()
+        .u16(row)
+        .u16(first)
+        .u16(lastPlus1)
+        .u16(270)
+        .u16(0)
+        .u16(0)
+        .u16(0x0100)
+        .u16(0)
+        .str();
+}
+
+// The BOUNDSHEET data of a sheet, its offset still 0.
+std::string boundSheetData(OutputWorkbook& book, const OutputSheet& sheet) {
+    RecordData d;
+    d.u32(0);
+    if (sheet.copied) return d.bytes(sheet.boundSheet).str();
+    const std::string& name = sheet.name;
+    d.u16(0);
+    if (book.biff8) {
+        std::string body;
+        const std::size_t count = appendStringBody(name, book.stream.converter(), body);
+        d.u8(static_cast<std::uint32_t>(count)).bytes(body);
+    } else {
+        d.u8(static_cast<std::uint32_t>(name.size())).bytes(name);
+    }
+    return d.str();
+}
+
 }  // namespace
 
 int writeWorkbook(OutputWorkbook& book) {
@@ -129,24 +202,16 @@ int writeWorkbook(OutputWorkbook& book) {
 
     std::vector<SheetLayout> layouts(book.sheets.size());
     RecordList boundSheets;
-    platform::Utf16Converter& converter = out.converter();
     for (std::size_t i = 0; i < book.sheets.size(); ++i) {
         layOutSheet(book, i, layouts[i]);
-        const std::string& name = book.sheets[i].name;
-        RecordData d;
-        d.u32(0).u16(0);
-        if (b8) {
-            std::string body;
-            const std::size_t count = appendStringBody(name, converter, body);
-            d.u8(static_cast<std::uint32_t>(count)).bytes(body);
-        } else {
-            d.u8(static_cast<std::uint32_t>(name.size())).bytes(name);
-        }
-        addRecord(boundSheets, rec::kBoundSheet, d);
+        boundSheets.push_back({rec::kBoundSheet, boundSheetData(book, book.sheets[i])});
     }
 
-    std::uint64_t position = listSize(book.header) + listSize(book.fonts) + listSize(book.formats) +
-                             listSize(book.xfs) + listSize(book.styles) + listSize(boundSheets) + 4;
+    std::uint64_t position = book.copied
+                                 ? 4 + book.header.front().data.size() + listSize(book.globals)
+                                 : listSize(book.header) + listSize(book.fonts) +
+                                       listSize(book.formats) + listSize(book.styles);
+    position += listSize(book.xfs) + listSize(boundSheets) + 4;
     if (b8) position += strings.streamSize();
     for (std::size_t i = 0; i < layouts.size(); ++i) {
         layouts[i].start = position;
@@ -156,16 +221,33 @@ int writeWorkbook(OutputWorkbook& book) {
     }
     if (position > 0xFFFFFFFFull) return -5;
 
-    if (out.WriteBytes(encode(book.header)) || out.WriteBytes(encode(book.fonts)) ||
-        out.WriteBytes(encode(book.formats)) || out.WriteBytes(encode(book.xfs)) ||
-        out.WriteBytes(encode(book.styles)) || out.WriteBytes(encode(boundSheets)))
-        return -5;
-    if (b8) {
+    auto writeStrings = [&]() {
+        if (!b8) return true;
         const auto& records = strings.records();
         for (std::size_t i = 0; i < records.size(); ++i)
             if (out.WriteRecord(i == 0 ? rec::kSst : rec::kContinue,
                                 static_cast<std::uint16_t>(records[i].size()), records[i].data()))
+                return false;
+        return true;
+    };
+    if (book.copied) {
+        if (out.WriteBytes(encode(RecordList(book.header.begin(), book.header.begin() + 1))))
+            return -5;
+        for (std::size_t i = 0; i <= book.globals.size(); ++i) {
+            if (i == book.xfsAt && out.WriteBytes(encode(book.xfs))) return -5;
+            if (i == book.sheetsAt && out.WriteBytes(encode(boundSheets))) return -5;
+            if (i == book.stringsAt && !writeStrings()) return -5;
+            if (i < book.globals.size() &&
+                out.WriteBytes(
+                    encode(RecordList(book.globals.begin() + static_cast<std::ptrdiff_t>(i),
+                                      book.globals.begin() + static_cast<std::ptrdiff_t>(i) + 1))))
                 return -5;
+        }
+    } else if (out.WriteBytes(encode(book.header)) || out.WriteBytes(encode(book.fonts)) ||
+               out.WriteBytes(encode(book.formats)) || out.WriteBytes(encode(book.xfs)) ||
+               out.WriteBytes(encode(book.styles)) || out.WriteBytes(encode(boundSheets)) ||
+               !writeStrings()) {
+        return -5;
     }
     if (out.WriteRecord(rec::kEof, 0, nullptr)) return -5;
 
@@ -177,6 +259,10 @@ int writeWorkbook(OutputWorkbook& book) {
             to = std::min(s.rows.size(), from + kRowsPerBlock);
         };
         // The DBCELL positions go into INDEX, which comes first.
+        if (sheet.raw) {
+            if (out.WriteBytes(encode(sheet.head))) return -5;
+            continue;
+        }
         const std::uint64_t blocksStart = s.start + listSize(s.header) + listSize(sheet.rowFormats);
         std::uint64_t pos = blocksStart;
         auto* index = reinterpret_cast<std::uint8_t*>(s.header[1].data.data());
@@ -196,20 +282,8 @@ int writeWorkbook(OutputWorkbook& book) {
             rowsOf(b, from, to);
             const std::uint64_t firstRowPos = pos;
             RecordList rowRecords;
-            for (std::size_t k = from; k < to; ++k) {
-                std::uint32_t f, l;
-                sheet.cells.rowColumns(s.rows[k], f, l);
-                addRecord(rowRecords, rec::kRow,
-                          RecordData()
-                              .u16(s.rows[k])
-                              .u16(f)
-                              .u16(l)
-                              .u16(270)
-                              .u16(0)
-                              .u16(0)
-                              .u16(0x0100)
-                              .u16(0));
-            }
+            for (std::size_t k = from; k < to; ++k)
+                rowRecords.push_back({rec::kRow, rowRecordData(sheet, s.rows[k])});
             if (out.WriteBytes(encode(rowRecords))) return -5;
             pos += 20 * (to - from);
             RecordData dbcell;

@@ -1,5 +1,6 @@
 #include "xls_copy.h"
 
+#include <algorithm>
 #include <new>
 
 #include "output_workbook.h"
@@ -13,10 +14,49 @@ bool copyOpen = false;  // slot 0 belongs to this layer
 
 constexpr int kSourceUnreadable = -5001;
 
-// Copies the cells and formats of one worksheet; false on a read failure.
+bool isCellRecord(std::uint16_t type) {
+    switch (type) {
+        case rec::kFormula:
+        case rec::kBlank:
+        case rec::kMulBlank:
+        case rec::kMulRk:
+        case rec::kNumber:
+        case rec::kLabel:
+        case rec::kBoolErr:
+        case rec::kRk:
+        case rec::kRString:
+        case rec::kLabelSst:
+            return true;
+        default:
+            return false;
+    }
+}
+
+// Keeps a source's ROW record; rows come in order, but a later record for
+// a row replaces an earlier one.
+void keepRow(std::vector<SourceRow>& rows, std::uint32_t row, std::string_view data) {
+    SourceRow kept{row, {}};
+    std::copy(data.begin(), data.begin() + 16, kept.data.begin());
+    if (rows.empty() || rows.back().row < row) {
+        rows.push_back(kept);
+        return;
+    }
+    auto at = std::lower_bound(rows.begin(), rows.end(), row,
+                               [](const SourceRow& r, std::uint32_t n) { return r.row < n; });
+    if (at != rows.end() && at->row == row)
+        *at = kept;
+    else
+        rows.insert(at, kept);
+}
+
+// Copies one worksheet: every record but those the layout generates, the
+// cells (with what belongs to their formulas) into the cell chain, the rest
+// before or after them as the source had it. False on a read failure.
 bool copySheet(BiffStream& source, OutputSheet& sheet) {
     std::uint16_t type, length;
     bool first = true;
+    bool afterCells = false;  // past the DIMENSIONS or the first row or cell
+    int depth = 0;            // inside a chart embedded in the sheet
     for (;;) {
         if (source.ReadRecord(type, length) != 0) return false;
         const std::uint8_t* d = source.record();
@@ -26,66 +66,80 @@ bool copySheet(BiffStream& source, OutputSheet& sheet) {
             if (type != rec::kBof) return false;
             continue;
         }
-        switch (type) {
-            case rec::kEof:
-                return true;
-            case rec::kFormula:
-                // Formulas and their values are not carried over; the cell keeps its format.
-                if (length >= 6) sheet.cells.append(rec::kBlank, data.substr(0, 6));
-                break;
-            case rec::kBlank:
-            case rec::kMulBlank:
-            case rec::kMulRk:
-            case rec::kNumber:
-            case rec::kLabel:
-            case rec::kBoolErr:
-            case rec::kRk:
-            case rec::kRString:
-            case rec::kLabelSst:
-                sheet.cells.append(type, data);
-                break;
-            case rec::kColInfo:
-                sheet.rowFormats.push_back({type, std::string(data)});
-                break;
-            case rec::kRow:
-                if (length >= 16 && (d[12] & 0x40))
-                    sheet.rowFormats.push_back({type, std::string(data)});
-                break;
-            case rec::kDefColWidth:
-                if (length >= 2) sheet.defaultColumnWidth = get16(d);
-                break;
-            case rec::kDefaultRowHeight:
-                if (length >= 4) sheet.defaultRowHeight.assign(data.substr(0, 4));
-                break;
-            case rec::kWindow2:
-                if (length >= 1) sheet.gridlines = (d[0] & 2) != 0;
-                break;
-            default:
-                break;
+        if (depth > 0) {
+            sheet.tail.push_back({type, std::string(data)});
+            if (type == rec::kBof) ++depth;
+            if (type == rec::kEof) --depth;
+            continue;
         }
+        if (type == rec::kEof) return true;
+        if (type == rec::kBof) {
+            depth = 1;
+            afterCells = true;
+            sheet.tail.push_back({type, std::string(data)});
+            continue;
+        }
+        if (type == rec::kIndex || type == rec::kDbCell) continue;  // generated
+        if (type == rec::kDimensions) {
+            afterCells = true;
+            continue;
+        }
+        if (type == rec::kRow) {
+            afterCells = true;
+            if (length == 16) keepRow(sheet.sourceRows, get16(d), data);
+            continue;
+        }
+        if (isCellRecord(type)) {
+            afterCells = true;
+            if (sheet.cells.append(type, data)) continue;
+        } else if (isCellAttachment(type) && afterCells) {
+            if (sheet.cells.attach(type, data)) continue;
+        }
+        (afterCells ? sheet.tail : sheet.head).push_back({type, std::string(data)});
     }
+}
+
+// Copies a chart, macro or module sheet as it is, from its BOF to its EOF.
+bool copyRawSheet(BiffStream& source, OutputSheet& sheet) {
+    std::uint16_t type, length;
+    int depth = 0;
+    do {
+        if (source.ReadRecord(type, length) != 0) return false;
+        if (sheet.head.empty() && type != rec::kBof) return false;
+        sheet.head.push_back(
+            {type, std::string(reinterpret_cast<const char*>(source.record()), length)});
+        if (type == rec::kBof) ++depth;
+        if (type == rec::kEof) --depth;
+    } while (depth > 0);
+    return true;
 }
 
 // Copies the source into slot `slot`; false when the source cannot be read.
 bool copyWorkbook(BiffStream& source, int slot) {
     OutputWorkbook& book = *workbookAt(slot);
+    book.copied = true;
     if (book.biff8) book.stream.strings().copyFrom(std::move(source.strings()));
     if (source.Seek(0) < 0) return false;
     std::uint16_t type, length;
     std::uint32_t xfIndex = 0;
+    bool first = true, sawXf = false, sawSheet = false, sawStrings = false, afterSst = false;
+    bool sawCodePage = false;
+    std::vector<std::string> boundSheets;
     for (;;) {
         if (source.ReadRecord(type, length) != 0) return false;
         if (type == rec::kEof) break;
         const std::uint8_t* d = source.record();
         const std::string data(reinterpret_cast<const char*>(d), length);
+        const bool wasAfterSst = afterSst;
+        afterSst = type == rec::kSst || (type == rec::kContinue && wasAfterSst);
+        if (first) {
+            first = false;
+            if (type == rec::kBof) continue;  // generated
+        }
         switch (type) {
-            case rec::kFont:
-                book.fonts.push_back({type, data});
-                break;
-            case rec::kFormat:
-                book.formats.push_back({type, data});
-                break;
             case rec::kXf:
+                if (!sawXf) book.xfsAt = book.globals.size();
+                sawXf = true;
                 book.xfs.push_back({type, data});
                 if (xfIndex >= 21)
                     book.xfMatch.push_back({decodeXf(d, length, book.biff8), xfIndex});
@@ -93,19 +147,50 @@ bool copyWorkbook(BiffStream& source, int slot) {
                     book.lowCellFormats.push_back({decodeXf(d, length, book.biff8), xfIndex});
                 ++xfIndex;
                 break;
-            case rec::kStyle:
-                book.styles.push_back({type, data});
+            case rec::kBoundSheet:
+                if (!sawSheet) book.sheetsAt = book.globals.size();
+                sawSheet = true;
+                if (length >= 7) boundSheets.push_back(data.substr(4));
+                break;
+            case rec::kSst:
+                // The string table holds it (and its CONTINUE records); the
+                // index of offsets into it is left out, as for new workbooks.
+                if (!sawStrings) book.stringsAt = book.globals.size();
+                sawStrings = true;
+                break;
+            case rec::kExtSst:
+                break;
+            case rec::kContinue:
+                if (!wasAfterSst) book.globals.push_back({type, data});
+                break;
+            case rec::kCodePage:
+                sawCodePage = true;
+                book.globals.push_back({type, data});
                 break;
             default:
+                book.globals.push_back({type, data});
                 break;
         }
     }
+    if (!sawXf) book.xfsAt = book.globals.size();
+    if (!sawSheet) book.sheetsAt = book.globals.size();
+    if (!sawStrings) book.stringsAt = book.globals.size();
+    if (!book.biff8 && !sawCodePage) {
+        // The texts written into a BIFF5 copy are Shift-JIS: say so.
+        book.globals.insert(book.globals.begin(), {rec::kCodePage, RecordData().u16(932).str()});
+        ++book.xfsAt;
+        ++book.sheetsAt;
+        ++book.stringsAt;
+    }
     const auto& entries = source.sheets();
     for (std::size_t i = 0; i < entries.size() && i < book.sheets.size(); ++i) {
-        // A name too long for the copy keeps its "Sheet<n>" default.
-        WorkbookSetSheetName(slot, static_cast<int>(i), entries[i].name);
-        if (!entries[i].isWorksheet()) continue;  // charts and macros become empty worksheets
-        if (source.Seek(entries[i].offset) < 0 || !copySheet(source, book.sheets[i])) return false;
+        OutputSheet& sheet = book.sheets[i];
+        sheet.copied = true;
+        sheet.name = entries[i].name;
+        if (i < boundSheets.size()) sheet.boundSheet = boundSheets[i];
+        sheet.raw = !entries[i].isWorksheet();
+        if (source.Seek(entries[i].offset) < 0) return false;
+        if (!(sheet.raw ? copyRawSheet(source, sheet) : copySheet(source, sheet))) return false;
     }
     return true;
 }
@@ -188,6 +273,7 @@ int XlsPutText(int column, int row, std::string_view text) {
     if (column < 0 || column > 255 || row < 0 || row > 65535) return -32;
     if (book->selectedSheet >= book->sheets.size()) return -4;
     OutputSheet& sheet = book->sheets[book->selectedSheet];
+    if (sheet.raw) return -4;  // a chart, macro or module sheet has no cells
     const auto r = static_cast<std::uint32_t>(row);
     const auto c = static_cast<std::uint32_t>(column);
     try {

@@ -1,6 +1,7 @@
 // One output workbook at a time, made as a copy of a source workbook: the
-// copy keeps the source's BIFF version, formats, sheet names and cells
-// (formulas become empty cells with their format), and takes text cells.
+// copy keeps every record of the source that it does not generate itself
+// (cells and formulas, formats, names, merges, comments, links, sheet names,
+// types and visibility), in the source's order, and takes text cells.
 // Results: 0, or -1 busy or output not created, -3 no workbook, -4 bad sheet,
 // -5 write or close failed, -32 cell out of range, -40/-41 out of memory,
 // -5001 the source cannot be opened or read.

@@ -23,6 +23,7 @@ class XlsReader final : public converter::WorkbookReader {
             cell.row = value_.row;
             cell.isText = value_.isText;
             cell.number = value_.number;
+            cell.unconvertible = value_.unconvertible;
             cell.text.swap(value_.text);
         }
         return r;

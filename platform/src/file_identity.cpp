@@ -1,6 +1,11 @@
 #include "platform/file_identity.h"
 
 #include <sys/stat.h>
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
 
 #include <string_view>
 
@@ -70,5 +75,15 @@ bool sameFile(const std::string& a, const std::string& b) {
 }
 
 bool isDirectory(const std::string& path) { return pathKind(path) == PathKind::Directory; }
+
+bool isReadOnlyFile(const std::string& path) {
+    struct stat st {};
+    if (stat(path.c_str(), &st) != 0 || S_ISDIR(st.st_mode)) return false;
+#ifdef _WIN32
+    return _access(path.c_str(), 2) != 0;
+#else
+    return access(path.c_str(), W_OK) != 0 || (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
+#endif
+}
 
 }  // namespace platform

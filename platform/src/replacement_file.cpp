@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 
+#include "platform/file_identity.h"
 #include "platform/files.h"
 
 #ifdef _WIN32
@@ -64,7 +65,7 @@ bool ReplacementFile::open(const std::string& path) {
     struct stat st {};
     if (exists && stat(path.c_str(), &st) != 0) return false;
     if (exists) {
-        if (access(path.c_str(), W_OK) != 0) return false;
+        if (isReadOnlyFile(path)) return false;
         // A link is followed, so that the link stays and its file changes.
         char resolved[PATH_MAX];
         if (realpath(path.c_str(), resolved)) target_ = resolved;

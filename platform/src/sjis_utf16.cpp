@@ -10,12 +10,13 @@ namespace {
 
 // Converts `size` bytes with `cd` into `out` (bytes). An input unit that
 // cannot be converted (`unit` bytes, or two units for a surrogate pair when
-// `surrogates` is set) becomes `replacement`.
-void convertLenient(void* handle, const char* input, std::size_t size, std::size_t unit,
-                    bool surrogates, std::string_view replacement, std::string& out) {
+// `surrogates` is set) becomes `replacement`. Returns how many did.
+std::size_t convertLenient(void* handle, const char* input, std::size_t size, std::size_t unit,
+                           bool surrogates, std::string_view replacement, std::string& out) {
     out.clear();
     iconv_t cd = static_cast<iconv_t>(handle);
-    if (cd == reinterpret_cast<iconv_t>(-1)) return;
+    std::size_t replaced = 0;
+    if (cd == reinterpret_cast<iconv_t>(-1)) return replaced;
     iconv(cd, nullptr, nullptr, nullptr, nullptr);
     out.resize(size * 2 + 16);
     char* in = const_cast<char*>(input);
@@ -40,11 +41,13 @@ void convertLenient(void* handle, const char* input, std::size_t size, std::size
         if (out.size() - used < replacement.size() + 4) out.resize(out.size() * 2 + 8);
         std::memcpy(out.data() + used, replacement.data(), replacement.size());
         used += replacement.size();
+        ++replaced;
         in += skip;
         inLeft -= skip;
         iconv(cd, nullptr, nullptr, nullptr, nullptr);
     }
     out.resize(used);
+    return replaced;
 }
 
 }  // namespace
@@ -58,10 +61,10 @@ Utf16Converter::~Utf16Converter() {
             iconv_close(static_cast<iconv_t>(cd));
 }
 
-void Utf16Converter::toSjis(std::u16string_view text, std::string& out) {
+bool Utf16Converter::toSjis(std::u16string_view text, std::string& out) {
     // Workbook texts are little-endian; so is every host this runs on.
-    convertLenient(toSjis_, reinterpret_cast<const char*>(text.data()), text.size() * 2, 2, true,
-                   "?", out);
+    return 0 == convertLenient(toSjis_, reinterpret_cast<const char*>(text.data()), text.size() * 2,
+                               2, true, "?", out);
 }
 
 void Utf16Converter::toUtf16(std::string_view sjis, std::u16string& out) {

@@ -10,6 +10,8 @@
 #include <random>
 #include <system_error>
 
+#include "platform/file_identity.h"
+
 namespace workbooks {
 
 namespace {
@@ -47,6 +49,11 @@ XlsxCopy::~XlsxCopy() {
 int XlsxCopy::open(const std::string& destination, const std::string& source) {
     if (open_) return kXlsxCreateFailed;
     if (!reader_.open(source)) return kXlsxSourceFailed;
+    // A read-only destination is refused, as for every other kind of output.
+    if (platform::isReadOnlyFile(destination)) {
+        reader_.close();
+        return kXlsxCreateFailed;
+    }
     temporary_ = createTemporaryBeside(destination);
     if (temporary_.empty()) {
         reader_.close();

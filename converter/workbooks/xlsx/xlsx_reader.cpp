@@ -191,8 +191,13 @@ void finishCell(SheetCellParse& parse) {
     cell.row = static_cast<std::uint32_t>(parse.row);
     cell.column = static_cast<std::uint32_t>(parse.column);
     parse.sawCell = true;
-    if (parse.hasFormula) return;
-    if (parse.type == "s") {
+    // A formula cell gives its cached result (a string result has type
+    // "str"); one without a result is empty.
+    if (parse.hasFormula && parse.value.empty()) return;
+    if (parse.type == "str") {
+        cell.kind = XlsxCellKind::Text;
+        cell.text = parse.value;
+    } else if (parse.type == "s") {
         double index = 0;
         if (!numberOf(parse.value, index) || index < 0 || index >= 4294967296.0) return;
         const std::string* text = parse.reader->sharedString(static_cast<std::size_t>(index));
@@ -206,7 +211,7 @@ void finishCell(SheetCellParse& parse) {
         if (!numberOf(parse.value, cell.number)) return;
         cell.kind = XlsxCellKind::Number;
     } else {
-        return;  // booleans, errors, formula strings, dates written as text
+        return;  // booleans, errors, dates written as text
     }
     parse.queue.push_back(std::move(cell));
 }

@@ -13,4 +13,9 @@ bool sameFile(const std::string& a, const std::string& b);
 
 bool isDirectory(const std::string& path);
 
+// True when `path` is an existing file that may not be written: the user
+// may not write it, or it is marked read-only (no write permission for
+// anyone, which counts even for an administrator).
+bool isReadOnlyFile(const std::string& path);
+
 }  // namespace platform

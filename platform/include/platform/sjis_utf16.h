@@ -15,7 +15,8 @@ class Utf16Converter {
     Utf16Converter(const Utf16Converter&) = delete;
     Utf16Converter& operator=(const Utf16Converter&) = delete;
 
-    void toSjis(std::u16string_view text, std::string& out);
+    // False when a character had no Shift-JIS form (it became '?').
+    bool toSjis(std::u16string_view text, std::string& out);
     void toUtf16(std::string_view sjis, std::u16string& out);
 
   private:

@@ -162,6 +162,19 @@ TEST_F(TableRunFixture, ErrorMaximumStopsTheRun) {
     EXPECT_EQ(zips(), "1000001,old,1000003,old,old,old,old,old,old,old,old,old");
 }
 
+TEST_F(TableRunFixture, ErrorMaximumOfZeroNeverStops) {
+    engine.answers.erase("P2C");
+    engine.answers.erase("P4C");
+    job.maxErrors = true;
+    job.maxErrorCount = 0;
+    ASSERT_EQ(run(), kRunEnded);
+    EXPECT_TRUE(host.messages.empty());
+    EXPECT_EQ(host.errorCount, 2);
+    EXPECT_EQ(zips(),
+              "1000001,old,1000003,old,1000005,1000006,1000007,1000008,1000009,"
+              "1000000,1000001,1000002");
+}
+
 TEST_F(TableRunFixture, AFailedWriteIsCountedAndListed) {
     {
         SqliteFile db(path);

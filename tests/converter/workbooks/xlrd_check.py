@@ -3,10 +3,11 @@
 #   xlrd_check.py dump FILE            one line per cell: sheet, row, column, kind, value
 #   xlrd_check.py format FILE SHEET ROW COLUMN   bold, vertical alignment, left border
 #   xlrd_check.py compare SOURCE COPY [--skip SHEET:COLUMN] [--cell SHEET:ROW:COLUMN]
-#                 [--blanked SHEET:ROW:COLUMN]...
+#                 [--blanked SHEET:ROW:COLUMN]... [--kept]
 # compare: every sheet of the copy has the source's name and every cell of
 # the source, except the skipped columns and cells and the blanked cells
-# (formulas, which the copy keeps only as their format and must be empty).
+# (which must be empty). With --kept also the sheet states, merged cells,
+# defined names, hyperlinks and comments.
 import sys
 import xlrd
 
@@ -41,10 +42,11 @@ def main():
         for (s, r, c), (kind, value) in sorted(cells(book).items()):
             print(s, r, c, kind, value, sep="\t")
         return 0
-    source = xlrd.open_workbook(sys.argv[2])
-    copy = xlrd.open_workbook(sys.argv[3])
+    kept = "--kept" in sys.argv
+    args = [a for a in sys.argv[4:] if a != "--kept"]
+    source = xlrd.open_workbook(sys.argv[2], formatting_info=kept)
+    copy = xlrd.open_workbook(sys.argv[3], formatting_info=kept)
     skip, ignored, blanked = set(), set(), set()
-    args = sys.argv[4:]
     for flag, value in zip(args[::2], args[1::2]):
         numbers = tuple(int(v) for v in value.split(":"))
         {"--skip": skip, "--cell": ignored, "--blanked": blanked}[flag].add(numbers)
@@ -62,6 +64,18 @@ def main():
         want = a.get(key)
         if want != b.get(key):
             problems.append("%r: %r != %r" % (key, want, b.get(key)))
+    if kept:
+        for what, of in (("sheet states", lambda b: [s.visibility for s in b.sheets()]),
+                         ("merged cells", lambda b: [sorted(s.merged_cells) for s in b.sheets()]),
+                         ("names", lambda b: [(n.name, n.scope, n.raw_formula, n.hidden)
+                                              for n in b.name_obj_list]),
+                         ("hyperlinks", lambda b: [[(h.frowx, h.fcolx, h.url_or_path)
+                                                    for h in s.hyperlink_list] for s in b.sheets()]),
+                         ("comments", lambda b: [sorted((k, v.text) for k, v in
+                                                        s.cell_note_map.items())
+                                                 for s in b.sheets()])):
+            if of(source) != of(copy):
+                problems.append("%s %r != %r" % (what, of(source), of(copy)))
     for blank in blanked:
         if blank in b:
             problems.append("%r should be empty: %r" % (blank, b[blank]))

@@ -16,13 +16,29 @@ inline std::string xlrdScript() {
 
 // With KESZIP_INTEROP_DIR set, every workbook checked here is also kept in
 // that folder, for `make interop` to open with LibreOffice.
-inline void keepForInterop(const std::string& path) {
+// The name kept is returned (empty when nothing is kept).
+inline std::string keepForInterop(const std::string& path) {
     const char* dir = std::getenv("KESZIP_INTEROP_DIR");
-    if (!dir || !*dir) return;
+    if (!dir || !*dir) return {};
     static int count = 0;
     const std::string name = std::string(dir) + "/" + std::to_string(::getpid()) + "-" +
                              std::to_string(++count) + ".xls";
     testing_support::writeFile(name, testing_support::readFile(path));
+    return name;
+}
+
+// A copy kept with its source (NAME.source) and the cells a conversion
+// wrote into its first sheet (NAME.changed, ROW:COLUMN lines), for `make
+// interop` to compare the formulas LibreOffice reads from both.
+template <typename CellOf>
+void keepPairForInterop(const std::string& source, const std::string& copy, std::size_t count,
+                        CellOf cellOf) {
+    const std::string name = keepForInterop(copy);
+    if (name.empty()) return;
+    testing_support::writeFile(name + ".source", testing_support::readFile(source));
+    std::string changed;
+    for (std::size_t k = 0; k < count; ++k) changed += cellOf(k) + "\n";
+    testing_support::writeFile(name + ".changed", changed);
 }
 
 // The cells of a workbook as xlrd reads them (see xlrd_check.py), or

@@ -1,0 +1,180 @@
+// Copies of workbooks full of what a user keeps in them (formulas on two
+// sheets, a merged title, a comment, a hyperlink, validation, a conditional
+// format, an autofilter, print titles, names, a hidden sheet, a long Japanese
+// sheet name), written by LibreOffice and by xlwt: after a conversion the
+// copy differs from its source only in the converted cells.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "biff_stream.h"
+#include "test_support.h"
+#include "xlrd_reader.h"
+#include "xls_copy.h"
+
+using namespace workbooks;
+using testing_support::sj;
+using testing_support::TempDir;
+
+namespace {
+
+using Records = std::vector<std::pair<std::uint16_t, std::string>>;
+
+// The records a copy carries over as they are: the globals (but for the XF
+// records, which a conversion may add to) and every sheet's records but its
+// cells and those the writer generates, each list in stream order.
+std::vector<Records> carriedRecords(const std::string& path) {
+    static const std::uint16_t generated[] = {0x0809, 0x000A, 0x0085, 0x00FC, 0x00FF,
+                                              0x020B, 0x0200, 0x0208, 0x00D7, 0x00E0};
+    static const std::uint16_t cells[] = {0x0006, 0x0201, 0x00BE, 0x00BD, 0x0203, 0x0204, 0x0205,
+                                          0x027E, 0x00D6, 0x00FD, 0x0207, 0x0221, 0x0236, 0x04BC};
+    std::vector<Records> out;
+    BiffStream book;
+    if (book.Open(path, false) != 0) return out;
+    std::vector<std::uint64_t> starts{0};
+    for (const SheetEntry& s : book.sheets()) starts.push_back(s.offset);
+    for (std::size_t i = 0; i < starts.size(); ++i) {
+        Records list;
+        book.Seek(starts[i]);
+        std::uint16_t type, length, previous = 0;
+        int depth = 0;
+        while (book.ReadRecord(type, length) == 0) {
+            if (type == 0x0809) ++depth;
+            if (type == 0x000A && --depth <= 0) break;
+            const bool stringPart = type == 0x003C && (previous == 0x00FC || previous == 0x003C);
+            if (type != 0x003C || !stringPart) previous = type;
+            if (stringPart ||
+                std::find(std::begin(generated), std::end(generated), type) != std::end(generated))
+                continue;
+            if (i > 0 && std::find(std::begin(cells), std::end(cells), type) != std::end(cells))
+                continue;
+            list.emplace_back(type,
+                              std::string(reinterpret_cast<const char*>(book.record()), length));
+        }
+        out.push_back(std::move(list));
+    }
+    return out;
+}
+
+std::string cellText(const std::string& path, int sheet, std::uint32_t row, std::uint32_t column) {
+    BiffStream book;
+    if (book.Open(path) != 0 ||
+        book.SelectSheet(book.sheets()[static_cast<std::size_t>(sheet)].name) < 0)
+        return "?";
+    CellValue cell;
+    while (book.NextCell(cell, 32768) == 0)
+        if (cell.row == row && cell.column == column)
+            return cell.isText ? cell.text : "#" + std::to_string(cell.number);
+    return "";
+}
+
+// Empty when every shared formula of the first sheet follows the formula of
+// its range's first cell and every formula that uses one names a master
+// that exists; the faults otherwise.
+std::string sharedFormulaFaults(const std::string& path) {
+    BiffStream book;
+    if (book.Open(path, false) != 0) return "unreadable";
+    book.Seek(book.sheets()[0].offset);
+    std::uint16_t type, length;
+    std::vector<std::pair<std::uint32_t, std::uint32_t>> masters, used;
+    std::uint32_t lastRow = 0, lastColumn = 0;
+    std::uint16_t previous = 0;
+    std::string faults;
+    while (book.ReadRecord(type, length) == 0 && type != 0x000A) {
+        const std::uint8_t* d = book.record();
+        if (type == 0x0006 && length >= 27 && get16(d + 20) == 5 && d[22] == 0x01)
+            used.emplace_back(get16(d + 23), get16(d + 25));
+        if (type == 0x04BC) {
+            if (previous != 0x0006 || get16(d) != lastRow || d[4] != lastColumn)
+                faults += "a shared formula away from its first cell\n";
+            masters.emplace_back(get16(d), d[4]);
+        }
+        if (type == 0x0006) {
+            lastRow = get16(d);
+            lastColumn = get16(d + 2);
+        }
+        previous = type;
+    }
+    for (const auto& u : used)
+        if (std::find(masters.begin(), masters.end(), u) == masters.end())
+            faults += "a formula refers to a master that is gone\n";
+    return faults;
+}
+
+struct Written {
+    int row, column;
+    const char* text;  // UTF-8
+};
+
+TEST(KeptRecords, CopiesDifferOnlyInTheConvertedCells) {
+    const struct {
+        const char* book;
+        std::vector<Written> written;
+        const char* about;
+    } cases[] = {
+        {"kept_soffice.xls",
+         {{2, 5, "100-0013"}, {3, 5, "530-0001"}, {5, 5, "812-0012"}, {2, 4, "over a formula"}},
+         "LibreOffice: into empty cells, over a text and over a formula"},
+        {"kept_xlwt.xls",
+         {{2, 5, "100-0013"}, {3, 5, "over a formula"}, {4, 5, "０６０-０００１"}},
+         "xlwt: into empty cells and over a formula"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.about);
+        TempDir dir;
+        const std::string source = testing_support::fixturePath(std::string("workbooks/") + c.book);
+        const std::string out = dir.file("out.xls");
+        ASSERT_EQ(XlsCopyOpen(out, source), 0);
+        ASSERT_EQ(XlsSelectSheet(0), 0);
+        std::string except = "--kept";
+        for (const Written& w : c.written) {
+            ASSERT_EQ(XlsPutText(w.column, w.row, sj(w.text)), 0);
+            except += " --cell 0:" + std::to_string(w.row) + ":" + std::to_string(w.column);
+        }
+        ASSERT_EQ(XlsSave(), 0);
+        EXPECT_EQ(testbook::xlrdCompare(source, out, except), "");
+        for (const Written& w : c.written)
+            EXPECT_EQ(cellText(out, 0, static_cast<std::uint32_t>(w.row),
+                               static_cast<std::uint32_t>(w.column)),
+                      sj(w.text));
+        EXPECT_EQ(sharedFormulaFaults(out), "");
+        const std::vector<Records> before = carriedRecords(source), after = carriedRecords(out);
+        ASSERT_EQ(before.size(), after.size());
+        for (std::size_t i = 0; i < before.size(); ++i) {
+            ASSERT_EQ(before[i].size(), after[i].size()) << "part " << i;
+            for (std::size_t k = 0; k < before[i].size(); ++k)
+                EXPECT_TRUE(before[i][k] == after[i][k])
+                    << "part " << i << " record " << k << " type " << std::hex
+                    << before[i][k].first;
+        }
+        testbook::keepPairForInterop(source, out, c.written.size(), [&](std::size_t k) {
+            return std::to_string(c.written[k].row) + ":" + std::to_string(c.written[k].column);
+        });
+    }
+}
+
+// A formula's cached result is its cell's value: text results as text,
+// numbers as numbers; a formula without a result is no cell.
+TEST(KeptRecords, FormulasReadAsTheirResults) {
+    const struct {
+        const char* book;
+        int sheet;
+        std::uint32_t row, column;
+        const char* value;  // UTF-8; "#..." a number; "" none
+    } cases[] = {
+        {"kept_soffice.xls", 0, 2, 4, "東京都千代田区霞が関1-2-3"},
+        {"kept_soffice.xls", 0, 2, 7, "#1100.000000"},
+        {"kept_soffice.xls", 1, 1, 1, "大阪府大阪市北区梅田3-1-1"},  // from another sheet
+        {"kept_xlwt.xls", 0, 2, 4, ""},                              // no result stored
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.book) + " " + std::to_string(c.row) + ":" +
+                     std::to_string(c.column));
+        const std::string want = c.value[0] == '#' ? std::string(c.value) : sj(c.value);
+        EXPECT_EQ(cellText(testing_support::fixturePath(std::string("workbooks/") + c.book),
+                           c.sheet, c.row, c.column),
+                  want);
+    }
+}
+
+}  // namespace
