@@ -24,6 +24,13 @@
 
 #include <stddef.h>
 
+/* The version of this header, for compile-time checks: the text that
+ * GetZe7DllVersion returns, and the same as one number (major * 1000000000 +
+ * minor * 1000000 + patch * 1000 + build). A program built against this
+ * header and run with another library can compare the two. */
+#define KESZIP_VERSION "1.5.1.7"
+#define KESZIP_VERSION_NUMBER 1005001007
+
 #if defined(_WIN32)
 #if defined(KESZIP_BUILDING_LIBRARY)
 #define KESZIP_API __declspec(dllexport)
@@ -100,42 +107,96 @@
 extern "C" {
 #endif
 
-/* Opens the main dictionary KESZIP.DIC (and reads KESZIP.PRM and KESZIP.TBL).
- * 1 when it is open (also when it already was), 0 on failure: GetZe7Err tells why. */
+/*
+ * Opening and closing. Every lookup below opens the dictionaries it needs on
+ * first use, so calling KesZipOpen is optional; it lets a program report a
+ * missing dictionary at start.
+ *
+ * KesZipOpen opens the main dictionary KESZIP.DIC and reads the settings
+ * KESZIP.PRM and the substitution table KESZIP.TBL. Result: 1 when the
+ * dictionary is open (also when it already was: nothing is read again), 0 on
+ * failure, with the reason in GetZe7Err (KESZIP_ERR_FILE, _SIGNATURE,
+ * _HEADER or a table error).
+ * KesZipClose releases it. Result: 1 when closed; 0 when it was not open
+ * (GetZe7Err 1) or the file could not be closed (GetZe7Err 2). A later lookup
+ * opens it again.
+ */
 KESZIP_API int KESZIP_CALL KesZipOpen(void);
-/* 1 when closed; 0 with GetZe7Err 1 when it was not open, 2 when closing failed. */
 KESZIP_API int KESZIP_CALL KesZipClose(void);
 
-/* Non-zero switches the hyphen after the third digit of codes on; returns the mode passed. */
+/* The hyphen mode: while it is on (mode non-zero), every 7-digit code a call
+ * writes has a hyphen after its third digit ("100-0013") and every old code
+ * one after its third digit ("100-13"); the buffer sizes above allow for it.
+ * SetHyphenMode returns the mode passed, GetHyphenMode the current one. */
 KESZIP_API int KESZIP_CALL SetHyphenMode(int mode);
 KESZIP_API int KESZIP_CALL GetHyphenMode(void);
 
-/* Address to code. Results are KESZIP_FOUND and the other result flags, or 0
- * when the address was not placed (the 7-digit buffer then holds an error
- * text "ERR-nnn"). Every code buffer given is cleared before the lookup
- * starts. Address-number buffers (KESZIP_ADDRESS_NUMBER_SIZE) may be null. */
+/*
+ * Address to code.
+ *   address        the address, free form (prefecture and city may be left out)
+ *   code7          out, KESZIP_CODE7_SIZE: the 7-digit code, or on failure the
+ *                  error text ("ERR-001" dictionary not open, "ERR-003" not
+ *                  placed, "ERR-005" text too long, "ERR-006" no town,
+ *                  "ERR-999" internal)
+ *   oldCode        out, KESZIP_OLD_CODE_SIZE: the old 5-digit (or 3-digit,
+ *                  blank-padded) code; empty on failure
+ *   addressNumber  out, KESZIP_ADDRESS_NUMBER_SIZE, may be null: the address
+ *                  number of the customer barcode ("1-2-3"), empty when none
+ *   jisCode        out, KESZIP_JIS_CODE_SIZE, may be null: the local-government
+ *                  code of the municipality ("13101")
+ * Result: the result flags (KESZIP_FOUND and the flags above), 0 when the
+ * address was not placed. Every code buffer given is cleared before the
+ * lookup starts. zelko7 writes the 7-digit code, zelko5 the old code (error
+ * texts never reach its buffer), zelko57 both (oldCode may be null),
+ * Zelko7JisCode the 7-digit and local-government codes (code7 may be null).
+ * GetJisCodeNow writes the local-government code the last lookup identified
+ * ("00000" when none) and returns 5; it opens nothing.
+ */
 KESZIP_API int KESZIP_CALL zelko7(const char* address, char* code7, char* addressNumber);
 KESZIP_API int KESZIP_CALL zelko5(const char* address, char* oldCode, char* addressNumber);
 KESZIP_API int KESZIP_CALL zelko57(const char* address, char* oldCode, char* code7,
                                    char* addressNumber);
-/* As zelko7, and writes the local-government code ("%05d", 6 bytes) of the municipality. */
 KESZIP_API int KESZIP_CALL Zelko7JisCode(const char* address, char* jisCode, char* code7,
                                          char* addressNumber);
-/* Writes the local-government code left by the last lookup ("%05d"); returns 5. */
 KESZIP_API int KESZIP_CALL GetJisCodeNow(char* jisCode);
 
-/* Code to address: first = 1 starts a search for a 3-, 5- or 7-digit code
- * (the 7-digit one with an optional hyphen), first = 0 returns the next address. */
+/*
+ * Code to address.
+ *   first          1 starts a search, 0 returns the next result of it
+ *   code           a 3-digit old code ("100"), a 5-digit old code ("10000") or a
+ *                  7-digit code ("1000013" or "100-0013"); anything else
+ *                  finds nothing (GetZe7Err KESZIP_ERR_CODE)
+ *   oldCode, code7 out: the codes of the address (hyphen mode applies)
+ *   prefecture, city, ward  out, KESZIP_NAME_SIZE: the names; city holds the
+ *                  municipality when it belongs to no city, ward then empty
+ *   town           out, KESZIP_TOWN_SIZE: the town name up to its note
+ *   townNote       out, KESZIP_NOTE_SIZE: the note from "(" on, or empty
+ * GetZipAddress returns one address per call: the search flags
+ * (KESZIP_SEARCH_FOUND with the KESZIP_SEARCH_* flags that apply), 0 when
+ * nothing (further) was found. GetZipDecision returns in one call the part of
+ * the address that every town of the code shares (levels that differ are
+ * empty), with the same flags.
+ */
 KESZIP_API int KESZIP_CALL GetZipAddress(int first, const char* code, char* oldCode, char* code7,
                                          char* prefecture, char* city, char* ward, char* town,
                                          char* townNote);
-/* The part of the address that every town of a code shares. */
 KESZIP_API int KESZIP_CALL GetZipDecision(const char* code, char* prefecture, char* city,
                                           char* ward, char* town, char* townNote);
-/* Drill-down search by partial text: one entry per call, 0 at the end. */
+/* Drill-down search by partial text (the beginning of an address in kanji
+ * or in its reading; a trailing "*" matches anything, "*" alone every
+ * entry): first = 1 starts, first = 0 continues; each
+ * call writes one entry of the dictionary that begins with the text, level
+ * by level (prefectures, cities, municipalities, towns), into the five
+ * names (KESZIP_NAME_SIZE, town KESZIP_TOWN_SIZE, note KESZIP_NOTE_SIZE;
+ * levels below the entry's are empty). Result: 1 when an entry was written,
+ * 0 at the end. */
 KESZIP_API int KESZIP_CALL GetIncAddress(int first, const char* text, char* prefecture, char* city,
                                          char* municipality, char* town, char* townNote);
-/* Splits an address into its parts in the caller's own spelling. */
+/* Splits an address into prefecture, city, ward, town and the rest (house
+ * number, building), each in the caller's own spelling, after looking it up:
+ * oldCode and code7 receive its codes (KESZIP_NAME_SIZE for the names,
+ * KESZIP_TOWN_SIZE for town and rest). Result: the result flags of the
+ * lookup, 0 when it was not placed (every part then stays empty). */
 KESZIP_API int KESZIP_CALL SeparateAddress(const char* address, char* oldCode, char* code7,
                                            char* prefecture, char* city, char* ward, char* town,
                                            char* rest);
@@ -145,14 +206,36 @@ KESZIP_API int KESZIP_CALL SeparateAddress(const char* address, char* oldCode, c
  * read with GetTelErr. */
 KESZIP_API int KESZIP_CALL GetZe7Err(void);
 
-/* Large-business-office dictionary KESCMP.DIC. */
+/*
+ * Large business offices (KESCMP.DIC), which have codes of their own. The
+ * searches need the main dictionary too and open both on first use.
+ * KesCmpOpen: 1 when the office dictionary is open (also when it already
+ * was), 0 on failure with the reason in GetZe7Err. KesCmpClose: 1 when
+ * closed, 0 when it was not open (GetZe7Err 1) or could not be closed (2).
+ */
 KESZIP_API int KESZIP_CALL KesCmpOpen(void);
 KESZIP_API int KESZIP_CALL KesCmpClose(void);
-/* match: 0, 1 or 2 (how the office name is compared). */
+/* Offices by name, one per call:
+ *   first          1 starts a search, 0 returns the next office
+ *   officeName     the name or a part of it (at most 767 bytes; blanks ignored)
+ *   address        "" for every office, or an address that narrows the search
+ *                  to its municipality, city or prefecture
+ *   match          0 the office's name contains the text; 1 equal, with company
+ *                  words shortened (株式会社 = ㈱); 2 equal, company words
+ *                  removed (前株 and 後株 alike)
+ *   oldCode, code7, jisCode  out: the office's codes
+ *   prefecture, city, ward, town  out: its address (names as GetZipAddress)
+ *   remark         out, KESZIP_REMARK_SIZE: the rest of its address
+ *   officeNameOut  out, KESZIP_OFFICE_NAME_SIZE: its name
+ * Every out argument may be null. Result: 1 when an office was written, 0 at
+ * the end (with "ERR-001" in code7 when the dictionary could not be opened). */
 KESZIP_API int KESZIP_CALL GetCmpCode(int first, const char* officeName, const char* address,
                                       int match, char* oldCode, char* code7, char* jisCode,
                                       char* prefecture, char* city, char* ward, char* town,
                                       char* remark, char* officeNameOut);
+/* Offices by code (a 3-, 5- or 7-digit code as GetZipAddress takes), one per
+ * call; the out arguments as GetCmpCode's. Result: 1 when an office was
+ * written, 0 at the end. */
 KESZIP_API int KESZIP_CALL GetZipAddressCmp(int first, const char* code, char* oldCode, char* code7,
                                             char* prefecture, char* city, char* ward, char* town,
                                             char* remark, char* officeName);
@@ -198,7 +281,7 @@ KESZIP_API int KESZIP_CALL GetDecisionTel(const char* address, int* codeCount, c
  * telephone lookup returned 0, KESZIP_ERR_CODE when nothing matched. */
 KESZIP_API int KESZIP_CALL GetTelErr(void);
 
-/* The library's version text. */
+/* The library's version text, "1.5.1.7" (KESZIP_VERSION of its header). */
 KESZIP_API const char* KESZIP_CALL GetZe7DllVersion(void);
 /* dictionary 1 main, 2 office, 3 telephone; item 0 the edition number,
  * 1-4 and others the texts of the dictionary's information block. The text

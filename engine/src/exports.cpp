@@ -217,7 +217,7 @@ KESZIP_API int KESZIP_CALL GetZipAddressCmp(int first, const char* code, char* o
     });
 }
 
-KESZIP_API const char* KESZIP_CALL GetZe7DllVersion(void) { return "1.5.1.7"; }
+KESZIP_API const char* KESZIP_CALL GetZe7DllVersion(void) { return KESZIP_VERSION; }
 
 KESZIP_API int KESZIP_CALL KesZipDictionaryFolders(char* folders, int size) {
     try {
