@@ -10,7 +10,7 @@
 namespace bench {
 namespace {
 
-const std::string kOpenParen = "\x81\x69";   // （
+const std::string kOpenParen = "\x81\x69";  // （
 const std::string kGeneric =
     "\x88\xC8\x89\xBA\x82\xC9\x8C\x66\x8D\xDA\x82\xAA\x82\xC8\x82\xA2\x8F\xEA\x8D\x87";  // 以下に掲載がない場合
 

@@ -40,8 +40,8 @@ class WorkbookReader {
     // reading at its first cell; -1 when there is none.
     virtual int selectSheet(std::string_view name) = 0;
     // 0 a value cell delivered (a formula as its cached result; blanks,
-    // booleans and formulas without a result are passed over), in row order; -1 the end of the sheet; -2 a read error. Texts are
-    // cut to `capacity` - 1 bytes.
+    // booleans and formulas without a result are passed over), in row order; -1 the end of the
+    // sheet; -2 a read error. Texts are cut to `capacity` - 1 bytes.
     virtual int nextCell(WorkbookCell& cell, std::size_t capacity) = 0;
     virtual void close() = 0;
 };

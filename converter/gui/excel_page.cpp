@@ -56,9 +56,11 @@ ExcelPage::ExcelPage(ProgramContext& context, QWidget* parent)
     control<QLineEdit>(kDestination)->setMaxLength(256);
     fillColumnLists(converter::kXlsColumns);
     // The lists reach "XFD" while the source is an .xlsx workbook.
-    connect(control<QLineEdit>(kSource), &QLineEdit::textChanged, this, [this](const QString& text) {
-        fillColumnLists(workbooks::workbookColumnsOf(converter::trimTrailingSpaces(toSjis(text))));
-    });
+    connect(control<QLineEdit>(kSource), &QLineEdit::textChanged, this,
+            [this](const QString& text) {
+                fillColumnLists(
+                    workbooks::workbookColumnsOf(converter::trimTrailingSpaces(toSjis(text))));
+            });
     control<QComboBox>(kSheet)->installEventFilter(this);
     auto clicked = [this](int id, auto slot) {
         connect(control<QAbstractButton>(id), &QAbstractButton::clicked, this, slot);

@@ -117,10 +117,11 @@ TEST(ExcelPage, ChecksThenAWholeRun) {
     EXPECT_TRUE(program.dialogs.messages.back().text.startsWith(
         QStringLiteral("変換が終了しました。\n変換時間は ")));
     std::string dump;
-    ASSERT_EQ(testing_support::runCommand("/usr/bin/python3 " + std::string(KESZIP_FIXTURES) +
-                                              "/../converter/workbooks/xlrd_check.py dump '" + out + "'",
-                                          &dump),
-              0);
+    ASSERT_EQ(
+        testing_support::runCommand("/usr/bin/python3 " + std::string(KESZIP_FIXTURES) +
+                                        "/../converter/workbooks/xlrd_check.py dump '" + out + "'",
+                                    &dump),
+        0);
     EXPECT_NE(dump.find("0\t1\t5\t1\t1000013"), std::string::npos) << dump;
     // The column choices reached the settings.
     EXPECT_EQ(program.context.params.ExcelAddressColum[0], 4);

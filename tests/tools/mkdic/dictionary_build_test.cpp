@@ -273,8 +273,9 @@ TEST(DictionaryBuild, ReadsJapanPostsZipDirectly) {
 
     writeZip(dir.file("other.zip"), "JIGYOSYO.CSV", csv, std::mktime(&day));
     options.kenAllPath = dir.file("other.zip");
-    EXPECT_NE(errorOf(options).find("no entry KEN_ALL.CSV or utf_ken_all.csv (it holds JIGYOSYO.CSV)"),
-              std::string::npos);
+    EXPECT_NE(
+        errorOf(options).find("no entry KEN_ALL.CSV or utf_ken_all.csv (it holds JIGYOSYO.CSV)"),
+        std::string::npos);
 }
 
 TEST(MkdicCommand, ReportsSummarySplitsAndFailures) {

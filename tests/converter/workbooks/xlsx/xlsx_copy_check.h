@@ -26,7 +26,8 @@ inline void keepForInterop(const std::string& path) {
 inline std::string checkCopy(const std::string& source, const std::string& copy,
                              const std::string& sheet, const std::string& column) {
     std::string output;
-    std::string command = "/usr/bin/python3 '" KESZIP_SOURCE_DIR "/tests/converter/workbooks/xlsx/check_copy.py' '" +
+    std::string command = "/usr/bin/python3 '" KESZIP_SOURCE_DIR
+                          "/tests/converter/workbooks/xlsx/check_copy.py' '" +
                           source + "' '" + copy + "' '" + sheet + "' " + column;
     EXPECT_EQ(testing_support::runCommand(command, &output), 0) << command;
     keepForInterop(copy);
