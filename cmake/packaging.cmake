@@ -131,6 +131,10 @@ set(CPACK_PACKAGE_DESCRIPTION
     "holds the engine and KesBar libraries, the keszip command, the zelko7\n"
     "desktop program and its setup program, the dictionaries and the manual.")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+if(TARGET keszip_python)
+    # The Python module is for the system's Python 3.
+    set(CPACK_DEBIAN_PACKAGE_DEPENDS "python3")
+endif()
 # The libraries in the library folder: the loader's cache is refreshed by
 # dpkg's ldconfig trigger.
 file(WRITE "${CMAKE_BINARY_DIR}/packaging/triggers" "activate-noawait ldconfig\n")

@@ -20,7 +20,7 @@ TEST(Cli, VersionReportsLibraryAndDictionary) {
 
 TEST(Cli, VersionWithoutDictionarySaysSo) {
     testing_support::TempDir dir;
-    for (const char* name : {"keszip", "libkeszip.so"})
+    for (const char* name : {"keszip", "libkeszip.so", "libkesbar.so"})
         std::filesystem::copy_file(binPath(name), dir.file(name));
     std::string out;
     ASSERT_EQ(runCommand("cd '" + dir.path() + "' && ./keszip version 2>&1", &out), 0);

@@ -23,7 +23,8 @@ TEST(CliVersion, ReportsEveryDictionary) {
 
     // Only the address dictionary beside the library: the others are not opened.
     testing_support::TempDir dir;
-    for (const char* name : {"keszip", "libkeszip.so", "KESZIP.DIC", "KESZIP.TBL", "KESZIP.PRM"})
+    for (const char* name :
+         {"keszip", "libkeszip.so", "libkesbar.so", "KESZIP.DIC", "KESZIP.TBL", "KESZIP.PRM"})
         std::filesystem::copy_file(binPath(name), dir.file(name));
     ASSERT_EQ(runCommand("cd '" + dir.path() +
                              "' && KESZIP_DICTIONARY_DIR=/nonexistent ./keszip version 2>&1",

@@ -30,7 +30,7 @@ TEST(XlsxConversion, PiecesInAddressOrderNumbersAndFailures) {
     std::filesystem::copy_file(source, dir.file("book.xls"));
     std::string output;
     ASSERT_EQ(
-        zelko7("convert excel --source " + dir.file("book.xls") + " --dest " + dir.file("out.bin") +
+        zelko7("convert excel --source " + dir.file("book.xls") + " --dest " + dir.file("out.xlsx") +
                    " --sheet 住所録 --columns D,B --dest-column F --mode 7 --hyphen "
                    "--error-file " +
                    dir.file("errors.txt") + " --no-max-errors --yes",
@@ -42,7 +42,7 @@ TEST(XlsxConversion, PiecesInAddressOrderNumbersAndFailures) {
     // the area), row 4 holds formulas only and row 6 no address column: neither
     // gives a result nor an error. Row 7 is not a place; row 8 has a
     // character without a Shift-JIS form.
-    EXPECT_EQ(checkCopy(source, dir.file("out.bin"), "住所録", "F"),
+    EXPECT_EQ(checkCopy(source, dir.file("out.xlsx"), "住所録", "F"),
               "1\t郵便番号\n2\t100-0013\n3\t060-0000\n5\t530-0001\n");
     const std::string errors = u8(readFile(dir.file("errors.txt")));
     EXPECT_NE(errors.find("ﾚｺｰﾄﾞNo：[1],住所文字列：[都道府県市区町村番地]"), std::string::npos)
