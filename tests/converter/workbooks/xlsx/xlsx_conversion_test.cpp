@@ -29,13 +29,13 @@ TEST(XlsxConversion, PiecesInAddressOrderNumbersAndFailures) {
     // The kind is judged by content: a package named .xls is still a package.
     std::filesystem::copy_file(source, dir.file("book.xls"));
     std::string output;
-    ASSERT_EQ(
-        zelko7("convert excel --source " + dir.file("book.xls") + " --dest " + dir.file("out.xlsx") +
-                   " --sheet 住所録 --columns D,B --dest-column F --mode 7 --hyphen "
-                   "--error-file " +
-                   dir.file("errors.txt") + " --no-max-errors --yes",
-               output),
-        0)
+    ASSERT_EQ(zelko7("convert excel --source " + dir.file("book.xls") + " --dest " +
+                         dir.file("out.xlsx") +
+                         " --sheet 住所録 --columns D,B --dest-column F --mode 7 --hyphen "
+                         "--error-file " +
+                         dir.file("errors.txt") + " --no-max-errors --yes",
+                     output),
+              0)
         << output;
     // Row 1 is a heading (an error), row 3 joins D with B's 1234.6 read as
     // 1235 (a lot number the town list does not know: the generic code of
