@@ -12,6 +12,10 @@
 
 #include "keszip.h"
 
+// Every result flag the lookup may set.
+constexpr int kResultFlags = KESZIP_FOUND | KESZIP_KYOTO_STREET | KESZIP_GENERIC_CODE |
+                             KESZIP_NO_PREFECTURE | KESZIP_NO_CITY | KESZIP_FORMER_NAME;
+
 namespace {
 
 bool terminated(const char* field, std::size_t size) { return std::memchr(field, '\0', size); }
@@ -22,7 +26,7 @@ void check(const KesZipUtf8Answer& a) {
         !terminated(a.jisCode, sizeof a.jisCode))
         std::abort();
     if (a.status < KESZIP_UTF8_OK || a.status > KESZIP_UTF8_BAD_ARGUMENT) std::abort();
-    if (a.flags < 0 || a.flags > 31) std::abort();
+    if (a.flags < 0 || (a.flags & ~kResultFlags) != 0) std::abort();
     if (a.status == KESZIP_UTF8_INVALID || a.status == KESZIP_UTF8_NUL_BYTE) {
         if (a.flags != 0 || std::strcmp(a.code7, "ERR-003") != 0) std::abort();
     }
