@@ -1,5 +1,7 @@
 #include "argument_checks.h"
 
+#include <cmdline/arguments.h>
+
 #include <cstdio>
 
 namespace cli {
@@ -78,22 +80,12 @@ CLI::Validator telephoneNumberArgument() {
         "digits and hyphens");
 }
 
-void useOneLineErrors(CLI::App& app) {
-    app.failure_message([](const CLI::App*, const CLI::Error& e) {
-        return "keszip: " + std::string(e.what()) + " (see keszip --help)\n";
-    });
-}
-
 int refuseUnknownCommand(const CLI::App& app, int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         const std::string word = argv[i];
-        if (word == "--version" || word == "-V" || word == "-v") {
-            std::fprintf(stderr,
-                         "keszip: there is no %s option; the version is printed by "
-                         "'keszip version'\n",
-                         word.c_str());
+        if (cmdline::refuseVersionOption(word, "keszip",
+                                         "the version is printed by 'keszip version'"))
             return kMisuse;
-        }
         if (word.empty() || word[0] == '-') continue;  // --sjis, --help and the like
         const auto named =
             app.get_subcommands([&word](const CLI::App* sub) { return sub->get_name() == word; });

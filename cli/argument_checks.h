@@ -14,9 +14,6 @@ namespace cli {
 CLI::Validator postalCodeArgument();
 CLI::Validator telephoneNumberArgument();
 
-// One line for every parse error: "keszip: <what is wrong> (see keszip --help)".
-void useOneLineErrors(CLI::App& app);
-
 // Looks at the words before the subcommand: an unknown subcommand or
 // "--version" is explained on standard error. Returns the exit status to end
 // with, or -1 when the command line is left to the parser.

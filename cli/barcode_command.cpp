@@ -51,7 +51,7 @@ CLI::App* addBarcodeCommand(CLI::App& app, BarcodeOptions& options) {
     return command;
 }
 
-int runBarcode(TextIo& io, const BarcodeOptions& options) {
+int runBarcode(cmdline::TextIo& io, const BarcodeOptions& options) {
     std::string source;
     if (!io.toEngine(options.source, source)) {
         std::fprintf(stderr, "keszip barcode: the text has no Shift-JIS form\n");

@@ -1,9 +1,9 @@
 #pragma once
 
+#include <cmdline/text_io.h>
+
 #include <CLI/CLI.hpp>
 #include <string>
-
-#include "text_io.h"
 
 namespace cli {
 
@@ -21,6 +21,6 @@ CLI::App* addBarcodeCommand(CLI::App& app, BarcodeOptions& options);
 // Prints the symbol names of the customer barcode of an address or of ready
 // barcode data, and writes its bitmap when asked to. Returns the barcode
 // library's result code (0 on success).
-int runBarcode(TextIo& io, const BarcodeOptions& options);
+int runBarcode(cmdline::TextIo& io, const BarcodeOptions& options);
 
 }  // namespace cli

@@ -18,7 +18,8 @@ struct Buffers {
     char town[KESZIP_TOWN_SIZE] = {}, note[KESZIP_NOTE_SIZE] = {};
 };
 
-void printLine(TextIo& io, int flags, std::initializer_list<const char*> fields, bool withFlags) {
+void printLine(cmdline::TextIo& io, int flags, std::initializer_list<const char*> fields,
+               bool withFlags) {
     std::string line = withFlags ? std::to_string(flags) : std::string();
     bool first = !withFlags;
     for (const char* field : fields) {
@@ -36,13 +37,13 @@ bool openDictionary() {
     return false;
 }
 
-bool toEngine(TextIo& io, const std::string& text, std::string& sjis) {
+bool toEngine(cmdline::TextIo& io, const std::string& text, std::string& sjis) {
     if (io.toEngine(text, sjis)) return true;
     std::fprintf(stderr, "keszip: the text has no Shift-JIS form: %s\n", text.c_str());
     return false;
 }
 
-int runCode(TextIo& io, const std::string& code) {
+int runCode(cmdline::TextIo& io, const std::string& code) {
     Buffers b;
     for (int first = 1;; first = 0) {
         int flags = GetZipAddress(first, code.c_str(), b.oldCode, b.code7, b.prefecture, b.city,
@@ -55,14 +56,14 @@ int runCode(TextIo& io, const std::string& code) {
     return 0;
 }
 
-int runDecide(TextIo& io, const std::string& code) {
+int runDecide(cmdline::TextIo& io, const std::string& code) {
     Buffers b;
     int flags = GetZipDecision(code.c_str(), b.prefecture, b.city, b.ward, b.town, b.note);
     if (flags != 0) printLine(io, flags, {b.prefecture, b.city, b.ward, b.town, b.note}, true);
     return 0;
 }
 
-int runSearch(TextIo& io, const std::string& text) {
+int runSearch(cmdline::TextIo& io, const std::string& text) {
     std::string sjis;
     if (!toEngine(io, text, sjis)) return 2;
     Buffers b;
@@ -74,7 +75,7 @@ int runSearch(TextIo& io, const std::string& text) {
     return 0;
 }
 
-int runSplit(TextIo& io, const std::string& address) {
+int runSplit(cmdline::TextIo& io, const std::string& address) {
     std::string sjis;
     if (!toEngine(io, address, sjis)) return 2;
     Buffers b;
@@ -115,7 +116,7 @@ void addCodeCommands(CLI::App& app, CodeCommands& c) {
     c.split->add_flag("--hyphen", c.hyphen, "Write codes with a hyphen after the third digit");
 }
 
-int runCodeCommands(TextIo& io, const CodeCommands& c) {
+int runCodeCommands(cmdline::TextIo& io, const CodeCommands& c) {
     bool given = (c.code && *c.code) || (c.decide && *c.decide) || (c.search && *c.search) ||
                  (c.split && *c.split);
     if (!given) return -1;

@@ -2,10 +2,10 @@
 // TAB-separated line per result, in the order the engine gives them.
 #pragma once
 
+#include <cmdline/text_io.h>
+
 #include <CLI/CLI.hpp>
 #include <string>
-
-#include "text_io.h"
 
 namespace cli {
 
@@ -23,6 +23,6 @@ void addCodeCommands(CLI::App& app, CodeCommands& commands);
 
 // Runs whichever of them was given; returns its exit status, or -1 when
 // none of them was.
-int runCodeCommands(TextIo& io, const CodeCommands& commands);
+int runCodeCommands(cmdline::TextIo& io, const CodeCommands& commands);
 
 }  // namespace cli

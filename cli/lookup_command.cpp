@@ -30,7 +30,7 @@ using Handle = std::unique_ptr<KesZipHandle, HandleCloser>;
 // One worker's engine and text conversion.
 struct Worker {
     Worker(bool sjis, Handle engine) : io(sjis), handle(std::move(engine)) {}
-    TextIo io;
+    cmdline::TextIo io;
     Handle handle;
 };
 

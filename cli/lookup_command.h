@@ -1,9 +1,9 @@
 #pragma once
 
+#include <cmdline/text_io.h>
+
 #include <string>
 #include <vector>
-
-#include "text_io.h"
 
 namespace cli {
 

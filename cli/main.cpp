@@ -1,5 +1,7 @@
 // keszip: the engine's questions from the command line, one subcommand per
 // question, one result per line with TAB-separated fields.
+#include <cmdline/arguments.h>
+#include <cmdline/text_io.h>
 #include <platform/paths.h>
 #include <platform/program_arguments.h>
 
@@ -17,11 +19,10 @@
 #include "no_dictionary.h"
 #include "office_command.h"
 #include "telephone_commands.h"
-#include "text_io.h"
 
 namespace {
 
-int runVersion(cli::TextIo& io) {
+int runVersion(cmdline::TextIo& io) {
     std::cout << "library\t" << GetZe7DllVersion() << '\n';
     if (!KesZipOpen()) {
         cli::reportNoDictionary("the dictionary KESZIP.DIC", GetZe7Err());
@@ -54,7 +55,7 @@ int runVersion(cli::TextIo& io) {
     return 0;
 }
 
-int runFold(cli::TextIo& io, int mode, const std::vector<std::string>& texts) {
+int runFold(cmdline::TextIo& io, int mode, const std::vector<std::string>& texts) {
     for (const auto& text : texts) {
         std::string sjis;
         if (!io.toEngine(text, sjis)) {
@@ -117,14 +118,14 @@ int main(int argc, char** argv) {
     cli::OfficeOptions officeOptions;
     cli::addOfficeCommand(app, officeOptions);
 
-    cli::useOneLineErrors(app);
+    cmdline::useOneLineErrors(app, "keszip");
     if (int status = cli::refuseUnknownCommand(app, argc, argv); status >= 0) return status;
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
         return app.exit(e);
     }
-    cli::TextIo io(sjis);
+    cmdline::TextIo io(sjis);
     if (*version) return runVersion(io);
     if (*fold) return runFold(io, foldMode, foldTexts);
     if (*lookup) return cli::runLookup(sjis, hyphen, lookupThreads, addresses);

@@ -19,7 +19,7 @@ struct Buffers {
     char name[KESZIP_OFFICE_NAME_SIZE] = {};
 };
 
-void printOffice(TextIo& io, Buffers& b) {
+void printOffice(cmdline::TextIo& io, Buffers& b) {
     useLookupOldCodeForm(b.oldCode);
     std::string line;
     bool first = true;
@@ -56,7 +56,7 @@ void addOfficeCommand(CLI::App& app, OfficeOptions& o) {
     o.command->require_option(1, 4);
 }
 
-int runOfficeCommand(TextIo& io, const OfficeOptions& o) {
+int runOfficeCommand(cmdline::TextIo& io, const OfficeOptions& o) {
     if (!o.command || !*o.command) return -1;
     if (o.code.empty() && o.name.empty()) {
         std::fprintf(stderr, "keszip office: give --code or --name\n");

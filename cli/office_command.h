@@ -1,10 +1,10 @@
 // The "office" subcommand: large business offices by code or by name.
 #pragma once
 
+#include <cmdline/text_io.h>
+
 #include <CLI/CLI.hpp>
 #include <string>
-
-#include "text_io.h"
 
 namespace cli {
 
@@ -19,6 +19,6 @@ void addOfficeCommand(CLI::App& app, OfficeOptions& options);
 
 // Runs the command when it was given; returns its exit status, or -1 when
 // it was not.
-int runOfficeCommand(TextIo& io, const OfficeOptions& options);
+int runOfficeCommand(cmdline::TextIo& io, const OfficeOptions& options);
 
 }  // namespace cli

@@ -22,7 +22,7 @@ std::string today() {
     return text;
 }
 
-int runRenumber(TextIo& io, const TelephoneCommands& commands) {
+int runRenumber(cmdline::TextIo& io, const TelephoneCommands& commands) {
     const std::string date = commands.baseDate.empty() ? today() : commands.baseDate;
     if (!SetTelBaseDate(date.c_str())) {
         std::cerr << "keszip: the base date must be YYYYMMDD (19000000-29999999) or 0: " << date
@@ -40,13 +40,13 @@ int runRenumber(TextIo& io, const TelephoneCommands& commands) {
 }
 
 // The text in the engine's Shift-JIS, or false after telling the user.
-bool engineText(TextIo& io, const std::string& text, const char* what, std::string& sjis) {
+bool engineText(cmdline::TextIo& io, const std::string& text, const char* what, std::string& sjis) {
     if (io.toEngine(text, sjis)) return true;
     std::cerr << "keszip: the " << what << " has no Shift-JIS form: " << text << '\n';
     return false;
 }
 
-bool engineNumber(TextIo& io, const std::string& number, std::string& sjis) {
+bool engineNumber(cmdline::TextIo& io, const std::string& number, std::string& sjis) {
     return engineText(io, number, "number", sjis);
 }
 
@@ -60,7 +60,7 @@ bool applyBaseDate(const std::string& date) {
 
 // Every town of the number, one per line: flags, 7-digit code, prefecture,
 // city, ward, town, town note, code count and codes.
-int runTel(TextIo& io, const TelephoneCommands& commands) {
+int runTel(cmdline::TextIo& io, const TelephoneCommands& commands) {
     if (!applyBaseDate(commands.baseDate)) return 2;
     std::string sjis;
     if (!engineNumber(io, commands.number, sjis)) return 2;
@@ -84,7 +84,7 @@ int runTel(TextIo& io, const TelephoneCommands& commands) {
 }
 
 // The shared part of the number's towns: flags, prefecture, city, ward, town, note.
-int runTelDecide(TextIo& io, const TelephoneCommands& commands) {
+int runTelDecide(cmdline::TextIo& io, const TelephoneCommands& commands) {
     std::string sjis;
     if (!engineNumber(io, commands.number, sjis)) return 2;
     std::vector<char> pref(KESZIP_NAME_SIZE), city(KESZIP_NAME_SIZE), ward(KESZIP_NAME_SIZE),
@@ -99,7 +99,7 @@ int runTelDecide(TextIo& io, const TelephoneCommands& commands) {
 
 // The telephone codes of an address: flags, 7-digit code or error text,
 // code count and codes.
-int runAddressTel(TextIo& io, const TelephoneCommands& commands) {
+int runAddressTel(cmdline::TextIo& io, const TelephoneCommands& commands) {
     if (!applyBaseDate(commands.baseDate)) return 2;
     std::string sjis;
     if (!engineText(io, commands.address, "address", sjis)) return 2;
@@ -112,7 +112,7 @@ int runAddressTel(TextIo& io, const TelephoneCommands& commands) {
 }
 
 // The codes serving a partial address: the count and the comma-separated list.
-int runAreaCodes(TextIo& io, const TelephoneCommands& commands) {
+int runAreaCodes(cmdline::TextIo& io, const TelephoneCommands& commands) {
     if (!applyBaseDate(commands.baseDate)) return 2;
     std::string sjis;
     if (!engineText(io, commands.address, "address", sjis)) return 2;
@@ -163,7 +163,7 @@ void addTelephoneCommands(CLI::App& app, TelephoneCommands& commands) {
     commands.areaCodes->add_option("ADDRESS", commands.address, "The partial address")->required();
 }
 
-bool runTelephoneCommands(TextIo& io, const TelephoneCommands& commands, int& status) {
+bool runTelephoneCommands(cmdline::TextIo& io, const TelephoneCommands& commands, int& status) {
     if (commands.renumber && *commands.renumber) {
         status = runRenumber(io, commands);
         return true;

@@ -1,10 +1,10 @@
 // The telephone-number subcommands of keszip.
 #pragma once
 
+#include <cmdline/text_io.h>
+
 #include <CLI/CLI.hpp>
 #include <string>
-
-#include "text_io.h"
 
 namespace cli {
 
@@ -25,6 +25,6 @@ void addTelephoneCommands(CLI::App& app, TelephoneCommands& commands);
 
 // Runs the telephone subcommand that was chosen, if any: true with its exit
 // status in `status`, false when none of them was.
-bool runTelephoneCommands(TextIo& io, const TelephoneCommands& commands, int& status);
+bool runTelephoneCommands(cmdline::TextIo& io, const TelephoneCommands& commands, int& status);
 
 }  // namespace cli

@@ -3,6 +3,7 @@
 // Shift-JIS through as it is (lookups take the engine's UTF-8 edge, fuzzed
 // by fuzz_utf8_lookup). The checks of
 // codes and telephone numbers hand on nothing but ASCII digits and hyphens.
+#include <cmdline/text_io.h>
 #include <platform/sjis.h>
 
 #include <cstddef>
@@ -12,15 +13,14 @@
 #include <string_view>
 
 #include "argument_checks.h"
-#include "text_io.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
-    cli::TextIo io(false);
+    cmdline::TextIo io(false);
     std::string out;
     const auto direct = platform::utf8ToSjis(text);
     if (io.toEngine(text, out) != direct.has_value() || (direct && *direct != out)) std::abort();
-    cli::TextIo raw(true);
+    cmdline::TextIo raw(true);
     if (!raw.toEngine(text, out) || out != text) std::abort();
     for (const CLI::Validator& check :
          {cli::postalCodeArgument(), cli::telephoneNumberArgument()}) {

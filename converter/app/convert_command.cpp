@@ -1,5 +1,7 @@
 #include "convert_command.h"
 
+#include <cmdline/arguments.h>
+#include <cmdline/text_io.h>
 #include <platform/paths.h>
 #include <platform/sjis.h>
 
@@ -11,6 +13,7 @@
 #include "conversion_run.h"
 #include "csv_line.h"
 #include "excel_run.h"
+#include "exit_status.h"
 #include "page_checks.h"
 #include "run_start.h"
 #include "settings.h"
@@ -23,14 +26,6 @@
 
 namespace converter {
 namespace {
-
-constexpr int kNotStarted = 10;
-
-// Exit statuses of runs that went past their start without converting their
-// whole range (0 is kept for those that did).
-constexpr int kStoppedAtErrorMaximum = 5;
-constexpr int kStoppedByUser = 6;
-constexpr int kWriteError = 7;
 
 // The run's last lines: its counts, and how it ended when not complete. The
 // exit status tells the outcomes apart.
@@ -110,46 +105,10 @@ void addMarker(CLI::App& sub, ConvertArguments& a) {
     sub.add_flag("--no-marker", a.noMarker, "Do not mark failed records");
 }
 
-bool parseNumbers(const std::string& text, char separator, std::vector<long long>& out) {
-    out.clear();
-    std::size_t pos = 0;
-    while (pos <= text.size()) {
-        std::size_t end = text.find(separator, pos);
-        if (end == std::string::npos) end = text.size();
-        const std::string part = text.substr(pos, end - pos);
-        try {
-            std::size_t used = 0;
-            out.push_back(std::stoll(part, &used));
-            if (used != part.size()) return false;
-        } catch (const std::exception&) {
-            return false;
-        }
-        pos = end + 1;
-    }
-    return true;
-}
-
 int clampInt(long long v) {
     if (v > 2147483647LL) return 2147483647;
     if (v < -2147483647LL) return -2147483647;
     return static_cast<int>(v);
-}
-
-// The user's text (UTF-8 unless --sjis) as Shift-JIS.
-bool toSjis(const std::string& text, bool sjis, std::string& out) {
-    if (sjis) {
-        out = text;
-        return true;
-    }
-    auto converted = platform::utf8ToSjis(text);
-    if (!converted) return false;
-    out = *converted;
-    return true;
-}
-
-int fail(const std::string& text) {
-    std::cerr << "zelko7: " << text << '\n';
-    return kNotStarted;
 }
 
 int refuse(TerminalHost& host, const PageCheck& check) {
@@ -182,6 +141,154 @@ int refuseUnreadableWorkbook(const PageFields& page, TerminalHost& host) {
     host.showMessage(kSourceNotOpened);
     std::cerr << "zelko7: " << reason << '\n';
     return kSourceNotOpened;
+}
+
+// The options block as the options page would collect it: the settings,
+// edited by the command line. 0, or the status of a run not started.
+int editOptions(const CLI::App& sub, const ConvertArguments& a, OptionsBlock& edited) {
+    auto given = [&sub](const char* name) { return cmdline::optionGiven(sub, name); };
+    if (given("--mode")) {
+        edited.CnvKbn = a.mode == "5" ? 1 : a.mode == "7" ? 2 : a.mode == "barcode" ? 3 : 4;
+    }
+    if (given("--hyphen")) edited.HyphenMode = 1;
+    if (given("--no-hyphen")) edited.HyphenMode = 0;
+    if (given("--strict")) {
+        edited.KyoRyakuCheck = edited.IkanashiCheck = edited.KennashiCheck = edited.CitynashiCheck =
+            0;
+        for (const std::string& word : cmdline::splitList(a.strict, ',')) {
+            if (word == "kyoto")
+                edited.KyoRyakuCheck = 1;
+            else if (word == "ikanashi")
+                edited.IkanashiCheck = 1;
+            else if (word == "ken")
+                edited.KennashiCheck = 1;
+            else if (word == "city")
+                edited.CitynashiCheck = 1;
+            else if (word != "none" && !word.empty())
+                return notStarted("unknown strict check: " + word);
+        }
+    }
+    if (given("--error-file")) {
+        edited.ErrFilFlg = 1;
+        edited.szErrName = platform::cutSjis(a.errorFile, kNameCapacity);
+    }
+    if (given("--no-error-file")) edited.ErrFilFlg = 0;
+    if (given("--max-errors")) {
+        edited.MaxErrFlg = 1;
+        edited.MaxErrCnt = a.maxErrors;
+    }
+    if (given("--no-max-errors")) edited.MaxErrFlg = 0;
+    return 0;
+}
+
+// The page's files, positions and marks from the command line (those of the
+// text, SDF and CSV pages). 0, or the status of a run not started.
+int editPage(const CLI::App& sub, const ConvertArguments& a, cmdline::TextIo& io,
+             PageFields& page) {
+    auto given = [&sub](const char* name) { return cmdline::optionGiven(sub, name); };
+    if (given("--source")) page.source = a.source;
+    if (given("--dest")) page.destination = a.dest;
+    if (given("--insert")) page.insertPosition = a.insert;
+    if (given("--layout")) page.lineBreaks = a.layout == "lines";
+    if (given("--record-length")) page.recordLength = a.recordLength;
+    if (given("--quote")) page.quoted = true;
+    if (given("--no-quote")) page.quoted = false;
+    if (given("--marker")) {
+        page.markerFlag = true;
+        if (!io.toEngine(a.marker, page.marker))
+            return notStarted("the marker has no Shift-JIS form");
+    }
+    if (given("--no-marker")) page.markerFlag = false;
+    std::vector<long long> numbers;
+    if (given("--pieces")) {
+        page.pieceStart = {};
+        page.pieceSize = {};
+        const std::vector<std::string> pairs = cmdline::splitList(a.pieces, ',');
+        for (std::size_t i = 0; i < pairs.size(); ++i) {
+            if (i == 4 || !cmdline::parseNumbers(pairs[i], ':', numbers) || numbers.size() != 2)
+                return notStarted("--pieces takes up to four START:SIZE pairs");
+            page.pieceStart[i] = clampInt(numbers[0]);
+            page.pieceSize[i] = clampInt(numbers[1]);
+        }
+    }
+    if (given("--fields")) {
+        if (!cmdline::parseNumbers(a.fields, ',', numbers) || numbers.size() > 4)
+            return notStarted("--fields takes up to four field numbers");
+        page.pieceStart = {};
+        for (std::size_t i = 0; i < numbers.size(); ++i) {
+            // A record has at most 512 fields; a higher number would fail every record.
+            if (numbers[i] > static_cast<long long>(CsvLine::kMaxFields))
+                return notStarted("--fields: a record has at most " +
+                                  std::to_string(CsvLine::kMaxFields) + " fields, not " +
+                                  std::to_string(numbers[i]));
+            page.pieceStart[i] = clampInt(numbers[i]);
+        }
+    }
+    return 0;
+}
+
+// The Excel page's sheet and columns from the command line, and the copy's
+// name checked against the source's kind. 0, or the status of a run not
+// started.
+int editWorkbookPage(const CLI::App& sub, const ConvertArguments& a, cmdline::TextIo& io,
+                     SourceKind sourceKind, PageFields& page) {
+    auto given = [&sub](const char* name) { return cmdline::optionGiven(sub, name); };
+    if (given("--sheet") && !io.toEngine(a.sheet, page.sheet))
+        return notStarted("the sheet name has no Shift-JIS form");
+    // The copy is of the source's kind; a name saying otherwise is refused.
+    if (sourceKind == SourceKind::Excel && platform::fileExists(page.source) &&
+        !page.destination.empty() && !destinationFitsCopy(page.source, page.destination))
+        return notStarted("the destination must end in " + copyExtensionFor(page.source) +
+                          ", the kind of workbook the source is");
+    // .xlsx sheets reach column XFD, binary workbooks IV.
+    const int columns = workbooks::workbookColumnsOf(page.source);
+    const std::string columnRange = columns == kXlsColumns ? "A..IV" : "A..XFD";
+    if (given("--columns")) {
+        page.pieceStart = {};
+        const std::vector<std::string> letters = cmdline::splitList(a.columns, ',');
+        for (std::size_t i = 0; i < letters.size(); ++i) {
+            const int number = columnNumber(letters[i], columns);
+            if (i == 4 || number == 0)
+                return notStarted("--columns takes up to four columns " + columnRange);
+            page.pieceStart[i] = number;
+        }
+    }
+    if (given("--dest-column")) {
+        page.insertPosition = columnNumber(a.destColumn, columns);
+        if (page.insertPosition == 0)
+            return notStarted("--dest-column takes a column " + columnRange);
+    }
+    return 0;
+}
+
+// The partial range FIRST-LAST into `job`. 0, or the status of a run not
+// started.
+int readRange(const CLI::App& sub, const ConvertArguments& a, TerminalHost& host,
+              ConversionJob& job) {
+    if (!cmdline::optionGiven(sub, "--range")) return 0;
+    std::vector<long long> numbers;
+    const std::size_t dash = a.range.find('-', 1);
+    if (dash == std::string::npos || !cmdline::parseNumbers(a.range.substr(0, dash), ',', numbers))
+        return notStarted("--range takes FIRST-LAST");
+    const long long first = numbers[0];
+    if (!cmdline::parseNumbers(a.range.substr(dash + 1), ',', numbers))
+        return notStarted("--range takes FIRST-LAST");
+    if (PageCheck c = checkRange(first, numbers[0], job); !c.ok()) return refuse(host, c);
+    return 0;
+}
+
+// The source encoding of a text, SDF or CSV run: the command line tells it
+// from the file unless told.
+void chooseEncoding(const CLI::App& sub, const ConvertArguments& a, const PageFields& page,
+                    CnvParamBlock& params) {
+    const std::string encoding = cmdline::optionGiven(sub, "--encoding") ? a.encoding : "auto";
+    params.TXTCSVEncoding =
+        static_cast<std::int32_t>(encoding == "sjis"    ? TextEncoding::ShiftJis
+                                  : encoding == "utf-8" ? TextEncoding::Utf8
+                                                        : TextEncoding::Automatic);
+    if (encoding == "sjis" && looksLikeUtf8(lookAtFile(page.source)))
+        std::cerr << "zelko7: the source looks like UTF-8 but is read as Shift-JIS "
+                     "(--encoding sjis); --encoding auto or utf-8 reads it as UTF-8\n";
 }
 
 // The questions on the terminal, the run in this process.
@@ -225,12 +332,11 @@ int refuseUnknownWords(const CLI::App& convert, int argc, char** argv) {
     bool inConvert = false;
     for (int i = 1; i < argc; ++i) {
         const std::string word = argv[i];
-        if (word == "--version" || word == "-V" || word == "-v") {
-            std::cerr << "zelko7: there is no " << word
-                      << " option; the desktop program shows its version under "
-                         "\"ﾊﾞｰｼﾞｮﾝ情報\", and 'keszip version' that of the library\n";
+        if (cmdline::refuseVersionOption(word, "zelko7",
+                                         "the desktop program shows its version under "
+                                         "\"ﾊﾞｰｼﾞｮﾝ情報\", and 'keszip version' that of the "
+                                         "library"))
             return kNotStarted;
-        }
         if (word.empty() || word[0] == '-') continue;  // --sjis, --help and the like
         if (!inConvert) {
             if (word != convert.get_name()) {
@@ -247,12 +353,6 @@ int refuseUnknownWords(const CLI::App& convert, int argc, char** argv) {
         return kNotStarted;
     }
     return -1;
-}
-
-void useOneLineErrors(CLI::App& app) {
-    app.failure_message([](const CLI::App*, const CLI::Error& e) {
-        return "zelko7: " + std::string(e.what()) + " (see zelko7 --help)\n";
-    });
 }
 
 void addConvertCommands(CLI::App& convert, ConvertArguments& args, std::string& selected) {
@@ -301,58 +401,17 @@ void addConvertCommands(CLI::App& convert, ConvertArguments& args, std::string& 
 }
 
 int runConvert(const CLI::App& convert, const ConvertArguments& a, const std::string& kind) {
-    const CLI::App* sub = convert.get_subcommand(kind);
-    // Options that the kind does not have count as not given.
-    auto given = [sub](const char* name) {
-        const CLI::Option* option = sub->get_option_no_throw(name);
-        return option != nullptr && option->count() > 0;
-    };
+    const CLI::App& sub = *convert.get_subcommand(kind);
     TerminalHost host(a.yes, a.sjis);
+    cmdline::TextIo io(a.sjis);
 
     OptionsBlock options;
     CnvParamBlock params;
     SettingsStore(SettingsPath()).load(options, params);
-
-    // The options block, as the options page would collect it.
     OptionsBlock edited = options;
-    if (given("--mode")) {
-        edited.CnvKbn = a.mode == "5" ? 1 : a.mode == "7" ? 2 : a.mode == "barcode" ? 3 : 4;
-    }
-    if (given("--hyphen")) edited.HyphenMode = 1;
-    if (given("--no-hyphen")) edited.HyphenMode = 0;
-    if (given("--strict")) {
-        edited.KyoRyakuCheck = edited.IkanashiCheck = edited.KennashiCheck = edited.CitynashiCheck =
-            0;
-        std::size_t pos = 0;
-        while (pos <= a.strict.size()) {
-            std::size_t end = a.strict.find(',', pos);
-            if (end == std::string::npos) end = a.strict.size();
-            const std::string word = a.strict.substr(pos, end - pos);
-            if (word == "kyoto")
-                edited.KyoRyakuCheck = 1;
-            else if (word == "ikanashi")
-                edited.IkanashiCheck = 1;
-            else if (word == "ken")
-                edited.KennashiCheck = 1;
-            else if (word == "city")
-                edited.CitynashiCheck = 1;
-            else if (word != "none" && !word.empty())
-                return fail("unknown strict check: " + word);
-            pos = end + 1;
-        }
-    }
-    if (given("--error-file")) {
-        edited.ErrFilFlg = 1;
-        edited.szErrName = platform::cutSjis(a.errorFile, kNameCapacity);
-    }
-    if (given("--no-error-file")) edited.ErrFilFlg = 0;
-    if (given("--max-errors")) {
-        edited.MaxErrFlg = 1;
-        edited.MaxErrCnt = a.maxErrors;
-    }
-    if (given("--no-max-errors")) edited.MaxErrFlg = 0;
+    if (int code = editOptions(sub, a, edited)) return code;
     if (PageCheck c = collectOptions(edited, options); !c.ok()) return refuse(host, c);
-    if (kind == "table") return endOfRun(runTableConvert(*sub, a, host, options, params), host);
+    if (kind == "table") return endOfRun(runTableConvert(sub, a, host, options, params), host);
 
     const SourceKind sourceKind = kind == "text"    ? SourceKind::Text
                                   : kind == "sdf"   ? SourceKind::Sdf
@@ -360,99 +419,14 @@ int runConvert(const CLI::App& convert, const ConvertArguments& a, const std::st
                                                     : SourceKind::Csv;
     // The page's fields: the settings, then the command line.
     PageFields page = pageFieldsFromSettings(sourceKind, options, params);
-    if (given("--source")) page.source = a.source;
-    if (given("--dest")) page.destination = a.dest;
-    if (given("--insert")) page.insertPosition = a.insert;
-    if (given("--layout")) page.lineBreaks = a.layout == "lines";
-    if (given("--record-length")) page.recordLength = a.recordLength;
-    if (given("--quote")) page.quoted = true;
-    if (given("--no-quote")) page.quoted = false;
-    if (given("--marker")) {
-        page.markerFlag = true;
-        if (!toSjis(a.marker, a.sjis, page.marker)) return fail("the marker has no Shift-JIS form");
-    }
-    if (given("--no-marker")) page.markerFlag = false;
-    std::vector<long long> numbers;
-    if (given("--pieces")) {
-        page.pieceStart = {};
-        page.pieceSize = {};
-        std::size_t i = 0, pos = 0;
-        while (pos <= a.pieces.size()) {
-            std::size_t end = a.pieces.find(',', pos);
-            if (end == std::string::npos) end = a.pieces.size();
-            if (i == 4 || !parseNumbers(a.pieces.substr(pos, end - pos), ':', numbers) ||
-                numbers.size() != 2)
-                return fail("--pieces takes up to four START:SIZE pairs");
-            page.pieceStart[i] = clampInt(numbers[0]);
-            page.pieceSize[i] = clampInt(numbers[1]);
-            ++i;
-            pos = end + 1;
-        }
-    }
-    if (given("--fields")) {
-        if (!parseNumbers(a.fields, ',', numbers) || numbers.size() > 4)
-            return fail("--fields takes up to four field numbers");
-        page.pieceStart = {};
-        for (std::size_t i = 0; i < numbers.size(); ++i) {
-            // A record has at most 512 fields; a higher number would fail every record.
-            if (numbers[i] > static_cast<long long>(CsvLine::kMaxFields))
-                return fail("--fields: a record has at most " +
-                            std::to_string(CsvLine::kMaxFields) + " fields, not " +
-                            std::to_string(numbers[i]));
-            page.pieceStart[i] = clampInt(numbers[i]);
-        }
-    }
-
-    if (given("--sheet") && !toSjis(a.sheet, a.sjis, page.sheet))
-        return fail("the sheet name has no Shift-JIS form");
-    // The copy is of the source's kind; a name saying otherwise is refused.
-    if (sourceKind == SourceKind::Excel && platform::fileExists(page.source) &&
-        !page.destination.empty() && !destinationFitsCopy(page.source, page.destination))
-        return fail("the destination must end in " + copyExtensionFor(page.source) +
-                    ", the kind of workbook the source is");
-    // .xlsx sheets reach column XFD, binary workbooks IV.
-    const int columns = workbooks::workbookColumnsOf(page.source);
-    const std::string columnRange = columns == kXlsColumns ? "A..IV" : "A..XFD";
-    if (given("--columns")) {
-        page.pieceStart = {};
-        std::size_t i = 0, pos = 0;
-        while (pos <= a.columns.size()) {
-            std::size_t end = a.columns.find(',', pos);
-            if (end == std::string::npos) end = a.columns.size();
-            const int number = columnNumber(a.columns.substr(pos, end - pos), columns);
-            if (i == 4 || number == 0)
-                return fail("--columns takes up to four columns " + columnRange);
-            page.pieceStart[i++] = number;
-            pos = end + 1;
-        }
-    }
-    if (given("--dest-column")) {
-        page.insertPosition = columnNumber(a.destColumn, columns);
-        if (page.insertPosition == 0) return fail("--dest-column takes a column " + columnRange);
-    }
-
+    if (int code = editPage(sub, a, io, page)) return code;
+    if (int code = editWorkbookPage(sub, a, io, sourceKind, page)) return code;
     ConversionJob job;
-    if (given("--range")) {
-        const std::size_t dash = a.range.find('-', 1);
-        if (dash == std::string::npos || !parseNumbers(a.range.substr(0, dash), ',', numbers))
-            return fail("--range takes FIRST-LAST");
-        const long long first = numbers[0];
-        if (!parseNumbers(a.range.substr(dash + 1), ',', numbers))
-            return fail("--range takes FIRST-LAST");
-        if (PageCheck c = checkRange(first, numbers[0], job); !c.ok()) return refuse(host, c);
-    }
+    if (int code = readRange(sub, a, host, job)) return code;
     if (sourceKind == SourceKind::Excel) {
         if (int code = refuseUnreadableWorkbook(page, host)) return code;
     } else {
-        // The command line tells the encoding from the file unless told.
-        const std::string encoding = given("--encoding") ? a.encoding : "auto";
-        params.TXTCSVEncoding =
-            static_cast<std::int32_t>(encoding == "sjis"    ? TextEncoding::ShiftJis
-                                      : encoding == "utf-8" ? TextEncoding::Utf8
-                                                            : TextEncoding::Automatic);
-        if (encoding == "sjis" && looksLikeUtf8(lookAtFile(page.source)))
-            std::cerr << "zelko7: the source looks like UTF-8 but is read as Shift-JIS "
-                         "(--encoding sjis); --encoding auto or utf-8 reads it as UTF-8\n";
+        chooseEncoding(sub, a, page, params);
     }
     KesZipEngine engine;
     TerminalStarter starter(host, engine, options.HyphenMode, a.threads);

@@ -49,10 +49,6 @@ void addConvertCommands(CLI::App& convert, ConvertArguments& args, std::string& 
 // to the parser.
 int refuseUnknownWords(const CLI::App& convert, int argc, char** argv);
 
-// One line on standard error for every parse error, "zelko7: <what is wrong>";
-// a misused command line ends with 10 like any run that was not started.
-void useOneLineErrors(CLI::App& app);
-
 // Runs the selected conversion; the exit status is the run's end code (1 to
 // 4), 0 when the whole source or range was converted, 5, 6 or 7 when the run
 // stopped at the error maximum, was stopped by the user or could not write

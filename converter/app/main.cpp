@@ -1,20 +1,18 @@
 // zelko7: the batch converter. Without arguments it starts the desktop
 // program (when built with it); `zelko7 convert ...` runs headless and
 // never creates a GUI application object.
+#include <cmdline/arguments.h>
 #include <platform/program_arguments.h>
 
 #include <CLI/CLI.hpp>
 #include <csignal>
 
 #include "convert_command.h"
+#include "exit_status.h"
 #include "terminal_host.h"
 #ifdef ZELKO7_DESKTOP
 #include "desktop_program.h"
 #endif
-
-namespace {
-constexpr int kNotStarted = 10;
-}  // namespace
 
 int main(int argc, char** argv) {
     platform::ProgramArguments arguments(argc, argv);
@@ -34,14 +32,16 @@ int main(int argc, char** argv) {
         "of an SQLite file or an ODBC database (all columns and fields can be read)");
     std::string kind;
     converter::addConvertCommands(*convert, args, kind);
-    converter::useOneLineErrors(app);
+    // One line on standard error for every parse error; a misused command
+    // line ends like any run that was not started.
+    cmdline::useOneLineErrors(app, "zelko7");
     if (int status = converter::refuseUnknownWords(*convert, argc, argv); status >= 0)
         return status;
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
         // Help ends with 0; a misused command line is a run not started.
-        return app.exit(e) == 0 ? 0 : kNotStarted;
+        return app.exit(e) == 0 ? 0 : converter::kNotStarted;
     }
     const int status = converter::runConvert(*convert, args, kind);
     // A run abandoned on SIGTERM or SIGHUP has cleaned up; the program ends

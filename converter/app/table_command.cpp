@@ -1,12 +1,14 @@
 #include "table_command.h"
 
-#include <platform/sjis.h>
+#include <cmdline/arguments.h>
+#include <cmdline/text_io.h>
 
 #include <iostream>
 
 #include "address_engine.h"
 #include "conversion_run.h"
 #include "dao_table.h"
+#include "exit_status.h"
 #include "page_checks.h"
 #include "sjis_literal.h"
 #include "table_page.h"
@@ -15,24 +17,6 @@
 
 namespace converter {
 namespace {
-
-constexpr int kNotStarted = 10;
-
-int fail(const std::string& text) {
-    std::cerr << "zelko7: " << text << '\n';
-    return kNotStarted;
-}
-
-// The user's text (UTF-8 unless --sjis) as Shift-JIS; false when it has none.
-bool toSjis(const std::string& text, bool sjis, std::string& out) {
-    if (sjis) {
-        out = text;
-        return true;
-    }
-    auto converted = platform::utf8ToSjis(text);
-    if (converted) out = *converted;
-    return converted.has_value();
-}
 
 bool parseRange(const std::string& text, long long& first, long long& last) {
     const std::size_t dash = text.find('-', 1);
@@ -67,24 +51,22 @@ CLI::App* addTableCommand(CLI::App& convert, ConvertArguments& args, std::string
 
 int runTableConvert(const CLI::App& sub, const ConvertArguments& a, TerminalHost& host,
                     OptionsBlock& options, const CnvParamBlock& params) {
-    auto given = [&sub](const char* name) {
-        const CLI::Option* option = sub.get_option_no_throw(name);
-        return option != nullptr && option->count() > 0;
-    };
+    auto given = [&sub](const char* name) { return cmdline::optionGiven(sub, name); };
+    cmdline::TextIo io(a.sjis);
     TablePageFields page;
     page.database = given("--database") ? a.database : options.SFileName;
-    if (!toSjis(a.table, a.sjis, page.table)) return fail("the table name has no Shift-JIS form");
-    if (!toSjis(a.destField, a.sjis, page.destinationField))
-        return fail("the destination field name has no Shift-JIS form");
+    if (!io.toEngine(a.table, page.table))
+        return notStarted("the table name has no Shift-JIS form");
+    if (!io.toEngine(a.destField, page.destinationField))
+        return notStarted("the destination field name has no Shift-JIS form");
     std::string names;
-    if (!toSjis(a.tableFields, a.sjis, names)) return fail("a field name has no Shift-JIS form");
-    std::size_t count = 0;
-    for (std::size_t pos = 0; !names.empty() && pos <= names.size(); ++count) {
-        std::size_t end = names.find(',', pos);
-        if (end == std::string::npos) end = names.size();
-        if (count == 4) return fail("--fields takes up to four field names");
-        page.addressFields[count] = names.substr(pos, end - pos);
-        pos = end + 1;
+    if (!io.toEngine(a.tableFields, names)) return notStarted("a field name has no Shift-JIS form");
+    if (!names.empty()) {
+        const std::vector<std::string> fields = cmdline::splitList(names, ',');
+        for (std::size_t count = 0; count < fields.size(); ++count) {
+            if (count == 4) return notStarted("--fields takes up to four field names");
+            page.addressFields[count] = fields[count];
+        }
     }
     bool backup = params.AccessExcelBackUpFlg != 0;
     if (given("--backup")) backup = true;
@@ -92,13 +74,13 @@ int runTableConvert(const CLI::App& sub, const ConvertArguments& a, TerminalHost
 
     long long first = 0, last = 0;
     if (given("--range") && !parseRange(a.range, first, last))
-        return fail("--range takes FIRST-LAST");
+        return notStarted("--range takes FIRST-LAST");
     if (backup && isOdbcName(page.database) && page.database.find("DBQ=") == std::string::npos &&
         page.database.find("dbq=") == std::string::npos) {
         if (given("--backup"))
-            return fail("a server database has no file to back up; leave out --backup");
+            return notStarted("a server database has no file to back up; leave out --backup");
         // The box was ticked once on the desktop program's table page and kept.
-        return fail(
+        return notStarted(
             "a server database has no file to back up, and the backup box is ticked "
             "in the settings file " +
             SettingsPath() +

@@ -1,6 +1,5 @@
 #include "terminal_host.h"
 
-#include <platform/sjis.h>
 #include <platform/terminal.h>
 
 #include <csignal>
@@ -24,7 +23,7 @@ extern "C" void onTermination(int signal) { g_abandonSignal = signal; }
 int abandoningSignal() { return g_abandonSignal; }
 
 TerminalHost::TerminalHost(bool assumeYes, bool sjis)
-    : assumeYes_(assumeYes), sjis_(sjis), terminal_(platform::stderrIsTerminal()) {}
+    : assumeYes_(assumeYes), io_(sjis), terminal_(platform::stderrIsTerminal()) {}
 
 void TerminalHost::catchInterrupt() {
     catching_ = true;
@@ -40,9 +39,7 @@ TerminalHost::~TerminalHost() {
 
 bool TerminalHost::abandonRequested() { return g_abandonSignal != 0; }
 
-std::string TerminalHost::display(std::string_view sjis) const {
-    return sjis_ ? std::string(sjis) : platform::sjisToUtf8Lossy(sjis);
-}
+std::string TerminalHost::display(std::string_view sjis) const { return io_.fromEngine(sjis); }
 
 void TerminalHost::clearProgressLine() {
     if (progressShown_) {

@@ -3,6 +3,8 @@
 // answered Yes with --yes.
 #pragma once
 
+#include <cmdline/text_io.h>
+
 #include <chrono>
 #include <cstdint>
 #include <optional>
@@ -45,7 +47,7 @@ class TerminalHost : public RunHost {
   private:
     void clearProgressLine();
     bool assumeYes_;
-    bool sjis_;
+    mutable cmdline::TextIo io_;
     bool progressShown_ = false;
     bool terminal_;
     bool catching_ = false;

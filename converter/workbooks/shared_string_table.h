@@ -27,8 +27,6 @@ class SharedStringTable {
     // Shift-JIS form (it shows as '?').
     bool lookup(std::uint32_t index, std::size_t capacity, platform::Utf16Converter& converter,
                 std::string& out) const;
-    std::uint32_t totalCount() const { return total_; }
-    std::uint32_t uniqueCount() const { return unique_; }
     std::size_t decodedCount() const { return starts_.empty() ? 0 : starts_.size() - 1; }
     std::u16string_view decoded(std::size_t index) const;
 

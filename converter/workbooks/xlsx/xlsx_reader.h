@@ -64,7 +64,6 @@ class XlsxReader {
 
     // The text of shared string `index`, or null when there is no such string.
     const std::string* sharedString(std::size_t index) const;
-    std::size_t sharedStringCount() const { return sharedStrings_.size(); }
 
   private:
     friend struct SheetCellParse;

@@ -1,4 +1,4 @@
-// Text at the edges of the command line tool: arguments and standard input
+// Text at the edges of the command lines: arguments and standard input
 // arrive in UTF-8 (or raw Shift-JIS with --sjis) and results leave the same way.
 // Addresses to look up take the engine's own UTF-8 lookup instead.
 #pragma once
@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-namespace cli {
+namespace cmdline {
 
 class TextIo {
   public:
@@ -26,4 +26,4 @@ class TextIo {
     platform::SjisConverter converter_;
 };
 
-}  // namespace cli
+}  // namespace cmdline

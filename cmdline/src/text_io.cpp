@@ -1,6 +1,6 @@
-#include "text_io.h"
+#include "cmdline/text_io.h"
 
-namespace cli {
+namespace cmdline {
 
 bool TextIo::toEngine(std::string_view text, std::string& out) {
     if (sjis_) {
@@ -35,4 +35,4 @@ std::string TextIo::fromEngine(std::string_view text) {
     return out;
 }
 
-}  // namespace cli
+}  // namespace cmdline
