@@ -18,7 +18,7 @@ std::string cutAt(const std::string& text, const std::string& mark) {
     for (std::size_t i = 0; i < text.size();) {
         if (text.compare(i, mark.size(), mark) == 0) return text.substr(0, i);
         unsigned char c = static_cast<unsigned char>(text[i]);
-        i += ((c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC)) ? 2 : 1;
+        i += keszip::isLeadByte(c) ? 2 : 1;
     }
     return text;
 }

@@ -2,6 +2,8 @@
 // byte classes, the character tables and the passes that fold.cpp chains.
 #pragma once
 
+#include <platform/sjis_bytes.h>
+
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
@@ -13,9 +15,7 @@ namespace keszip::folding {
 // Blanks and separators become this filler mark, which the finishes drop.
 inline constexpr char kFiller = '*';
 
-inline bool isLeadByte(unsigned char c) {
-    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
-}
+inline bool isLeadByte(unsigned char c) { return platform::isSjisLead(c); }
 inline bool isTrailByte(unsigned char c) { return c >= 0x40 && c <= 0xFC; }
 
 // Length of the character at `pos` of a text that is well formed (every lead

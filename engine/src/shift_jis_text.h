@@ -1,14 +1,14 @@
 // Small helpers for Shift-JIS byte texts inside the engine.
 #pragma once
 
+#include <platform/sjis_bytes.h>
+
 #include <cstddef>
 #include <string_view>
 
 namespace keszip {
 
-inline bool isLeadByte(unsigned char c) {
-    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
-}
+inline bool isLeadByte(unsigned char c) { return platform::isSjisLead(c); }
 
 // Position of `needle` in `text` at a character boundary (so that a trail
 // byte and the next lead byte are never taken for a character), or npos.

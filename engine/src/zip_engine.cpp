@@ -2,6 +2,7 @@
 
 #include <platform/paths.h>
 #include <platform/profile.h>
+#include <platform/sjis_bytes.h>
 
 #include <algorithm>
 #include <cstring>
@@ -121,7 +122,7 @@ bool parenthesesUnbalanced(const std::string& text) {
     int depth = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
         unsigned char c = static_cast<unsigned char>(text[i]);
-        if ((c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC)) {
+        if (platform::isSjisLead(c)) {
             ++i;
         } else if (c == '(') {
             ++depth;

@@ -69,21 +69,19 @@ std::string getPrivateProfileString(const std::string& section, const std::strin
     return profileLookup(text, section, key, defaultValue, maxChars);
 }
 
-int textToInt(const std::string& text) {
+int textToInt(std::string_view text) {
     std::size_t i = 0;
     while (i < text.size() && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r'))) ++i;
     bool negative = false;
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+    // At most eleven digits' worth is ever held: past INT_MAX the value is
+    // the nearest int at once, so no number of digits can overflow.
     long long value = 0;
     for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
         value = value * 10 + (text[i] - '0');
-        if (value > static_cast<long long>(INT_MAX) + 1)
-            value = static_cast<long long>(INT_MAX) + 1;
+        if (value > INT_MAX) return negative ? INT_MIN : INT_MAX;
     }
-    if (negative) value = -value;
-    if (value > INT_MAX) value = INT_MAX;
-    if (value < INT_MIN) value = INT_MIN;
-    return static_cast<int>(value);
+    return static_cast<int>(negative ? -value : value);
 }
 
 }  // namespace platform

@@ -1,6 +1,5 @@
 #include "call_record.h"
 
-#include <climits>
 #include <cstring>
 
 namespace custom {
@@ -31,19 +30,6 @@ std::string lookupVariable(const CustomCallRecord& record, std::string_view name
 
 std::string_view parameterText(const CustomCallRecord& record) {
     return record.parameter ? std::string_view(record.parameter) : std::string_view();
-}
-
-int decimalValue(std::string_view text) {
-    std::size_t i = 0;
-    while (i < text.size() && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r'))) ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
-    long long value = 0;
-    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-        value = value * 10 + (text[i] - '0');
-        if (value > INT_MAX) return negative ? INT_MIN : INT_MAX;
-    }
-    return static_cast<int>(negative ? -value : value);
 }
 
 int editionNumber(const CustomCallRecord& record) {

@@ -2,6 +2,8 @@
 // variables.
 #pragma once
 
+#include <platform/profile.h>
+
 #include <string>
 #include <string_view>
 
@@ -21,8 +23,9 @@ std::string_view parameterText(const CustomCallRecord& record);
 
 // A text read as a decimal integer the way the C library's atoi reads it
 // (leading blanks, an optional sign, digits up to the first other
-// character); 0 when it holds no number.
-int decimalValue(std::string_view text);
+// character); 0 when it holds no number. The same reading as the numbers of
+// the settings files.
+inline int decimalValue(std::string_view text) { return platform::textToInt(text); }
 
 // The edition number of DspHook: the variable named by the parameter text,
 // read as a decimal integer.

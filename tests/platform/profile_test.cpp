@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 #include <platform/profile.h>
 
+#include <climits>
+
 #include "test_support.h"
 
 using platform::getPrivateProfileString;
@@ -57,4 +59,23 @@ TEST(Profile, TextToIntReadsLikeAtoi) {
     EXPECT_EQ(textToInt("abc"), 0);
     EXPECT_EQ(textToInt(""), 0);
     EXPECT_EQ(textToInt("99999999999999"), 2147483647);
+    // Numbers beyond int give the nearest int, however many digits follow.
+    const struct {
+        const char* text;
+        int value;
+    } cases[] = {
+        {"2147483647", INT_MAX},
+        {"2147483648", INT_MAX},
+        {"-2147483647", -INT_MAX},
+        {"-2147483648", INT_MIN},
+        {"-2147483649", INT_MIN},
+        {"-99999999999999999999999999999999", INT_MIN},
+        {"000000000000000000000012", 12},
+        {"\t\r\n 5", 5},
+        {"--5", 0},
+        {"+-5", 0},
+        {"- 5", 0},
+        {"5\x82\x4f", 5},  // a double-byte digit ends the number
+    };
+    for (const auto& c : cases) EXPECT_EQ(textToInt(c.text), c.value) << c.text;
 }

@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 namespace platform {
 
@@ -22,7 +23,9 @@ std::string profileLookup(const std::string& text, const std::string& section,
                           std::size_t maxChars);
 
 // Decimal text-to-integer conversion as the C library's atoi does it: leading
-// blanks, an optional sign, digits up to the first non-digit; 0 when none.
-int textToInt(const std::string& text);
+// blanks, an optional sign, digits up to the first non-digit; 0 when none. A
+// number beyond int gives the nearest int (INT_MAX or INT_MIN). Every number
+// read from a settings text goes through here.
+int textToInt(std::string_view text);
 
 }  // namespace platform
