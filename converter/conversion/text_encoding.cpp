@@ -4,6 +4,8 @@
 
 #include <fstream>
 
+#include "src/utf8_edge.h"
+
 namespace converter {
 namespace {
 
@@ -34,23 +36,6 @@ std::size_t utf8Length(std::string_view text, std::size_t i) {
     }
     if (code < least || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return 0;
     return n;
-}
-
-// Dashes and minus signs that Shift-JIS cannot write; the engine reads "-".
-bool isDashShiftJisLacks(std::string_view character) {
-    static const std::string_view dashes[] = {
-        "\xE2\x80\x91",  // U+2011 non-breaking hyphen
-        "\xE2\x80\x92",  // U+2012 figure dash
-        "\xE2\x80\x93",  // U+2013 en dash
-        "\xE2\x81\x83",  // U+2043 hyphen bullet
-        "\xE2\x81\xBB",  // U+207B superscript minus
-        "\xE2\x82\x8B",  // U+208B subscript minus
-        "\xEF\xB9\x98",  // U+FE58 small em dash
-        "\xEF\xB9\xA3",  // U+FE63 small hyphen-minus
-    };
-    for (std::string_view dash : dashes)
-        if (character == dash) return true;
-    return false;
 }
 
 }  // namespace
@@ -105,25 +90,12 @@ bool looksLikeUtf8(const EncodingLook& look) {
 
 std::string lookupFormOf(std::string_view utf8) {
     thread_local platform::SjisConverter converter;
+    // The engine reads an address up to a NUL byte, as it does those of
+    // Shift-JIS lists; what is left is made whole UTF-8 for the engine's
+    // edge, which refuses text that is not.
+    const std::string whole = wholeUtf8Characters(utf8.substr(0, utf8.find('\0')));
     std::string out;
-    if (converter.toSjis(utf8, out)) return out;
-    out.clear();
-    std::string one;
-    for (std::size_t i = 0; i < utf8.size();) {
-        const std::size_t n = utf8Length(utf8, i);
-        if (n == 0) {
-            ++i;
-            continue;
-        }
-        const std::string_view character = utf8.substr(i, n);
-        i += n;
-        if (converter.toSjis(character, one))
-            out += one;
-        else if (isDashShiftJisLacks(character))
-            out += '-';
-        else
-            out += "\x81\xAC";  // 〓
-    }
+    keszip::utf8ToEngineText(whole, converter, out);
     return out;
 }
 

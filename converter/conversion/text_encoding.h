@@ -32,11 +32,11 @@ EncodingLook lookAtText(std::string_view text, bool complete);
 // mark, or one that is UTF-8 and could not be Shift-JIS.
 bool looksLikeUtf8(const EncodingLook& look);
 
-// The address as the engine reads it: UTF-8 put into Shift-JIS character by
-// character. Dashes that Shift-JIS lacks become "-", any other character it
-// lacks becomes the placeholder "〓", and bytes that are not UTF-8 (a piece
-// cut inside a character) are left out. Once the engine's own UTF-8 lookups
-// reach the converter, they replace this.
+// The address as the engine reads it, put into Shift-JIS by the engine's own
+// UTF-8 edge (the one of its UTF-8 lookups): dashes that Shift-JIS lacks
+// become "-", any other character it lacks becomes the placeholder "〓".
+// Bytes that are not UTF-8 (a piece cut inside a character) are left out,
+// and the address ends at a NUL byte.
 std::string lookupFormOf(std::string_view utf8);
 
 // The bytes of `text` that form whole UTF-8 characters, in order.

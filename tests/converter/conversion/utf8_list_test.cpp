@@ -52,6 +52,9 @@ TEST(TextEncoding, AddressForTheEngine) {
         {"丸の内1–2‑3", sj("丸の内1-2-3")},                // en dash, non-breaking hyphen
         {"𠮷田🏠町", sj("〓田〓町")},                       // no Shift-JIS form: the placeholder
         {std::string("東京都").substr(0, 8), sj("東京")},  // a cut character left out
+        // Every dash the engine's UTF-8 lookups read as a hyphen: ˗ ➖ ⸺ ⸻ too.
+        {"丸の内1˗2➖3⸺4⸻5", sj("丸の内1-2-3-4-5")},
+        {std::string("丸の内\0東京", 16), sj("丸の内")},  // the address ends at a NUL
     };
     for (const Case& c : cases) EXPECT_EQ(lookupFormOf(c.utf8), c.sjis) << c.utf8;
 }
