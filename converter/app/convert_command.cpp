@@ -3,7 +3,7 @@
 #include <cmdline/arguments.h>
 #include <cmdline/text_io.h>
 #include <platform/paths.h>
-#include <platform/sjis.h>
+#include <platform/sjis_bytes.h>
 
 #include <iostream>
 #include <memory>

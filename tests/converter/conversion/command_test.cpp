@@ -154,6 +154,18 @@ TEST(ConvertCommand, MisuseSaysWhatIsWrongOnOneLine) {
         {"--version", "no --version option"},
         {"convert csv --bogus", "--bogus"},
         {"convert csv --max-errors 99999999999", "--max-errors"},
+        {"-V", "no -V option"},
+        // Lists of values: too many, or a value that is not one.
+        {"convert text --pieces 1:2,3:4,5:6,7:8,9:10", "--pieces takes up to four"},
+        {"convert sdf --pieces 1:2,3", "--pieces takes up to four"},
+        {"convert csv --strict kyoto,,kenn", "unknown strict check: kenn"},
+        {"convert csv --fields 1,2,3,4,5", "--fields takes up to four"},
+        {"convert csv --fields 1,,2", "--fields takes up to four"},
+        {"convert excel --columns A,B,C,D,E", "--columns takes up to four columns"},
+        {"convert excel --columns A,,B", "--columns takes up to four columns"},
+        {"convert table --database x.db --fields a,b,c,d,e", "--fields takes up to four field"},
+        {"convert csv --range 5", "--range takes FIRST-LAST"},
+        {"convert table --database x.db --range 1-x", "--range takes FIRST-LAST"},
     };
     for (const Case& c : cases) {
         int status = -1;
