@@ -325,6 +325,103 @@ WrittenForm buildingFloors(const std::vector<RealTown>& towns) {
     return form;
 }
 
+// Replaces the first `from` in `text` by `to`.
+std::string replacedOnce(std::string text, const std::string& from, const std::string& to) {
+    const std::size_t at = text.find(from);
+    if (at != std::string::npos) text.replace(at, from.size(), to);
+    return text;
+}
+
+// A street description of a Kyoto note: street, cross street and direction
+// (寺町通三条下る, 三条通白川橋下る東入), ending in its direction.
+bool streetDescription(const std::string& text) {
+    if (!keszip::containsText(text, sj("通")) && !keszip::containsText(text, sj("筋")))
+        return false;
+    for (const char* end : {"上る", "下る", "東入", "西入"})
+        if (endsWith(text, sj(end))) return true;
+    return false;
+}
+
+// The same description with its street word and direction written as other
+// lists write them: 通り, 上ル, 下がる, 西入ル, 東入る.
+std::string otherWriting(const std::string& description, std::size_t which) {
+    std::string text = description;
+    switch (which % 4) {
+        case 1:
+            text = replacedOnce(replacedOnce(text, sj("上る"), sj("上ル")), sj("下る"), sj("下ル"));
+            text = replacedOnce(replacedOnce(text, sj("東入"), sj("東入ル")), sj("西入"),
+                                sj("西入ル"));
+            break;
+        case 2:
+            text = replacedOnce(replacedOnce(text, sj("上る"), sj("上がる")), sj("下る"),
+                                sj("下がる"));
+            text = replacedOnce(text, sj("通"), sj("通り"));
+            break;
+        case 3:
+            text = replacedOnce(replacedOnce(text, sj("東入"), sj("東入る")), sj("西入"),
+                                sj("西入る"));
+            text = replacedOnce(text, sj("通"), sj("通り"));
+            break;
+        default:
+            break;
+    }
+    return text;
+}
+
+// Kyoto addresses as lists write them: a street description, the town's name
+// and a lot number (寺町通三条下る永楽町33番地). The town is the one named
+// after the last direction, whichever town the dictionary lists the
+// description for: each town name of a ward that stands for one code is
+// written after a description of another town; each description a town's
+// entry lists is written before that town's name, when that name and
+// description give one code. The descriptions are written in four ways.
+WrittenForm kyotoStreets(const std::vector<RealTown>& towns) {
+    WrittenForm form{"Kyoto street description", {}};
+    const std::string open = sj("（"), close = sj("）"), comma = sj("、");
+    std::map<std::uint32_t, std::vector<const RealTown*>> wards;
+    for (const auto& t : towns)
+        if (t.localCode >= 26101 && t.localCode <= 26111 && !t.generic())
+            wards[t.localCode].push_back(&t);
+    std::size_t written = 0;
+    for (const auto& [code, list] : wards) {
+        std::map<std::string, std::set<std::uint32_t>> codesOfName;
+        std::map<std::pair<std::string, std::string>, std::set<std::uint32_t>> codesOfPair;
+        std::vector<std::pair<const RealTown*, std::string>> described;
+        for (const RealTown* t : list) {
+            const std::string base = t->baseName();
+            codesOfName[base].insert(t->code7);
+            if (t->townName.size() <= base.size() + open.size()) continue;
+            std::string note = t->townName.substr(base.size() + open.size());
+            if (endsWith(note, close)) note.resize(note.size() - close.size());
+            for (const auto& d : splitAt(note, comma)) {
+                if (!streetDescription(d)) continue;
+                codesOfPair[{base, d}].insert(t->code7);
+                described.push_back({t, d});
+            }
+        }
+        if (described.empty()) continue;
+        const RealTown& first = *list.front();
+        const std::string at = first.prefName + first.cityName;
+        for (const auto& [t, d] : described)
+            if (codesOfPair[{t->baseName(), d}].size() == 1)
+                form.cases.push_back(
+                    {at + otherWriting(d, written++) + t->baseName() + "33" + sj("番地"), t});
+        std::size_t k = 0;
+        for (const RealTown* t : list) {
+            const std::string base = t->baseName();
+            if (base != t->townName || codesOfName[base].size() != 1 || base.size() < 4) continue;
+            // A description of another town, taken in turn.
+            for (std::size_t tries = 0; tries < described.size(); ++tries) {
+                const auto& [other, d] = described[k++ % described.size()];
+                if (other->baseName() == base) continue;
+                form.cases.push_back({at + otherWriting(d, written++) + base + "33", t});
+                break;
+            }
+        }
+    }
+    return form;
+}
+
 }  // namespace
 
 std::vector<WrittenForm> writtenForms(const std::vector<RealTown>& towns,
@@ -340,6 +437,7 @@ std::vector<WrittenForm> writtenForms(const std::vector<RealTown>& towns,
     forms.push_back(surroundedAddresses(one));
     forms.push_back(kanjiDigitBeforeLot(one));
     forms.push_back(buildingFloors(towns));
+    forms.push_back(kyotoStreets(towns));
     return forms;
 }
 
