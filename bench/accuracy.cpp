@@ -180,7 +180,8 @@ int main(int argc, char** argv) {
         report(engine, "ending in a numeral + 3-5", numeralEndCases(towns), "3-5");
         report(engine, "former municipality name", formerMunicipalityCases(towns, engine));
         std::printf("\nAddresses as address lists write them:\n");
-        for (const auto& form : bench::writtenForms(all, towns)) {
+        for (const auto& form :
+             bench::writtenForms(all, towns, engine.foldSettings().kanjiSubstitutions)) {
             std::vector<Case> cases;
             for (const auto& c : form.cases) cases.push_back({c.address, c.town});
             report(engine, form.name.c_str(), cases);

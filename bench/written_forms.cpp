@@ -422,10 +422,65 @@ WrittenForm kyotoStreets(const std::vector<RealTown>& towns) {
     return form;
 }
 
+// Offset of the first `kanji` in `name` that does not follow a kana (a
+// ｶ, ｹ or ｶﾞ before a kanji folds away, but not before its variant), or
+// npos.
+std::size_t kanjiAt(const std::string& name, const std::string& kanji) {
+    bool afterKana = false;
+    for (std::size_t i = 0; i + 1 < name.size();) {
+        const auto b = static_cast<unsigned char>(name[i]);
+        const auto t = static_cast<unsigned char>(name[i + 1]);
+        const bool lead = keszip::isLeadByte(b);
+        if (lead && !afterKana && name.compare(i, kanji.size(), kanji) == 0) return i;
+        afterKana = lead ? (b == 0x82 && t >= 0x9F) || b == 0x83 : b >= 0xA1 && b <= 0xDF;
+        i += lead ? 2 : 1;
+    }
+    return std::string::npos;
+}
+
+// `name` with its first variant kanji written in its pair's form (須恵 for
+// Japan Post's 須惠), or else, with `either`, its first form written as the
+// pair's variant (螢池 for 蛍池); empty when it has none.
+std::string otherForm(const std::string& name,
+                      const std::vector<keszip::SubstitutionPair>& variants, bool either) {
+    for (bool reverse : {false, true}) {
+        if (reverse && !either) break;
+        for (const auto& pair : variants) {
+            if (pair.key.size() != 2 || pair.value.size() != 2) continue;
+            const std::string& from = reverse ? pair.value : pair.key;
+            const std::size_t at = kanjiAt(name, from);
+            if (at == std::string::npos) continue;
+            std::string out = name;
+            out.replace(at, from.size(), reverse ? pair.key : pair.value);
+            return out;
+        }
+    }
+    return std::string();
+}
+
+// Towns whose name, or whose municipality's name, holds a kanji that the
+// dictionary's variant pairs fold (須惠町), written with the pair's other
+// form; and every 25th town whose name holds a form that a pair folds to
+// (蛍池), written with the variant.
+WrittenForm variantKanji(const std::vector<RealTown>& one,
+                         const std::vector<keszip::SubstitutionPair>& variants) {
+    WrittenForm form{"variant kanji written another way", {}};
+    for (std::size_t i = 0; i < one.size(); ++i) {
+        const RealTown& t = one[i];
+        const bool either = i % 25 == 0;
+        const std::string town = otherForm(t.baseName(), variants, either);
+        if (!town.empty()) form.cases.push_back({t.prefName + t.cityName + town + "1", &t});
+        const std::string city = otherForm(t.cityName, variants, either);
+        if (!city.empty()) form.cases.push_back({t.prefName + city + t.baseName() + "1", &t});
+    }
+    return form;
+}
+
 }  // namespace
 
 std::vector<WrittenForm> writtenForms(const std::vector<RealTown>& towns,
-                                      const std::vector<RealTown>& one) {
+                                      const std::vector<RealTown>& one,
+                                      const std::vector<keszip::SubstitutionPair>& variants) {
     const auto all = byMunicipality(towns);
     std::vector<WrittenForm> forms;
     forms.push_back(lotAfterName(towns));
@@ -438,6 +493,7 @@ std::vector<WrittenForm> writtenForms(const std::vector<RealTown>& towns,
     forms.push_back(kanjiDigitBeforeLot(one));
     forms.push_back(buildingFloors(towns));
     forms.push_back(kyotoStreets(towns));
+    if (!variants.empty()) forms.push_back(variantKanji(one, variants));
     return forms;
 }
 

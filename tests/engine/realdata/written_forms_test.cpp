@@ -20,7 +20,8 @@ TEST(RealLookup, AddressesAsListsWriteThem) {
     const auto one = bench::townsNamingOnePlace(towns);
     keszip::ZipEngine engine(KESZIP_BIN_DIR);
     ASSERT_TRUE(engine.open());
-    for (const auto& form : bench::writtenForms(towns, one)) {
+    for (const auto& form :
+         bench::writtenForms(towns, one, engine.foldSettings().kanjiSubstitutions)) {
         EXPECT_FALSE(form.cases.empty()) << form.name;
         std::size_t wrong = 0;
         for (const auto& c : form.cases) {
