@@ -183,6 +183,24 @@ TEST_F(Lookup, KyotoTownAfterTheStreetDescription) {
     }
 }
 
+// A postal code before the address is passed over, and flagged when the
+// address is placed at another code.
+TEST_F(Lookup, LeadingPostalCodeAgainstTheAnswer) {
+    const struct {
+        const char* address;
+        int flags;
+    } cases[] = {
+        {"〒100-0013東京都千代田区霞が関1-2-3", 1},
+        {"100-0013 東京都千代田区霞が関1", 1},
+        {"〒1000013 東京都千代田区霞が関", 1},
+        {"〒100-0014東京都千代田区霞が関1-2-3", 1 | 128},
+        {"「100-0014 東京都千代田区霞が関」", 1 | 128},
+        {"100-0013 東京都千代田区存在しない町", 1 | 4 | 128},
+        {"東京都千代田区霞が関1-2-3", 1},
+    };
+    for (const auto& c : cases) EXPECT_EQ(look(c.address), c.flags) << c.address;
+}
+
 TEST_F(Lookup, FixedCorrectionsLookAtTheAddressAsWritten) {
     EXPECT_EQ(look("宮城県仙台市宮城野区榴ケ岡1"), 1);
     EXPECT_STREQ(code_, "9830851");
