@@ -151,6 +151,36 @@ std::vector<Case> formerMunicipalityCases(const std::vector<bench::RealTown>& to
     return cases;
 }
 
+// Every 97th town after a postal code: its own, the next town's and one no
+// town has. Right when the answer's flag tells whether the code written
+// differs from the code found.
+void reportCodeCheck(keszip::ZipEngine& engine, const std::vector<bench::RealTown>& one) {
+    std::size_t right = 0, total = 0;
+    std::vector<std::string> wrong;
+    for (std::size_t i = 0; i + 1 < one.size(); i += 97) {
+        const auto& t = one[i];
+        const std::string address = t.prefName + t.cityName + t.baseName() + "1-2";
+        for (std::uint32_t written : {t.code7, one[i + 1].code7, 9999999u}) {
+            char code[16], code7[16] = {};
+            std::snprintf(code, sizeof code, "%03u-%04u ", written / 10000, written % 10000);
+            const int flags =
+                keszip::lookupAddress(engine, code + address, {code7, nullptr, nullptr});
+            ++total;
+            const bool differs = std::strtoul(code7, nullptr, 10) != written;
+            if (flags != 0 && ((flags & keszip::kFlagCodeDiffers) != 0) == differs) {
+                ++right;
+            } else if (wrong.size() < 4) {
+                wrong.push_back(u8(code + address) + " -> " + code7 + " flags " +
+                                std::to_string(flags));
+            }
+        }
+    }
+    std::printf("%-36s %7zu of %7zu right (%.2f%%)\n", "postal code checked against answer", right,
+                total,
+                total ? 100.0 * static_cast<double>(right) / static_cast<double>(total) : 0.0);
+    for (const auto& w : wrong) std::printf("        %s\n", w.c_str());
+}
+
 std::string kanjiForm(const bench::RealTown& t) { return t.prefName + t.cityName + t.baseName(); }
 std::string readingForm(const bench::RealTown& t) {
     return t.prefReading + t.cityReading + t.baseReading();
@@ -180,11 +210,13 @@ int main(int argc, char** argv) {
         report(engine, "ending in a numeral + 3-5", numeralEndCases(towns), "3-5");
         report(engine, "former municipality name", formerMunicipalityCases(towns, engine));
         std::printf("\nAddresses as address lists write them:\n");
-        for (const auto& form : bench::writtenForms(all, towns)) {
+        for (const auto& form :
+             bench::writtenForms(all, towns, engine.foldSettings().kanjiSubstitutions)) {
             std::vector<Case> cases;
             for (const auto& c : form.cases) cases.push_back({c.address, c.town});
             report(engine, form.name.c_str(), cases);
         }
+        reportCodeCheck(engine, towns);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "accuracy: %s\n", e.what());
         return 1;

@@ -325,10 +325,162 @@ WrittenForm buildingFloors(const std::vector<RealTown>& towns) {
     return form;
 }
 
+// Replaces the first `from` in `text` by `to`.
+std::string replacedOnce(std::string text, const std::string& from, const std::string& to) {
+    const std::size_t at = text.find(from);
+    if (at != std::string::npos) text.replace(at, from.size(), to);
+    return text;
+}
+
+// A street description of a Kyoto note: street, cross street and direction
+// (寺町通三条下る, 三条通白川橋下る東入), ending in its direction.
+bool streetDescription(const std::string& text) {
+    if (!keszip::containsText(text, sj("通")) && !keszip::containsText(text, sj("筋")))
+        return false;
+    for (const char* end : {"上る", "下る", "東入", "西入"})
+        if (endsWith(text, sj(end))) return true;
+    return false;
+}
+
+// The same description with its street word and direction written as other
+// lists write them: 通り, 上ル, 下がる, 西入ル, 東入る.
+std::string otherWriting(const std::string& description, std::size_t which) {
+    std::string text = description;
+    switch (which % 4) {
+        case 1:
+            text = replacedOnce(replacedOnce(text, sj("上る"), sj("上ル")), sj("下る"), sj("下ル"));
+            text = replacedOnce(replacedOnce(text, sj("東入"), sj("東入ル")), sj("西入"),
+                                sj("西入ル"));
+            break;
+        case 2:
+            text = replacedOnce(replacedOnce(text, sj("上る"), sj("上がる")), sj("下る"),
+                                sj("下がる"));
+            text = replacedOnce(text, sj("通"), sj("通り"));
+            break;
+        case 3:
+            text = replacedOnce(replacedOnce(text, sj("東入"), sj("東入る")), sj("西入"),
+                                sj("西入る"));
+            text = replacedOnce(text, sj("通"), sj("通り"));
+            break;
+        default:
+            break;
+    }
+    return text;
+}
+
+// Kyoto addresses as lists write them: a street description, the town's name
+// and a lot number (寺町通三条下る永楽町33番地). The town is the one named
+// after the last direction, whichever town the dictionary lists the
+// description for: each town name of a ward that stands for one code is
+// written after a description of another town; each description a town's
+// entry lists is written before that town's name, when that name and
+// description give one code. The descriptions are written in four ways.
+WrittenForm kyotoStreets(const std::vector<RealTown>& towns) {
+    WrittenForm form{"Kyoto street description", {}};
+    const std::string open = sj("（"), close = sj("）"), comma = sj("、");
+    std::map<std::uint32_t, std::vector<const RealTown*>> wards;
+    for (const auto& t : towns)
+        if (t.localCode >= 26101 && t.localCode <= 26111 && !t.generic())
+            wards[t.localCode].push_back(&t);
+    std::size_t written = 0;
+    for (const auto& [code, list] : wards) {
+        std::map<std::string, std::set<std::uint32_t>> codesOfName;
+        std::map<std::pair<std::string, std::string>, std::set<std::uint32_t>> codesOfPair;
+        std::vector<std::pair<const RealTown*, std::string>> described;
+        for (const RealTown* t : list) {
+            const std::string base = t->baseName();
+            codesOfName[base].insert(t->code7);
+            if (t->townName.size() <= base.size() + open.size()) continue;
+            std::string note = t->townName.substr(base.size() + open.size());
+            if (endsWith(note, close)) note.resize(note.size() - close.size());
+            for (const auto& d : splitAt(note, comma)) {
+                if (!streetDescription(d)) continue;
+                codesOfPair[{base, d}].insert(t->code7);
+                described.push_back({t, d});
+            }
+        }
+        if (described.empty()) continue;
+        const RealTown& first = *list.front();
+        const std::string at = first.prefName + first.cityName;
+        for (const auto& [t, d] : described)
+            if (codesOfPair[{t->baseName(), d}].size() == 1)
+                form.cases.push_back(
+                    {at + otherWriting(d, written++) + t->baseName() + "33" + sj("番地"), t});
+        std::size_t k = 0;
+        for (const RealTown* t : list) {
+            const std::string base = t->baseName();
+            if (base != t->townName || codesOfName[base].size() != 1 || base.size() < 4) continue;
+            // A description of another town, taken in turn.
+            for (std::size_t tries = 0; tries < described.size(); ++tries) {
+                const auto& [other, d] = described[k++ % described.size()];
+                if (other->baseName() == base) continue;
+                form.cases.push_back({at + otherWriting(d, written++) + base + "33", t});
+                break;
+            }
+        }
+    }
+    return form;
+}
+
+// Offset of the first `kanji` in `name` that does not follow a kana (a
+// ｶ, ｹ or ｶﾞ before a kanji folds away, but not before its variant), or
+// npos.
+std::size_t kanjiAt(const std::string& name, const std::string& kanji) {
+    bool afterKana = false;
+    for (std::size_t i = 0; i + 1 < name.size();) {
+        const auto b = static_cast<unsigned char>(name[i]);
+        const auto t = static_cast<unsigned char>(name[i + 1]);
+        const bool lead = keszip::isLeadByte(b);
+        if (lead && !afterKana && name.compare(i, kanji.size(), kanji) == 0) return i;
+        afterKana = lead ? (b == 0x82 && t >= 0x9F) || b == 0x83 : b >= 0xA1 && b <= 0xDF;
+        i += lead ? 2 : 1;
+    }
+    return std::string::npos;
+}
+
+// `name` with its first variant kanji written in its pair's form (須恵 for
+// Japan Post's 須惠), or else, with `either`, its first form written as the
+// pair's variant (螢池 for 蛍池); empty when it has none.
+std::string otherForm(const std::string& name,
+                      const std::vector<keszip::SubstitutionPair>& variants, bool either) {
+    for (bool reverse : {false, true}) {
+        if (reverse && !either) break;
+        for (const auto& pair : variants) {
+            if (pair.key.size() != 2 || pair.value.size() != 2) continue;
+            const std::string& from = reverse ? pair.value : pair.key;
+            const std::size_t at = kanjiAt(name, from);
+            if (at == std::string::npos) continue;
+            std::string out = name;
+            out.replace(at, from.size(), reverse ? pair.key : pair.value);
+            return out;
+        }
+    }
+    return std::string();
+}
+
+// Towns whose name, or whose municipality's name, holds a kanji that the
+// dictionary's variant pairs fold (須惠町), written with the pair's other
+// form; and every 25th town whose name holds a form that a pair folds to
+// (蛍池), written with the variant.
+WrittenForm variantKanji(const std::vector<RealTown>& one,
+                         const std::vector<keszip::SubstitutionPair>& variants) {
+    WrittenForm form{"variant kanji written another way", {}};
+    for (std::size_t i = 0; i < one.size(); ++i) {
+        const RealTown& t = one[i];
+        const bool either = i % 25 == 0;
+        const std::string town = otherForm(t.baseName(), variants, either);
+        if (!town.empty()) form.cases.push_back({t.prefName + t.cityName + town + "1", &t});
+        const std::string city = otherForm(t.cityName, variants, either);
+        if (!city.empty()) form.cases.push_back({t.prefName + city + t.baseName() + "1", &t});
+    }
+    return form;
+}
+
 }  // namespace
 
 std::vector<WrittenForm> writtenForms(const std::vector<RealTown>& towns,
-                                      const std::vector<RealTown>& one) {
+                                      const std::vector<RealTown>& one,
+                                      const std::vector<keszip::SubstitutionPair>& variants) {
     const auto all = byMunicipality(towns);
     std::vector<WrittenForm> forms;
     forms.push_back(lotAfterName(towns));
@@ -340,6 +492,8 @@ std::vector<WrittenForm> writtenForms(const std::vector<RealTown>& towns,
     forms.push_back(surroundedAddresses(one));
     forms.push_back(kanjiDigitBeforeLot(one));
     forms.push_back(buildingFloors(towns));
+    forms.push_back(kyotoStreets(towns));
+    if (!variants.empty()) forms.push_back(variantKanji(one, variants));
     return forms;
 }
 

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "fold_settings.h"
 #include "real_towns.h"
 
 namespace bench {
@@ -23,7 +24,10 @@ struct WrittenForm {
 
 // The groups, from all towns of the data and those among them whose name
 // stands for one code (townsNamingOnePlace); the cases point into both.
+// `variants`, the kanji substitution pairs of the dictionary's KESZIP.TBL,
+// give the group of names written with another form of a kanji.
 std::vector<WrittenForm> writtenForms(const std::vector<RealTown>& towns,
-                                      const std::vector<RealTown>& one);
+                                      const std::vector<RealTown>& one,
+                                      const std::vector<keszip::SubstitutionPair>& variants = {});
 
 }  // namespace bench

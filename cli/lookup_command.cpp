@@ -50,6 +50,9 @@ void appendLine(int flags, std::initializer_list<const char*> fields, std::strin
     out += '\n';
 }
 
+constexpr const char* kCodeDiffers =
+    "a postal code before the address other than the code it is placed at";
+
 // Looks one address up and appends its result line to `out`. A text that
 // cannot be what the user meant, or that was looked up with placeholders, is
 // named by `where` ("line", "argument") and `number` in a diagnostic, and
@@ -71,6 +74,7 @@ void lookupOne(Worker& w, int options, const std::string& address, const char* w
         else if (answer.status == KESZIP_UTF8_REPLACED)
             diagnose(
                 "characters that have no Shift-JIS form; each was looked up as \xE3\x80\x93");  // 〓
+        if (answer.flags & KESZIP_CODE_DIFFERS) diagnose(kCodeDiffers);
         appendLine(answer.flags,
                    {answer.code7, answer.oldCode, answer.addressNumber, answer.jisCode}, out);
         return;
@@ -82,6 +86,7 @@ void lookupOne(Worker& w, int options, const std::string& address, const char* w
     } else {
         KesZipLookup(w.handle.get(), address.c_str(), options, &answer);
     }
+    if (answer.flags & KESZIP_CODE_DIFFERS) diagnose(kCodeDiffers);
     if (answer.flags == 0) {
         // Not placed: a refused candidate's old code and the municipality the
         // lookup passed through say nothing about this address.

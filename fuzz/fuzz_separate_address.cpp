@@ -13,7 +13,8 @@
 
 // Every result flag the lookup may set.
 constexpr int kResultFlags = KESZIP_FOUND | KESZIP_KYOTO_STREET | KESZIP_GENERIC_CODE |
-                             KESZIP_NO_PREFECTURE | KESZIP_NO_CITY | KESZIP_FORMER_NAME;
+                             KESZIP_NO_PREFECTURE | KESZIP_NO_CITY | KESZIP_FORMER_NAME |
+                             KESZIP_CODE_DIFFERS;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static const bool opened = KesZipOpen() == 1;

@@ -7,6 +7,9 @@ packages=(cmake ninja-build g++ clang libclang-rt-14-dev clang-format clang-tidy
           qt6-base-dev qt6-base-dev-tools fonts-noto-cjk qt6-translations-l10n
           libgsf-1-dev libexpat1-dev libsqlite3-dev unixodbc-dev
           postgresql odbc-postgresql python3-xlrd python3-xlwt python3-openpyxl)
+# scripts/make-variant-table.py (the default KESZIP.TBL) and its test: the
+# variant-character sources.
+packages+=(unicode-data kanjidic-xml)
 # `make package` and its test: dependency lists of the Debian package, the
 # manual pages made from each program's help, and the package's checks.
 packages+=(dpkg-dev file help2man man-db lintian desktop-file-utils)

@@ -81,6 +81,9 @@
  * Japan Post's data, or a municipality (or ward) name from before a merger,
  * renaming or reorganisation, when the dictionary holds such names. */
 #define KESZIP_FORMER_NAME 64
+/* The address began with a postal code ("〒100-0013 東京都…") other than the
+ * code it was placed at: the written code and the address disagree. */
+#define KESZIP_CODE_DIFFERS 128
 
 /* Search flags of the code-to-address and telephone searches (GetZipAddress,
  * GetZipDecision, GetTelAddress, GetTelDecision, KesZipSearch); 0 means

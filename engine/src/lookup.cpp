@@ -109,11 +109,20 @@ std::size_t leadingPostalCode(std::string_view text) {
     return end < text.size() ? end : 0;  // an address must follow
 }
 
+// The seven digits of a leading postal code of `length` bytes.
+std::uint32_t postalCodeValue(std::string_view text, std::size_t length) {
+    std::uint32_t code = 0;
+    for (char c : text.substr(0, length))
+        if (isAsciiDigit(c)) code = code * 10 + static_cast<std::uint32_t>(c - '0');
+    return code;
+}
+
 // Takes off what address lists write around an address: blanks, a leading
-// postal code, quotes or brackets around the whole address and a leading
-// note in parentheses ("(前期)長野ｹﾝ…"). The folded text is changed in
-// place; an address without any of them stays as it is.
-void removeSurroundings(std::string& text) {
+// postal code (its value goes to `leadingCode`), quotes or brackets around
+// the whole address and a leading note in parentheses ("(前期)長野ｹﾝ…").
+// The folded text is changed in place; an address without any of them
+// stays as it is.
+void removeSurroundings(std::string& text, std::uint32_t& leadingCode) {
     static const std::pair<std::string, std::string> kQuotes[] = {
         {"\xA2", "\xA3"}, {"\"", "\""}, {"'", "'"}, {"[", "]"}, {"<", ">"}};
     for (bool changed = true; changed && !text.empty();) {
@@ -126,6 +135,7 @@ void removeSurroundings(std::string& text) {
             continue;
         }
         if (std::size_t code = leadingPostalCode(text)) {
+            if (leadingCode == 0) leadingCode = postalCodeValue(text, code);
             text.erase(0, code);
             changed = true;
             continue;
@@ -273,9 +283,12 @@ int tryNamesakes(ZipEngine& engine, std::string_view address, const LookupTarget
 
 }  // namespace
 
-std::string foldAddress(const ZipEngine& engine, std::string_view address) {
+std::string foldAddress(const ZipEngine& engine, std::string_view address,
+                        std::uint32_t* leadingCode) {
     std::string text = foldText(address, kFoldMatching, engine.foldSettings());
-    removeSurroundings(text);
+    std::uint32_t code = 0;
+    removeSurroundings(text, code);
+    if (leadingCode) *leadingCode = code;
     removeOaza(text, engine.kind() == DictionaryKind::Telephone);
     removeParentheses(text);
     return text;
@@ -375,8 +388,14 @@ int lookupAddressAsWritten(ZipEngine& engine, std::string_view address,
         return 0;
     }
     MatchState& m = engine.match;
-    m.workText = foldAddress(engine, address);
+    std::uint32_t leadingCode = 0;
+    m.workText = foldAddress(engine, address, &leadingCode);
     const bool telephone = engine.kind() == DictionaryKind::Telephone;
+    // A postal code written before the address that is not the code found
+    // is reported rather than passed over.
+    auto checked = [&](int flags, std::uint32_t code) {
+        return leadingCode != 0 && code != leadingCode ? flags | kFlagCodeDiffers : flags;
+    };
     engine.firstAttempt = 1;
     bool hiroshimaTried = false;
 
@@ -434,7 +453,7 @@ int lookupAddressAsWritten(ZipEngine& engine, std::string_view address,
             engine.firstAttempt = 0;
             continue;
         }
-        if (!(flags & kFlagNoPrefecture)) return flags;
+        if (!(flags & kFlagNoPrefecture)) return checked(flags, code);
         // Without a prefecture these city names are ambiguous between two prefectures.
         if (code == 1830027 || code == 1830055 || code == 7260000) {
             writeError(targets, "ERR-005");
@@ -454,7 +473,7 @@ int lookupAddressAsWritten(ZipEngine& engine, std::string_view address,
             restartPrefecture = false;
             continue;
         }
-        return flags;
+        return checked(flags, code);
     }
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -20,6 +21,7 @@ enum LookupFlag : int {
     kFlagNoPrefecture = KESZIP_NO_PREFECTURE,
     kFlagNoCity = KESZIP_NO_CITY,
     kFlagFormerName = KESZIP_FORMER_NAME,
+    kFlagCodeDiffers = KESZIP_CODE_DIFFERS,
 };
 
 // The town level: matchTown, or the slow reference matchTownUncached.
@@ -40,9 +42,12 @@ int lookupAddressAsWritten(ZipEngine& engine, std::string_view address,
                            const LookupTargets& targets, TownMatcher townMatcher = nullptr);
 
 // The address (as the caller wrote it) in the form the lookup compares:
-// folded for matching, without the 大字 that most town names leave out and
-// without parentheses.
-std::string foldAddress(const ZipEngine& engine, std::string_view address);
+// folded for matching, without what lists write around an address (a
+// leading postal code, quotes, a leading note), without the 大字 that most
+// town names leave out and without parentheses. A leading postal code is
+// written to `leadingCode` when that is given (0 when there is none).
+std::string foldAddress(const ZipEngine& engine, std::string_view address,
+                        std::uint32_t* leadingCode = nullptr);
 
 // The directory levels; each updates engine.match.
 void matchPrefecture(ZipEngine& engine);

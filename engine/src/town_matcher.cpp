@@ -72,6 +72,69 @@ bool hasTextAt(std::string_view text, std::size_t pos, std::string_view word) {
     return pos <= text.size() && startsWith(text.substr(pos), word);
 }
 
+// The name of a town before its note, empty for a pattern listing names.
+std::string_view baseName(std::string_view pattern) {
+    const std::size_t open = findByte(pattern, '(');
+    const std::string_view base = pattern.substr(0, open);
+    return findByte(base, kListComma) == std::string_view::npos ? base : std::string_view();
+}
+
+// End of a direction word of a Kyoto street description at `i`, or 0:
+// 上る, 下る (folded 上, 下, or 上ｶﾞﾙ, 下ｶﾞﾙ from 上がる, 下がる), 東入, 西入
+// (入ル and 入る fold to 入).
+std::size_t directionEnd(std::string_view p, std::size_t i) {
+    static constexpr std::string_view kUp = "\x8F\xE3"sv, kDown = "\x89\xBA"sv;  // 上 下
+    static constexpr std::string_view kEast = "\x93\x8C\x93\xFC"sv;              // 東入
+    static constexpr std::string_view kWest = "\x90\xBC\x93\xFC"sv;              // 西入
+    static constexpr std::string_view kGaru = "\xB6\xDE\xD9"sv;                  // ｶﾞﾙ
+    std::size_t end = 0;
+    if (hasTextAt(p, i, kUp) || hasTextAt(p, i, kDown)) {
+        end = i + 2;
+        if (hasTextAt(p, end, kGaru)) end += kGaru.size();
+    } else if (hasTextAt(p, i, kEast) || hasTextAt(p, i, kWest)) {
+        end = i + 4;
+    }
+    if (end > 0 && end < p.size() && p[end] == '\xD9') ++end;  // a ﾙ folding left
+    return end;
+}
+
+// A Kyoto address describes its place by a street, a cross street and one or
+// more directions (寺町通三条下る, 白川筋三条下る四筋目西入), then names the
+// town: the town is the name after the last direction, never a street name
+// before it. Returns that town's name (folded, as its pattern begins), or
+// empty when no street description is followed by a town name of the ward.
+// A 上 or 下 that lies inside the town name found after an earlier direction
+// (下る上樵木町) is part of that name, not a direction.
+std::string_view townAfterStreet(std::string_view p, const TownList& towns,
+                                 std::string_view& after) {
+    static constexpr std::string_view kStreet = "\x92\xCA"sv, kLane = "\x8B\xD8"sv;  // 通 筋
+    std::size_t i = 0;
+    for (; i < p.size(); i += charLength(p, i))
+        if (hasTextAt(p, i, kStreet) || hasTextAt(p, i, kLane)) break;
+    if (i >= p.size()) return {};
+    i += 2;
+    if (i < p.size()) i += charLength(p, i);  // the cross street's first character
+    std::string_view found;
+    std::size_t foundEnd = 0;
+    for (; i < p.size(); i += charLength(p, i)) {
+        const std::size_t end = directionEnd(p, i);
+        if (end == 0 || i < foundEnd) continue;
+        const std::string_view tail = p.substr(end);
+        std::string_view longest;
+        for (const PreparedTown& town : towns.towns) {
+            if (town.generic) continue;
+            const std::string_view name = baseName(town.kanjiPattern);
+            if (name.size() >= 4 && name.size() > longest.size() && startsWith(tail, name))
+                longest = name;
+        }
+        if (longest.empty()) continue;
+        found = longest;
+        foundEnd = end + longest.size();
+    }
+    after = p.substr(std::min(foundEnd, p.size()));
+    return found;
+}
+
 std::size_t commonPrefix(std::string_view a, std::string_view b) {
     std::size_t n = 0;
     while (n < a.size() && n < b.size() && a[n] == b[n]) ++n;
@@ -152,6 +215,15 @@ class TownMatcher {
         }
     }
 
+    // Only towns of this name are compared (the town a Kyoto street
+    // description leads to); when none of their entries matches, the entry
+    // without a note, or else the first, is the answer.
+    // The address number is then read from `after`, the text after the name.
+    void requireName(std::string_view name, std::string_view after) {
+        requiredName_ = name;
+        afterName_ = after;
+    }
+
     bool foundTown() const { return best_ != nullptr; }
     int score() const { return bestScore_; }
     // No town, nor a building's entry: at most the generic code; or a town
@@ -169,7 +241,10 @@ class TownMatcher {
         setSlot(state.floorUnknown, floorUnknown_);
         setSlot(state.current, last_);
         if (!best_) {
-            best_ = floorUnknown_ ? floorUnknown_ : exception_ ? exception_ : generic_;
+            best_ = floorUnknown_ ? floorUnknown_
+                    : exception_  ? exception_
+                    : namedEntry_ ? namedEntry_
+                                  : generic_;
             bestFlags_ = kFlagFound;
             bestSplit_ = nullptr;
         }
@@ -184,10 +259,13 @@ class TownMatcher {
         }
         if (postal_ && state.best.code7 == 5020082 && containsText(address_, kNagaraHigashi))
             state.best.code7 = 5020043;
-        const std::size_t digits =
-            kanjiForm_ || bestSplit_ ? best_->kanjiDigits : best_->readingDigits;
-        writeTargets(targets, state.best.code7, state.best.oldCode,
-                     bestSplit_ ? std::string_view(bestSplit_->input) : p_, digits);
+        std::size_t digits = kanjiForm_ || bestSplit_ ? best_->kanjiDigits : best_->readingDigits;
+        std::string_view numbers = bestSplit_ ? std::string_view(bestSplit_->input) : p_;
+        if (!requiredName_.empty()) {
+            numbers = afterName_;
+            digits = 0;
+        }
+        writeTargets(targets, state.best.code7, state.best.oldCode, numbers, digits);
         return bestFlags_;
     }
 
@@ -311,6 +389,12 @@ class TownMatcher {
             pattern.size() > static_cast<std::size_t>(bestScore_) && pattern.size() > 2 &&
             endsWithText(pattern, kJo) && !hasTextAt(p_, pattern.size() - kJo.size(), kJo))
             return true;
+        if (!requiredName_.empty()) {
+            if (baseName(town.kanjiPattern) != requiredName_) return true;
+            if (!namedEntry_ || (namedEntry_->kanjiPattern.size() != requiredName_.size() &&
+                                 town.kanjiPattern.size() == requiredName_.size()))
+                namedEntry_ = &town;
+        }
         if (engine_.firstAttempt && isKyotoWard(muni_.code)) {
             // A short town name anywhere in the address, as after a street
             // description ("烏丸通3条上場ﾉﾏﾁ").
@@ -421,6 +505,9 @@ class TownMatcher {
     std::vector<std::unique_ptr<NumeralSplit>> splits_;  // made on first need
     bool splitsReady_ = false;
     const PreparedTown* generic_ = nullptr;
+    std::string_view requiredName_, afterName_;
+    const PreparedTown* namedEntry_ =
+        nullptr;  // first entry of requiredName_, one without note first
     const PreparedTown* exception_ = nullptr;
     const PreparedTown* floorUnknown_ = nullptr;
     const PreparedTown* last_ = nullptr;
@@ -495,6 +582,15 @@ int runMatcher(ZipEngine& engine, std::size_t muni, const TownList& towns, std::
                std::string_view address, const LookupTargets& targets, bool quickTest) {
     const MunicipalityRecord& record = engine.municipalities()[muni];
     TownMatcher matcher(engine, record, rest, address, quickTest);
+    if (engine.firstAttempt && isKyotoWard(record.code)) {
+        std::string_view after;
+        const std::string_view named = townAfterStreet(matcher.input(), towns, after);
+        if (!named.empty()) {
+            matcher.requireName(named, after);
+            matcher.search(towns);
+            return matcher.finish(targets);
+        }
+    }
     matcher.search(towns);
     // A 字 the names leave out may stand in the way of the town, or of the
     // section in its note (石井字白鳥 for 石井(白鳥), 涌津字上原 for

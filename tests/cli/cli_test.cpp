@@ -128,10 +128,11 @@ TEST(Cli, LookupNamesTheLinesItCannotReadAndKeepsOneLinePerLine) {
     KESZIP_REQUIRE_REAL_DATA();
     testing_support::TempDir dir;
     // Line 2 is not UTF-8, line 3 has a NUL byte inside, line 4 an emoji (looked up
-    // as the placeholder).
+    // as the placeholder), line 6 a postal code other than its own before it.
     testing_support::writeFile(dir.file("in.txt"),
                                std::string("東京都千代田区丸の内1\n\xff\xfe\n東京都") + '\0' +
-                                   "千代田区\n\xF0\x9F\x98\x80\n" + "東京都千代田区霞が関1\n");
+                                   "千代田区\n\xF0\x9F\x98\x80\n" + "東京都千代田区霞が関1\n" +
+                                   "〒100-0014 東京都千代田区霞が関1\n");
     std::string out;
     ASSERT_EQ(runCommand("'" + binPath("keszip") + "' lookup < '" + dir.file("in.txt") + "' 2>'" +
                              dir.file("err.txt") + "'",
@@ -139,12 +140,15 @@ TEST(Cli, LookupNamesTheLinesItCannotReadAndKeepsOneLinePerLine) {
               0);
     EXPECT_EQ(out,
               "1\t1000005\t100  \t1\t13101\n0\tERR-003\t\t\t\n0\tERR-003\t\t\t\n"
-              "0\tERR-003\t\t\t\n1\t1000013\t100  \t1\t13101\n");
+              "0\tERR-003\t\t\t\n1\t1000013\t100  \t1\t13101\n"
+              "129\t1000013\t100  \t1\t13101\n");
     EXPECT_EQ(testing_support::readFile(dir.file("err.txt")),
               "keszip: line 2 has bytes that are not UTF-8; it is not looked up\n"
               "keszip: line 3 has a NUL byte; it is not looked up\n"
               "keszip: line 4 has characters that have no Shift-JIS form; each was looked up as "
-              "〓\n");
+              "〓\n"
+              "keszip: line 6 has a postal code before the address other than the code it is "
+              "placed at\n");
     // Arguments are named by their place.
     ASSERT_EQ(
         runCommand("'" + binPath("keszip") + "' lookup 東京都 \"$(printf '\\377')\" 2>&1", &out),

@@ -53,6 +53,16 @@ std::string lookupSource() {
         "京都市中京区", generic);
     row("26104", "604  ", "6040801", "ｷｮｳﾄﾌ", "ｷｮｳﾄｼﾅｶｷﾞｮｳｸ", "ﾐｿﾞﾉﾁｮｳ", "京都府", "京都市中京区",
         "御園町");
+    // Street descriptions: a town, another whose note lists descriptions,
+    // and towns named like streets.
+    row("26104", "604  ", "6048071", "ｷｮｳﾄﾌ", "ｷｮｳﾄｼﾅｶｷﾞｮｳｸ", "ｴｲﾗｸﾁｮｳ", "京都府", "京都市中京区",
+        "永楽町");
+    row("26104", "604  ", "6048036", "ｷｮｳﾄﾌ", "ｷｮｳﾄｼﾅｶｷﾞｮｳｸ", "ｲｼﾊﾞｼﾁｮｳ", "京都府", "京都市中京区",
+        "石橋町（寺町通三条下る、寺町通三条上る）");
+    row("26104", "604  ", "6040823", "ｷｮｳﾄﾌ", "ｷｮｳﾄｼﾅｶｷﾞｮｳｸ", "ﾀｹﾔﾁｮｳ", "京都府", "京都市中京区",
+        "竹屋町");
+    row("26104", "604  ", "6040971", "ｷｮｳﾄﾌ", "ｷｮｳﾄｼﾅｶｷﾞｮｳｸ", "ﾏｽﾔﾁｮｳ", "京都府", "京都市中京区",
+        "桝屋町（竹屋町通富小路東入、竹屋町通富小路西入）");
     row("28204", "663  ", "6630000", "ﾋｮｳｺﾞｹﾝ", "ﾆｼﾉﾐﾔｼ", genericReading, "兵庫県", "西宮市",
         generic);
     row("28204", "663  ", "6638170", "ﾋｮｳｺﾞｹﾝ", "ﾆｼﾉﾐﾔｼ", "ｺｳｼｴﾝﾁｮｳ", "兵庫県", "西宮市",
@@ -140,6 +150,55 @@ TEST_F(Lookup, RetriesInHiroshimaAndKyoto) {
     EXPECT_EQ(look("京都府京都市中京区知らない通"), 1 | 4);
     EXPECT_STREQ(code_, "6040000");
     EXPECT_EQ(engine_.firstAttempt, 0);
+}
+
+// In a Kyoto street description the town is the name after the last
+// direction, whatever town the dictionary lists the description for and
+// however the direction is written; a street name is never the town then.
+TEST_F(Lookup, KyotoTownAfterTheStreetDescription) {
+    const struct {
+        const char* address;
+        const char* code;
+        const char* number;
+    } cases[] = {
+        {"京都市中京区寺町通三条下る永楽町33番地", "6048071", "33"},
+        {"京都市中京区寺町通り三条下ル永楽町33", "6048071", "33"},
+        {"京都市中京区寺町通三条上がる永楽町1-2", "6048071", "1-2"},
+        {"京都市中京区竹屋町通富小路東入ル桝屋町5", "6040971", "5"},
+        {"京都市中京区竹屋町通り寺町西入る永楽町", "6048071", ""},
+        {"京都市中京区竹屋町通富小路西入下る永楽町", "6048071", ""},
+        // Without a town after it the description places the address.
+        {"京都市中京区寺町通三条下る", "6048036", nullptr},
+        {"京都市中京区竹屋町通富小路東入", "6040971", nullptr},
+        {"京都市中京区竹屋町2", "6040823", "2"},
+    };
+    for (const auto& c : cases) {
+        char code[16] = {}, number[16] = {};
+        EXPECT_NE(keszip::lookupAddress(engine_, sj(c.address), {code, nullptr, number}), 0)
+            << c.address;
+        EXPECT_STREQ(code, c.code) << c.address;
+        if (c.number) {
+            EXPECT_STREQ(number, c.number) << c.address;
+        }
+    }
+}
+
+// A postal code before the address is passed over, and flagged when the
+// address is placed at another code.
+TEST_F(Lookup, LeadingPostalCodeAgainstTheAnswer) {
+    const struct {
+        const char* address;
+        int flags;
+    } cases[] = {
+        {"〒100-0013東京都千代田区霞が関1-2-3", 1},
+        {"100-0013 東京都千代田区霞が関1", 1},
+        {"〒1000013 東京都千代田区霞が関", 1},
+        {"〒100-0014東京都千代田区霞が関1-2-3", 1 | 128},
+        {"「100-0014 東京都千代田区霞が関」", 1 | 128},
+        {"100-0013 東京都千代田区存在しない町", 1 | 4 | 128},
+        {"東京都千代田区霞が関1-2-3", 1},
+    };
+    for (const auto& c : cases) EXPECT_EQ(look(c.address), c.flags) << c.address;
 }
 
 TEST_F(Lookup, FixedCorrectionsLookAtTheAddressAsWritten) {
