@@ -81,7 +81,17 @@ int ExcelRun(const ConversionJob& job, WorkbookKind& kind, AddressEngine& engine
             // The destination cell keeps what the source had there.
             frame.recordFailure(address, outcome.flags);
             if (frame.maximumReached()) break;
-        } else if (!frame.written(destination.putText(column, source.row(), outcome.result) == 0)) {
+        } else if (const int put = destination.putText(column, source.row(), outcome.result);
+                   put == kWorkbookCellInFormulaBlock) {
+            // The array formula or data table stays whole; the row is reported.
+            static const std::string why =
+                sjisLiteral(
+                    "変換先のセルが配列数式またはデータテーブルの範囲にあるため、"
+                    "書き込めませんでした。") +
+                "\n";
+            frame.recordFailure(frame.recordNumber(), address, why);
+            if (frame.maximumReached()) break;
+        } else if (!frame.written(put == 0)) {
             break;
         }
         if (frame.stopConfirmed()) break;

@@ -114,6 +114,12 @@ bool RunFrame::written(bool ok) {
     return ok;
 }
 
+void RunFrame::endWithWriteError(const std::string& text) {
+    if (writeErrorShown_) return;
+    writeErrorShown_ = true;
+    host_.inform(text, sjisLiteral("エラー"), MessageIcon::Stop);
+}
+
 void RunFrame::showProcessed(std::uint32_t value) {
     shown_ = value;
     host_.showProgress(value, false, source_.fraction());

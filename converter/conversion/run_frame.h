@@ -43,6 +43,9 @@ class RunFrame {
     // The result of a write to the sink: on failure message 6 is shown (once)
     // and false comes back.
     bool written(bool ok);
+    // The sink cannot be written for a reason of its own, told by `text`
+    // (Shift-JIS) instead of message 6: the run ends as after a write error.
+    void endWithWriteError(const std::string& text);
     // The processed count + 1 shown on the counter.
     void countProcessed();
     std::uint32_t processed() const { return processed_; }

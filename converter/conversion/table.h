@@ -82,6 +82,9 @@ class Table {
     virtual bool beginBatch() = 0;
     virtual bool commitBatch(std::vector<long>& lost) = 0;
     virtual bool inBatch() const = 0;
+    // The last failure came from another program holding the database
+    // locked longer than the database waits for it: the run cannot go on.
+    virtual bool lockedByOther() const { return false; }
 
     // A copy of a database file can be made (false for server databases).
     virtual bool canBackup() const = 0;

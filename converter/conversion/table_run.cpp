@@ -37,7 +37,7 @@ class TableRun {
 
     int run() {
         if (int code = frame_.open()) return code;
-        beginBatch();
+        if (!beginBatch()) return frame_.finish();
         while (frame_.next()) {
             if (!convert()) break;
             frame_.countProcessed();
@@ -46,7 +46,7 @@ class TableRun {
                 // Nothing stays uncommitted while the question waits for an answer.
                 if (!commitBatch(false)) break;
                 if (frame_.stopConfirmed()) break;
-                beginBatch();
+                if (!beginBatch()) break;
             }
         }
         commitBatch(false);
@@ -64,7 +64,10 @@ class TableRun {
                              (outcome.result.empty() ||
                               table_.setFieldText(tableJob_.destinationField, outcome.result)) &&
                              table_.update();
-        if (!written) return failed(address, writeFailedText());
+        if (!written) {
+            if (table_.lockedByOther()) return lockedOut();
+            return failed(address, writeFailedText());
+        }
         if (table_.inBatch()) batchAddresses_[frame_.recordNumber()] = address;
         return true;
     }
@@ -84,10 +87,18 @@ class TableRun {
                frame_.errorCount() >= job_.maxErrorCount;
     }
 
-    void beginBatch() {
+    // The run ends: another program holds the database locked. Its records
+    // are not failed addresses, so none is counted; what was committed stays.
+    bool lockedOut() {
+        frame_.endWithWriteError(databaseInUseText());
+        return false;
+    }
+
+    // False when the run ends because the database is locked by another program.
+    bool beginBatch() {
         batchAddresses_.clear();
         batchTick_ = host_.tickCount();
-        table_.beginBatch();
+        return table_.beginBatch() || !table_.lockedByOther() || lockedOut();
     }
     bool batchFull() {
         return batchAddresses_.size() >= kTableBatchRecords ||
@@ -97,7 +108,7 @@ class TableRun {
     // listed as failures; false when that reached the error maximum.
     bool commitBatch(bool startNext) {
         std::vector<long> lost;
-        table_.commitBatch(lost);
+        if (!table_.commitBatch(lost) && table_.lockedByOther()) return lockedOut();
         const bool wasReached = maximumReached();
         for (long position : lost)
             frame_.recordFailure(static_cast<std::uint32_t>(position), batchAddresses_[position],
@@ -106,8 +117,7 @@ class TableRun {
             frame_.stopAtMaximum();
             return false;
         }
-        if (startNext) beginBatch();
-        return true;
+        return !startNext || beginBatch();
     }
 
     const ConversionJob& job_;
@@ -123,6 +133,12 @@ class TableRun {
 };
 
 }  // namespace
+
+std::string databaseInUseText() {
+    return sjisLiteral(
+        "データベースが他のプログラムで使用中のため、書き込めませんでした。\n"
+        "処理を中止します。");
+}
 
 std::string writeFailedText() { return sjisLiteral("変換結果を書き込めませんでした。") + "\n"; }
 

@@ -31,5 +31,8 @@ int AccessRun(const ConversionJob& job, const TableJob& tableJob, Table& table,
 // The line of the error file that says a record's result could not be
 // written (Shift-JIS, ending with a line feed).
 std::string writeFailedText();
+// The message that ends a run when another program keeps the database
+// locked (Shift-JIS).
+std::string databaseInUseText();
 
 }  // namespace converter

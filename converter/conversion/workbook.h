@@ -50,6 +50,10 @@ class WorkbookReader {
 inline constexpr int kWorkbookCopied = 0;
 inline constexpr int kWorkbookSourceUnreadable = -5001;  // any other negative: output failed
 
+// Result of WorkbookWriter::putText for a cell that belongs to an array
+// formula or a data table: replacing it would break them, so it stays.
+inline constexpr int kWorkbookCellInFormulaBlock = -33;
+
 class WorkbookWriter {
   public:
     virtual ~WorkbookWriter() = default;
@@ -57,7 +61,8 @@ class WorkbookWriter {
     virtual int copy(const std::string& outputPath, const std::string& sourcePath) = 0;
     // 0, or negative when the index is out of range.
     virtual int selectSheet(int index) = 0;
-    // A text cell of the selected sheet; 0 or negative.
+    // A text cell of the selected sheet; 0, kWorkbookCellInFormulaBlock, or
+    // negative when the output failed.
     virtual int putText(std::uint32_t column, std::uint32_t row, std::string_view text) = 0;
     // Writes the output; 0, or negative when it could not be completed.
     virtual int save() = 0;

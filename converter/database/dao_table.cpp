@@ -216,6 +216,8 @@ bool DaoTable::commitBatch(std::vector<long>& lost) {
     return lost.empty();
 }
 
+bool DaoTable::lockedByOther() const { return backend_ && backend_->lockedByOther(); }
+
 void DaoTable::close() {
     if (!backend_) return;
     // Records already written stay written.

@@ -81,6 +81,7 @@ class DaoTable final : public Table {
     bool beginBatch() override;
     bool commitBatch(std::vector<long>& lost) override;
     bool inBatch() const override { return batch_; }
+    bool lockedByOther() const override;
 
     // A copy of a database file can be made (false for server databases).
     bool canBackup() const override;

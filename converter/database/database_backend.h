@@ -58,6 +58,9 @@ class DatabaseBackend {
 
     // The database's last complaint, in UTF-8, for diagnostics.
     virtual std::string lastError() const = 0;
+    // The last failure came from a lock another program holds on the
+    // database (still held after waiting for it a while).
+    virtual bool lockedByOther() const { return false; }
 };
 
 // The prefix of a database name that reaches an ODBC data source.

@@ -202,9 +202,10 @@ class SqliteBackend final : public DatabaseBackend {
         if (!bindKey(s, key, static_cast<int>(changes.size()) + 1)) return false;
         const int rc = sqlite3_step(s);
         sqlite3_reset(s);
-        if (rc != SQLITE_DONE) return note();
+        if (rc != SQLITE_DONE) return note(rc);
         if (sqlite3_changes(db_) != 1) {
             error_ = "the record is no longer in the table";
+            locked_ = false;
             return false;
         }
         return true;
@@ -212,7 +213,12 @@ class SqliteBackend final : public DatabaseBackend {
 
     bool beginTransaction() override {
         if (inTransaction_) return true;
-        inTransaction_ = execute("BEGIN");
+        // The write lock is taken at the start, where the busy timeout waits
+        // for another program's transaction to end. A deferred transaction
+        // would take it at its first write after reading, where SQLite
+        // reports a lock held elsewhere at once instead of waiting (the two
+        // would wait for each other).
+        inTransaction_ = execute("BEGIN IMMEDIATE");
         return inTransaction_;
     }
     bool commit() override {
@@ -273,6 +279,7 @@ class SqliteBackend final : public DatabaseBackend {
     }
 
     std::string lastError() const override { return error_; }
+    bool lockedByOther() const override { return locked_; }
 
   private:
     Statement prepare(const std::string& sql) {
@@ -289,9 +296,13 @@ class SqliteBackend final : public DatabaseBackend {
         if (sqlite3_exec(db_, sql, nullptr, nullptr, nullptr) == SQLITE_OK) return true;
         return note();
     }
-    // Keeps the database's message; false, for use in returns.
-    bool note() {
+    // Keeps the database's message; false, for use in returns. `code`: the
+    // failed call's result when it is known (a reset may change the last one).
+    bool note(int code = SQLITE_OK) {
         error_ = sqlite3_errmsg(db_);
+        if (code == SQLITE_OK) code = sqlite3_errcode(db_);
+        code &= 0xFF;  // the primary result of an extended one
+        locked_ = code == SQLITE_BUSY || code == SQLITE_LOCKED;
         return false;
     }
 
@@ -371,6 +382,7 @@ class SqliteBackend final : public DatabaseBackend {
         switch (v.kind) {
             case ValueKind::Empty:
                 error_ = "no value to write";
+                locked_ = false;
                 return false;
             case ValueKind::Null:
                 rc = sqlite3_bind_null(s, index);
@@ -400,6 +412,7 @@ class SqliteBackend final : public DatabaseBackend {
                 auto utf8 = sjisToDatabaseText(v.bytes);
                 if (!utf8) {
                     error_ = "the text is not valid Shift-JIS";
+                    locked_ = false;
                     return false;
                 }
                 rc = sqlite3_bind_text(s, index, utf8->data(), static_cast<int>(utf8->size()),
@@ -417,6 +430,7 @@ class SqliteBackend final : public DatabaseBackend {
     sqlite3* db_;
     std::string path_;
     std::string error_;
+    bool locked_ = false;  // the last failure: another connection holds the lock
     bool inTransaction_ = false;
     std::map<std::string, std::string> tableOf_;  // shown name -> stored name
     std::string table_;

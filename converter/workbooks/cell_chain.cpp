@@ -57,6 +57,22 @@ void runPart(std::string& out, const Parsed& run, std::uint32_t first, std::uint
     putRecord(out, run.type, d.str());
 }
 
+// Calls f(column, end) for each formula of a row, in column order, that is
+// nothing but a reference to the shared formula of the master at (masterRow,
+// masterColumn) and lies in columns first..last; `end` is the position after
+// it in the row. Stops when f returns true.
+template <typename F>
+bool eachSharedUser(std::string_view row, std::uint32_t first, std::uint32_t last,
+                    std::uint32_t masterRow, std::uint32_t masterColumn, F f) {
+    return walk(row, [&](const Parsed& p) {
+        if (p.type != rec::kFormula || p.first < first || p.first > last || p.length < 27 ||
+            get16(p.data + 20) != 5 || p.data[22] != 0x01 || get16(p.data + 23) != masterRow ||
+            get16(p.data + 25) != masterColumn)
+            return false;
+        return f(p.first, p.pos + 4u + p.length);
+    });
+}
+
 }  // namespace
 
 bool isCellAttachment(std::uint16_t type) {
@@ -122,6 +138,10 @@ bool CellChain::append(std::uint16_t type, std::string_view data) {
 
 bool CellChain::attach(std::uint16_t type, std::string_view data) {
     if (lastRow_ < 0) return false;
+    if ((type == rec::kArray || type == rec::kTable) && data.size() >= 6) {
+        const auto* range = reinterpret_cast<const std::uint8_t*>(data.data());
+        formulaBlocks_.push_back({get16(range), get16(range + 2), range[4], range[5]});
+    }
     Row& row = rowFor(static_cast<std::uint32_t>(lastRow_));
     std::string record;
     putRecord(record, type, std::string(data));
@@ -204,64 +224,75 @@ void CellChain::insert(std::uint32_t row, std::uint32_t column, std::uint16_t ty
         return true;
     });
     splice(target, pos, length, with);
-    if (!shared.empty()) moveSharedFormula(row, column, pos + record.size(), shared);
+    if (shared.size() < 6) return;
+    const auto* range = reinterpret_cast<const std::uint8_t*>(shared.data());
+    if (get16(range) == row && range[4] == column) {
+        orphans_.push_back({row, column, std::move(shared)});
+    } else {
+        // Not the master of its range: the record stays with the cell.
+        std::string kept;
+        putRecord(kept, rec::kShrFmla, shared);
+        splice(target, pos + record.size(), 0, kept);
+    }
 }
 
-bool CellChain::findSharedUser(std::uint32_t row, std::uint32_t column, std::uint32_t masterRow,
-                               std::uint32_t masterColumn, std::size_t& end) {
-    if (row >= rows_.size()) return false;
-    return walk(rowBytes(row), [&](const Parsed& p) {
-        // A formula of nothing but a reference to its shared formula's master.
-        if (p.type != rec::kFormula || p.first != column || p.length < 27 ||
-            get16(p.data + 20) != 5 || p.data[22] != 0x01 || get16(p.data + 23) != masterRow ||
-            get16(p.data + 25) != masterColumn)
-            return false;
-        end = p.pos + 4u + p.length;
-        return true;
+bool CellChain::inFormulaBlock(std::uint32_t row, std::uint32_t column) const {
+    return std::any_of(formulaBlocks_.begin(), formulaBlocks_.end(), [&](const Block& b) {
+        return b.firstRow <= row && row <= b.lastRow && b.firstColumn <= column &&
+               column <= b.lastColumn;
     });
 }
 
-void CellChain::moveSharedFormula(std::uint32_t row, std::uint32_t column, std::size_t after,
-                                  std::string shared) {
-    if (shared.size() < 6) return;
-    auto* range = reinterpret_cast<std::uint8_t*>(shared.data());
-    const std::uint32_t firstRow = get16(range), lastRow = get16(range + 2);
+void CellChain::settleSharedFormulas() {
+    for (const Orphan& orphan : orphans_) settle(orphan);
+    orphans_.clear();
+}
+
+void CellChain::settle(const Orphan& orphan) {
+    const auto* range = reinterpret_cast<const std::uint8_t*>(orphan.shared.data());
+    const std::uint32_t lastRow = std::min<std::uint32_t>(get16(range + 2), rowLimit() - 1);
     const std::uint32_t firstColumn = range[4], lastColumn = range[5];
-    const bool down = firstColumn == lastColumn && firstRow < lastRow;
-    const bool across = firstRow == lastRow && firstColumn < lastColumn;
-    std::string record;
-    putRecord(record, rec::kShrFmla, shared);
-    if (firstRow != row || firstColumn != column || (!down && !across)) {
-        // Not a master that can move (a block of rows and columns): the
-        // record stays with the cell.
-        splice(rows_[row], after, 0, record);
-        return;
-    }
-    // The next cell of the range that uses the formula becomes its master.
-    std::uint32_t r = row, c = column;
-    std::size_t end = 0;
-    for (;;) {
-        if (down ? r == lastRow : c == lastColumn) return;  // no cell uses it any more
-        down ? ++r : ++c;
-        if (findSharedUser(r, c, row, column, end)) break;
-    }
-    if (down)
-        set16(range, r);
-    else
-        range[4] = static_cast<std::uint8_t>(c);
-    record.clear();
-    putRecord(record, rec::kShrFmla, shared);
-    // Every cell that uses it refers to the new master.
-    for (std::uint32_t ur = r; ur <= (down ? lastRow : r); ++ur)
-        for (std::uint32_t uc = c; uc <= (down ? c : lastColumn); ++uc) {
-            std::size_t userEnd;
-            if (!findSharedUser(ur, uc, row, column, userEnd)) continue;
-            auto* token =
-                reinterpret_cast<std::uint8_t*>(arena_.data()) + rows_[ur].offset + userEnd - 4;
-            set16(token, r);
-            set16(token + 2, c);
+    for (std::uint32_t top = get16(range); top <= lastRow && top < rowLimit();) {
+        // The first cell of what is left of the range that still uses the formula.
+        std::uint32_t r = top, c = 0;
+        std::size_t end = 0;
+        for (; r <= lastRow; ++r)
+            if (eachSharedUser(rowBytes(r), firstColumn, lastColumn, orphan.row, orphan.column,
+                               [&](std::uint32_t column, std::size_t after) {
+                                   c = column;
+                                   end = after;
+                                   return true;
+                               }))
+                break;
+        if (r > lastRow) return;  // no cell uses it any more
+        // It masters the rest of the range when it starts a row of it, else
+        // the rest of its own row; the rows below are settled next.
+        const std::uint32_t pieceLast = c == firstColumn ? lastRow : r;
+        std::string shared = orphan.shared;
+        auto* piece = reinterpret_cast<std::uint8_t*>(shared.data());
+        set16(piece, r);
+        set16(piece + 2, pieceLast);
+        piece[4] = static_cast<std::uint8_t>(c);
+        for (std::uint32_t ur = r; ur <= pieceLast; ++ur) {
+            std::vector<std::size_t> ends;
+            eachSharedUser(rowBytes(ur), ur == r ? c : firstColumn, lastColumn, orphan.row,
+                           orphan.column, [&](std::uint32_t, std::size_t after) {
+                               ends.push_back(after);
+                               return false;
+                           });
+            // Every cell of the piece that uses it refers to the new master.
+            for (std::size_t after : ends) {
+                auto* token =
+                    reinterpret_cast<std::uint8_t*>(arena_.data()) + rows_[ur].offset + after - 4;
+                set16(token, r);
+                set16(token + 2, c);
+            }
         }
-    splice(rows_[r], end, 0, record);
+        std::string record;
+        putRecord(record, rec::kShrFmla, shared);
+        splice(rows_[r], end, 0, record);
+        top = pieceLast + 1;
+    }
 }
 
 void CellChain::rowColumns(std::uint32_t row, std::uint32_t& first,

@@ -22,9 +22,19 @@ class CellChain {
     // The format (XF index) of the cell at (row, column), or -1 when there is none.
     int formatAt(std::uint32_t row, std::uint32_t column) const;
     // Puts a one-cell record at (row, column). A formula replaced there loses
-    // its string result; its shared formula moves to the next cell that uses
-    // it; an array or table after it stays.
+    // its string result; the shared formula of a replaced master is kept for
+    // the cells that use it (settleSharedFormulas); an array or table after
+    // it stays.
     void insert(std::uint32_t row, std::uint32_t column, std::uint16_t type, std::string_view data);
+    // The cell lies in the range of an array formula or a data table: it
+    // cannot be replaced without breaking them.
+    bool inFormulaBlock(std::uint32_t row, std::uint32_t column) const;
+    // Gives every shared formula whose master was replaced new masters among
+    // the cells of its range that still use it, before the rows are written:
+    // the first such cell in row order, its range shrunk to the rest of the
+    // range (a block of rows and columns splits into the rest of the
+    // master's row and the rows below it).
+    void settleSharedFormulas();
 
     // Rows 0 .. rowLimit() - 1; a row without cells has empty bytes.
     std::uint32_t rowLimit() const { return static_cast<std::uint32_t>(rows_.size()); }
@@ -47,22 +57,24 @@ class CellChain {
         std::uint32_t capacity = 0;
     };
     Row& rowFor(std::uint32_t row);
-    // A formula at (row, column) that is only a reference to the shared
-    // formula of the master at (masterRow, masterColumn); `end` is the
-    // position after it in its row.
-    bool findSharedUser(std::uint32_t row, std::uint32_t column, std::uint32_t masterRow,
-                        std::uint32_t masterColumn, std::size_t& end);
-    // The shared formula (SHRFMLA data) of a master replaced at (row, column)
-    // goes after the next cell of its range that uses it, which becomes the
-    // master; `after` is the position after the replacing record.
-    void moveSharedFormula(std::uint32_t row, std::uint32_t column, std::size_t after,
-                           std::string shared);
+    // A rectangle of cells: rows first..last, columns first..last.
+    struct Block {
+        std::uint32_t firstRow, lastRow, firstColumn, lastColumn;
+    };
+    // A shared formula (SHRFMLA data) whose master at (row, column) was replaced.
+    struct Orphan {
+        std::uint32_t row, column;
+        std::string shared;
+    };
+    void settle(const Orphan& orphan);
     // Replaces `length` bytes at `pos` of the row with `with`.
     void splice(Row& row, std::size_t pos, std::size_t length, std::string_view with);
     std::vector<Row> rows_;
     std::string arena_;
     std::uint64_t bytes_ = 0;
-    std::int64_t lastRow_ = -1;  // of the cell appended last
+    std::int64_t lastRow_ = -1;         // of the cell appended last
+    std::vector<Block> formulaBlocks_;  // of array formulas and data tables
+    std::vector<Orphan> orphans_;
 };
 
 // Records that follow a formula cell and name no cell of their own.

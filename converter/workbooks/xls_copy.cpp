@@ -276,6 +276,7 @@ int XlsPutText(int column, int row, std::string_view text) {
     if (sheet.raw) return -4;  // a chart, macro or module sheet has no cells
     const auto r = static_cast<std::uint32_t>(row);
     const auto c = static_cast<std::uint32_t>(column);
+    if (sheet.cells.inFormulaBlock(r, c)) return -33;
     try {
         RecordData data;
         data.u16(r).u16(c).u16(15);
@@ -300,8 +301,15 @@ int XlsPutText(int column, int row, std::string_view text) {
 }
 
 int XlsSave() {
-    if (!copyOpen || !workbookAt(0)) return -3;
+    OutputWorkbook* book = copyOpen ? workbookAt(0) : nullptr;
+    if (!book) return -3;
     copyOpen = false;
+    try {
+        for (OutputSheet& sheet : book->sheets) sheet.cells.settleSharedFormulas();
+    } catch (const std::bad_alloc&) {
+        WorkbookClose(0);
+        return -40;
+    }
     return WorkbookSave(0);
 }
 

@@ -3,7 +3,8 @@
 // (cells and formulas, formats, names, merges, comments, links, sheet names,
 // types and visibility), in the source's order, and takes text cells.
 // Results: 0, or -1 busy or output not created, -3 no workbook, -4 bad sheet,
-// -5 write or close failed, -32 cell out of range, -40/-41 out of memory,
+// -5 write or close failed, -32 cell out of range, -33 a cell of an array
+// formula or data table (left as it is), -40/-41 out of memory,
 // -5001 the source cannot be opened or read.
 #pragma once
 

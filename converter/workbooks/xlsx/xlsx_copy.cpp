@@ -1,8 +1,10 @@
 #include "xlsx_copy.h"
 
+#include <expat.h>
 #include <platform/files.h>
 #include <zip.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
@@ -11,6 +13,8 @@
 #include <system_error>
 
 #include "platform/file_identity.h"
+#include "xlsx_cell_reference.h"
+#include "xlsx_package.h"
 
 namespace workbooks {
 
@@ -63,6 +67,8 @@ int XlsxCopy::open(const std::string& destination, const std::string& source) {
     source_ = source;
     sheet_ = 0;
     cells_.clear();
+    blocks_.clear();
+    blocksOf_ = -1;
     open_ = true;
     return kXlsxOk;
 }
@@ -79,8 +85,84 @@ int XlsxCopy::putText(std::uint32_t column, std::uint32_t row, std::string_view 
     if (!open_) return kXlsxNoWorkbook;
     if (column >= kXlsxMaxColumns || row >= kXlsxMaxRows) return kXlsxBadCell;
     if (!reader_.sheets()[static_cast<std::size_t>(sheet_)].worksheet) return kXlsxBadSheet;
+    if (blocksOf_ != sheet_ && !scanFormulaBlocks()) return kXlsxSourceFailed;
+    for (const Block& b : blocks_)
+        if (b.firstRow <= row && row <= b.lastRow && b.firstColumn <= column &&
+            column <= b.lastColumn)
+            return kXlsxCellInFormulaBlock;
     cells_[{row, column}] = std::string(text);
     return kXlsxOk;
+}
+
+namespace {
+
+struct BlockScan {
+    std::vector<std::pair<CellReference, CellReference>> ranges;
+};
+
+void XMLCALL blockStart(void* data, const char* name, const char** attributes) {
+    if (localName(name) != "f") return;
+    const char* type = findAttribute(attributes, "t");
+    const char* ref = findAttribute(attributes, "ref");
+    if (!type || !ref) return;
+    const std::string_view kind(type);
+    if (kind != "array" && kind != "dataTable") return;
+    const std::string text(ref);
+    const std::size_t colon = text.find(':');
+    CellReference first, last;
+    if (!parseCellReference(text.substr(0, colon).c_str(), first)) return;
+    if (colon == std::string::npos)
+        last = first;
+    else if (!parseCellReference(text.substr(colon + 1).c_str(), last))
+        return;
+    static_cast<BlockScan*>(data)->ranges.emplace_back(first, last);
+}
+
+}  // namespace
+
+bool XlsxCopy::scanFormulaBlocks() {
+    blocks_.clear();
+    const XlsxSheet& sheet = reader_.sheets()[static_cast<std::size_t>(sheet_)];
+    XlsxPackage package;
+    if (!package.open(source_)) return false;
+    // Most sheets have neither: a search of the bytes passes them over
+    // without parsing them.
+    bool mentioned = false;
+    std::string edge;  // the end of the previous piece, for words split between pieces
+    if (!package.streamEntry(sheet.part, [&](const char* data, std::size_t size) {
+            if (mentioned) return true;
+            std::string_view piece(data, size);
+            const std::string joined = edge + std::string(piece.substr(0, 16));
+            for (std::string_view word : {"array", "dataTable"})
+                if (piece.find(word) != std::string_view::npos ||
+                    joined.find(word) != std::string::npos)
+                    mentioned = true;
+            edge.assign(piece.substr(piece.size() > 16 ? piece.size() - 16 : 0));
+            return true;
+        }))
+        return false;
+    if (mentioned) {
+        BlockScan scan;
+        std::unique_ptr<XML_ParserStruct, void (*)(XML_Parser)> parser(XML_ParserCreate(nullptr),
+                                                                       XML_ParserFree);
+        if (!parser) return false;
+        XML_SetUserData(parser.get(), &scan);
+        XML_SetElementHandler(parser.get(), blockStart, nullptr);
+        if (!package.streamEntry(sheet.part,
+                                 [&](const char* data, std::size_t size) {
+                                     return XML_Parse(parser.get(), data, static_cast<int>(size),
+                                                      0) == XML_STATUS_OK;
+                                 }) ||
+            XML_Parse(parser.get(), "", 0, 1) != XML_STATUS_OK)
+            return false;
+        for (const auto& [first, last] : scan.ranges)
+            blocks_.push_back({static_cast<std::uint32_t>(std::min(first.row, last.row)),
+                               static_cast<std::uint32_t>(std::max(first.row, last.row)),
+                               static_cast<std::uint32_t>(std::min(first.column, last.column)),
+                               static_cast<std::uint32_t>(std::max(first.column, last.column))});
+    }
+    blocksOf_ = sheet_;
+    return true;
 }
 
 int XlsxCopy::save() {

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "xlsx_reader.h"
 #include "xlsx_sheet_rewriter.h"
@@ -21,6 +22,8 @@ inline constexpr int kXlsxNoWorkbook = -3;
 inline constexpr int kXlsxBadSheet = -4;
 inline constexpr int kXlsxSaveFailed = -5;
 inline constexpr int kXlsxBadCell = -32;
+// A cell of an array formula or a data table: it stays as it is.
+inline constexpr int kXlsxCellInFormulaBlock = -33;
 inline constexpr int kXlsxSourceFailed = -5001;
 
 class XlsxCopy {
@@ -36,7 +39,8 @@ class XlsxCopy {
     // The sheet (index in workbook order) that receives the texts.
     int selectSheet(int index);
     // A UTF-8 text for the cell at (column, row), both 0-based; a later text
-    // for the same cell replaces the earlier one.
+    // for the same cell replaces the earlier one. A cell of an array formula
+    // or a data table is refused (kXlsxCellInFormulaBlock).
     int putText(std::uint32_t column, std::uint32_t row, std::string_view text);
     // Writes the copy and moves it to the destination.
     int save();
@@ -45,7 +49,13 @@ class XlsxCopy {
     bool isOpen() const { return open_; }
 
   private:
+    // A rectangle of cells: rows first..last, columns first..last.
+    struct Block {
+        std::uint32_t firstRow, lastRow, firstColumn, lastColumn;
+    };
     void removeTemporaries();
+    // The ranges of the selected sheet's array formulas and data tables.
+    bool scanFormulaBlocks();
 
     bool open_ = false;
     std::string destination_;
@@ -55,6 +65,8 @@ class XlsxCopy {
     XlsxReader reader_;
     int sheet_ = 0;
     XlsxCellTexts cells_;
+    std::vector<Block> blocks_;
+    int blocksOf_ = -1;  // the sheet blocks_ was read from
 };
 
 // A new, empty file beside `path` (same folder) with a unique name; empty on failure.

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "xlsx_cell_reference.h"
+#include "xlsx_formula_shift.h"
 #include "xlsx_package.h"
 
 namespace workbooks {
@@ -14,6 +15,7 @@ namespace workbooks {
 struct SheetRewriterEvents {
     static void XMLCALL start(void* data, const char* name, const char** attributes);
     static void XMLCALL end(void* data, const char* name);
+    static void XMLCALL text(void* data, const char* text, int length);
 };
 
 namespace {
@@ -194,6 +196,41 @@ void XMLCALL SheetRewriterEvents::start(void* data, const char* name, const char
         return;
     }
     if (self.sheetDataDepth_ == 0) return;
+    if (self.skippingCell_) {
+        // A replaced cell's formula: a shared formula's master is kept for
+        // the cells that use it.
+        const char* type = findAttribute(attributes, "t");
+        const char* index = findAttribute(attributes, "si");
+        if (local == "f" && type && std::string_view(type) == "shared" && index &&
+            findAttribute(attributes, "ref")) {
+            self.capturing_ = true;
+            self.capturedIndex_ = index;
+            self.captured_.clear();
+            XML_SetCharacterDataHandler(self.parser_, SheetRewriterEvents::text);
+        }
+        return;
+    }
+    if (local == "f" && !self.dissolved_.empty()) {
+        const char* type = findAttribute(attributes, "t");
+        const char* index = findAttribute(attributes, "si");
+        auto master = index && type && std::string_view(type) == "shared"
+                          ? self.dissolved_.find(index)
+                          : self.dissolved_.end();
+        if (master == self.dissolved_.end() || findAttribute(attributes, "ref")) return;
+        // A cell that used a replaced master: its formula is written out.
+        const std::string prefix = prefixOf(name);
+        self.write("<" + prefix + "f>" +
+                   escapeXmlText(shiftFormula(master->second.text, self.row_ - master->second.row,
+                                              self.column_ - master->second.column)) +
+                   "</" + prefix + "f>");
+        if (isSelfClosing(self.sourceText(position, count))) {
+            self.dropTo(position + count);
+        } else {
+            self.skipping_ = true;
+            self.skippingFormula_ = true;
+        }
+        return;
+    }
     if (local == "row") {
         const char* r = findAttribute(attributes, "r");
         std::int64_t number = 0;
@@ -241,13 +278,31 @@ void XMLCALL SheetRewriterEvents::start(void* data, const char* name, const char
     }
 }
 
+void XMLCALL SheetRewriterEvents::text(void* data, const char* text, int length) {
+    auto& self = *static_cast<SheetRewriter*>(data);
+    if (self.capturing_) self.captured_.append(text, static_cast<std::size_t>(length));
+}
+
 void XMLCALL SheetRewriterEvents::end(void* data, const char* name) {
     auto& self = *static_cast<SheetRewriter*>(data);
     long long position = XML_GetCurrentByteIndex(self.parser_);
     int count = XML_GetCurrentByteCount(self.parser_);
     self.copyTo(position);
     std::string_view local = localName(name);
+    if (self.skippingFormula_) {
+        if (local == "f") {
+            self.dropTo(position + count);
+            self.skipping_ = false;
+            self.skippingFormula_ = false;
+        }
+        return;
+    }
     if (self.skippingCell_) {
+        if (local == "f" && self.capturing_) {
+            self.capturing_ = false;
+            XML_SetCharacterDataHandler(self.parser_, nullptr);
+            self.dissolved_[self.capturedIndex_] = {self.row_, self.column_, self.captured_};
+        }
         if (local == "c") {
             self.dropTo(position + count);
             self.skipping_ = false;

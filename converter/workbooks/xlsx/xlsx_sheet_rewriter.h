@@ -2,6 +2,11 @@
 // of the sheet outside the cells that change is copied as it stands: the
 // rewriter follows the parser's byte positions and copies the source between
 // them, inserting new cells and replacing existing ones in place.
+// A replaced cell that was the master of a shared formula leaves the formula
+// to the cells that used it: each later cell of the sheet that refers to it
+// gets the formula written out in full, its references moved from the
+// master's place to the cell's (a sheet's masters come before the cells that
+// use them, at the start of their ranges).
 #pragma once
 
 #include <cstdint>
@@ -30,6 +35,11 @@ class SheetRewriter {
 
   private:
     friend struct SheetRewriterEvents;
+    // The formula of a replaced master at (row, column).
+    struct SharedFormula {
+        std::int64_t row = 0, column = 0;
+        std::string text;
+    };
     void copyTo(long long position);
     void dropTo(long long position);
     void write(const std::string& text);
@@ -57,6 +67,11 @@ class SheetRewriter {
     std::int64_t column_ = -1;
     bool rowWritten_ = false;  // the current row was written whole (it was empty)
     bool skippingCell_ = false;
+    std::map<std::string, SharedFormula> dissolved_;  // by shared index (si)
+    bool capturing_ = false;                          // reading a replaced master's formula text
+    std::string capturedIndex_;                       // its shared index
+    std::string captured_;                            // its text
+    bool skippingFormula_ = false;                    // dropping a formula element written out anew
 };
 
 // The text escaped for XML character data (characters XML cannot hold dropped).

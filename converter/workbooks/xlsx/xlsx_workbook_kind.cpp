@@ -7,6 +7,8 @@
 namespace workbooks {
 namespace {
 
+static_assert(kXlsxCellInFormulaBlock == converter::kWorkbookCellInFormulaBlock);
+
 class XlsxWorkbookReader final : public converter::WorkbookReader {
   public:
     bool open(const std::string& path) override { return reader_.open(path); }

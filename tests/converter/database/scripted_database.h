@@ -17,6 +17,10 @@ class ScriptedDatabase : public converter::DatabaseBackend {
     std::set<long> refusedWrites;        // 1-based records whose write fails
     bool commitFails = false;
     int commits = 0;
+    // Another program takes the database's lock after this many commits
+    // (0: before the first transaction, -1: never): transactions can neither
+    // begin nor commit from then on.
+    int lockedAfterCommits = -1;
 
     bool tableNames(std::vector<std::string>& names) override {
         names = {"t"};
@@ -55,12 +59,17 @@ class ScriptedDatabase : public converter::DatabaseBackend {
         return true;
     }
     bool beginTransaction() override {
+        if (isLocked()) return false;
         inTransaction_ = true;
         return true;
     }
     bool commit() override {
         if (!inTransaction_) return true;
         inTransaction_ = false;
+        if (isLocked()) {
+            pending_ = stored;
+            return false;
+        }
         ++commits;
         if (commitFails) {
             pending_ = stored;
@@ -76,8 +85,14 @@ class ScriptedDatabase : public converter::DatabaseBackend {
     std::string databaseFile() const override { return {}; }
     bool backup(const std::string&) override { return false; }
     std::string lastError() const override { return "scripted"; }
+    bool lockedByOther() const override { return locked_; }
 
   private:
+    bool isLocked() {
+        locked_ = lockedAfterCommits >= 0 && commits >= lockedAfterCommits;
+        return locked_;
+    }
+    bool locked_ = false;
     std::vector<std::string> pending_;
     bool inTransaction_ = false;
 };

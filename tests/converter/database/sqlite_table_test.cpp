@@ -1,7 +1,9 @@
 // The table wrapper over SQLite files made in the tests.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
+#include <thread>
 
 #include "dao_table.h"
 #include "sqlite_test_db.h"
@@ -239,6 +241,39 @@ TEST_F(SqliteTable, ABatchIsOneTransaction) {
     std::vector<long> lost;
     EXPECT_TRUE(t.commitBatch(lost));
     EXPECT_EQ(other.value("SELECT 郵便番号 FROM 住所録 WHERE id = 10"), "1");
+}
+
+TEST_F(SqliteTable, AWriteLockHeldElsewhereIsWaitedForThenReported) {
+    DaoTable t;
+    ASSERT_TRUE(t.OpenDatabase(path));
+    ASSERT_TRUE(t.OpenTable(sj("住所録")));
+    ASSERT_TRUE(t.OpenRecords());
+    SqliteFile other(path);
+    // Another program's write transaction, ended after a moment: the batch
+    // waits for it, then reads and writes as a run does.
+    other.exec("BEGIN IMMEDIATE; UPDATE 住所録 SET 備考 = 'x' WHERE id = 30;");
+    std::thread ender([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        other.exec("COMMIT");
+    });
+    const bool begun = t.beginBatch();
+    ender.join();
+    ASSERT_TRUE(begun);
+    ASSERT_EQ(t.Move(0, true), 1);
+    EXPECT_EQ(text(t, sj("住所")), sj("大阪府"));
+    ASSERT_TRUE(t.edit());
+    ASSERT_TRUE(t.SetValue(sj("郵便番号"), FieldValue::text("1")));
+    EXPECT_TRUE(t.update());
+    std::vector<long> lost;
+    EXPECT_TRUE(t.commitBatch(lost));
+    EXPECT_FALSE(t.lockedByOther());
+    EXPECT_EQ(other.value("SELECT 郵便番号 FROM 住所録 WHERE id = 10"), "1");
+
+    // A lock that stays: the batch cannot begin, and says why.
+    other.exec("BEGIN IMMEDIATE; UPDATE 住所録 SET 備考 = 'y' WHERE id = 30;");
+    EXPECT_FALSE(t.beginBatch());
+    EXPECT_TRUE(t.lockedByOther());
+    other.exec("ROLLBACK");
 }
 
 TEST_F(SqliteTable, BackupCopyIsCreatedOrReplacedAndConsistent) {

@@ -379,6 +379,38 @@ TEST_F(ScriptedTableRun, TheErrorMaximumCountsLostWritesToo) {
     EXPECT_LT(host.finalCount, 5u) << "the run stopped before the last record";
 }
 
+TEST_F(ScriptedTableRun, ADatabaseLockedByAnotherProgramEndsTheRunWithoutFailedRecords) {
+    struct EndHost : ScriptedHost {
+        std::vector<RunSummary> ends;
+        void runEnded(const RunSummary& summary) override { ends.push_back(summary); }
+    };
+    struct Case {
+        int lockedAfterCommits;
+        std::vector<std::string> stored;  // what stays written
+    };
+    const Case cases[] = {
+        {0, std::vector<std::string>(5, "")},
+        // A batch a second: the first batch's records stay written.
+        {1, {"0000001", "0000002", "0000003", "", ""}},
+    };
+    for (const Case& c : cases) {
+        database->lockedAfterCommits = c.lockedAfterCommits;
+        database->commits = 0;
+        EndHost end;
+        end.tickStep = 400;
+        ASSERT_EQ(AccessRun(job, tableJob, table, engine, end, dir.path()), kRunEnded);
+        EXPECT_EQ(end.errorCount, 0) << "no record counted as a failed address";
+        EXPECT_EQ(end.messages, std::vector<int>{}) << "neither message 6 nor 13";
+        ASSERT_FALSE(end.informs.empty());
+        EXPECT_EQ(end.informs.front(), databaseInUseText());
+        ASSERT_EQ(end.ends.size(), 1u);
+        EXPECT_EQ(end.ends[0].outcome, RunOutcome::WriteError);
+        EXPECT_EQ(end.ends[0].errors, 0);
+        EXPECT_EQ(database->stored, c.stored) << c.lockedAfterCommits;
+        database->stored.assign(5, "");
+    }
+}
+
 }  // namespace
 
 namespace {

@@ -109,3 +109,48 @@ TEST(XlsxConversion, EarlyEndsLeaveNoOutput) {
     }
     EXPECT_EQ(files, 1u);  // damaged.xlsx alone
 }
+
+// A destination column of formulas: a converted row of a filled-down formula
+// leaves it to the rows not converted; a row whose destination cell belongs
+// to an array formula is reported and the array stays whole. In both kinds.
+TEST(XlsxConversion, FormulaColumnsAsDestinations) {
+    KESZIP_REQUIRE_REAL_DATA();
+    const char* refused =
+        "  変換先のセルが配列数式またはデータテーブルの範囲にあるため、書き込めませんでした。";
+    const struct {
+        const char* book;
+        const char* column;
+        const char* range;
+        int refusedRows;  // reported rows, from 3 on
+    } cases[] = {
+        {"xlsx/formula_blocks.xlsx", "F", "3-3", 0},
+        {"xlsx/formula_blocks.xlsx", "I", "3-4", 2},
+        {"workbooks/formula_blocks.xls", "F", "3-3", 0},
+        {"workbooks/formula_blocks.xls", "I", "4-4", 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.book) + " " + c.column);
+        TempDir dir;
+        const std::string source = fixturePath(c.book);
+        const std::string out = dir.file(c.book[0] == 'x' ? "out.xlsx" : "out.xls");
+        std::string output;
+        ASSERT_EQ(zelko7("convert excel --source " + source + " --dest " + out +
+                             " --sheet 住所録 --columns B,C,D --dest-column " + c.column +
+                             " --mode 7 --hyphen --range " + c.range + " --error-file " +
+                             dir.file("errors.txt") + " --no-max-errors --yes",
+                         output),
+                  0)
+            << output;
+        const std::string errors = u8(readFile(dir.file("errors.txt")));
+        std::size_t count = 0;
+        for (std::size_t at = errors.find(refused); at != std::string::npos;
+             at = errors.find(refused, at + 1))
+            ++count;
+        EXPECT_EQ(count, static_cast<std::size_t>(c.refusedRows)) << errors;
+        if (c.book[0] != 'x') continue;
+        EXPECT_EQ(checkCopy(source, out, "住所録", c.column),
+                  c.refusedRows == 0
+                      ? "2\t郵便番号\n3\t100-0013\n4\t=E4*2\n5\t=E5*2\n6\t=E6*2\n7\t=E7*2\n"
+                      : "2\t三倍\n3\t=E3:E7*3\n");
+    }
+}

@@ -144,6 +144,46 @@ TEST(XlsxCopy, ResultsIntoAColumnWithEverythingElseKept) {
     EXPECT_NE(output.find("C10"), std::string::npos) << output;
 }
 
+// A replaced master of a shared formula leaves the formula to the cells that
+// used it (F3:F7 one column, G3:H4 a block); a cell of an array formula is
+// refused and the array stays.
+TEST(XlsxCopy, SharedFormulasOutliveTheirMastersAndArraysStayWhole) {
+    const struct {
+        std::vector<std::uint32_t> rows;  // 0-based rows written
+        std::uint32_t column;
+        const char* letter;
+        const char* expected;  // the destination column as openpyxl reads it
+    } cases[] = {
+        {{2}, 5, "F", "2\t郵便番号\n3\tx\n4\t=E4*2\n5\t=E5*2\n6\t=E6*2\n7\t=E7*2\n"},
+        {{2, 4}, 5, "F", "2\t郵便番号\n3\tx\n4\t=E4*2\n5\tx\n6\t=E6*2\n7\t=E7*2\n"},
+        {{3}, 5, "F", "2\t郵便番号\n3\t=E3*2\n4\tx\n5\t=E5*2\n6\t=E6*2\n7\t=E7*2\n"},
+        // H3 and H4 (the block's other column) are checked against the source.
+        {{2},
+         6,
+         "G",
+         "2\t税込\n3\tx\n4\t=E4*1.1+$E$3\n5\t=E5*1.1+$E$3\n6\t=E6*1.1+$E$3\n7\t=E7*1.1+$E$3\n"},
+    };
+    TempDir dir;
+    const std::string source = xlsx("formula_blocks.xlsx");
+    const std::string copyPath = dir.file("copy.xlsx");
+    for (const auto& c : cases) {
+        XlsxCopy copy;
+        ASSERT_EQ(copy.open(copyPath, source), kXlsxOk);
+        ASSERT_EQ(copy.selectSheet(0), kXlsxOk);
+        for (std::uint32_t row : c.rows) EXPECT_EQ(copy.putText(c.column, row, "x"), kXlsxOk);
+        ASSERT_EQ(copy.save(), kXlsxOk);
+        EXPECT_EQ(checkCopy(source, copyPath, "住所録", c.letter), c.expected) << c.letter;
+    }
+    XlsxCopy copy;
+    ASSERT_EQ(copy.open(copyPath, source), kXlsxOk);
+    ASSERT_EQ(copy.selectSheet(0), kXlsxOk);
+    EXPECT_EQ(copy.putText(8, 2, "x"), kXlsxCellInFormulaBlock) << "the array's first cell";
+    EXPECT_EQ(copy.putText(8, 6, "x"), kXlsxCellInFormulaBlock) << "its last";
+    EXPECT_EQ(copy.putText(9, 6, "x"), kXlsxOk) << "beside it";
+    ASSERT_EQ(copy.save(), kXlsxOk);
+    EXPECT_EQ(checkCopy(source, copyPath, "住所録", "J"), "7\tx\n");
+}
+
 TEST(XlsxCopy, SharedStringsAndPrefixedSheets) {
     TempDir dir;
     for (const char* name : {"libreoffice_book.xlsx", "inline_book.xlsx"}) {
