@@ -146,6 +146,27 @@ class Engine {
                               columns[5]);
     }
 
+    // A block of CSV rows (UTF-8, whole rows) with the five answer fields
+    // appended to each row: the CSV is split, looked up and written here,
+    // the interpreter released throughout. Returns (rows, count).
+    py::tuple lookupCsv(const py::bytes& block, long column, bool hyphen) {
+        if (column < 1) throw py::value_error("lookup_csv: column counts from 1");
+        char* data = nullptr;
+        Py_ssize_t size = 0;
+        if (PyBytes_AsStringAndSize(block.ptr(), &data, &size) != 0) throw py::error_already_set();
+        std::string out;
+        std::size_t rows = 0;
+        std::string error;
+        {
+            py::gil_scoped_release release;
+            std::lock_guard<std::mutex> lock(mutex_);
+            rows = csvRows(std::string_view(data, static_cast<std::size_t>(size)),
+                           static_cast<std::size_t>(column), options(hyphen), out, error);
+        }
+        if (!error.empty()) throw py::value_error(error);
+        return py::make_tuple(py::bytes(out), rows);
+    }
+
     std::optional<std::string> folder() const { return folder_; }
 
   private:
@@ -183,6 +204,130 @@ class Engine {
             if (data.size() == kBatchSize) flush();
         }
         if (!data.empty()) flush();
+    }
+
+    // The rows of `block` with the answers appended, into `out`: each row as
+    // it was read (its own line ending, or "\n" after a last row without
+    // one), blank lines left out. The field `column` (from 1; a row with
+    // fewer fields has the empty address) is read as RFC 4180 writes it:
+    // a quoted field may hold commas, doubled quotes and line breaks.
+    // Returns the number of rows, or 0 with `error` set when the block
+    // ends inside a quoted field.
+    std::size_t csvRows(std::string_view block, std::size_t column, int options, std::string& out,
+                        std::string& error) {
+        struct Row {
+            std::size_t begin, end, next;  // the row without its line ending; the row after it
+        };
+        std::vector<Row> rows;
+        std::string pool;  // the addresses of the rows, one after the other
+        std::vector<std::size_t> starts;
+        std::vector<const char*> data;
+        std::vector<std::size_t> lengths;
+        std::vector<KesZipUtf8Answer> answers;
+        std::size_t count = 0;
+        out.reserve(block.size() + block.size() / 2);
+        auto flush = [&] {
+            data.clear();
+            lengths.clear();
+            starts.push_back(pool.size());
+            for (std::size_t i = 0; i + 1 < starts.size(); ++i) {
+                data.push_back(pool.data() + starts[i]);
+                lengths.push_back(starts[i + 1] - starts[i]);
+            }
+            answers.resize(rows.size());
+            KesZipLookupUtf8Batch(handleForThisProcess(), data.data(), lengths.data(), data.size(),
+                                  options, answers.data());
+            for (std::size_t i = 0; i < rows.size(); ++i) {
+                const Row& row = rows[i];
+                const KesZipUtf8Answer& a = answers[i];
+                out.append(block.data() + row.begin, row.end - row.begin);
+                out += ',';
+                out += std::to_string(a.flags);
+                for (const char* field : {a.code7, a.oldCode, a.addressNumber, a.jisCode}) {
+                    out += ',';
+                    appendCsvField(out, field);
+                }
+                // The row's own line ending.
+                if (row.next > row.end)
+                    out.append(block.data() + row.end, row.next - row.end);
+                else
+                    out += '\n';
+            }
+            count += rows.size();
+            rows.clear();
+            pool.clear();
+            starts.clear();
+        };
+        std::size_t at = 0;
+        while (at < block.size()) {
+            const std::size_t begin = at;
+            std::size_t field = 1;
+            starts.push_back(pool.size());
+            bool inQuotes = false, fieldStart = true;
+            std::size_t end = std::string_view::npos;
+            while (at < block.size()) {
+                const char c = block[at];
+                if (inQuotes) {
+                    if (c == '"') {
+                        if (at + 1 < block.size() && block[at + 1] == '"') {
+                            if (field == column) pool += '"';
+                            ++at;
+                        } else {
+                            inQuotes = false;
+                        }
+                    } else if (field == column) {
+                        pool += c;
+                    }
+                    ++at;
+                    continue;
+                }
+                if (c == '\n' || (c == '\r' && at + 1 < block.size() && block[at + 1] == '\n')) {
+                    end = at;
+                    at += c == '\r' ? 2 : 1;
+                    break;
+                }
+                if (c == ',') {
+                    ++field;
+                    fieldStart = true;
+                } else if (c == '"' && fieldStart) {
+                    inQuotes = true;
+                    fieldStart = false;
+                } else {
+                    fieldStart = false;
+                    if (field == column) pool += c;
+                }
+                ++at;
+            }
+            if (inQuotes) {
+                error = "lookup_csv: the row at byte " + std::to_string(begin) +
+                        " of the block ends inside a quoted field";
+                return 0;
+            }
+            if (end == std::string_view::npos) end = at;  // a last row without a line ending
+            if (end == begin) {                           // a blank line
+                starts.pop_back();
+                continue;
+            }
+            rows.push_back({begin, end, at});
+            if (rows.size() == kBatchSize) flush();
+        }
+        if (!rows.empty()) flush();
+        return count;
+    }
+
+    // A field as CSV writes it: quoted when it holds a comma, a quote or a
+    // line break.
+    static void appendCsvField(std::string& out, const char* field) {
+        if (!std::strpbrk(field, ",\"\r\n")) {
+            out += field;
+            return;
+        }
+        out += '"';
+        for (const char* c = field; *c; ++c) {
+            if (*c == '"') out += '"';
+            out += *c;
+        }
+        out += '"';
     }
 
     void reopen() {
@@ -273,6 +418,18 @@ the item, when an item is neither str nor bytes.)")
              R"(As lookup_many, but returns six lists, one per field:
 (flags, code, old_code, address_number, local_code, status). lookup_frame
 builds its columns from them.)")
+        .def("lookup_csv", &Engine::lookupCsv, py::arg("block"), py::arg("column"),
+             py::arg("hyphen") = false,
+             R"(Looks up the addresses of a block of CSV rows; returns (rows, count).
+
+`block` is bytes of whole UTF-8 rows, such as a block of a file cut at line
+ends; the address is field `column`, counted from 1 (a row with fewer fields
+has the empty address). A field may be quoted, with commas, doubled quotes
+and line breaks inside. `rows` is the block with the five result fields
+appended to every row (each row otherwise as it was, with its own line end;
+blank lines left out), `count` the number of rows. The whole block is split,
+looked up and written with the interpreter released. ValueError when the
+block ends inside a quoted field.)")
         .def_property_readonly("folder", &Engine::folder,
                                "The folder given when the engine was made, or None.")
         .def(py::pickle([](const Engine& e) { return py::make_tuple(e.folder()); },
