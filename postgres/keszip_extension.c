@@ -186,15 +186,6 @@ Datum keszip_address(PG_FUNCTION_ARGS) {
     return (Datum)0;
 }
 
-/* The library's own (process-wide) engine, for the searches the handle API
- * does not offer; a backend runs one query at a time on one thread. */
-static void open_library_engine(void) {
-    if (!KesZipOpen())
-        ereport(ERROR, (errcode(ERRCODE_CONFIG_FILE_ERROR),
-                        errmsg("keszip: the dictionary KESZIP.DIC could not be opened (error %d)",
-                               GetZe7Err())));
-}
-
 PG_FUNCTION_INFO_V1(keszip_search);
 /* keszip_search(prefix text) returns setof: the entries that begin with a
  * partial address or reading, as `keszip search` lists them ("*" at the end
@@ -203,8 +194,8 @@ Datum keszip_search(PG_FUNCTION_ARGS) {
     ReturnSetInfo* result = (ReturnSetInfo*)fcinfo->resultinfo;
     text* prefix = PG_GETARG_TEXT_PP(0);
     char sjis[KESZIP_TOWN_SIZE];
-    char prefecture[KESZIP_NAME_SIZE], city[KESZIP_NAME_SIZE], municipality[KESZIP_NAME_SIZE];
-    char town[KESZIP_TOWN_SIZE], note[KESZIP_NOTE_SIZE];
+    KesZipEntry entry;
+    KesZipHandle* h;
     size_t length = 0;
     const char* utf8 = utf8_of(prefix, &length);
     int status = keszip_pg_to_engine(utf8, length, sjis, sizeof sjis);
@@ -217,18 +208,17 @@ Datum keszip_search(PG_FUNCTION_ARGS) {
                         errmsg("keszip_search: the text is not UTF-8")));
     /* Longer than any name the dictionary holds: nothing begins with it. */
     if (status < 0 || sjis[0] == '\0') return (Datum)0;
-    open_library_engine();
-    for (int first = 1; rows < KESZIP_PG_MAX_ROWS &&
-                        GetIncAddress(first, sjis, prefecture, city, municipality, town, note) != 0;
+    h = engine();
+    for (int first = 1; rows < KESZIP_PG_MAX_ROWS && KesZipIncSearch(h, first, sjis, &entry) != 0;
          first = 0, ++rows) {
         Datum values[5];
         bool nulls[5] = {false, false, false, false, false};
 
-        values[0] = text_of_engine(prefecture);
-        values[1] = text_of_engine(city);
-        values[2] = text_of_engine(municipality);
-        values[3] = text_of_engine(town);
-        values[4] = text_of_engine(note);
+        values[0] = text_of_engine(entry.prefecture);
+        values[1] = text_of_engine(entry.city);
+        values[2] = text_of_engine(entry.municipality);
+        values[3] = text_of_engine(entry.town);
+        values[4] = text_of_engine(entry.townNote);
         tuplestore_putvalues(result->setResult, result->setDesc, values, nulls);
     }
     return (Datum)0;
@@ -239,6 +229,5 @@ PG_FUNCTION_INFO_V1(keszip_version);
  * answer from ("2605"), the one thing the functions' results depend on. */
 Datum keszip_version(PG_FUNCTION_ARGS) {
     (void)fcinfo;
-    open_library_engine();
-    PG_RETURN_TEXT_P(cstring_to_text(GetZe7DicVersion(1, 0)));
+    PG_RETURN_TEXT_P(cstring_to_text(psprintf("%d", KesZipEdition(engine()))));
 }
