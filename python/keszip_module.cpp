@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "csv_block.h"
 #include "keszip.h"
 
 namespace py = pybind11;
@@ -160,8 +161,16 @@ class Engine {
         {
             py::gil_scoped_release release;
             std::lock_guard<std::mutex> lock(mutex_);
-            rows = csvRows(std::string_view(data, static_cast<std::size_t>(size)),
-                           static_cast<std::size_t>(column), options(hyphen), out, error);
+            KesZipHandle* handle = handleForThisProcess();
+            rows = keszip_python::appendCsvAnswers(
+                std::string_view(data, static_cast<std::size_t>(size)),
+                static_cast<std::size_t>(column), kBatchSize,
+                [&](const char* const* addresses, const std::size_t* lengths, std::size_t count,
+                    KesZipUtf8Answer* answers) {
+                    KesZipLookupUtf8Batch(handle, addresses, lengths, count, options(hyphen),
+                                          answers);
+                },
+                out, error);
         }
         if (!error.empty()) throw py::value_error(error);
         return py::make_tuple(py::bytes(out), rows);
@@ -204,130 +213,6 @@ class Engine {
             if (data.size() == kBatchSize) flush();
         }
         if (!data.empty()) flush();
-    }
-
-    // The rows of `block` with the answers appended, into `out`: each row as
-    // it was read (its own line ending, or "\n" after a last row without
-    // one), blank lines left out. The field `column` (from 1; a row with
-    // fewer fields has the empty address) is read as RFC 4180 writes it:
-    // a quoted field may hold commas, doubled quotes and line breaks.
-    // Returns the number of rows, or 0 with `error` set when the block
-    // ends inside a quoted field.
-    std::size_t csvRows(std::string_view block, std::size_t column, int options, std::string& out,
-                        std::string& error) {
-        struct Row {
-            std::size_t begin, end, next;  // the row without its line ending; the row after it
-        };
-        std::vector<Row> rows;
-        std::string pool;  // the addresses of the rows, one after the other
-        std::vector<std::size_t> starts;
-        std::vector<const char*> data;
-        std::vector<std::size_t> lengths;
-        std::vector<KesZipUtf8Answer> answers;
-        std::size_t count = 0;
-        out.reserve(block.size() + block.size() / 2);
-        auto flush = [&] {
-            data.clear();
-            lengths.clear();
-            starts.push_back(pool.size());
-            for (std::size_t i = 0; i + 1 < starts.size(); ++i) {
-                data.push_back(pool.data() + starts[i]);
-                lengths.push_back(starts[i + 1] - starts[i]);
-            }
-            answers.resize(rows.size());
-            KesZipLookupUtf8Batch(handleForThisProcess(), data.data(), lengths.data(), data.size(),
-                                  options, answers.data());
-            for (std::size_t i = 0; i < rows.size(); ++i) {
-                const Row& row = rows[i];
-                const KesZipUtf8Answer& a = answers[i];
-                out.append(block.data() + row.begin, row.end - row.begin);
-                out += ',';
-                out += std::to_string(a.flags);
-                for (const char* field : {a.code7, a.oldCode, a.addressNumber, a.jisCode}) {
-                    out += ',';
-                    appendCsvField(out, field);
-                }
-                // The row's own line ending.
-                if (row.next > row.end)
-                    out.append(block.data() + row.end, row.next - row.end);
-                else
-                    out += '\n';
-            }
-            count += rows.size();
-            rows.clear();
-            pool.clear();
-            starts.clear();
-        };
-        std::size_t at = 0;
-        while (at < block.size()) {
-            const std::size_t begin = at;
-            std::size_t field = 1;
-            starts.push_back(pool.size());
-            bool inQuotes = false, fieldStart = true;
-            std::size_t end = std::string_view::npos;
-            while (at < block.size()) {
-                const char c = block[at];
-                if (inQuotes) {
-                    if (c == '"') {
-                        if (at + 1 < block.size() && block[at + 1] == '"') {
-                            if (field == column) pool += '"';
-                            ++at;
-                        } else {
-                            inQuotes = false;
-                        }
-                    } else if (field == column) {
-                        pool += c;
-                    }
-                    ++at;
-                    continue;
-                }
-                if (c == '\n' || (c == '\r' && at + 1 < block.size() && block[at + 1] == '\n')) {
-                    end = at;
-                    at += c == '\r' ? 2 : 1;
-                    break;
-                }
-                if (c == ',') {
-                    ++field;
-                    fieldStart = true;
-                } else if (c == '"' && fieldStart) {
-                    inQuotes = true;
-                    fieldStart = false;
-                } else {
-                    fieldStart = false;
-                    if (field == column) pool += c;
-                }
-                ++at;
-            }
-            if (inQuotes) {
-                error = "lookup_csv: the row at byte " + std::to_string(begin) +
-                        " of the block ends inside a quoted field";
-                return 0;
-            }
-            if (end == std::string_view::npos) end = at;  // a last row without a line ending
-            if (end == begin) {                           // a blank line
-                starts.pop_back();
-                continue;
-            }
-            rows.push_back({begin, end, at});
-            if (rows.size() == kBatchSize) flush();
-        }
-        if (!rows.empty()) flush();
-        return count;
-    }
-
-    // A field as CSV writes it: quoted when it holds a comma, a quote or a
-    // line break.
-    static void appendCsvField(std::string& out, const char* field) {
-        if (!std::strpbrk(field, ",\"\r\n")) {
-            out += field;
-            return;
-        }
-        out += '"';
-        for (const char* c = field; *c; ++c) {
-            if (*c == '"') out += '"';
-            out += *c;
-        }
-        out += '"';
     }
 
     void reopen() {
