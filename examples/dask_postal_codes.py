@@ -148,7 +148,11 @@ def main(argv=None):
             names = [os.path.join(parts, f"{i:08d}.csv") for i in range(len(blocks[0]))]
             tasks = [dask.delayed(lookup_block)(block, args.column, encoding, name)
                      for block, name in zip(blocks[0], names)]
-            rows = sum(dask.compute(*tasks))
+            try:
+                rows = sum(dask.compute(*tasks))
+            except ValueError as error:  # a quoted field across a line end
+                print(f"dask_postal_codes: {args.source}: {error}", file=sys.stderr)
+                return 1
             with open(os.path.join(parts, "joined"), "wb") as out:
                 for name in names:
                     with open(name, "rb") as part:
