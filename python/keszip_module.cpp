@@ -61,13 +61,31 @@ void appendNew(py::list& list, PyObject* item) {
     if (failed) throw py::error_already_set();
 }
 
-py::object makeResult(const KesZipUtf8Answer& a) {
+// The four texts of the answer before: addresses of one town or one
+// municipality come together in most lists, and their codes, old codes and
+// local-government codes are then shared (texts never change) instead of
+// made again, which saves the allocations that dominate a long batch.
+struct RecentTexts {
+    std::string text[4];
+    py::object object[4];
+
+    // A new reference to the str of field `i`.
+    PyObject* get(int i, const char* value) {
+        if (!object[i] || text[i] != value) {
+            object[i] = py::reinterpret_steal<py::object>(decodeText(value));
+            text[i] = value;
+        }
+        return object[i].inc_ref().ptr();
+    }
+};
+
+py::object makeResult(const KesZipUtf8Answer& a, RecentTexts& recent) {
     PyObject* r = PyStructSequence_New(resultType);
     if (!r) throw py::error_already_set();
     py::object result = py::reinterpret_steal<py::object>(r);
     const char* texts[] = {a.code7, a.oldCode, a.addressNumber, a.jisCode};
     PyStructSequence_SetItem(r, 0, PyLong_FromLong(a.flags));
-    for (int i = 0; i < 4; ++i) PyStructSequence_SetItem(r, i + 1, decodeText(texts[i]));
+    for (int i = 0; i < 4; ++i) PyStructSequence_SetItem(r, i + 1, recent.get(i, texts[i]));
     PyStructSequence_SetItem(r, 5, PyLong_FromLong(a.status));
     // It holds only numbers and texts, so it can never be part of a cycle:
     // left to the cycle collector, a million results would have it scan
@@ -123,13 +141,15 @@ class Engine {
             KesZipLookupUtf8(handleForThisProcess(), text.data(), text.size(), options(hyphen),
                              &answer);
         }
-        return makeResult(answer);
+        RecentTexts recent;
+        return makeResult(answer, recent);
     }
 
     py::list lookupMany(const py::handle& addresses, bool hyphen) {
         py::list results;
+        RecentTexts recent;
         lookupBatches(addresses, hyphen,
-                      [&](const KesZipUtf8Answer& a) { results.append(makeResult(a)); });
+                      [&](const KesZipUtf8Answer& a) { results.append(makeResult(a, recent)); });
         return results;
     }
 
@@ -137,10 +157,11 @@ class Engine {
     // frame's columns are made of, without a tuple per row.
     py::tuple lookupColumns(const py::handle& addresses, bool hyphen) {
         py::list columns[6];
+        RecentTexts recent;
         lookupBatches(addresses, hyphen, [&](const KesZipUtf8Answer& a) {
             const char* texts[] = {a.code7, a.oldCode, a.addressNumber, a.jisCode};
             appendNew(columns[0], PyLong_FromLong(a.flags));
-            for (int i = 0; i < 4; ++i) appendNew(columns[i + 1], decodeText(texts[i]));
+            for (int i = 0; i < 4; ++i) appendNew(columns[i + 1], recent.get(i, texts[i]));
             appendNew(columns[5], PyLong_FromLong(a.status));
         });
         return py::make_tuple(columns[0], columns[1], columns[2], columns[3], columns[4],
