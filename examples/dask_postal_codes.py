@@ -128,6 +128,9 @@ def main(argv=None):
     # that the scheduling of a block costs little beside its lookups.
     blocksize = args.blocksize or min(64 << 20, max(1 << 20, os.path.getsize(args.source)
                                                     // (4 * args.workers) + 1))
+    # A batch job: the workers' statistical profiler (a sample of every
+    # thread each 10 ms, for the dashboard) would take processor time of its own.
+    dask.config.set({"distributed.worker.profile.enabled": False})
     started = time.perf_counter()
     with LocalCluster(n_workers=args.workers, threads_per_worker=1, processes=True,
                       dashboard_address=None) as cluster, Client(cluster) as client:
