@@ -9,15 +9,25 @@ end: flags, 7-digit code (or the error text), old code, address number and
 local-government code, as `keszip lookup` prints them. Both files are in the
 encoding given (Shift-JIS by default, as office software writes them).
 
-The file is read in blocks with dask.dataframe.read_csv, each block is looked
-up by `lookup_partition` on a distributed LocalCluster of worker processes
-(one engine per worker process) and written by the same worker, and the
-written blocks are joined in their order. The same `lookup_partition` runs unchanged on a
-real cluster and inside a Spark pandas_udf: see the README.
+The file is cut into blocks of whole lines by dask.bytes.read_bytes; each
+block is read, looked up by `lookup_block` and written by one worker process
+of a distributed LocalCluster (one engine per worker), and the written blocks
+are joined in their order. `lookup_block` hands the whole block to the
+engine, which splits the CSV, looks the addresses up and writes the rows
+without a Python object per row; each row is written as it was read, with
+the five fields appended. A quoted field may hold commas and doubled quotes,
+but no line break (blocks are cut at line ends).
+
+`lookup_partition` does the same for a pandas DataFrame, for pipelines that
+already hold their table as a Dask DataFrame, and inside a Spark pandas_udf:
+see the README.
 """
 
 import argparse
+import codecs
+import csv
 import os
+import shutil
 import sys
 import tempfile
 import time
@@ -28,19 +38,35 @@ RESULT_COLUMNS = list(keszip.RESULT_COLUMNS)
 ENCODINGS = {"sjis": "cp932", "utf-8": "utf-8"}
 
 
-def lookup_partition(frame, column):
-    """One block of rows with the five result columns added at the end.
+def lookup_block(block, column, encoding="utf-8", path=None):
+    """One block of CSV rows (bytes, whole lines) with the five result fields
+    appended to every row, in the same encoding.
 
     Runs where the block is: each worker process (or Spark executor) looks up
-    on its own engine, made on first use.
+    on its own engine, made on first use. Bytes that are not text of the
+    encoding reach the engine as they are (their row's code is "ERR-003")
+    and are written back unchanged. With `path` the rows are written to
+    that file and their number returned; without it, (rows, number).
     """
-    added = keszip.lookup_frame(frame, column, prefix="keszip_")
-    return added
+    bom = b""
+    if encoding == "utf-8" and block.startswith(codecs.BOM_UTF8):
+        bom, block = codecs.BOM_UTF8, block[len(codecs.BOM_UTF8):]
+    if encoding != "utf-8":
+        block = block.decode(encoding, "surrogateescape").encode("utf-8", "surrogateescape")
+    rows, count = keszip.default_engine().lookup_csv(block, column)
+    if encoding != "utf-8":
+        rows = rows.decode("utf-8", "surrogateescape").encode(encoding, "surrogateescape")
+    if path is None:
+        return bom + rows, count
+    with open(path, "wb") as out:
+        out.write(bom + rows)
+    return count
 
 
-def open_engine():
-    """Opens the worker's dictionaries ahead of its first block."""
-    keszip.default_engine()
+def lookup_partition(frame, column):
+    """One pandas DataFrame with the five result columns added at the end
+    (named keszip_flags, keszip_code, ...), for map_partitions and Spark."""
+    return keszip.lookup_frame(frame, column, prefix="keszip_")
 
 
 def result_meta(frame, column):
@@ -51,6 +77,22 @@ def result_meta(frame, column):
     for name in RESULT_COLUMNS:
         meta["keszip_" + name] = pd.Series(dtype="int64" if name == "flags" else "object")
     return meta
+
+
+def open_engine():
+    """Opens the worker's dictionaries ahead of its first block."""
+    keszip.default_engine()
+
+
+def processor_time():
+    """The processor time a worker process has used so far, in seconds."""
+    return time.process_time()
+
+
+def field_count(path, encoding):
+    """The number of fields of the file's first row, 0 when it has none."""
+    with open(path, encoding=encoding, errors="surrogateescape", newline="") as f:
+        return len(next(csv.reader(f), []))
 
 
 def main(argv=None):
@@ -71,14 +113,24 @@ def main(argv=None):
     if args.workers < 1:
         parser.error("--workers must be at least 1")
 
-    import dask.dataframe as dd
+    encoding = ENCODINGS[args.encoding]
+    columns = field_count(args.source, encoding)
+    if args.column > columns:
+        print(f"dask_postal_codes: {args.source} has {columns} columns, not {args.column}",
+              file=sys.stderr)
+        return 2
+
+    import dask
+    from dask.bytes import read_bytes
     from distributed import Client, LocalCluster
 
-    encoding = ENCODINGS[args.encoding]
     # Blocks enough for every worker to stay busy to the end, large enough
     # that the scheduling of a block costs little beside its lookups.
     blocksize = args.blocksize or min(64 << 20, max(1 << 20, os.path.getsize(args.source)
                                                     // (4 * args.workers) + 1))
+    # A batch job: the workers' statistical profiler (a sample of every
+    # thread each 10 ms, for the dashboard) would take processor time of its own.
+    dask.config.set({"distributed.worker.profile.enabled": False})
     started = time.perf_counter()
     with LocalCluster(n_workers=args.workers, threads_per_worker=1, processes=True,
                       dashboard_address=None) as cluster, Client(cluster) as client:
@@ -87,36 +139,33 @@ def main(argv=None):
         ready = time.perf_counter()
         print(f"cluster of {args.workers} workers started in {ready - started:.2f} s",
               file=sys.stderr)
-        # Every field as text, exactly as written: no type guessing, an empty
-        # field stays empty.
-        frame = dd.read_csv(args.source, header=None, dtype=str, encoding=encoding,
-                            keep_default_na=False, na_filter=False, blocksize=blocksize)
-        if args.column > len(frame.columns):
-            print(f"dask_postal_codes: {args.source} has {len(frame.columns)} columns, "
-                  f"not {args.column}", file=sys.stderr)
-            return 2
-        column = frame.columns[args.column - 1]
-        looked_up = frame.map_partitions(lookup_partition, column,
-                                         meta=result_meta(frame, column))
-        # Each block is read, looked up and written by one worker, with no
-        # block sent between processes; the parts are then joined in their
-        # order into a file beside DEST that replaces it only when complete.
+        cpu_before = sum(client.run(processor_time).values()) + time.process_time()
+        # Blocks of whole lines, each read from SOURCE by the worker that
+        # looks it up and writes it: no block is sent between processes. The
+        # parts are then joined in their order into a file beside DEST that
+        # replaces it only when complete.
+        _, blocks = read_bytes(args.source, delimiter=b"\n", blocksize=blocksize, sample=False)
         dest = os.path.abspath(args.dest)
         with tempfile.TemporaryDirectory(prefix=".dask_postal_codes-",
                                          dir=os.path.dirname(dest)) as parts:
-            looked_up.to_csv(os.path.join(parts, "*.csv"), name_function=lambda i: f"{i:08d}",
-                             header=False, index=False, encoding=encoding)
-            rows = 0
+            names = [os.path.join(parts, f"{i:08d}.csv") for i in range(len(blocks[0]))]
+            tasks = [dask.delayed(lookup_block)(block, args.column, encoding, name)
+                     for block, name in zip(blocks[0], names)]
+            try:
+                rows = sum(dask.compute(*tasks))
+            except ValueError as error:  # a quoted field across a line end
+                print(f"dask_postal_codes: {args.source}: {error}", file=sys.stderr)
+                return 1
             with open(os.path.join(parts, "joined"), "wb") as out:
-                for name in sorted(n for n in os.listdir(parts) if n.endswith(".csv")):
-                    with open(os.path.join(parts, name), "rb") as part:
-                        for block in iter(lambda: part.read(1 << 20), b""):
-                            rows += block.count(b"\n")
-                            out.write(block)
+                for name in names:
+                    with open(name, "rb") as part:
+                        shutil.copyfileobj(part, out, 1 << 20)
             os.replace(os.path.join(parts, "joined"), dest)
         done = time.perf_counter()
+        cpu = sum(client.run(processor_time).values()) + time.process_time() - cpu_before
         print(f"{rows} rows looked up and written in {done - ready:.2f} s = "
-              f"{rows / (done - ready):.0f} rows/s (cluster start excluded)", file=sys.stderr)
+              f"{rows / (done - ready):.0f} rows/s (cluster start excluded); "
+              f"processor time {cpu:.2f} s", file=sys.stderr)
     return 0
 
 

@@ -21,8 +21,8 @@
 
 #include <string.h>
 
-#include "engine_text.h"
 #include "keszip.h"
+#include "searches.h"
 
 PG_MODULE_MAGIC;
 
@@ -34,10 +34,6 @@ static char* dictionary_dir = NULL;
 
 static KesZipHandle* handle = NULL;
 static char* handle_dir = NULL; /* the folder `handle` was opened on */
-
-/* A search never returns more addresses than this: a guard against a
- * search that would not end. */
-#define KESZIP_PG_MAX_ROWS 1000000
 
 static void destroy_handle(int code, Datum arg) {
     (void)code;
@@ -103,14 +99,6 @@ static Datum text_of(const char* utf8) {
     return result;
 }
 
-/* An engine (Shift-JIS) field as a text of the database. */
-static Datum text_of_engine(const char* sjis) {
-    char utf8[KESZIP_TOWN_SIZE * 3];
-
-    keszip_pg_from_engine(sjis, utf8, sizeof utf8);
-    return text_of(utf8);
-}
-
 static void lookup(text* address, int options, KesZipUtf8Answer* answer) {
     size_t length = 0;
     const char* utf8 = utf8_of(address, &length);
@@ -150,49 +138,36 @@ Datum keszip_code(PG_FUNCTION_ARGS) {
     PG_RETURN_TEXT_P(cstring_to_text(answer.flags != 0 ? answer.code7 : ""));
 }
 
+/* A search row as a tuple of the function's result: the flags first when
+ * `with_flags`, then `fields` texts. */
+typedef struct RowTarget {
+    ReturnSetInfo* result;
+    bool with_flags;
+    int fields;
+} RowTarget;
+
+static void put_row(void* context, const KesZipPgRow* row) {
+    const RowTarget* target = (const RowTarget*)context;
+    Datum values[8];
+    bool nulls[8] = {false, false, false, false, false, false, false, false};
+    int column = 0;
+
+    if (target->with_flags) values[column++] = Int32GetDatum(row->flags);
+    for (int i = 0; i < target->fields; ++i) values[column++] = text_of(row->fields[i]);
+    tuplestore_putvalues(target->result->setResult, target->result->setDesc, values, nulls);
+}
+
 PG_FUNCTION_INFO_V1(keszip_address);
 /* keszip_address(code text) returns setof: the addresses of a 3-, 5- or
  * 7-digit code (123-4567 allowed). */
 Datum keszip_address(PG_FUNCTION_ARGS) {
-    ReturnSetInfo* result = (ReturnSetInfo*)fcinfo->resultinfo;
     text* code = PG_GETARG_TEXT_PP(0);
-    const int length = VARSIZE_ANY_EXHDR(code);
-    char key[16];
     KesZipHandle* h = engine();
-    KesZipAddress address;
-    int rows = 0;
+    RowTarget target = {(ReturnSetInfo*)fcinfo->resultinfo, true, 7};
 
     InitMaterializedSRF(fcinfo, 0);
-    /* A code is a few ASCII digits: any other text has no address. */
-    if (length == 0 || length >= (int)sizeof key) return (Datum)0;
-    memcpy(key, VARDATA_ANY(code), length);
-    key[length] = '\0';
-    if (strlen(key) != (size_t)length) return (Datum)0;
-    for (int first = 1; rows < KESZIP_PG_MAX_ROWS && KesZipSearch(h, first, key, 0, &address) != 0;
-         first = 0, ++rows) {
-        Datum values[8];
-        bool nulls[8] = {false, false, false, false, false, false, false, false};
-
-        values[0] = Int32GetDatum(address.flags);
-        values[1] = text_of_engine(address.code7);
-        values[2] = text_of_engine(address.oldCode);
-        values[3] = text_of_engine(address.prefecture);
-        values[4] = text_of_engine(address.city);
-        values[5] = text_of_engine(address.ward);
-        values[6] = text_of_engine(address.town);
-        values[7] = text_of_engine(address.townNote);
-        tuplestore_putvalues(result->setResult, result->setDesc, values, nulls);
-    }
+    keszip_pg_addresses(h, VARDATA_ANY(code), VARSIZE_ANY_EXHDR(code), put_row, &target);
     return (Datum)0;
-}
-
-/* The library's own (process-wide) engine, for the searches the handle API
- * does not offer; a backend runs one query at a time on one thread. */
-static void open_library_engine(void) {
-    if (!KesZipOpen())
-        ereport(ERROR, (errcode(ERRCODE_CONFIG_FILE_ERROR),
-                        errmsg("keszip: the dictionary KESZIP.DIC could not be opened (error %d)",
-                               GetZe7Err())));
 }
 
 PG_FUNCTION_INFO_V1(keszip_search);
@@ -200,37 +175,19 @@ PG_FUNCTION_INFO_V1(keszip_search);
  * partial address or reading, as `keszip search` lists them ("*" at the end
  * lists the level below). */
 Datum keszip_search(PG_FUNCTION_ARGS) {
-    ReturnSetInfo* result = (ReturnSetInfo*)fcinfo->resultinfo;
     text* prefix = PG_GETARG_TEXT_PP(0);
-    char sjis[KESZIP_TOWN_SIZE];
-    char prefecture[KESZIP_NAME_SIZE], city[KESZIP_NAME_SIZE], municipality[KESZIP_NAME_SIZE];
-    char town[KESZIP_TOWN_SIZE], note[KESZIP_NOTE_SIZE];
     size_t length = 0;
     const char* utf8 = utf8_of(prefix, &length);
-    int status = keszip_pg_to_engine(utf8, length, sjis, sizeof sjis);
-    int rows = 0;
+    KesZipHandle* h = engine();
+    RowTarget target = {(ReturnSetInfo*)fcinfo->resultinfo, false, 5};
+    int rows;
 
-    if (utf8 != VARDATA_ANY(prefix)) pfree((void*)utf8);
     InitMaterializedSRF(fcinfo, 0);
-    if (status == KESZIP_UTF8_INVALID || status == KESZIP_UTF8_NUL_BYTE)
+    rows = keszip_pg_search(h, utf8, length, put_row, &target);
+    if (utf8 != VARDATA_ANY(prefix)) pfree((void*)utf8);
+    if (rows < 0)
         ereport(ERROR, (errcode(ERRCODE_CHARACTER_NOT_IN_REPERTOIRE),
                         errmsg("keszip_search: the text is not UTF-8")));
-    /* Longer than any name the dictionary holds: nothing begins with it. */
-    if (status < 0 || sjis[0] == '\0') return (Datum)0;
-    open_library_engine();
-    for (int first = 1; rows < KESZIP_PG_MAX_ROWS &&
-                        GetIncAddress(first, sjis, prefecture, city, municipality, town, note) != 0;
-         first = 0, ++rows) {
-        Datum values[5];
-        bool nulls[5] = {false, false, false, false, false};
-
-        values[0] = text_of_engine(prefecture);
-        values[1] = text_of_engine(city);
-        values[2] = text_of_engine(municipality);
-        values[3] = text_of_engine(town);
-        values[4] = text_of_engine(note);
-        tuplestore_putvalues(result->setResult, result->setDesc, values, nulls);
-    }
     return (Datum)0;
 }
 
@@ -239,6 +196,5 @@ PG_FUNCTION_INFO_V1(keszip_version);
  * answer from ("2605"), the one thing the functions' results depend on. */
 Datum keszip_version(PG_FUNCTION_ARGS) {
     (void)fcinfo;
-    open_library_engine();
-    PG_RETURN_TEXT_P(cstring_to_text(GetZe7DicVersion(1, 0)));
+    PG_RETURN_TEXT_P(cstring_to_text(psprintf("%d", KesZipEdition(engine()))));
 }

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "csv_block.h"
 #include "keszip.h"
 
 namespace py = pybind11;
@@ -60,13 +61,31 @@ void appendNew(py::list& list, PyObject* item) {
     if (failed) throw py::error_already_set();
 }
 
-py::object makeResult(const KesZipUtf8Answer& a) {
+// The four texts of the answer before: addresses of one town or one
+// municipality come together in most lists, and their codes, old codes and
+// local-government codes are then shared (texts never change) instead of
+// made again, which saves the allocations that dominate a long batch.
+struct RecentTexts {
+    std::string text[4];
+    py::object object[4];
+
+    // A new reference to the str of field `i`.
+    PyObject* get(int i, const char* value) {
+        if (!object[i] || text[i] != value) {
+            object[i] = py::reinterpret_steal<py::object>(decodeText(value));
+            text[i] = value;
+        }
+        return object[i].inc_ref().ptr();
+    }
+};
+
+py::object makeResult(const KesZipUtf8Answer& a, RecentTexts& recent) {
     PyObject* r = PyStructSequence_New(resultType);
     if (!r) throw py::error_already_set();
     py::object result = py::reinterpret_steal<py::object>(r);
     const char* texts[] = {a.code7, a.oldCode, a.addressNumber, a.jisCode};
     PyStructSequence_SetItem(r, 0, PyLong_FromLong(a.flags));
-    for (int i = 0; i < 4; ++i) PyStructSequence_SetItem(r, i + 1, decodeText(texts[i]));
+    for (int i = 0; i < 4; ++i) PyStructSequence_SetItem(r, i + 1, recent.get(i, texts[i]));
     PyStructSequence_SetItem(r, 5, PyLong_FromLong(a.status));
     // It holds only numbers and texts, so it can never be part of a cycle:
     // left to the cycle collector, a million results would have it scan
@@ -122,13 +141,15 @@ class Engine {
             KesZipLookupUtf8(handleForThisProcess(), text.data(), text.size(), options(hyphen),
                              &answer);
         }
-        return makeResult(answer);
+        RecentTexts recent;
+        return makeResult(answer, recent);
     }
 
     py::list lookupMany(const py::handle& addresses, bool hyphen) {
         py::list results;
+        RecentTexts recent;
         lookupBatches(addresses, hyphen,
-                      [&](const KesZipUtf8Answer& a) { results.append(makeResult(a)); });
+                      [&](const KesZipUtf8Answer& a) { results.append(makeResult(a, recent)); });
         return results;
     }
 
@@ -136,14 +157,44 @@ class Engine {
     // frame's columns are made of, without a tuple per row.
     py::tuple lookupColumns(const py::handle& addresses, bool hyphen) {
         py::list columns[6];
+        RecentTexts recent;
         lookupBatches(addresses, hyphen, [&](const KesZipUtf8Answer& a) {
             const char* texts[] = {a.code7, a.oldCode, a.addressNumber, a.jisCode};
             appendNew(columns[0], PyLong_FromLong(a.flags));
-            for (int i = 0; i < 4; ++i) appendNew(columns[i + 1], decodeText(texts[i]));
+            for (int i = 0; i < 4; ++i) appendNew(columns[i + 1], recent.get(i, texts[i]));
             appendNew(columns[5], PyLong_FromLong(a.status));
         });
         return py::make_tuple(columns[0], columns[1], columns[2], columns[3], columns[4],
                               columns[5]);
+    }
+
+    // A block of CSV rows (UTF-8, whole rows) with the five answer fields
+    // appended to each row: the CSV is split, looked up and written here,
+    // the interpreter released throughout. Returns (rows, count).
+    py::tuple lookupCsv(const py::bytes& block, long column, bool hyphen) {
+        if (column < 1) throw py::value_error("lookup_csv: column counts from 1");
+        char* data = nullptr;
+        Py_ssize_t size = 0;
+        if (PyBytes_AsStringAndSize(block.ptr(), &data, &size) != 0) throw py::error_already_set();
+        std::string out;
+        std::size_t rows = 0;
+        std::string error;
+        {
+            py::gil_scoped_release release;
+            std::lock_guard<std::mutex> lock(mutex_);
+            KesZipHandle* handle = handleForThisProcess();
+            rows = keszip_python::appendCsvAnswers(
+                std::string_view(data, static_cast<std::size_t>(size)),
+                static_cast<std::size_t>(column), kBatchSize,
+                [&](const char* const* addresses, const std::size_t* lengths, std::size_t count,
+                    KesZipUtf8Answer* answers) {
+                    KesZipLookupUtf8Batch(handle, addresses, lengths, count, options(hyphen),
+                                          answers);
+                },
+                out, error);
+        }
+        if (!error.empty()) throw py::value_error(error);
+        return py::make_tuple(py::bytes(out), rows);
     }
 
     std::optional<std::string> folder() const { return folder_; }
@@ -273,6 +324,18 @@ the item, when an item is neither str nor bytes.)")
              R"(As lookup_many, but returns six lists, one per field:
 (flags, code, old_code, address_number, local_code, status). lookup_frame
 builds its columns from them.)")
+        .def("lookup_csv", &Engine::lookupCsv, py::arg("block"), py::arg("column"),
+             py::arg("hyphen") = false,
+             R"(Looks up the addresses of a block of CSV rows; returns (rows, count).
+
+`block` is bytes of whole UTF-8 rows, such as a block of a file cut at line
+ends; the address is field `column`, counted from 1 (a row with fewer fields
+has the empty address). A field may be quoted, with commas, doubled quotes
+and line breaks inside. `rows` is the block with the five result fields
+appended to every row (each row otherwise as it was, with its own line end;
+blank lines left out), `count` the number of rows. The whole block is split,
+looked up and written with the interpreter released. ValueError when the
+block ends inside a quoted field.)")
         .def_property_readonly("folder", &Engine::folder,
                                "The folder given when the engine was made, or None.")
         .def(py::pickle([](const Engine& e) { return py::make_tuple(e.folder()); },

@@ -357,6 +357,26 @@ KESZIP_API int KESZIP_CALL KesZipFold(KesZipHandle* handle, const char* text, in
 /* The handle's last error (KESZIP_ERR_*). */
 KESZIP_API int KESZIP_CALL KesZipHandleError(KesZipHandle* handle);
 
+/* One entry of the drill-down search, as GetIncAddress writes it: levels
+ * below the entry's are empty. */
+typedef struct KesZipEntry {
+    char prefecture[KESZIP_NAME_SIZE];
+    char city[KESZIP_NAME_SIZE];
+    char municipality[KESZIP_NAME_SIZE];
+    char town[KESZIP_TOWN_SIZE];
+    char townNote[KESZIP_NOTE_SIZE];
+} KesZipEntry;
+/* The drill-down search of GetIncAddress on a handle's dictionaries, with
+ * the handle's own search cursor: first nonzero starts a search for `text`
+ * (Shift-JIS), first = 0 continues it. Fills *entry (cleared first) and
+ * returns 1, or 0 at the end (also for a null handle, text or entry). */
+KESZIP_API int KESZIP_CALL KesZipIncSearch(KesZipHandle* handle, int first, const char* text,
+                                           KesZipEntry* entry);
+/* The edition number of the handle's main dictionary (2605 for May 2026),
+ * as GetZe7DicVersion(1, 0) gives it for the classic exports; 0 for a null
+ * handle. */
+KESZIP_API int KESZIP_CALL KesZipEdition(KesZipHandle* handle);
+
 /*
  * UTF-8 lookups on engine handles: the one place where UTF-8 text enters the
  * engine. An address is `length` bytes of UTF-8 (KESZIP_UTF8_TERMINATED: up

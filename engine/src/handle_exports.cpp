@@ -10,8 +10,10 @@
 #include "engine_handle.h"
 #include "export_guard.h"
 #include "fold.h"
+#include "inc_search.h"
 #include "keszip.h"
 #include "lookup_output.h"
+#include "search_output.h"
 #include "utf8_edge.h"
 
 using keszip::guarded;
@@ -163,6 +165,25 @@ KESZIP_API int KESZIP_CALL KesZipLookupUtf8Batch(KesZipHandle* handle, const cha
 
 KESZIP_API int KESZIP_CALL KesZipHandleError(KesZipHandle* handle) {
     return handle ? handle->engine.lastError() : KESZIP_ERR_NOT_OPEN;
+}
+
+KESZIP_API int KESZIP_CALL KesZipIncSearch(KesZipHandle* handle, int first, const char* text,
+                                           KesZipEntry* entry) {
+    if (!entry) return 0;
+    *entry = KesZipEntry{};
+    if (!handle || !text) return 0;
+    return guarded([&] {
+        keszip::AddressParts parts;
+        const int found = keszip::nextIncAddress(handle->engine, first != 0, text, parts);
+        if (found)
+            keszip::writeAddressParts(parts, entry->prefecture, entry->city, entry->municipality,
+                                      entry->town, entry->townNote);
+        return found;
+    });
+}
+
+KESZIP_API int KESZIP_CALL KesZipEdition(KesZipHandle* handle) {
+    return handle ? static_cast<int>(handle->engine.edition()) : 0;
 }
 
 }  // extern "C"

@@ -11,6 +11,9 @@ Engine.lookup(text) -> Result
     One address: flags, code, old_code, address_number, local_code (and status).
 Engine.lookup_many(iterable) -> list[Result]
     Many addresses through the engine's batch call, other threads running meanwhile.
+Engine.lookup_csv(block, column) -> (bytes, int)
+    A block of UTF-8 CSV rows with the five result fields appended to each,
+    split, looked up and written by the engine without a Python object per row.
 lookup_frame(df, column, prefix="", engine=None) -> DataFrame
     A pandas DataFrame with the five result columns added.
 

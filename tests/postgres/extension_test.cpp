@@ -4,6 +4,7 @@
 // line tool's on real addresses.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -17,6 +18,10 @@ using testing_support::binPath;
 using testing_support::runCommand;
 
 namespace {
+
+struct Case {
+    std::string sql, answer;
+};
 
 const char* const kAddress = "東京都千代田区霞が関1-2-3";
 
@@ -176,12 +181,41 @@ TEST_F(PostgresExtension, SearchesListWhatTheCommandLineLists) {
     EXPECT_EQ(server->sql("SELECT keszip_version()"), keszip("version")[1].substr(8));
 }
 
+// keszip.dictionary_dir names the dictionaries of every function, the
+// searches and the edition included: a small dictionary of its own here.
+TEST_F(PostgresExtension, EveryFunctionReadsTheConfiguredDictionary) {
+    using testing_support::kenAllRow;
+    testing_support::TempDir dir;
+    ASSERT_EQ(testing_support::buildDictionary(
+                  dir,
+                  kenAllRow("13101", "100  ", "1000013", "ﾄｳｷｮｳﾄ", "ﾁﾖﾀﾞｸ", "ｶｽﾐｶﾞｾｷ", "東京都",
+                            "千代田区", "霞が関") +
+                      kenAllRow("13101", "100  ", "1000099", "ﾄｳｷｮｳﾄ", "ﾁﾖﾀﾞｸ", "ｶｽﾐﾁｮｳ", "東京都",
+                                "千代田区", "霞町"),
+                  "--edition 1234"),
+              0);
+    // The server runs as another user when the tests run as root.
+    std::filesystem::permissions(
+        dir.path(),
+        std::filesystem::perms::group_exec | std::filesystem::perms::others_exec |
+            std::filesystem::perms::group_read | std::filesystem::perms::others_read,
+        std::filesystem::perm_options::add);
+    const std::string set = "SET keszip.dictionary_dir = " + quoted(dir.path()) + ";";
+    const Case cases[] = {
+        {"SELECT keszip_version()", "1234"},
+        {"SELECT string_agg(town, ' ') FROM keszip_search('東京都千代田区霞')", "霞が関 霞町"},
+        {"SELECT string_agg(town, ' ') FROM keszip_address('1000099')", "霞町"},
+        {"SELECT keszip_code('東京都千代田区霞町1')", "1000099"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(server->sql(set + c.sql), c.answer) << c.sql;
+    // Without the setting, the build's own dictionaries again.
+    EXPECT_EQ(server->sql("SELECT keszip_version()"), keszip("version")[1].substr(8));
+    EXPECT_EQ(server->sql("SELECT keszip_code('東京都千代田区霞町1') <> '1000099'"), "t");
+}
+
 // Input a person could not have meant gets a result or a clear error, and
 // the backend keeps serving.
 TEST_F(PostgresExtension, BadInputIsAResultOrAClearError) {
-    struct Case {
-        std::string sql, answer;
-    };
     const Case cases[] = {
         {"SELECT keszip_code('')", ""},
         {"SELECT keszip_lookup('')", "(0,ERR-003,\"\",\"\",\"\")"},

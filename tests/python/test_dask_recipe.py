@@ -13,11 +13,15 @@ from conftest import keszip_lookup, needs_real_data
 RECIPE = pathlib.Path(__file__).resolve().parents[2] / "examples" / "dask_postal_codes.py"
 
 
-def run_recipe(tmp_path, rows, encoding, workers):
+def run_recipe(tmp_path, rows, encoding, workers, tail=b""):
+    """The rows of DEST; `tail`, bytes written after the rows, must come back
+    as they were with the answers appended."""
     source, dest = tmp_path / "source.csv", tmp_path / "dest.csv"
     codec = "cp932" if encoding == "sjis" else "utf-8"
     with open(source, "w", encoding=codec, newline="") as f:
         csv.writer(f).writerows(rows)
+    with open(source, "ab") as f:
+        f.write(tail)
     subprocess.run(
         [sys.executable, str(RECIPE), str(source), str(dest), "--column", "2",
          "--encoding", encoding, "--workers", str(workers)],
@@ -25,8 +29,11 @@ def run_recipe(tmp_path, rows, encoding, workers):
         # The module this test imports, wherever the recipe runs.
         env=dict(os.environ, PYTHONPATH=str(pathlib.Path(keszip.__file__).parents[1])),
     )
-    with open(dest, encoding=codec, newline="") as f:
-        return list(csv.reader(f))
+    written = dest.read_bytes()
+    answered = tail.rstrip(b"\r\n") + b",0,ERR-003,,,\r\n" if tail else b""
+    assert written.endswith(answered)
+    body = written[: len(written) - len(answered)].decode(codec)
+    return list(csv.reader(body.splitlines(keepends=True)))
 
 
 @needs_real_data
@@ -38,7 +45,9 @@ def test_recipe_adds_the_answers_of_keszip_lookup(real_addresses, tmp_path):
     addresses = (sjis * 3)[:20000]
     rows = [[str(n), a, "note, " + str(n % 7)] for n, a in enumerate(addresses)]
     expected = [line.split("\t") for line in keszip_lookup(addresses)]
-    assert run_recipe(tmp_path, rows, "sjis", 2) == [r + e for r, e in zip(rows, expected)]
+    # A last row with bytes that are no Shift-JIS: written back as they were.
+    tail = b"20000,\x85\x40\x81\r\n"
+    assert run_recipe(tmp_path, rows, "sjis", 2, tail) == [r + e for r, e in zip(rows, expected)]
 
     rows = [[str(n), a, ""] for n, a in enumerate(real_addresses[:2000])]
     expected = [line.split("\t") for line in keszip_lookup(real_addresses[:2000])]

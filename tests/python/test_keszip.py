@@ -71,6 +71,35 @@ def test_bad_input_is_a_result_or_a_clear_error():
 
 
 @needs_real_data
+def test_lookup_csv_appends_the_answers_to_each_row_as_written():
+    engine = keszip.Engine()
+    a = ADDRESS
+
+    def answer(address):
+        return ",".join(str(f) for f in engine.lookup(address)).encode()
+
+    u = a.encode()
+    cases = [  # (block, column, rows written, addresses looked up)
+        (b"1," + u + b"\n", 2, b"1," + u + b"," + answer(a) + b"\n", 1),
+        (b'1,"' + u + b'"\r\n', 2, b'1,"' + u + b'",' + answer(a) + b"\r\n", 1),
+        # Commas, doubled quotes and a line break inside quoted fields.
+        (b'"x, ""y""\nz",' + u + b",w\n", 2, b'"x, ""y""\nz",' + u + b",w," + answer(a) + b"\n", 1),
+        (b'"say ""' + u + b'"""\n', 1, b'"say ""' + u + b'""",' + answer('say "' + a + '"') + b"\n",
+         1),
+        (b"\n\r\n" + u + b"\n\n", 1, u + b"," + answer(a) + b"\n", 1),  # blank lines left out
+        (b"1\n1,", 2, b"1," + answer("") + b"\n1,," + answer("") + b"\n", 2),  # no such field
+        (b"1,\xff\xfe\n", 2, b"1,\xff\xfe,0,ERR-003,,,\n", 1),  # not UTF-8: kept as it was
+        (b"", 1, b"", 0),
+    ]
+    for block, column, rows, count in cases:
+        assert engine.lookup_csv(block, column) == (rows, count), block
+    with pytest.raises(ValueError, match="quoted field"):
+        engine.lookup_csv(b'1,"' + u + b"\n", 2)
+    with pytest.raises(ValueError, match="from 1"):
+        engine.lookup_csv(u, 0)
+
+
+@needs_real_data
 def test_threads_and_forked_processes_give_the_same_answers(real_addresses):
     addresses = real_addresses[:4000]
     expected = [as_line(r) for r in keszip.Engine().lookup_many(addresses)]

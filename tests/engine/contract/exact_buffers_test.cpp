@@ -230,6 +230,34 @@ TEST_P(ExactBuffers, HandleLookupsMatchTheExports) {
             std::string(found.prefecture) + found.city + found.ward + found.town + found.townNote,
             b.address() + b.note.text());
     }
+    // The drill-down search of a handle lists what GetIncAddress lists, and
+    // its edition is the classic one.
+    for (const char* text : {"*", "東京都千代田区*", "きょうとしなかぎょうく", "存在しない", ""}) {
+        const std::string sjis = sj(text);
+        KesZipEntry entry;
+        for (int first = 1, n = 0; n < 400; first = 0, ++n) {
+            std::memset(&entry, '#', sizeof entry);
+            const int found = KesZipIncSearch(handle, first, sjis.c_str(), &entry);
+            ASSERT_EQ(GetIncAddress(first, sjis.c_str(), b.prefecture.get(), b.city.get(),
+                                    b.ward.get(), b.town.get(), b.note.get()),
+                      found)
+                << text;
+            if (found == 0) {  // the end clears the entry
+                EXPECT_EQ(std::string(entry.prefecture) + entry.town, "") << text;
+                break;
+            }
+            EXPECT_EQ(std::string(entry.prefecture) + "/" + entry.city + "/" + entry.municipality +
+                          "/" + entry.town + "/" + entry.townNote,
+                      b.prefecture.text() + "/" + b.city.text() + "/" + b.ward.text() + "/" +
+                          b.town.text() + "/" + b.note.text());
+        }
+    }
+    KesZipEntry entry;
+    EXPECT_EQ(KesZipIncSearch(nullptr, 1, "*", &entry), 0);
+    EXPECT_EQ(KesZipIncSearch(handle, 1, nullptr, &entry), 0);
+    EXPECT_EQ(KesZipIncSearch(handle, 1, "*", nullptr), 0);
+    EXPECT_EQ(std::to_string(KesZipEdition(handle)), GetZe7DicVersion(1, 0));
+    EXPECT_EQ(KesZipEdition(nullptr), 0);
     // Folding cuts at a whole character to the size given.
     const std::string text = sj("東京都千代田区飯田橋一丁目");
     for (int size = 1; size < 24; ++size) {
