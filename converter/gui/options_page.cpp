@@ -1,6 +1,7 @@
 #include "options_page.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
@@ -19,7 +20,7 @@ namespace {
 constexpr int kModeRadios[] = {1034, 1035, 1036, 1037};
 constexpr int kHyphen = 1052, kIkanashi = 1109, kKyoRyaku = 1115, kKennashi = 1122,
               kCitynashi = 1128, kErrorFile = 1079, kErrorName = 1031, kBrowse = 1039,
-              kMaxFlag = 1104, kMaxCount = 1089, kOk = 1;
+              kMaxFlag = 1104, kMaxCount = 1089, kEncoding = 1170, kOk = 1;
 
 }  // namespace
 
@@ -29,6 +30,7 @@ OptionsPage::OptionsPage(ProgramContext& context, QWidget* parent)
     templateLoaded();
     fillControls();
     snapshot_ = context.options;
+    snapshotEncoding_ = context.params.TXTCSVEncoding;
     connect(control<QCheckBox>(kErrorFile), &QCheckBox::clicked, this, &OptionsPage::updateEnabled);
     connect(control<QCheckBox>(kMaxFlag), &QCheckBox::clicked, this, &OptionsPage::updateEnabled);
     connect(control<QPushButton>(kBrowse), &QPushButton::clicked, this, &OptionsPage::browse);
@@ -55,6 +57,8 @@ void OptionsPage::fillControls() {
     control<QLineEdit>(kErrorName)->setText(fromSjis(o.szErrName));
     control<QCheckBox>(kMaxFlag)->setChecked(o.MaxErrFlg == 1);
     CEditN::of(control<QLineEdit>(kMaxCount))->SetData(o.MaxErrCnt);
+    // The list's rows are the setting's values: Shift-JIS, UTF-8, automatic.
+    control<QComboBox>(kEncoding)->setCurrentIndex(context().params.TXTCSVEncoding);
     updateEnabled();
 }
 
@@ -99,11 +103,13 @@ bool OptionsPage::collect() {
     snapshot_.SFileName = context().options.SFileName;
     snapshot_.DFileName = context().options.DFileName;
     snapshot_.KenNo = context().options.KenNo;
+    context().params.TXTCSVEncoding = control<QComboBox>(kEncoding)->currentIndex();
     return true;
 }
 
 void OptionsPage::apply() {
     snapshot_ = context().options;
+    snapshotEncoding_ = context().params.TXTCSVEncoding;
     context().engine.setHyphenMode(context().options.HyphenMode);
 }
 
@@ -115,12 +121,14 @@ void OptionsPage::ok() {
 
 int OptionsPage::CanLeave() {
     if (!collect()) return 1;
-    if (context().options == snapshot_) return 0;
+    if (context().options == snapshot_ && context().params.TXTCSVEncoding == snapshotEncoding_)
+        return 0;
     if (askYesNo(this, QStringLiteral("内容が変更されています。\n設定内容を有効にしますか？"),
                  QStringLiteral("確認"))) {
         apply();
     } else {
         context().options = snapshot_;
+        context().params.TXTCSVEncoding = snapshotEncoding_;
         fillControls();
     }
     return 0;

@@ -1,6 +1,6 @@
 // What the user chose stays chosen: names typed on the Excel page survive a
-// visit to another page, and the search page's prefecture survives the end
-// of the program.
+// visit to another page, and the search page's prefecture and the options
+// page's list encoding survive the end of the program.
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -56,4 +56,40 @@ TEST(KeptChoices, SearchPrefectureKeptInTheSettingsBetweenRuns) {
     gui::MainWindow window(context);
     auto* list = qobject_cast<QComboBox*>(window.pageOfTemplate(kSearchPage)->controlById(1142));
     EXPECT_EQ(list->currentIndex(), 13);
+}
+
+TEST(KeptChoices, ListEncodingAppliedOnTheOptionsPageAndKeptBetweenRuns) {
+    Program first;
+    first.goToPage(kOptionsPage);
+    auto* encoding = qobject_cast<QComboBox*>(first.control(kOptionsPage, 1170));
+    ASSERT_EQ(encoding->count(), 3);
+    EXPECT_EQ(encoding->currentIndex(), 0);  // Shift-JIS, as the lists always were
+    EXPECT_EQ(encoding->itemText(1), QStringLiteral("UTF-8"));
+    // Left with "No": the choice is undone.
+    encoding->setCurrentIndex(1);
+    first.dialogs.answers = {false};
+    first.goToPage(kCsvPage);
+    EXPECT_EQ(first.dialogs.questions.size(), 1u);
+    EXPECT_EQ(first.context.params.TXTCSVEncoding, 0);
+    first.goToPage(kOptionsPage);
+    EXPECT_EQ(encoding->currentIndex(), 0);
+    // Applied with "OK", then kept in the settings file at the end.
+    encoding->setCurrentIndex(2);
+    first.dialogs.answers = {true};
+    first.click(kOptionsPage, 1);
+    EXPECT_EQ(first.context.params.TXTCSVEncoding, 2);
+    first.goToPage(kCsvPage);
+    EXPECT_EQ(first.dialogs.questions.size(), 2u);  // nothing changed since "OK"
+    first.dialogs.answers = {true};
+    first.window->commandAction(gui::kExitCommand)->trigger();
+    ASSERT_TRUE(first.window->exitConfirmed());
+    const std::string ini = testing_support::readFile(first.settingsPath());
+    EXPECT_NE(ini.find("TXTCSVEncoding=2"), std::string::npos) << ini;
+
+    converter::KesZipEngine engine;
+    gui::ProgramContext context{
+        engine, converter::SettingsStore(first.settingsPath()), first.dir.path() + "/", {}, {}};
+    gui::MainWindow window(context);
+    auto* list = qobject_cast<QComboBox*>(window.pageOfTemplate(kOptionsPage)->controlById(1170));
+    EXPECT_EQ(list->currentIndex(), 2);
 }
