@@ -210,8 +210,10 @@ TEST(ConversionRun, StopThroughTheStopButtonAsksAndEndsTheRun) {
     program.dialogs.answers = {true, true, true};
     program.click(106, 1072);
     ASSERT_EQ(program.dialogs.questions.size(), 5u);
-    EXPECT_EQ(program.dialogs.questions[3].text,
-              QStringLiteral("変換先ファイルが既に存在します。\n上書きをしてもよろしいですか？"));
+    EXPECT_EQ(
+        program.dialogs.questions[3].text,
+        QStringLiteral("変換先ファイルが既に存在します。\n上書きをしてもよろしいですか？\n\n") +
+            QString::fromStdString(program.dir.file("stop.csv")));
     const Shown& end = program.dialogs.messages.back();
     EXPECT_TRUE(end.text.startsWith(QStringLiteral("変換を中止しました。\nちなみにタイムは ")));
     EXPECT_EQ(end.icon, gui::BoxIcon::Stop);

@@ -129,4 +129,56 @@ TEST(ExcelPage, ChecksThenAWholeRun) {
     EXPECT_EQ(program.context.params.ExcelZipCodeColum, 6);
 }
 
+// The copy is written in the source's own kind: a destination named for
+// another kind is refused on the page before any question, and nothing is
+// written; an existing destination is named in the overwrite question.
+TEST(ExcelPage, DestinationNamedForAnotherKindIsRefused) {
+    struct Case {
+        const char* source;
+        const char* destination;
+        const char* message;  // empty: the run starts
+    } const cases[] = {
+        {"workbooks/xlwt_book.xls", "out.xlsx",
+         "変換元は.xls形式のブックです。\n変換先ファイル名の拡張子は.xlsにして下さい。"},
+        {"workbooks/xlwt_book.xls", "out.csv",
+         "変換元は.xls形式のブックです。\n変換先ファイル名の拡張子は.xlsにして下さい。"},
+        {"xlsx/openpyxl_book.xlsx", "out.xls",
+         "変換元は.xlsx形式のブックです。\n変換先ファイル名の拡張子は.xlsxにして下さい。"},
+        {"xlsx/openpyxl_book.xlsx", "out.XLSX", ""},
+        {"workbooks/xlwt_book.xls", "out.Xls", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.destination);
+        Program program;
+        program.goToPage(kPage);
+        const std::string out = program.dir.file(c.destination);
+        testing_support::writeFile(out, "old");
+        program.type(kPage, 1092, QString::fromStdString(testing_support::fixturePath(c.source)));
+        program.type(kPage, 1107, QString::fromStdString(out));
+        QComboBox* sheets = list(program, 1155);
+        QTest::mouseClick(sheets, Qt::LeftButton);
+        sheets->hidePopup();
+        sheets->setCurrentIndex(0);
+        pick(program, 1144, 4);                   // D
+        pick(program, 1152, 6);                   // F
+        program.dialogs.answers = {true, false};  // start, then no overwrite
+        program.click(kPage, 1135);
+        if (*c.message) {
+            ASSERT_EQ(program.dialogs.messages.size(), 1u);
+            EXPECT_EQ(program.dialogs.messages[0].text, QString::fromUtf8(c.message));
+            EXPECT_TRUE(program.dialogs.questions.empty());
+            EXPECT_EQ(QApplication::focusWidget(), program.control(kPage, 1107));
+        } else {
+            EXPECT_TRUE(program.dialogs.messages.empty());
+            ASSERT_EQ(program.dialogs.questions.size(), 2u);
+            EXPECT_EQ(
+                program.dialogs.questions[1].text,
+                QStringLiteral("変換先ファイルが既に存在します。\n上書きをしてもよろしいですか？"
+                               "\n\n") +
+                    QString::fromStdString(out));
+        }
+        EXPECT_EQ(testing_support::readFile(out), "old");
+    }
+}
+
 }  // namespace
