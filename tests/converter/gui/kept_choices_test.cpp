@@ -8,13 +8,16 @@
 #include <QLineEdit>
 
 #include "gui_harness.h"
+#include "options_page_ids.h"
 #include "tab_page.h"
 
 using namespace gui_testing;
+using namespace gui::ids;
 
 namespace {
 
-const int kSearchPage = 130, kExcelPage = 138, kOptionsPage = 103, kCsvPage = 106;
+const int kSearchPage = 130, kExcelPage = 138, kOptionsPage = options_page::kTemplate,
+          kCsvPage = 106;
 
 QString textOf(Program& program, int templateId, int id) {
     return qobject_cast<QLineEdit*>(program.control(templateId, id))->text();
@@ -61,7 +64,8 @@ TEST(KeptChoices, SearchPrefectureKeptInTheSettingsBetweenRuns) {
 TEST(KeptChoices, ListEncodingAppliedOnTheOptionsPageAndKeptBetweenRuns) {
     Program first;
     first.goToPage(kOptionsPage);
-    auto* encoding = qobject_cast<QComboBox*>(first.control(kOptionsPage, 1170));
+    auto* encoding =
+        qobject_cast<QComboBox*>(first.control(kOptionsPage, options_page::kEncodingList));
     ASSERT_EQ(encoding->count(), 3);
     EXPECT_EQ(encoding->currentIndex(), 0);  // Shift-JIS, as the lists always were
     EXPECT_EQ(encoding->itemText(1), QStringLiteral("UTF-8"));
@@ -76,7 +80,7 @@ TEST(KeptChoices, ListEncodingAppliedOnTheOptionsPageAndKeptBetweenRuns) {
     // Applied with "OK", then kept in the settings file at the end.
     encoding->setCurrentIndex(2);
     first.dialogs.answers = {true};
-    first.click(kOptionsPage, 1);
+    first.click(kOptionsPage, options_page::kOkButton);
     EXPECT_EQ(first.context.params.TXTCSVEncoding, 2);
     first.goToPage(kCsvPage);
     EXPECT_EQ(first.dialogs.questions.size(), 2u);  // nothing changed since "OK"

@@ -9,10 +9,12 @@
 #include <QTest>
 
 #include "gui_harness.h"
+#include "options_page_ids.h"
 #include "page_tab_control.h"
 #include "tab_page.h"
 
 using namespace gui_testing;
+using namespace gui::ids;
 
 namespace {
 
@@ -62,9 +64,9 @@ TEST(Navigation, TabGoesRoundThePageWithARadioGroupAsOneStop) {
 
 TEST(Navigation, OptionsPageWithAnEmptyErrorFileNameKeepsTheUserThere) {
     Program program;
-    program.goToPage(103);
+    program.goToPage(options_page::kTemplate);
     gui::PageTabControl* tabs = program.window->tabs();
-    program.type(103, 1031, QStringLiteral("   "));
+    program.type(options_page::kTemplate, options_page::kErrorFileEdit, QStringLiteral("   "));
     program.dialogs.messages.clear();
     QTest::keyClick(focused(program), Qt::Key_Tab, Qt::ControlModifier);
     EXPECT_EQ(tabs->currentIndex(), 6);
@@ -72,28 +74,32 @@ TEST(Navigation, OptionsPageWithAnEmptyErrorFileNameKeepsTheUserThere) {
     EXPECT_EQ(program.dialogs.messages[0].caption, QStringLiteral("エラー ( 700 )"));
     EXPECT_EQ(program.dialogs.messages[0].text,
               QStringLiteral("エラー情報ファイル名が未入力です。"));
-    EXPECT_EQ(focused(program), program.control(103, 1031));
+    EXPECT_EQ(focused(program),
+              program.control(options_page::kTemplate, options_page::kErrorFileEdit));
 
     // A click on another tab is refused the same way.
     tabs->tabBar()->setFocus();
     QTest::mouseClick(tabs->tabBar(), Qt::LeftButton, {}, tabs->tabBar()->tabRect(0).center());
     EXPECT_EQ(tabs->currentIndex(), 6);
     EXPECT_EQ(program.dialogs.messages.size(), 2u);
-    EXPECT_EQ(focused(program), program.control(103, 1031));
+    EXPECT_EQ(focused(program),
+              program.control(options_page::kTemplate, options_page::kErrorFileEdit));
 
     // A negative maximum: message 701 on the maximum field.
-    program.type(103, 1031, QStringLiteral("err.txt"));
-    program.type(103, 1089, QStringLiteral("5-"));
+    program.type(options_page::kTemplate, options_page::kErrorFileEdit, QStringLiteral("err.txt"));
+    program.type(options_page::kTemplate, options_page::kMaxErrorsEdit, QStringLiteral("5-"));
     QTest::keyClick(focused(program), Qt::Key_Tab, Qt::ControlModifier);
     EXPECT_EQ(tabs->currentIndex(), 6);
     EXPECT_EQ(program.dialogs.messages.back().caption, QStringLiteral("エラー ( 701 )"));
-    EXPECT_EQ(focused(program), program.control(103, 1089));
+    EXPECT_EQ(focused(program),
+              program.control(options_page::kTemplate, options_page::kMaxErrorsEdit));
 }
 
 TEST(Navigation, LeavingChangedOptionsAsksAndNoRestoresThem) {
     Program program;
-    program.goToPage(103);
-    auto* hyphen = qobject_cast<QCheckBox*>(program.control(103, 1052));
+    program.goToPage(options_page::kTemplate);
+    auto* hyphen = qobject_cast<QCheckBox*>(
+        program.control(options_page::kTemplate, options_page::kHyphenCheck));
     QTest::mouseClick(hyphen, Qt::LeftButton);
     ASSERT_TRUE(hyphen->isChecked());
     program.dialogs.answers = {false};
@@ -106,10 +112,10 @@ TEST(Navigation, LeavingChangedOptionsAsksAndNoRestoresThem) {
     EXPECT_EQ(program.context.options.HyphenMode, 0);
 
     // OK with Yes applies: the engine writes codes with a hyphen from now on.
-    program.goToPage(103);
+    program.goToPage(options_page::kTemplate);
     QTest::mouseClick(hyphen, Qt::LeftButton);
     program.dialogs.answers = {true};
-    program.click(103, 1);
+    program.click(options_page::kTemplate, options_page::kOkButton);
     EXPECT_EQ(program.context.options.HyphenMode, 1);
     EXPECT_EQ(program.engine.hyphenMode(), 1);
     program.engine.setHyphenMode(0);
