@@ -15,8 +15,10 @@
 #include "progress_dialog.h"
 #include "range_dialog.h"
 #include "template_controls.h"
+#include "text_page_ids.h"
 
 using namespace gui_testing;
+using namespace gui::ids;
 using testing_support::binPath;
 using testing_support::readFile;
 using testing_support::runCommand;
@@ -123,14 +125,16 @@ TEST(ConversionRun, WholeTextRunMatchesTheCommandLineByteForByte) {
     KESZIP_REQUIRE_REAL_DATA();
     Program program;
     writeFile(program.dir.file("in.txt"), textSource());
-    program.goToPage(133);
-    program.type(133, 1041, QString::fromStdString(program.dir.file("in.txt")));
-    program.type(133, 1105, QString::fromStdString(program.dir.file("gui.txt")));
-    program.type(133, 1044, QStringLiteral("1"));
-    program.type(133, 1078, QStringLiteral("60"));
-    program.type(133, 1110, QStringLiteral("61"));
+    program.goToPage(text_page::kTemplate);
+    program.type(text_page::kTemplate, text_page::kSourceEdit,
+                 QString::fromStdString(program.dir.file("in.txt")));
+    program.type(text_page::kTemplate, text_page::kDestinationEdit,
+                 QString::fromStdString(program.dir.file("gui.txt")));
+    program.type(text_page::kTemplate, text_page::kAddress1StartEdit, QStringLiteral("1"));
+    program.type(text_page::kTemplate, text_page::kAddress1SizeEdit, QStringLiteral("60"));
+    program.type(text_page::kTemplate, text_page::kInsertEdit, QStringLiteral("61"));
     program.dialogs.answers = {true};
-    program.click(133, 1129);
+    program.click(text_page::kTemplate, text_page::kRunAllButton);
     ASSERT_EQ(zelko7("convert text --source " + program.dir.file("in.txt") + " --dest " +
                      program.dir.file("cli.txt") +
                      " --pieces 1:60 --insert 61 --mode 7 --no-hyphen --no-marker --error-file " +

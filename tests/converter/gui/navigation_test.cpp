@@ -12,6 +12,7 @@
 #include "options_page_ids.h"
 #include "page_tab_control.h"
 #include "tab_page.h"
+#include "text_page_ids.h"
 
 using namespace gui_testing;
 using namespace gui::ids;
@@ -123,9 +124,9 @@ TEST(Navigation, LeavingChangedOptionsAsksAndNoRestoresThem) {
 
 TEST(Navigation, LeavingAConversionPageKeepsItsNumbersButNotItsNames) {
     Program program;
-    program.goToPage(133);
-    program.type(133, 1044, QStringLiteral("7"));
-    program.type(133, 1041, QStringLiteral("typed.txt"));
+    program.goToPage(text_page::kTemplate);
+    program.type(text_page::kTemplate, text_page::kAddress1StartEdit, QStringLiteral("7"));
+    program.type(text_page::kTemplate, text_page::kSourceEdit, QStringLiteral("typed.txt"));
     QTest::keyClick(focused(program), Qt::Key_Tab, Qt::ControlModifier);
     EXPECT_EQ(program.window->tabs()->currentIndex(), 4);
     EXPECT_EQ(program.context.params.StartPosition[0], 7);
@@ -134,6 +135,9 @@ TEST(Navigation, LeavingAConversionPageKeepsItsNumbersButNotItsNames) {
     auto* start = qobject_cast<QLineEdit*>(program.control(107, 1038));
     EXPECT_EQ(start->text().trimmed(), QStringLiteral("7"));
     // Back on the text page the name typed before is gone: it was never accepted.
-    program.goToPage(133);
-    EXPECT_EQ(qobject_cast<QLineEdit*>(program.control(133, 1041))->text(), QString());
+    program.goToPage(text_page::kTemplate);
+    EXPECT_EQ(
+        qobject_cast<QLineEdit*>(program.control(text_page::kTemplate, text_page::kSourceEdit))
+            ->text(),
+        QString());
 }

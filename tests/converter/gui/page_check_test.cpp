@@ -11,8 +11,10 @@
 
 #include "gui_harness.h"
 #include "tab_page.h"
+#include "text_page_ids.h"
 
 using namespace gui_testing;
+using namespace gui::ids;
 
 namespace {
 
@@ -28,10 +30,13 @@ struct CheckCase {
 // The fields every case starts from: a valid page.
 std::map<int, const char*> validFields(int templateId) {
     switch (templateId) {
-        case 133:
-            return {{1041, "a.txt"}, {1105, "b.txt"}, {1044, "1"}, {1078, "10"},
-                    {1110, "1"},     {1084, ""},      {1088, ""},  {1094, ""},
-                    {1097, ""},      {1101, ""},      {1103, ""}};
+        case text_page::kTemplate:
+            return {{text_page::kSourceEdit, "a.txt"},    {text_page::kDestinationEdit, "b.txt"},
+                    {text_page::kAddress1StartEdit, "1"}, {text_page::kAddress1SizeEdit, "10"},
+                    {text_page::kInsertEdit, "1"},        {text_page::kAddress2StartEdit, ""},
+                    {text_page::kAddress2SizeEdit, ""},   {text_page::kAddress3StartEdit, ""},
+                    {text_page::kAddress3SizeEdit, ""},   {text_page::kAddress4StartEdit, ""},
+                    {text_page::kAddress4SizeEdit, ""}};
         case 107:
             return {{1022, "a.sdf"}, {1029, "b.sdf"}, {1038, "1"}, {1040, "10"},
                     {1048, "1"},     {1054, ""},      {1057, ""},  {1062, ""},
@@ -42,25 +47,64 @@ std::map<int, const char*> validFields(int templateId) {
     }
 }
 
-int runButton(int templateId) { return templateId == 133 ? 1129 : templateId == 107 ? 1090 : 1072; }
+int runButton(int templateId) {
+    return templateId == text_page::kTemplate ? text_page::kRunAllButton
+           : templateId == 107                ? 1090
+                                              : 1072;
+}
 
 }  // namespace
 
 TEST(PageChecks, EachRefusalNamesItsMessageAndField) {
     const CheckCase cases[] = {
-        {133, {{1041, "  "}}, 0, 11, "変換元ファイル名が未入力です。", 1041},
-        {133, {{1105, "　"}}, 0, 401, "変換先ファイル名が未入力です。", 1105},
-        {133, {{1105, "./a.txt"}}, 0, 402, "変換元・先ファイル名が同一です。", 1041},
-        {133, {{1084, "5-"}}, 0, 403, "住所開始位置の値がマイナスです。", 1044},
-        {133, {{1044, ""}}, 0, 407, "住所開始位置を指定して下さい。", 1044},
-        {133, {{1078, ""}}, 0, 408, "住所バイト数を指定して下さい。", 1078},
-        {133, {{1110, ""}}, 0, 405, "郵便番号挿入位置を指定して下さい。", 1110},
-        {133,
-         {{1110, "40000"}},
+        {text_page::kTemplate,
+         {{text_page::kSourceEdit, "  "}},
+         0,
+         11,
+         "変換元ファイル名が未入力です。",
+         text_page::kSourceEdit},
+        {text_page::kTemplate,
+         {{text_page::kDestinationEdit, "　"}},
+         0,
+         401,
+         "変換先ファイル名が未入力です。",
+         text_page::kDestinationEdit},
+        {text_page::kTemplate,
+         {{text_page::kDestinationEdit, "./a.txt"}},
+         0,
+         402,
+         "変換元・先ファイル名が同一です。",
+         text_page::kSourceEdit},
+        {text_page::kTemplate,
+         {{text_page::kAddress2StartEdit, "5-"}},
+         0,
+         403,
+         "住所開始位置の値がマイナスです。",
+         text_page::kAddress1StartEdit},
+        {text_page::kTemplate,
+         {{text_page::kAddress1StartEdit, ""}},
+         0,
+         407,
+         "住所開始位置を指定して下さい。",
+         text_page::kAddress1StartEdit},
+        {text_page::kTemplate,
+         {{text_page::kAddress1SizeEdit, ""}},
+         0,
+         408,
+         "住所バイト数を指定して下さい。",
+         text_page::kAddress1SizeEdit},
+        {text_page::kTemplate,
+         {{text_page::kInsertEdit, ""}},
+         0,
+         405,
+         "郵便番号挿入位置を指定して下さい。",
+         text_page::kInsertEdit},
+        {text_page::kTemplate,
+         {{text_page::kInsertEdit, "40000"}},
          0,
          409,
          "郵便番号挿入位置の値が最大レコード長を超えています。",
-         1110},
+         text_page::kInsertEdit},
         {107, {{1029, ""}}, 0, 501, "変換先ファイル名が未入力です。", 1029},
         {107, {{1040, "5-"}}, 0, 504, "住所バイト数の値がマイナスです。", 1040},
         {107, {{1048, ""}}, 0, 505, "郵便番号挿入位置が未入力です。", 1048},
@@ -96,11 +140,12 @@ TEST(PageChecks, EachRefusalNamesItsMessageAndField) {
 
 TEST(PageChecks, StartQuestionAnsweredNoStoresTheNumbersButRunsNothing) {
     Program program;
-    program.goToPage(133);
-    for (const auto& [id, text] : validFields(133)) program.type(133, id, QString::fromUtf8(text));
-    program.type(133, 1094, QStringLiteral("30"));
+    program.goToPage(text_page::kTemplate);
+    for (const auto& [id, text] : validFields(text_page::kTemplate))
+        program.type(text_page::kTemplate, id, QString::fromUtf8(text));
+    program.type(text_page::kTemplate, text_page::kAddress3StartEdit, QStringLiteral("30"));
     program.dialogs.answers = {false};
-    program.click(133, 1129);
+    program.click(text_page::kTemplate, text_page::kRunAllButton);
     EXPECT_EQ(program.dialogs.questions.size(), 1u);
     EXPECT_EQ(program.context.params.StartPosition[2], 30);
     EXPECT_TRUE(program.dialogs.messages.empty());
