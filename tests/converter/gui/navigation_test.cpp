@@ -11,6 +11,7 @@
 #include "gui_harness.h"
 #include "options_page_ids.h"
 #include "page_tab_control.h"
+#include "sdf_page_ids.h"
 #include "tab_page.h"
 #include "text_page_ids.h"
 
@@ -43,22 +44,23 @@ TEST(Navigation, CtrlTabWrapsBothWaysAndArrowsOnTheTabRow) {
 
 TEST(Navigation, TabGoesRoundThePageWithARadioGroupAsOneStop) {
     Program program;
-    program.goToPage(107);  // SDF: "有り" / "無し" form one stop
+    program.goToPage(sdf_page::kTemplate);  // SDF: "有り" / "無し" form one stop
     gui::PageTabControl* tabs = program.window->tabs();
     tabs->tabBar()->setFocus();
     QTest::keyClick(tabs->tabBar(), Qt::Key_Tab);
-    EXPECT_EQ(focused(program), program.control(107, 1022));
+    EXPECT_EQ(focused(program), program.control(sdf_page::kTemplate, sdf_page::kSourceEdit));
     QTest::keyClick(focused(program), Qt::Key_Tab);
-    EXPECT_EQ(focused(program), program.control(107, 1026));
+    EXPECT_EQ(focused(program),
+              program.control(sdf_page::kTemplate, sdf_page::kBrowseSourceButton));
     QTest::keyClick(focused(program), Qt::Key_Down);  // Down acts as Tab
-    EXPECT_EQ(focused(program), program.control(107, 1111));
+    EXPECT_EQ(focused(program), program.control(sdf_page::kTemplate, sdf_page::kLineBreaksRadio));
     QTest::keyClick(focused(program), Qt::Key_Tab);
     // "無し" is skipped; the record length is disabled with "有り".
-    EXPECT_EQ(focused(program), program.control(107, 1038));
+    EXPECT_EQ(focused(program), program.control(sdf_page::kTemplate, sdf_page::kAddress1StartEdit));
     QTest::keyClick(focused(program), Qt::Key_Up);
-    EXPECT_EQ(focused(program), program.control(107, 1111));
+    EXPECT_EQ(focused(program), program.control(sdf_page::kTemplate, sdf_page::kLineBreaksRadio));
     // Shift+Tab from the first control goes to the tab row.
-    program.control(107, 1022)->setFocus();
+    program.control(sdf_page::kTemplate, sdf_page::kSourceEdit)->setFocus();
     QTest::keyClick(focused(program), Qt::Key_Backtab, Qt::ShiftModifier);
     EXPECT_EQ(focused(program), tabs->tabBar());
 }
@@ -132,7 +134,8 @@ TEST(Navigation, LeavingAConversionPageKeepsItsNumbersButNotItsNames) {
     EXPECT_EQ(program.context.params.StartPosition[0], 7);
     EXPECT_EQ(program.context.options.SFileName, "");
     // The SDF page shares the byte positions and shows them at once.
-    auto* start = qobject_cast<QLineEdit*>(program.control(107, 1038));
+    auto* start = qobject_cast<QLineEdit*>(
+        program.control(sdf_page::kTemplate, sdf_page::kAddress1StartEdit));
     EXPECT_EQ(start->text().trimmed(), QStringLiteral("7"));
     // Back on the text page the name typed before is gone: it was never accepted.
     program.goToPage(text_page::kTemplate);

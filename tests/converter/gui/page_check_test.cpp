@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "gui_harness.h"
+#include "sdf_page_ids.h"
 #include "tab_page.h"
 #include "text_page_ids.h"
 
@@ -37,10 +38,13 @@ std::map<int, const char*> validFields(int templateId) {
                     {text_page::kAddress2SizeEdit, ""},   {text_page::kAddress3StartEdit, ""},
                     {text_page::kAddress3SizeEdit, ""},   {text_page::kAddress4StartEdit, ""},
                     {text_page::kAddress4SizeEdit, ""}};
-        case 107:
-            return {{1022, "a.sdf"}, {1029, "b.sdf"}, {1038, "1"}, {1040, "10"},
-                    {1048, "1"},     {1054, ""},      {1057, ""},  {1062, ""},
-                    {1068, ""},      {1071, ""},      {1074, ""},  {1080, ""}};
+        case sdf_page::kTemplate:
+            return {{sdf_page::kSourceEdit, "a.sdf"},    {sdf_page::kDestinationEdit, "b.sdf"},
+                    {sdf_page::kAddress1StartEdit, "1"}, {sdf_page::kAddress1SizeEdit, "10"},
+                    {sdf_page::kInsertEdit, "1"},        {sdf_page::kAddress2StartEdit, ""},
+                    {sdf_page::kAddress2SizeEdit, ""},   {sdf_page::kAddress3StartEdit, ""},
+                    {sdf_page::kAddress3SizeEdit, ""},   {sdf_page::kAddress4StartEdit, ""},
+                    {sdf_page::kAddress4SizeEdit, ""},   {sdf_page::kRecordLengthEdit, ""}};
         default:
             return {{1049, "a.csv"}, {1043, "b.csv"}, {1058, "1"},
                     {1033, ""},      {1063, ""},      {1069, ""}};
@@ -48,9 +52,9 @@ std::map<int, const char*> validFields(int templateId) {
 }
 
 int runButton(int templateId) {
-    return templateId == text_page::kTemplate ? text_page::kRunAllButton
-           : templateId == 107                ? 1090
-                                              : 1072;
+    return templateId == text_page::kTemplate  ? text_page::kRunAllButton
+           : templateId == sdf_page::kTemplate ? sdf_page::kRunAllButton
+                                               : 1072;
 }
 
 }  // namespace
@@ -105,11 +109,36 @@ TEST(PageChecks, EachRefusalNamesItsMessageAndField) {
          409,
          "郵便番号挿入位置の値が最大レコード長を超えています。",
          text_page::kInsertEdit},
-        {107, {{1029, ""}}, 0, 501, "変換先ファイル名が未入力です。", 1029},
-        {107, {{1040, "5-"}}, 0, 504, "住所バイト数の値がマイナスです。", 1040},
-        {107, {{1048, ""}}, 0, 505, "郵便番号挿入位置が未入力です。", 1048},
-        {107, {}, 1117, 507, "レコード長が未入力です。", 1080},
-        {107, {{1080, "32768"}}, 1117, 509, "レコード長の指定に誤りがあります。", 1080},
+        {sdf_page::kTemplate,
+         {{sdf_page::kDestinationEdit, ""}},
+         0,
+         501,
+         "変換先ファイル名が未入力です。",
+         sdf_page::kDestinationEdit},
+        {sdf_page::kTemplate,
+         {{sdf_page::kAddress1SizeEdit, "5-"}},
+         0,
+         504,
+         "住所バイト数の値がマイナスです。",
+         sdf_page::kAddress1SizeEdit},
+        {sdf_page::kTemplate,
+         {{sdf_page::kInsertEdit, ""}},
+         0,
+         505,
+         "郵便番号挿入位置が未入力です。",
+         sdf_page::kInsertEdit},
+        {sdf_page::kTemplate,
+         {},
+         sdf_page::kFixedLengthRadio,
+         507,
+         "レコード長が未入力です。",
+         sdf_page::kRecordLengthEdit},
+        {sdf_page::kTemplate,
+         {{sdf_page::kRecordLengthEdit, "32768"}},
+         sdf_page::kFixedLengthRadio,
+         509,
+         "レコード長の指定に誤りがあります。",
+         sdf_page::kRecordLengthEdit},
         {106, {{1043, "a.csv"}}, 0, 602, "変換元・先ファイル名が同一です。", 1049},
         {106, {{1063, "1"}}, 0, 604, "同一住所項目Noが指定されています。", 1058},
         {106, {{1058, ""}}, 0, 605, "住所項目Noを指定して下さい。", 1058},
@@ -134,7 +163,7 @@ TEST(PageChecks, EachRefusalNamesItsMessageAndField) {
         EXPECT_EQ(program.window->focusWidget(), program.control(c.templateId, c.expectedFocus));
         EXPECT_TRUE(program.dialogs.questions.empty());
         // Back to line breaks for the next case.
-        if (c.clickFirst) program.click(c.templateId, 1111);
+        if (c.clickFirst) program.click(c.templateId, sdf_page::kLineBreaksRadio);
     }
 }
 
