@@ -10,6 +10,7 @@
 #include <QTimer>
 
 #include "ceditn.h"
+#include "csv_page_ids.h"
 #include "digit_counter.h"
 #include "gui_harness.h"
 #include "progress_dialog.h"
@@ -77,11 +78,13 @@ void onceTheRunReaches(std::uint32_t records, std::function<void(gui::ProgressDi
 
 // The CSV page filled as a user fills it: names typed, fields 1 and 2.
 void fillCsvPage(Program& program, const std::string& source, const std::string& destination) {
-    program.goToPage(106);
-    program.type(106, 1049, QString::fromStdString(program.dir.file(source)));
-    program.type(106, 1043, QString::fromStdString(program.dir.file(destination)));
-    program.type(106, 1058, QStringLiteral("1"));
-    program.type(106, 1033, QStringLiteral("2"));
+    program.goToPage(csv_page::kTemplate);
+    program.type(csv_page::kTemplate, csv_page::kSourceEdit,
+                 QString::fromStdString(program.dir.file(source)));
+    program.type(csv_page::kTemplate, csv_page::kDestinationEdit,
+                 QString::fromStdString(program.dir.file(destination)));
+    program.type(csv_page::kTemplate, csv_page::kField1Edit, QStringLiteral("1"));
+    program.type(csv_page::kTemplate, csv_page::kField2Edit, QStringLiteral("2"));
 }
 
 }  // namespace
@@ -91,10 +94,10 @@ TEST(ConversionRun, WholeCsvRunMatchesTheCommandLineByteForByte) {
     Program program;
     writeFile(program.dir.file("in.csv"), csvSource());
     fillCsvPage(program, "in.csv", "gui.csv");
-    program.click(106, 1140);
-    program.type(106, 1145, QStringLiteral("不明"));
+    program.click(csv_page::kTemplate, csv_page::kMarkerCheck);
+    program.type(csv_page::kTemplate, csv_page::kMarkerEdit, QStringLiteral("不明"));
     program.dialogs.answers = {true};
-    program.click(106, 1072);
+    program.click(csv_page::kTemplate, csv_page::kRunAllButton);
 
     ASSERT_EQ(program.dialogs.questions.size(), 1u);
     EXPECT_TRUE(program.dialogs.questions[0].text.startsWith(QStringLiteral("[ｵﾌﾟｼｮﾝ]")));
@@ -170,7 +173,7 @@ TEST(ConversionRun, PartialRunThroughTheRangeDialog) {
         QTest::mouseClick(gui::control<QPushButton>(range, 1098), Qt::LeftButton);
     });
     program.dialogs.answers = {true};
-    program.click(106, 1075);
+    program.click(csv_page::kTemplate, csv_page::kRunPartButton);
     const std::string out = readFile(program.dir.file("part.csv"));
     EXPECT_EQ(out, sj("\"0600003\",北海道,札幌市中央区北三条西６丁目,3\r\n"
                       "\"\",どこでもない,架空町,4\r\n"
@@ -195,7 +198,7 @@ TEST(ConversionRun, StopThroughTheStopButtonAsksAndEndsTheRun) {
         QTest::mouseClick(gui::control<QPushButton>(run, 2), Qt::LeftButton);
     });
     program.dialogs.answers = {true, false};
-    program.click(106, 1072);
+    program.click(csv_page::kTemplate, csv_page::kRunAllButton);
     ASSERT_EQ(program.dialogs.questions.size(), 2u);
     EXPECT_EQ(program.dialogs.questions[1].text, QStringLiteral("変換を中止しますか？"));
     EXPECT_EQ(program.dialogs.questions[1].caption, QStringLiteral("中止確認"));
@@ -212,7 +215,7 @@ TEST(ConversionRun, StopThroughTheStopButtonAsksAndEndsTheRun) {
         QTest::mouseClick(gui::control<QPushButton>(run, 2), Qt::LeftButton);
     });
     program.dialogs.answers = {true, true, true};
-    program.click(106, 1072);
+    program.click(csv_page::kTemplate, csv_page::kRunAllButton);
     ASSERT_EQ(program.dialogs.questions.size(), 5u);
     EXPECT_EQ(
         program.dialogs.questions[3].text,

@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 
+#include "csv_page_ids.h"
 #include "gui_harness.h"
 #include "options_page_ids.h"
 #include "tab_page.h"
@@ -17,7 +18,7 @@ using namespace gui::ids;
 namespace {
 
 const int kSearchPage = 130, kExcelPage = 138, kOptionsPage = options_page::kTemplate,
-          kCsvPage = 106;
+          kCsvPage = csv_page::kTemplate;
 
 QString textOf(Program& program, int templateId, int id) {
     return qobject_cast<QLineEdit*>(program.control(templateId, id))->text();

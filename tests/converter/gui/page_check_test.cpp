@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "csv_page_ids.h"
 #include "gui_harness.h"
 #include "sdf_page_ids.h"
 #include "tab_page.h"
@@ -46,15 +47,16 @@ std::map<int, const char*> validFields(int templateId) {
                     {sdf_page::kAddress3SizeEdit, ""},   {sdf_page::kAddress4StartEdit, ""},
                     {sdf_page::kAddress4SizeEdit, ""},   {sdf_page::kRecordLengthEdit, ""}};
         default:
-            return {{1049, "a.csv"}, {1043, "b.csv"}, {1058, "1"},
-                    {1033, ""},      {1063, ""},      {1069, ""}};
+            return {{csv_page::kSourceEdit, "a.csv"}, {csv_page::kDestinationEdit, "b.csv"},
+                    {csv_page::kField1Edit, "1"},     {csv_page::kField2Edit, ""},
+                    {csv_page::kField3Edit, ""},      {csv_page::kField4Edit, ""}};
     }
 }
 
 int runButton(int templateId) {
     return templateId == text_page::kTemplate  ? text_page::kRunAllButton
            : templateId == sdf_page::kTemplate ? sdf_page::kRunAllButton
-                                               : 1072;
+                                               : csv_page::kRunAllButton;
 }
 
 }  // namespace
@@ -139,10 +141,30 @@ TEST(PageChecks, EachRefusalNamesItsMessageAndField) {
          509,
          "レコード長の指定に誤りがあります。",
          sdf_page::kRecordLengthEdit},
-        {106, {{1043, "a.csv"}}, 0, 602, "変換元・先ファイル名が同一です。", 1049},
-        {106, {{1063, "1"}}, 0, 604, "同一住所項目Noが指定されています。", 1058},
-        {106, {{1058, ""}}, 0, 605, "住所項目Noを指定して下さい。", 1058},
-        {106, {{1069, "2-"}}, 0, 603, "住所項目Noの値がマイナスです。", 1058},
+        {csv_page::kTemplate,
+         {{csv_page::kDestinationEdit, "a.csv"}},
+         0,
+         602,
+         "変換元・先ファイル名が同一です。",
+         csv_page::kSourceEdit},
+        {csv_page::kTemplate,
+         {{csv_page::kField3Edit, "1"}},
+         0,
+         604,
+         "同一住所項目Noが指定されています。",
+         csv_page::kField1Edit},
+        {csv_page::kTemplate,
+         {{csv_page::kField1Edit, ""}},
+         0,
+         605,
+         "住所項目Noを指定して下さい。",
+         csv_page::kField1Edit},
+        {csv_page::kTemplate,
+         {{csv_page::kField4Edit, "2-"}},
+         0,
+         603,
+         "住所項目Noの値がマイナスです。",
+         csv_page::kField1Edit},
     };
     Program program;
     for (const CheckCase& c : cases) {
@@ -182,14 +204,14 @@ TEST(PageChecks, StartQuestionAnsweredNoStoresTheNumbersButRunsNothing) {
 
 TEST(PageChecks, EnterOnAPageIsItsDefaultButton) {
     Program program;
-    program.goToPage(106);
-    program.type(106, 1049, QString());
+    program.goToPage(csv_page::kTemplate);
+    program.type(csv_page::kTemplate, csv_page::kSourceEdit, QString());
     program.dialogs.messages.clear();
-    QTest::keyClick(program.control(106, 1049), Qt::Key_Return);
+    QTest::keyClick(program.control(csv_page::kTemplate, csv_page::kSourceEdit), Qt::Key_Return);
     ASSERT_EQ(program.dialogs.messages.size(), 1u);
     EXPECT_EQ(program.dialogs.messages[0].caption, QStringLiteral("エラー (  11 )"));
     // Escape on a page does nothing.
-    QTest::keyClick(program.control(106, 1049), Qt::Key_Escape);
+    QTest::keyClick(program.control(csv_page::kTemplate, csv_page::kSourceEdit), Qt::Key_Escape);
     EXPECT_TRUE(program.window->isVisible());
 }
 
