@@ -8,6 +8,7 @@
 #include <QLineEdit>
 
 #include "csv_page_ids.h"
+#include "excel_page_ids.h"
 #include "gui_harness.h"
 #include "options_page_ids.h"
 #include "tab_page.h"
@@ -17,8 +18,8 @@ using namespace gui::ids;
 
 namespace {
 
-const int kSearchPage = 130, kExcelPage = 138, kOptionsPage = options_page::kTemplate,
-          kCsvPage = csv_page::kTemplate;
+const int kSearchPage = 130, kExcelPage = excel_page::kTemplate,
+          kOptionsPage = options_page::kTemplate, kCsvPage = csv_page::kTemplate;
 
 QString textOf(Program& program, int templateId, int id) {
     return qobject_cast<QLineEdit*>(program.control(templateId, id))->text();
@@ -30,14 +31,16 @@ TEST(KeptChoices, ExcelPageKeepsTypedNamesAcrossPageChanges) {
     Program program;
     program.context.options.SFileName = "settings.xls";
     program.goToPage(kExcelPage);
-    program.type(kExcelPage, 1092, QStringLiteral("typed source.xlsx"));
-    program.type(kExcelPage, 1107, QStringLiteral("typed output.xlsx"));
+    program.type(kExcelPage, excel_page::kSourceEdit, QStringLiteral("typed source.xlsx"));
+    program.type(kExcelPage, excel_page::kDestinationEdit, QStringLiteral("typed output.xlsx"));
     // To the options page and back (past the CSV page).
     program.goToPage(kOptionsPage);
     program.goToPage(kCsvPage);
     program.goToPage(kExcelPage);
-    EXPECT_EQ(textOf(program, kExcelPage, 1092), QStringLiteral("typed source.xlsx"));
-    EXPECT_EQ(textOf(program, kExcelPage, 1107), QStringLiteral("typed output.xlsx"));
+    EXPECT_EQ(textOf(program, kExcelPage, excel_page::kSourceEdit),
+              QStringLiteral("typed source.xlsx"));
+    EXPECT_EQ(textOf(program, kExcelPage, excel_page::kDestinationEdit),
+              QStringLiteral("typed output.xlsx"));
 }
 
 TEST(KeptChoices, SearchPrefectureKeptInTheSettingsBetweenRuns) {
@@ -95,6 +98,7 @@ TEST(KeptChoices, ListEncodingAppliedOnTheOptionsPageAndKeptBetweenRuns) {
     gui::ProgramContext context{
         engine, converter::SettingsStore(first.settingsPath()), first.dir.path() + "/", {}, {}};
     gui::MainWindow window(context);
-    auto* list = qobject_cast<QComboBox*>(window.pageOfTemplate(kOptionsPage)->controlById(1170));
+    auto* list = qobject_cast<QComboBox*>(
+        window.pageOfTemplate(kOptionsPage)->controlById(options_page::kEncodingList));
     EXPECT_EQ(list->currentIndex(), 2);
 }

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "csv_page_ids.h"
+#include "excel_page_ids.h"
 #include "gui_harness.h"
 #include "sdf_page_ids.h"
 #include "tab_page.h"
@@ -219,7 +220,12 @@ TEST(Templates, TheLaterPagesHaveEveryControlOfTheirTemplates) {
     Program program;
     const std::pair<int, std::vector<int>> templates[] = {
         {130, {1142, 1002, 1006, 1010, 1013, 1018, 1001, 1132, 1126, 1137}},
-        {138, {1092, 1113, 1155, 1144, 1147, 1148, 1149, 1107, 1120, 1152, 1135, 1139}},
+        {excel_page::kTemplate,
+         {excel_page::kSourceEdit, excel_page::kBrowseSourceButton, excel_page::kSheetList,
+          excel_page::kAddress1List, excel_page::kAddress2List, excel_page::kAddress3List,
+          excel_page::kAddress4List, excel_page::kDestinationEdit,
+          excel_page::kBrowseDestinationButton, excel_page::kDestinationColumnList,
+          excel_page::kRunAllButton, excel_page::kRunPartButton}},
         {134, {1021, 1024, 1106, 1042, 1045, 1047, 1053, 1064, 1027, 1017, 3}},
     };
     for (const auto& [templateId, ids] : templates)
