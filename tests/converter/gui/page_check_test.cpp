@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "access_page_ids.h"
 #include "csv_page_ids.h"
 #include "excel_page_ids.h"
 #include "gui_harness.h"
@@ -226,7 +227,11 @@ TEST(Templates, TheLaterPagesHaveEveryControlOfTheirTemplates) {
           excel_page::kAddress4List, excel_page::kDestinationEdit,
           excel_page::kBrowseDestinationButton, excel_page::kDestinationColumnList,
           excel_page::kRunAllButton, excel_page::kRunPartButton}},
-        {134, {1021, 1024, 1106, 1042, 1045, 1047, 1053, 1064, 1027, 1017, 3}},
+        {access_page::kTemplate,
+         {access_page::kDatabaseEdit, access_page::kBrowseDatabaseButton, access_page::kTableList,
+          access_page::kAddress1List, access_page::kAddress2List, access_page::kAddress3List,
+          access_page::kAddress4List, access_page::kDestinationList, access_page::kBackupCheck,
+          access_page::kRunAllButton, 3}},
     };
     for (const auto& [templateId, ids] : templates)
         for (int id : ids)
