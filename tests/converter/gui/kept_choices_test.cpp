@@ -11,6 +11,7 @@
 #include "excel_page_ids.h"
 #include "gui_harness.h"
 #include "options_page_ids.h"
+#include "search_page_ids.h"
 #include "tab_page.h"
 
 using namespace gui_testing;
@@ -18,7 +19,7 @@ using namespace gui::ids;
 
 namespace {
 
-const int kSearchPage = 130, kExcelPage = excel_page::kTemplate,
+const int kSearchPage = search_page::kTemplate, kExcelPage = excel_page::kTemplate,
           kOptionsPage = options_page::kTemplate, kCsvPage = csv_page::kTemplate;
 
 QString textOf(Program& program, int templateId, int id) {
@@ -46,10 +47,11 @@ TEST(KeptChoices, ExcelPageKeepsTypedNamesAcrossPageChanges) {
 TEST(KeptChoices, SearchPrefectureKeptInTheSettingsBetweenRuns) {
     Program first;
     first.goToPage(kSearchPage);
-    auto* prefectures = qobject_cast<QComboBox*>(first.control(kSearchPage, 1142));
+    auto* prefectures =
+        qobject_cast<QComboBox*>(first.control(kSearchPage, search_page::kPrefectureList));
     prefectures->setCurrentIndex(13);
-    first.type(kSearchPage, 1002, QStringLiteral("千代田区霞が関1-2-3"));
-    first.click(kSearchPage, 1001);
+    first.type(kSearchPage, search_page::kAddressEdit, QStringLiteral("千代田区霞が関1-2-3"));
+    first.click(kSearchPage, search_page::kSearchButton);
     first.dialogs.answers = {true};
     first.window->commandAction(gui::kExitCommand)->trigger();
     ASSERT_TRUE(first.window->exitConfirmed());

@@ -14,6 +14,7 @@
 #include "excel_page_ids.h"
 #include "gui_harness.h"
 #include "sdf_page_ids.h"
+#include "search_page_ids.h"
 #include "tab_page.h"
 #include "text_page_ids.h"
 
@@ -220,7 +221,11 @@ TEST(PageChecks, EnterOnAPageIsItsDefaultButton) {
 TEST(Templates, TheLaterPagesHaveEveryControlOfTheirTemplates) {
     Program program;
     const std::pair<int, std::vector<int>> templates[] = {
-        {130, {1142, 1002, 1006, 1010, 1013, 1018, 1001, 1132, 1126, 1137}},
+        {search_page::kTemplate,
+         {search_page::kPrefectureList, search_page::kAddressEdit, search_page::kSevenDigitEdit,
+          search_page::kFiveDigitEdit, search_page::kBarcodeEdit, search_page::kLocalCodeEdit,
+          search_page::kSearchButton, search_page::kCodeSearchButton,
+          search_page::kTextSearchButton, search_page::kOfficeSearchButton}},
         {excel_page::kTemplate,
          {excel_page::kSourceEdit, excel_page::kBrowseSourceButton, excel_page::kSheetList,
           excel_page::kAddress1List, excel_page::kAddress2List, excel_page::kAddress3List,
