@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "excel_run.h"
+#include "platform/paths.h"
 #include "platform/sjis_bytes.h"
 #include "record_conversion.h"
 #include "sjis_literal.h"
@@ -111,6 +113,11 @@ PageCheck checkExcelPage(const PageFields& page, ConversionJob& job, OptionsBloc
         trimTrailingSpaces(platform::cutSjis(page.destination, kNameCapacity));
     if (destination.empty()) return {206, PageField::Destination};
     if (sameFileName(source, destination)) return {201, PageField::Source};
+    // The copy is of the source's kind, whatever its name says: a name with
+    // another extension would hold a workbook its name denies (or hide a
+    // CSV result under its own name).
+    if (platform::fileExists(source) && !destinationFitsCopy(source, destination))
+        return {copyExtensionFor(source) == ".xlsx" ? 208 : 207, PageField::Destination};
     job.sheetName = trimTrailingSpaces(platform::cutSjis(page.sheet, 64));
     if (job.sheetName.empty()) return {200, PageField::None};
     checkNames(page, job, options, 206, 201);

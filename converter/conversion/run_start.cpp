@@ -48,9 +48,12 @@ int startConversion(SourceKind kind, const PageFields& page, ConversionJob& job,
                        question;
     }
     if (!front.ask(question, sjisLiteral("確認"))) return kRunDeclined;
+    // The question names the file that would be replaced.
     if (platform::fileExists(job.destinationName) &&
-        !front.ask(sjisLiteral("変換先ファイルが既に存在します。\n上書きをしてもよろしいですか？"),
-                   sjisLiteral("確認")))
+        !front.ask(
+            sjisLiteral("変換先ファイルが既に存在します。\n上書きをしてもよろしいですか？\n\n") +
+                job.destinationName,
+            sjisLiteral("確認")))
         return kRunDeclined;
     applyOptions(options, job);
     const int code = front.run(kind, job);

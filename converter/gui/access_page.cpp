@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "access_page_ids.h"
 #include "conv_messages.h"
 #include "dao_table.h"
 #include "progress_dialog.h"
@@ -21,9 +22,9 @@
 namespace gui {
 namespace {
 
-constexpr int kPath = 1021, kBrowse = 1024, kTable = 1106, kDestination = 1064, kBackup = 1027,
-              kRunAll = 1017, kRunPart = 3;
-constexpr int kAddressFields[4] = {1042, 1045, 1047, 1053};
+using namespace ids::access_page;
+
+constexpr int kAddressFields[4] = {kAddress1List, kAddress2List, kAddress3List, kAddress4List};
 
 }  // namespace
 
@@ -64,17 +65,18 @@ class AccessRunFront final : public converter::TableRunFront {
 };
 
 AccessPage::AccessPage(ProgramContext& context, QWidget* parent)
-    : TabPage(context, 134, 2, parent), ui_(std::make_unique<Ui::AccessPageForm>()) {
+    : TabPage(context, kTemplate, 2, parent), ui_(std::make_unique<Ui::AccessPageForm>()) {
     ui_->setupUi(this);
     path()->setMaxLength(256);
     for (int i = 0; i < 5; ++i) field(i)->lineEdit()->setMaxLength(64);
-    connect(control<QPushButton>(kBrowse), &QPushButton::clicked, this, &AccessPage::browse);
+    connect(control<QPushButton>(kBrowseDatabaseButton), &QPushButton::clicked, this,
+            &AccessPage::browse);
     connect(path(), &QLineEdit::editingFinished, this, &AccessPage::pathEdited);
     connect(path(), &QLineEdit::textChanged, this, &AccessPage::updateBackupBox);
     connect(tables(), qOverload<int>(&QComboBox::activated), this, &AccessPage::refillFields);
-    connect(control<QPushButton>(kRunAll), &QPushButton::clicked, this,
+    connect(control<QPushButton>(kRunAllButton), &QPushButton::clicked, this,
             [this] { startRun(false); });
-    connect(control<QPushButton>(kRunPart), &QPushButton::clicked, this,
+    connect(control<QPushButton>(kRunPartButton), &QPushButton::clicked, this,
             [this] { startRun(true); });
     // The table list is refilled as it drops down, by mouse or by key.
     tables()->installEventFilter(this);
@@ -83,10 +85,10 @@ AccessPage::AccessPage(ProgramContext& context, QWidget* parent)
 
 AccessPage::~AccessPage() = default;
 
-QLineEdit* AccessPage::path() const { return control<QLineEdit>(kPath); }
-QComboBox* AccessPage::tables() const { return control<QComboBox>(kTable); }
+QLineEdit* AccessPage::path() const { return control<QLineEdit>(kDatabaseEdit); }
+QComboBox* AccessPage::tables() const { return control<QComboBox>(kTableList); }
 QComboBox* AccessPage::field(int index) const {
-    return control<QComboBox>(index < 4 ? kAddressFields[index] : kDestination);
+    return control<QComboBox>(index < 4 ? kAddressFields[index] : kDestinationList);
 }
 
 void AccessPage::fill() {
@@ -97,7 +99,7 @@ void AccessPage::fill() {
     const QString database = fromSjis(context().options.SFileName);
     path()->setText(database);
     databaseChanged(database);
-    control<QCheckBox>(kBackup)->setChecked(context().params.AccessExcelBackUpFlg != 0);
+    control<QCheckBox>(kBackupCheck)->setChecked(context().params.AccessExcelBackUpFlg != 0);
     updateBackupBox();
 }
 
@@ -166,7 +168,7 @@ void AccessPage::updateBackupBox() {
     const bool server = converter::isOdbcName(database) &&
                         database.find("DBQ=") == std::string::npos &&
                         database.find("dbq=") == std::string::npos;
-    control<QCheckBox>(kBackup)->setEnabled(!server);
+    control<QCheckBox>(kBackupCheck)->setEnabled(!server);
 }
 
 bool AccessPage::eventFilter(QObject* watched, QEvent* event) {
@@ -187,13 +189,13 @@ bool AccessPage::eventFilter(QObject* watched, QEvent* event) {
 int AccessPage::focusIdOf(converter::TablePageField field) const {
     switch (field) {
         case converter::TablePageField::Database:
-            return kPath;
+            return kDatabaseEdit;
         case converter::TablePageField::Table:
-            return kTable;
+            return kTableList;
         case converter::TablePageField::AddressField1:
             return kAddressFields[0];
         case converter::TablePageField::DestinationField:
-            return kDestination;
+            return kDestinationList;
         default:
             return 0;
     }
@@ -203,7 +205,7 @@ int AccessPage::startRun(bool partial) {
     AccessRunFront front(*this);
     // The box of a server database is off; no copy is made there.
     return converter::startTableConversion(converter::databaseTables(), fields(), partial,
-                                           control<QCheckBox>(kBackup)->isChecked(),
+                                           control<QCheckBox>(kBackupCheck)->isChecked(),
                                            context().options, context().params, front);
 }
 

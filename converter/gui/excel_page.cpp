@@ -7,6 +7,7 @@
 #include <QLineEdit>
 
 #include "conv_messages.h"
+#include "excel_page_ids.h"
 #include "excel_run.h"
 #include "progress_dialog.h"
 #include "range_dialog.h"
@@ -20,10 +21,9 @@
 namespace gui {
 namespace {
 
-constexpr int kSource = 1092, kSourceBrowse = 1113, kSheet = 1155;
-constexpr int kColumns[4] = {1144, 1147, 1148, 1149};
-constexpr int kDestination = 1107, kDestinationBrowse = 1120, kDestinationColumn = 1152;
-constexpr int kRunAll = 1135, kRunPart = 1139;
+using namespace ids::excel_page;
+
+constexpr int kColumns[4] = {kAddress1List, kAddress2List, kAddress3List, kAddress4List};
 const char* const kFilter = "Excel Files (*.xls;*.xlsx)|*.xls;*.xlsx|";
 
 }  // namespace
@@ -50,25 +50,25 @@ class ExcelRunStarter final : public converter::RunStarter {
 };
 
 ExcelPage::ExcelPage(ProgramContext& context, QWidget* parent)
-    : TabPage(context, 138, 6, parent), ui_(std::make_unique<Ui::ExcelPageForm>()) {
+    : TabPage(context, kTemplate, 6, parent), ui_(std::make_unique<Ui::ExcelPageForm>()) {
     ui_->setupUi(this);
-    control<QLineEdit>(kSource)->setMaxLength(256);
-    control<QLineEdit>(kDestination)->setMaxLength(256);
+    control<QLineEdit>(kSourceEdit)->setMaxLength(256);
+    control<QLineEdit>(kDestinationEdit)->setMaxLength(256);
     fillColumnLists(converter::kXlsColumns);
     // The lists reach "XFD" while the source is an .xlsx workbook.
-    connect(control<QLineEdit>(kSource), &QLineEdit::textChanged, this,
+    connect(control<QLineEdit>(kSourceEdit), &QLineEdit::textChanged, this,
             [this](const QString& text) {
                 fillColumnLists(
                     workbooks::workbookColumnsOf(converter::trimTrailingSpaces(toSjis(text))));
             });
-    control<QComboBox>(kSheet)->installEventFilter(this);
+    control<QComboBox>(kSheetList)->installEventFilter(this);
     auto clicked = [this](int id, auto slot) {
         connect(control<QAbstractButton>(id), &QAbstractButton::clicked, this, slot);
     };
-    clicked(kSourceBrowse, [this] { browse(kSource); });
-    clicked(kDestinationBrowse, [this] { browse(kDestination); });
-    clicked(kRunAll, [this] { startRun(false); });
-    clicked(kRunPart, [this] { startRun(true); });
+    clicked(kBrowseSourceButton, [this] { browse(kSourceEdit); });
+    clicked(kBrowseDestinationButton, [this] { browse(kDestinationEdit); });
+    clicked(kRunAllButton, [this] { startRun(false); });
+    clicked(kRunPartButton, [this] { startRun(true); });
     templateLoaded();
 }
 
@@ -76,7 +76,7 @@ ExcelPage::~ExcelPage() = default;
 
 bool ExcelPage::eventFilter(QObject* watched, QEvent* event) {
     // The list is refilled whenever it is about to drop down.
-    if (watched == control<QComboBox>(kSheet)) {
+    if (watched == control<QComboBox>(kSheetList)) {
         bool dropping = event->type() == QEvent::MouseButtonPress;
         if (event->type() == QEvent::KeyPress) {
             const auto* key = static_cast<QKeyEvent*>(event);
@@ -91,7 +91,7 @@ bool ExcelPage::eventFilter(QObject* watched, QEvent* event) {
 
 void ExcelPage::fillColumnLists(int columns) {
     // Entry 0 is no column, entries 1 to `columns` the column letters.
-    for (int id : {kColumns[0], kColumns[1], kColumns[2], kColumns[3], kDestinationColumn}) {
+    for (int id : {kColumns[0], kColumns[1], kColumns[2], kColumns[3], kDestinationColumnList}) {
         auto* list = control<QComboBox>(id);
         if (list->count() == columns + 1) continue;
         const int chosen = list->currentIndex();
@@ -106,10 +106,10 @@ void ExcelPage::fillColumnLists(int columns) {
 }
 
 void ExcelPage::refillSheets() {
-    auto* list = control<QComboBox>(kSheet);
+    auto* list = control<QComboBox>(kSheetList);
     list->clear();
     const std::string path =
-        converter::trimTrailingSpaces(toSjis(control<QLineEdit>(kSource)->text()));
+        converter::trimTrailingSpaces(toSjis(control<QLineEdit>(kSourceEdit)->text()));
     if (path.empty()) return;
     workbooks::AnyWorkbookKind kind;
     auto reader = kind.reader();
@@ -122,12 +122,12 @@ void ExcelPage::refillSheets() {
 
 converter::PageFields ExcelPage::fields() const {
     converter::PageFields page;
-    page.source = toSjis(control<QLineEdit>(kSource)->text());
-    page.destination = toSjis(control<QLineEdit>(kDestination)->text());
-    page.sheet = toSjis(control<QComboBox>(kSheet)->currentText());
+    page.source = toSjis(control<QLineEdit>(kSourceEdit)->text());
+    page.destination = toSjis(control<QLineEdit>(kDestinationEdit)->text());
+    page.sheet = toSjis(control<QComboBox>(kSheetList)->currentText());
     for (std::size_t i = 0; i < 4; ++i)
         page.pieceStart[i] = std::max(0, control<QComboBox>(kColumns[i])->currentIndex());
-    page.insertPosition = std::max(0, control<QComboBox>(kDestinationColumn)->currentIndex());
+    page.insertPosition = std::max(0, control<QComboBox>(kDestinationColumnList)->currentIndex());
     return page;
 }
 
@@ -138,14 +138,14 @@ void ExcelPage::fill() {
     filled_ = true;
     const converter::PageFields page = converter::pageFieldsFromSettings(
         converter::SourceKind::Excel, context().options, context().params);
-    control<QLineEdit>(kSource)->setText(fromSjis(page.source));
-    control<QLineEdit>(kDestination)->setText(fromSjis(page.destination));
+    control<QLineEdit>(kSourceEdit)->setText(fromSjis(page.source));
+    control<QLineEdit>(kDestinationEdit)->setText(fromSjis(page.destination));
     auto choose = [this](int id, int number) {
         auto* list = control<QComboBox>(id);
         list->setCurrentIndex(number >= 0 && number < list->count() ? number : 0);
     };
     for (std::size_t i = 0; i < 4; ++i) choose(kColumns[i], page.pieceStart[i]);
-    choose(kDestinationColumn, page.insertPosition);
+    choose(kDestinationColumnList, page.insertPosition);
 }
 
 int ExcelPage::CanLeave() {
@@ -164,13 +164,13 @@ void ExcelPage::browse(int editId) {
 int ExcelPage::focusIdOf(converter::PageField field) const {
     switch (field) {
         case converter::PageField::Source:
-            return kSource;
+            return kSourceEdit;
         case converter::PageField::Destination:
-            return kDestination;
+            return kDestinationEdit;
         case converter::PageField::AddressColumn:
             return kColumns[0];
         case converter::PageField::DestinationColumn:
-            return kDestinationColumn;
+            return kDestinationColumnList;
         default:
             return 0;
     }

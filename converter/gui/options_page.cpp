@@ -1,6 +1,7 @@
 #include "options_page.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
@@ -8,6 +9,7 @@
 
 #include "ceditn.h"
 #include "conv_messages.h"
+#include "options_page_ids.h"
 #include "page_checks.h"
 #include "sjis_qt.h"
 #include "ui_options_page.h"
@@ -16,23 +18,27 @@
 namespace gui {
 namespace {
 
-constexpr int kModeRadios[] = {1034, 1035, 1036, 1037};
-constexpr int kHyphen = 1052, kIkanashi = 1109, kKyoRyaku = 1115, kKennashi = 1122,
-              kCitynashi = 1128, kErrorFile = 1079, kErrorName = 1031, kBrowse = 1039,
-              kMaxFlag = 1104, kMaxCount = 1089, kOk = 1;
+using namespace ids::options_page;
+
+// The conversion modes 1 to 4.
+constexpr int kModeRadios[] = {kFiveDigitRadio, kSevenDigitRadio, kBarcodeRadio, kLocalCodeRadio};
 
 }  // namespace
 
 OptionsPage::OptionsPage(ProgramContext& context, QWidget* parent)
-    : TabPage(context, 103, 7, parent), ui_(std::make_unique<Ui::OptionsPageForm>()) {
+    : TabPage(context, kTemplate, 7, parent), ui_(std::make_unique<Ui::OptionsPageForm>()) {
     ui_->setupUi(this);
     templateLoaded();
     fillControls();
     snapshot_ = context.options;
-    connect(control<QCheckBox>(kErrorFile), &QCheckBox::clicked, this, &OptionsPage::updateEnabled);
-    connect(control<QCheckBox>(kMaxFlag), &QCheckBox::clicked, this, &OptionsPage::updateEnabled);
-    connect(control<QPushButton>(kBrowse), &QPushButton::clicked, this, &OptionsPage::browse);
-    connect(control<QPushButton>(kOk), &QPushButton::clicked, this, &OptionsPage::ok);
+    snapshotEncoding_ = context.params.TXTCSVEncoding;
+    connect(control<QCheckBox>(kErrorFileCheck), &QCheckBox::clicked, this,
+            &OptionsPage::updateEnabled);
+    connect(control<QCheckBox>(kMaxErrorsCheck), &QCheckBox::clicked, this,
+            &OptionsPage::updateEnabled);
+    connect(control<QPushButton>(kBrowseErrorFileButton), &QPushButton::clicked, this,
+            &OptionsPage::browse);
+    connect(control<QPushButton>(kOkButton), &QPushButton::clicked, this, &OptionsPage::ok);
 }
 
 OptionsPage::~OptionsPage() = default;
@@ -46,27 +52,30 @@ void OptionsPage::fillControls() {
         radio->setChecked(o.CnvKbn == i + 1);
         radio->setAutoExclusive(true);
     }
-    control<QCheckBox>(kHyphen)->setChecked(o.HyphenMode != 0);
-    control<QCheckBox>(kIkanashi)->setChecked(o.IkanashiCheck != 0);
-    control<QCheckBox>(kKyoRyaku)->setChecked(o.KyoRyakuCheck != 0);
-    control<QCheckBox>(kKennashi)->setChecked(o.KennashiCheck != 0);
-    control<QCheckBox>(kCitynashi)->setChecked(o.CitynashiCheck != 0);
-    control<QCheckBox>(kErrorFile)->setChecked(o.ErrFilFlg == 1);
-    control<QLineEdit>(kErrorName)->setText(fromSjis(o.szErrName));
-    control<QCheckBox>(kMaxFlag)->setChecked(o.MaxErrFlg == 1);
-    CEditN::of(control<QLineEdit>(kMaxCount))->SetData(o.MaxErrCnt);
+    control<QCheckBox>(kHyphenCheck)->setChecked(o.HyphenMode != 0);
+    control<QCheckBox>(kNoListingCheck)->setChecked(o.IkanashiCheck != 0);
+    control<QCheckBox>(kKyotoShortCheck)->setChecked(o.KyoRyakuCheck != 0);
+    control<QCheckBox>(kNoPrefectureCheck)->setChecked(o.KennashiCheck != 0);
+    control<QCheckBox>(kNoCityCheck)->setChecked(o.CitynashiCheck != 0);
+    control<QCheckBox>(kErrorFileCheck)->setChecked(o.ErrFilFlg == 1);
+    control<QLineEdit>(kErrorFileEdit)->setText(fromSjis(o.szErrName));
+    control<QCheckBox>(kMaxErrorsCheck)->setChecked(o.MaxErrFlg == 1);
+    CEditN::of(control<QLineEdit>(kMaxErrorsEdit))->SetData(o.MaxErrCnt);
+    // The list's rows are the setting's values: Shift-JIS, UTF-8, automatic.
+    control<QComboBox>(kEncodingList)->setCurrentIndex(context().params.TXTCSVEncoding);
     updateEnabled();
 }
 
 void OptionsPage::updateEnabled() {
-    const bool errorFile = control<QCheckBox>(kErrorFile)->isChecked();
-    control<QLineEdit>(kErrorName)->setEnabled(errorFile);
-    control<QPushButton>(kBrowse)->setEnabled(errorFile);
-    control<QLineEdit>(kMaxCount)->setEnabled(control<QCheckBox>(kMaxFlag)->isChecked());
+    const bool errorFile = control<QCheckBox>(kErrorFileCheck)->isChecked();
+    control<QLineEdit>(kErrorFileEdit)->setEnabled(errorFile);
+    control<QPushButton>(kBrowseErrorFileButton)->setEnabled(errorFile);
+    control<QLineEdit>(kMaxErrorsEdit)
+        ->setEnabled(control<QCheckBox>(kMaxErrorsCheck)->isChecked());
 }
 
 void OptionsPage::browse() {
-    auto* name = control<QLineEdit>(kErrorName);
+    auto* name = control<QLineEdit>(kErrorFileEdit);
     const QString chosen = userDialogs().saveFileName(
         this, name->text(),
         qtFileFilter(QStringLiteral(
@@ -80,30 +89,33 @@ bool OptionsPage::collect() {
     for (int i = 0; i < 4; ++i)
         if (control<QRadioButton>(kModeRadios[i])->isChecked()) edited.CnvKbn = i + 1;
     auto checked = [this](int id) { return control<QCheckBox>(id)->isChecked() ? 1 : 0; };
-    edited.HyphenMode = checked(kHyphen);
-    edited.IkanashiCheck = checked(kIkanashi);
-    edited.KyoRyakuCheck = checked(kKyoRyaku);
-    edited.KennashiCheck = checked(kKennashi);
-    edited.CitynashiCheck = checked(kCitynashi);
-    edited.ErrFilFlg = checked(kErrorFile);
-    edited.szErrName = toSjis(control<QLineEdit>(kErrorName)->text());
-    edited.MaxErrFlg = checked(kMaxFlag);
-    edited.MaxErrCnt = CEditN::of(control<QLineEdit>(kMaxCount))->value();
+    edited.HyphenMode = checked(kHyphenCheck);
+    edited.IkanashiCheck = checked(kNoListingCheck);
+    edited.KyoRyakuCheck = checked(kKyotoShortCheck);
+    edited.KennashiCheck = checked(kNoPrefectureCheck);
+    edited.CitynashiCheck = checked(kNoCityCheck);
+    edited.ErrFilFlg = checked(kErrorFileCheck);
+    edited.szErrName = toSjis(control<QLineEdit>(kErrorFileEdit)->text());
+    edited.MaxErrFlg = checked(kMaxErrorsCheck);
+    edited.MaxErrCnt = CEditN::of(control<QLineEdit>(kMaxErrorsEdit))->value();
     const converter::PageCheck check = converter::collectOptions(edited, context().options);
     if (!check.ok()) {
         ShowConvMessage(this, check.message);
-        focusControl(check.focus == converter::PageField::MaxErrors ? kMaxCount : kErrorName);
+        focusControl(check.focus == converter::PageField::MaxErrors ? kMaxErrorsEdit
+                                                                    : kErrorFileEdit);
         return false;
     }
     // Names and prefecture are not this page's: they never count as a change.
     snapshot_.SFileName = context().options.SFileName;
     snapshot_.DFileName = context().options.DFileName;
     snapshot_.KenNo = context().options.KenNo;
+    context().params.TXTCSVEncoding = control<QComboBox>(kEncodingList)->currentIndex();
     return true;
 }
 
 void OptionsPage::apply() {
     snapshot_ = context().options;
+    snapshotEncoding_ = context().params.TXTCSVEncoding;
     context().engine.setHyphenMode(context().options.HyphenMode);
 }
 
@@ -115,12 +127,14 @@ void OptionsPage::ok() {
 
 int OptionsPage::CanLeave() {
     if (!collect()) return 1;
-    if (context().options == snapshot_) return 0;
+    if (context().options == snapshot_ && context().params.TXTCSVEncoding == snapshotEncoding_)
+        return 0;
     if (askYesNo(this, QStringLiteral("内容が変更されています。\n設定内容を有効にしますか？"),
                  QStringLiteral("確認"))) {
         apply();
     } else {
         context().options = snapshot_;
+        context().params.TXTCSVEncoding = snapshotEncoding_;
         fillControls();
     }
     return 0;

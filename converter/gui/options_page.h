@@ -1,5 +1,6 @@
-// The options page (template 103): conversion mode, hyphen, the four strict
-// checks and what to do on failed records. Changes take effect when applied
+// The options page (template 103): conversion mode, hyphen, the encoding of
+// text, SDF and CSV lists, the four strict checks and what to do on failed
+// records. Changes take effect when applied
 // with "OK" or confirmed when the page is left.
 #pragma once
 
@@ -37,6 +38,7 @@ class OptionsPage : public TabPage {
 
     std::unique_ptr<Ui::OptionsPageForm> ui_;
     converter::OptionsBlock snapshot_;
+    std::int32_t snapshotEncoding_ = 0;  // CnvParam's TXTCSVEncoding when last applied
 };
 
 }  // namespace gui

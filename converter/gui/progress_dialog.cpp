@@ -92,13 +92,11 @@ void ProgressDialog::pumpEvents() {
 }
 
 void ProgressDialog::showProgress(std::uint32_t processed, bool final, double) {
-    recordsRead_ = processed;
     counter_->Update(processed);
     if (final) counter_->Update(DigitCounter::kFinal);
 }
 
 void ProgressDialog::showErrorCount(std::int32_t count) {
-    errors_ = count;
     errorCount_->setText(QString::number(count));
 }
 
@@ -112,12 +110,11 @@ void ProgressDialog::inform(std::string_view text, std::string_view caption,
                             converter::MessageIcon icon) {
     QString shown = fromSjis(text);
     // The end-of-run message (after a stop too) gives the counts with the time.
-    if (fromSjis(caption) == QStringLiteral("終了確認")) {
-        const long long read = recordsRead_, errors = std::max(0, errors_);
+    if (summary_ && fromSjis(caption) == QStringLiteral("終了確認")) {
         shown += QStringLiteral("\n読込件数 %1 件　変換件数 %2 件　エラー件数 %3 件")
-                     .arg(read)
-                     .arg(std::max(0LL, read - errors))
-                     .arg(errors);
+                     .arg(summary_->read)
+                     .arg(summary_->converted)
+                     .arg(std::max(0, summary_->errors));
     }
     userDialogs().message(this, shown, fromSjis(caption), boxIcon(icon));
 }

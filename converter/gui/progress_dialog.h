@@ -7,6 +7,7 @@
 #include <QDialog>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "conversion_job.h"
 #include "conversion_run.h"
@@ -50,6 +51,7 @@ class ProgressDialog : public QDialog, public converter::RunHost {
     bool stopRequested() override { return stopRequest_; }
     void clearStopRequest() override { stopRequest_ = false; }
     std::uint32_t tickCount() override;
+    void runEnded(const converter::RunSummary& summary) override { summary_ = summary; }
 
   signals:
     // Emitted once per record, after the events were pumped (for tests and
@@ -74,10 +76,9 @@ class ProgressDialog : public QDialog, public converter::RunHost {
     std::unique_ptr<Ui::ProgressDialogForm> ui_;
     DigitCounter* counter_ = nullptr;
     QLabel* errorCount_ = nullptr;
-    // What the run reported last: the counter's value (records read) and the
-    // error count; the end-of-run message shows them.
-    std::uint32_t recordsRead_ = 0;
-    std::int32_t errors_ = 0;
+    // The run's own counts, given before its end message, which shows them
+    // as the command line does.
+    std::optional<converter::RunSummary> summary_;
     bool stopRequest_ = false;
     bool running_ = false;
     int endCode_ = converter::kRunEnded;

@@ -1,34 +1,38 @@
 #include "sdf_page.h"
 
+#include "sdf_page_ids.h"
 #include "ui_sdf_page.h"
 
 namespace gui {
 namespace {
 
+using namespace ids::sdf_page;
+
 const ConversionPageIds kIds{
-    converter::SourceKind::Sdf,
-    1022,
-    1026,
-    1029,
-    1032,
-    {1038, 1054, 1062, 1071},
-    {1040, 1057, 1068, 1074},
-    1048,
-    0,
-    0,
-    1111,
-    1117,
-    1080,
-    0,
-    0,
-    1090,
-    4,
-    "Text Files (*.txt; *.sdf; *.prn)|*.txt;*.sdf;*.prn|All Files (*.*)|*.*||"};
+    .kind = converter::SourceKind::Sdf,
+    .source = kSourceEdit,
+    .sourceBrowse = kBrowseSourceButton,
+    .destination = kDestinationEdit,
+    .destinationBrowse = kBrowseDestinationButton,
+    .starts = {kAddress1StartEdit, kAddress2StartEdit, kAddress3StartEdit, kAddress4StartEdit},
+    .sizes = {kAddress1SizeEdit, kAddress2SizeEdit, kAddress3SizeEdit, kAddress4SizeEdit},
+    .insert = kInsertEdit,
+    .markerCheck = 0,
+    .marker = 0,
+    .lineBreaks = kLineBreaksRadio,
+    .fixedLength = kFixedLengthRadio,
+    .recordLength = kRecordLengthEdit,
+    .quoted = 0,
+    .unquoted = 0,
+    .runAll = kRunAllButton,
+    .runPart = kRunPartButton,
+    .filter = "Text Files (*.txt; *.sdf; *.prn)|*.txt;*.sdf;*.prn|All Files (*.*)|*.*||"};
 
 }  // namespace
 
 SdfPage::SdfPage(ProgramContext& context, QWidget* parent)
-    : ConversionPage(context, 107, 4, kIds, parent), ui_(std::make_unique<Ui::SdfPageForm>()) {
+    : ConversionPage(context, kTemplate, 4, kIds, parent),
+      ui_(std::make_unique<Ui::SdfPageForm>()) {
     ui_->setupUi(this);
     wireControls();
 }

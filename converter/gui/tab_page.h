@@ -2,12 +2,14 @@
 //
 // Adding a page:
 //  1. Write its template as converter/resources/<name>.ui: a QWidget form of
-//     532 x 357 pixels (355 x 238 dialog units) whose controls carry their ids
-//     in the dynamic property "controlId"; mark the default push button with
-//     the dynamic property "isDefault".
+//     532 x 357 pixels (355 x 238 dialog units) whose widgets have role names
+//     (sourceEdit, browseSourceButton) and carry their ids in the dynamic
+//     property "controlId"; mark the default push button with the dynamic
+//     property "isDefault". Name the ids once in <name>_ids.h (namespace
+//     gui::ids::<name>: kTemplate and one constant per control, kSourceEdit).
 //  2. Derive a class from TabPage, construct it with the template id and its
 //     hint kind, call `ui_.setupUi(this)` and then `templateLoaded()`, and find
-//     controls with `control<QLineEdit>(id)`.
+//     controls with `control<QLineEdit>(kSourceEdit)`.
 //  3. Override `CanLeave` (non-zero keeps the user on the page) and `fill`
 //     (refill the controls from `context().options` and `context().params`;
 //     called whenever the page is shown or hidden).

@@ -1,34 +1,38 @@
 #include "text_page.h"
 
+#include "text_page_ids.h"
 #include "ui_text_page.h"
 
 namespace gui {
 namespace {
 
+using namespace ids::text_page;
+
 const ConversionPageIds kIds{
-    converter::SourceKind::Text,
-    1041,
-    1116,
-    1105,
-    1123,
-    {1044, 1084, 1094, 1101},
-    {1078, 1088, 1097, 1103},
-    1110,
-    1140,
-    1145,
-    0,
-    0,
-    0,
-    0,
-    0,
-    1129,
-    1133,
-    "Text Files (*.txt; *.sdf; *.prn)|*.txt;*.sdf;*.prn|All Files (*.*)|*.*||"};
+    .kind = converter::SourceKind::Text,
+    .source = kSourceEdit,
+    .sourceBrowse = kBrowseSourceButton,
+    .destination = kDestinationEdit,
+    .destinationBrowse = kBrowseDestinationButton,
+    .starts = {kAddress1StartEdit, kAddress2StartEdit, kAddress3StartEdit, kAddress4StartEdit},
+    .sizes = {kAddress1SizeEdit, kAddress2SizeEdit, kAddress3SizeEdit, kAddress4SizeEdit},
+    .insert = kInsertEdit,
+    .markerCheck = kMarkerCheck,
+    .marker = kMarkerEdit,
+    .lineBreaks = 0,
+    .fixedLength = 0,
+    .recordLength = 0,
+    .quoted = 0,
+    .unquoted = 0,
+    .runAll = kRunAllButton,
+    .runPart = kRunPartButton,
+    .filter = "Text Files (*.txt; *.sdf; *.prn)|*.txt;*.sdf;*.prn|All Files (*.*)|*.*||"};
 
 }  // namespace
 
 TextPage::TextPage(ProgramContext& context, QWidget* parent)
-    : ConversionPage(context, 133, 3, kIds, parent), ui_(std::make_unique<Ui::TextPageForm>()) {
+    : ConversionPage(context, kTemplate, 3, kIds, parent),
+      ui_(std::make_unique<Ui::TextPageForm>()) {
     ui_->setupUi(this);
     wireControls();
 }

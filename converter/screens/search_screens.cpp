@@ -14,16 +14,20 @@
 #include "office_search_dialog.h"
 #include "page_tab_control.h"
 #include "search_page.h"
+#include "search_page_ids.h"
 #include "sjis_qt.h"
 #include "template_controls.h"
 #include "text_search_dialog.h"
+
+using namespace gui::ids;
 
 void saveSearchScreens(gui::MainWindow& window,
                        const std::function<void(QWidget*, const QString&)>& save) {
     if (auto* page = window.findChild<gui::SearchPage*>()) {
         window.tabs()->setCurrentIndex(0);
-        gui::control<QComboBox>(page, 1142)->setCurrentIndex(0);
-        gui::control<QLineEdit>(page, 1002)->setText(QStringLiteral("東京都千代田区霞が関1-2-3"));
+        gui::control<QComboBox>(page, search_page::kPrefectureList)->setCurrentIndex(0);
+        gui::control<QLineEdit>(page, search_page::kAddressEdit)
+            ->setText(QStringLiteral("東京都千代田区霞が関1-2-3"));
         page->lookUp();
         save(&window, QStringLiteral("search-page"));
     }

@@ -6,6 +6,7 @@
 #include "conv_messages.h"
 #include "office_search_dialog.h"
 #include "search_choices.h"
+#include "search_page_ids.h"
 #include "sjis_qt.h"
 #include "text_search_dialog.h"
 #include "ui_search_page.h"
@@ -27,56 +28,59 @@ std::optional<std::string> startingCode(const QLineEdit* field) {
 }  // namespace
 
 SearchPage::SearchPage(ProgramContext& context, QWidget* parent)
-    : TabPage(context, 130, 0, parent), ui_(std::make_unique<Ui::SearchPageForm>()) {
+    : TabPage(context, ids::search_page::kTemplate, 0, parent),
+      ui_(std::make_unique<Ui::SearchPageForm>()) {
     ui_->setupUi(this);
     templateLoaded();
     // The prefecture of the last lookup, kept in the settings between runs.
     const int kept = context.options.KenNo;
-    ui_->combo1142->setCurrentIndex(kept > 0 && kept < ui_->combo1142->count() ? kept : 0);
-    connect(ui_->button1001, &QPushButton::clicked, this, &SearchPage::lookUp);
-    connect(ui_->button1132, &QPushButton::clicked, this, &SearchPage::openCodeSearch);
-    connect(ui_->button1126, &QPushButton::clicked, this, &SearchPage::openTextSearch);
-    connect(ui_->button1137, &QPushButton::clicked, this, &SearchPage::openOfficeSearch);
+    ui_->prefectureList->setCurrentIndex(kept > 0 && kept < ui_->prefectureList->count() ? kept
+                                                                                         : 0);
+    connect(ui_->searchButton, &QPushButton::clicked, this, &SearchPage::lookUp);
+    connect(ui_->codeSearchButton, &QPushButton::clicked, this, &SearchPage::openCodeSearch);
+    connect(ui_->textSearchButton, &QPushButton::clicked, this, &SearchPage::openTextSearch);
+    connect(ui_->officeSearchButton, &QPushButton::clicked, this, &SearchPage::openOfficeSearch);
 }
 
 SearchPage::~SearchPage() = default;
 
 void SearchPage::lookUp() {
-    const int index = ui_->combo1142->currentIndex();
+    const int index = ui_->prefectureList->currentIndex();
     std::string address;
     if (index != -1 && index != 0) {
         context().options.KenNo = index;
-        address = toSjis(ui_->combo1142->itemText(index));
+        address = toSjis(ui_->prefectureList->itemText(index));
     } else {
         context().options.KenNo = 0;
     }
-    address += toSjis(ui_->edit1002->text());
+    address += toSjis(ui_->addressEdit->text());
 
-    for (QLineEdit* field : {ui_->edit1006, ui_->edit1010, ui_->edit1013, ui_->edit1018}) {
+    for (QLineEdit* field :
+         {ui_->sevenDigitEdit, ui_->fiveDigitEdit, ui_->barcodeEdit, ui_->localCodeEdit}) {
         field->clear();
     }
     converter::AddressEngine& engine = context().engine;
     const converter::EngineAnswer answer = engine.lookup(address);
     if (answer.flags != 0) {
-        ui_->edit1006->setText(fromSjis(answer.code7));
-        ui_->edit1010->setText(fromSjis(answer.oldCode));
-        ui_->edit1013->setText(fromSjis(answer.addressNumber));
-        ui_->edit1018->setText(fromSjis(engine.jisCodeNow()));
+        ui_->sevenDigitEdit->setText(fromSjis(answer.code7));
+        ui_->fiveDigitEdit->setText(fromSjis(answer.oldCode));
+        ui_->barcodeEdit->setText(fromSjis(answer.addressNumber));
+        ui_->localCodeEdit->setText(fromSjis(engine.jisCodeNow()));
         return;
     }
     if (reportFailure_) ShowConvMessage(this, 100);
-    ui_->edit1002->setFocus(Qt::OtherFocusReason);
+    ui_->addressEdit->setFocus(Qt::OtherFocusReason);
 }
 
 void SearchPage::openCodeSearch() {
-    std::optional<std::string> code = startingCode(ui_->edit1006);
-    if (!code) code = startingCode(ui_->edit1010);
+    std::optional<std::string> code = startingCode(ui_->sevenDigitEdit);
+    if (!code) code = startingCode(ui_->fiveDigitEdit);
     CodeSearchDialog dialog(code, &pickedAddress_, this);
     if (dialog.exec() == QDialog::Accepted) takePickedAddress();
 }
 
 void SearchPage::openTextSearch() {
-    pickedAddress_ = cs::limitBytes(toSjis(ui_->edit1002->text()), cs::kAddressTextLimit);
+    pickedAddress_ = cs::limitBytes(toSjis(ui_->addressEdit->text()), cs::kAddressTextLimit);
     TextSearchDialog dialog(&pickedAddress_, this);
     if (dialog.exec() != QDialog::Accepted) return;
     pickedAddress_ = cs::withoutBuildingExclusion(pickedAddress_);
@@ -89,9 +93,9 @@ void SearchPage::openOfficeSearch() {
 }
 
 void SearchPage::takePickedAddress() {
-    ui_->edit1002->setText(fromSjis(pickedAddress_));
-    ui_->edit1002->setFocus(Qt::OtherFocusReason);
-    ui_->combo1142->setCurrentIndex(0);
+    ui_->addressEdit->setText(fromSjis(pickedAddress_));
+    ui_->addressEdit->setFocus(Qt::OtherFocusReason);
+    ui_->prefectureList->setCurrentIndex(0);
     reportFailure_ = false;
     lookUp();
     reportFailure_ = true;

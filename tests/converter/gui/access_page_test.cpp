@@ -15,14 +15,16 @@
 #include <QTest>
 #include <filesystem>
 
+#include "access_page_ids.h"
 #include "gui_harness.h"
 #include "test_support.h"
 
 using namespace gui_testing;
+using namespace gui::ids;
 
 namespace {
 
-constexpr int kPage = 134;
+constexpr int kPage = access_page::kTemplate;
 
 void sql(const std::string& path, const std::string& statements) {
     sqlite3* db = nullptr;
@@ -61,7 +63,7 @@ QStringList items(QComboBox* box) {
 // Opens the table list with F4 (it is refilled then) and picks `row` in it
 // with Home, the arrow keys and Enter; an empty list is closed again.
 void chooseTable(Program& program, int row) {
-    QComboBox* tables = combo(program, 1106);
+    QComboBox* tables = combo(program, access_page::kTableList);
     tables->setFocus(Qt::TabFocusReason);
     QTest::keyClick(tables, Qt::Key_F4);
     QWidget* list = QApplication::focusWidget();
@@ -97,43 +99,51 @@ struct AccessPageTest : ::testing::Test {
         program.context.options.HyphenMode = 1;
         program.engine.setHyphenMode(1);
         program.goToPage(kPage);
-        program.type(kPage, 1021, QString::fromStdString(database));
-        QTest::keyClick(program.control(kPage, 1021), Qt::Key_Tab);
+        program.type(kPage, access_page::kDatabaseEdit, QString::fromStdString(database));
+        QTest::keyClick(program.control(kPage, access_page::kDatabaseEdit), Qt::Key_Tab);
     }
 };
 
 TEST_F(AccessPageTest, ListsFollowTheDatabaseAndTheChosenTable) {
-    EXPECT_EQ(combo(program, 1106)->count(), 0) << "filled only when it drops down";
+    EXPECT_EQ(combo(program, access_page::kTableList)->count(), 0)
+        << "filled only when it drops down";
     chooseTable(program, 0);
-    EXPECT_EQ(items(combo(program, 1106)), (QStringList{"顧客", "空"}));
-    EXPECT_EQ(combo(program, 1106)->currentText(), QStringLiteral("顧客"));
+    EXPECT_EQ(items(combo(program, access_page::kTableList)), (QStringList{"顧客", "空"}));
+    EXPECT_EQ(combo(program, access_page::kTableList)->currentText(), QStringLiteral("顧客"));
     const QStringList fields{"id", "県", "住所", "郵便番号", "短", "数"};
-    for (int id : {1042, 1045, 1047, 1053, 1064}) {
+    for (int id :
+         {access_page::kAddress1List, access_page::kAddress2List, access_page::kAddress3List,
+          access_page::kAddress4List, access_page::kDestinationList}) {
         EXPECT_EQ(items(combo(program, id)), fields) << id;
         EXPECT_EQ(combo(program, id)->currentText(), QString()) << id;
     }
     // Another database empties every list.
-    program.type(kPage, 1021, QString::fromStdString(program.dir.file("other.db")));
-    QTest::keyClick(program.control(kPage, 1021), Qt::Key_Tab);
-    for (int id : {1106, 1042, 1045, 1047, 1053, 1064}) EXPECT_EQ(combo(program, id)->count(), 0);
+    program.type(kPage, access_page::kDatabaseEdit,
+                 QString::fromStdString(program.dir.file("other.db")));
+    QTest::keyClick(program.control(kPage, access_page::kDatabaseEdit), Qt::Key_Tab);
+    for (int id :
+         {access_page::kTableList, access_page::kAddress1List, access_page::kAddress2List,
+          access_page::kAddress3List, access_page::kAddress4List, access_page::kDestinationList})
+        EXPECT_EQ(combo(program, id)->count(), 0);
     // A database that cannot be opened leaves the table list empty, without a message.
     chooseTable(program, 0);
-    EXPECT_EQ(combo(program, 1106)->count(), 0);
+    EXPECT_EQ(combo(program, access_page::kTableList)->count(), 0);
     EXPECT_TRUE(program.dialogs.messages.empty());
 }
 
 TEST_F(AccessPageTest, BrowsingOffersDatabaseFilesAndServerDatabasesHaveNoBackup) {
     program.dialogs.fileNames = {QString::fromStdString(database)};
-    program.click(kPage, 1024);
+    program.click(kPage, access_page::kBrowseDatabaseButton);
     ASSERT_EQ(program.dialogs.filters.size(), 1);
     EXPECT_TRUE(program.dialogs.filters[0].contains("*.db"));
     EXPECT_TRUE(program.dialogs.filters[0].contains("*.mdb"));
     EXPECT_TRUE(program.dialogs.filters[0].contains("*.accdb"));
-    auto* backup = qobject_cast<QCheckBox*>(program.control(kPage, 1027));
+    auto* backup = qobject_cast<QCheckBox*>(program.control(kPage, access_page::kBackupCheck));
     EXPECT_TRUE(backup->isEnabled());
-    program.type(kPage, 1021, QStringLiteral("odbc:DSN=addresses"));
+    program.type(kPage, access_page::kDatabaseEdit, QStringLiteral("odbc:DSN=addresses"));
     EXPECT_FALSE(backup->isEnabled());
-    program.type(kPage, 1021, QStringLiteral("odbc:DRIVER={Access};DBQ=/data/addr.mdb"));
+    program.type(kPage, access_page::kDatabaseEdit,
+                 QStringLiteral("odbc:DRIVER={Access};DBQ=/data/addr.mdb"));
     EXPECT_TRUE(backup->isEnabled());
 }
 
@@ -147,45 +157,50 @@ TEST_F(AccessPageTest, ChecksInTheirOrderWithTheirFocus) {
         typeField(program, id, QString::fromUtf8(text));
     };
     const Case cases[] = {
-        {[&] { program.type(kPage, 1021, QString()); }, 300, 1021},
-        {[&] { program.type(kPage, 1021, QString::fromStdString(program.dir.file("none.db"))); },
-         14, 1021},
-        {[&] {}, 301, 1106},
+        {[&] { program.type(kPage, access_page::kDatabaseEdit, QString()); }, 300,
+         access_page::kDatabaseEdit},
+        {[&] {
+             program.type(kPage, access_page::kDatabaseEdit,
+                          QString::fromStdString(program.dir.file("none.db")));
+         },
+         14, access_page::kDatabaseEdit},
+        {[&] {}, 301, access_page::kTableList},
         {[&] {
              chooseTable(program, 0);
-             field(1042, "県");
-             field(1045, "無い");
-             field(1064, "郵便番号");
+             field(access_page::kAddress1List, "県");
+             field(access_page::kAddress2List, "無い");
+             field(access_page::kDestinationList, "郵便番号");
          },
-         303, 1042},
+         303, access_page::kAddress1List},
         {[&] {
-             field(1045, "住所");
-             field(1064, "郵便番号X");
+             field(access_page::kAddress2List, "住所");
+             field(access_page::kDestinationList, "郵便番号X");
          },
-         303, 1064},
-        {[&] { field(1064, ""); }, 302, 1064},
-        {[&] { field(1064, "住所"); }, 305, 1064},
+         303, access_page::kDestinationList},
+        {[&] { field(access_page::kDestinationList, ""); }, 302, access_page::kDestinationList},
+        {[&] { field(access_page::kDestinationList, "住所"); }, 305, access_page::kDestinationList},
         {[&] {
-             field(1064, "郵便番号");
-             field(1053, "県");
+             field(access_page::kDestinationList, "郵便番号");
+             field(access_page::kAddress4List, "県");
          },
-         305, 1042},
+         305, access_page::kAddress1List},
         {[&] {
-             field(1053, "");
-             field(1064, "数");
+             field(access_page::kAddress4List, "");
+             field(access_page::kDestinationList, "数");
          },
-         307, 1064},
-        {[&] { field(1064, "短"); }, 306, 1064},  // 8 needed with the hyphen
+         307, access_page::kDestinationList},
+        {[&] { field(access_page::kDestinationList, "短"); }, 306,
+         access_page::kDestinationList},  // 8 needed with the hyphen
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.message);
         if (c.message == 301) {
-            program.type(kPage, 1021, QString::fromStdString(database));
-            QTest::keyClick(program.control(kPage, 1021), Qt::Key_Tab);
+            program.type(kPage, access_page::kDatabaseEdit, QString::fromStdString(database));
+            QTest::keyClick(program.control(kPage, access_page::kDatabaseEdit), Qt::Key_Tab);
         }
         c.fill();
         const std::size_t shown = program.dialogs.messages.size();
-        program.click(kPage, 1017);
+        program.click(kPage, access_page::kRunAllButton);
         ASSERT_EQ(program.dialogs.messages.size(), shown + 1);
         EXPECT_EQ(program.dialogs.messages.back().caption,
                   QStringLiteral("エラー ( %1 )").arg(c.message, 3));
@@ -202,12 +217,12 @@ TEST_F(AccessPageTest, ChecksInTheirOrderWithTheirFocus) {
 TEST_F(AccessPageTest, RunConvertsInPlaceAfterTheBackupCopy) {
     KESZIP_REQUIRE_REAL_DATA();
     chooseTable(program, 0);
-    typeField(program, 1042, QStringLiteral("県"));
-    typeField(program, 1045, QStringLiteral("住所"));
-    typeField(program, 1064, QStringLiteral("郵便番号"));
-    qobject_cast<QCheckBox*>(program.control(kPage, 1027))->setChecked(true);
+    typeField(program, access_page::kAddress1List, QStringLiteral("県"));
+    typeField(program, access_page::kAddress2List, QStringLiteral("住所"));
+    typeField(program, access_page::kDestinationList, QStringLiteral("郵便番号"));
+    qobject_cast<QCheckBox*>(program.control(kPage, access_page::kBackupCheck))->setChecked(true);
     program.dialogs.answers = {true};
-    program.click(kPage, 1017);
+    program.click(kPage, access_page::kRunAllButton);
     ASSERT_EQ(program.dialogs.questions.size(), 1u);
     EXPECT_TRUE(program.dialogs.questions[0].text.endsWith(
         QStringLiteral("７桁郵便番号変換を開始していいですか？")));

@@ -10,13 +10,16 @@
 #include <QTimer>
 
 #include "ceditn.h"
+#include "csv_page_ids.h"
 #include "digit_counter.h"
 #include "gui_harness.h"
 #include "progress_dialog.h"
 #include "range_dialog.h"
 #include "template_controls.h"
+#include "text_page_ids.h"
 
 using namespace gui_testing;
+using namespace gui::ids;
 using testing_support::binPath;
 using testing_support::readFile;
 using testing_support::runCommand;
@@ -75,11 +78,13 @@ void onceTheRunReaches(std::uint32_t records, std::function<void(gui::ProgressDi
 
 // The CSV page filled as a user fills it: names typed, fields 1 and 2.
 void fillCsvPage(Program& program, const std::string& source, const std::string& destination) {
-    program.goToPage(106);
-    program.type(106, 1049, QString::fromStdString(program.dir.file(source)));
-    program.type(106, 1043, QString::fromStdString(program.dir.file(destination)));
-    program.type(106, 1058, QStringLiteral("1"));
-    program.type(106, 1033, QStringLiteral("2"));
+    program.goToPage(csv_page::kTemplate);
+    program.type(csv_page::kTemplate, csv_page::kSourceEdit,
+                 QString::fromStdString(program.dir.file(source)));
+    program.type(csv_page::kTemplate, csv_page::kDestinationEdit,
+                 QString::fromStdString(program.dir.file(destination)));
+    program.type(csv_page::kTemplate, csv_page::kField1Edit, QStringLiteral("1"));
+    program.type(csv_page::kTemplate, csv_page::kField2Edit, QStringLiteral("2"));
 }
 
 }  // namespace
@@ -89,10 +94,10 @@ TEST(ConversionRun, WholeCsvRunMatchesTheCommandLineByteForByte) {
     Program program;
     writeFile(program.dir.file("in.csv"), csvSource());
     fillCsvPage(program, "in.csv", "gui.csv");
-    program.click(106, 1140);
-    program.type(106, 1145, QStringLiteral("不明"));
+    program.click(csv_page::kTemplate, csv_page::kMarkerCheck);
+    program.type(csv_page::kTemplate, csv_page::kMarkerEdit, QStringLiteral("不明"));
     program.dialogs.answers = {true};
-    program.click(106, 1072);
+    program.click(csv_page::kTemplate, csv_page::kRunAllButton);
 
     ASSERT_EQ(program.dialogs.questions.size(), 1u);
     EXPECT_TRUE(program.dialogs.questions[0].text.startsWith(QStringLiteral("[ｵﾌﾟｼｮﾝ]")));
@@ -123,14 +128,16 @@ TEST(ConversionRun, WholeTextRunMatchesTheCommandLineByteForByte) {
     KESZIP_REQUIRE_REAL_DATA();
     Program program;
     writeFile(program.dir.file("in.txt"), textSource());
-    program.goToPage(133);
-    program.type(133, 1041, QString::fromStdString(program.dir.file("in.txt")));
-    program.type(133, 1105, QString::fromStdString(program.dir.file("gui.txt")));
-    program.type(133, 1044, QStringLiteral("1"));
-    program.type(133, 1078, QStringLiteral("60"));
-    program.type(133, 1110, QStringLiteral("61"));
+    program.goToPage(text_page::kTemplate);
+    program.type(text_page::kTemplate, text_page::kSourceEdit,
+                 QString::fromStdString(program.dir.file("in.txt")));
+    program.type(text_page::kTemplate, text_page::kDestinationEdit,
+                 QString::fromStdString(program.dir.file("gui.txt")));
+    program.type(text_page::kTemplate, text_page::kAddress1StartEdit, QStringLiteral("1"));
+    program.type(text_page::kTemplate, text_page::kAddress1SizeEdit, QStringLiteral("60"));
+    program.type(text_page::kTemplate, text_page::kInsertEdit, QStringLiteral("61"));
     program.dialogs.answers = {true};
-    program.click(133, 1129);
+    program.click(text_page::kTemplate, text_page::kRunAllButton);
     ASSERT_EQ(zelko7("convert text --source " + program.dir.file("in.txt") + " --dest " +
                      program.dir.file("cli.txt") +
                      " --pieces 1:60 --insert 61 --mode 7 --no-hyphen --no-marker --error-file " +
@@ -166,7 +173,7 @@ TEST(ConversionRun, PartialRunThroughTheRangeDialog) {
         QTest::mouseClick(gui::control<QPushButton>(range, 1098), Qt::LeftButton);
     });
     program.dialogs.answers = {true};
-    program.click(106, 1075);
+    program.click(csv_page::kTemplate, csv_page::kRunPartButton);
     const std::string out = readFile(program.dir.file("part.csv"));
     EXPECT_EQ(out, sj("\"0600003\",北海道,札幌市中央区北三条西６丁目,3\r\n"
                       "\"\",どこでもない,架空町,4\r\n"
@@ -191,7 +198,7 @@ TEST(ConversionRun, StopThroughTheStopButtonAsksAndEndsTheRun) {
         QTest::mouseClick(gui::control<QPushButton>(run, 2), Qt::LeftButton);
     });
     program.dialogs.answers = {true, false};
-    program.click(106, 1072);
+    program.click(csv_page::kTemplate, csv_page::kRunAllButton);
     ASSERT_EQ(program.dialogs.questions.size(), 2u);
     EXPECT_EQ(program.dialogs.questions[1].text, QStringLiteral("変換を中止しますか？"));
     EXPECT_EQ(program.dialogs.questions[1].caption, QStringLiteral("中止確認"));
@@ -208,10 +215,12 @@ TEST(ConversionRun, StopThroughTheStopButtonAsksAndEndsTheRun) {
         QTest::mouseClick(gui::control<QPushButton>(run, 2), Qt::LeftButton);
     });
     program.dialogs.answers = {true, true, true};
-    program.click(106, 1072);
+    program.click(csv_page::kTemplate, csv_page::kRunAllButton);
     ASSERT_EQ(program.dialogs.questions.size(), 5u);
-    EXPECT_EQ(program.dialogs.questions[3].text,
-              QStringLiteral("変換先ファイルが既に存在します。\n上書きをしてもよろしいですか？"));
+    EXPECT_EQ(
+        program.dialogs.questions[3].text,
+        QStringLiteral("変換先ファイルが既に存在します。\n上書きをしてもよろしいですか？\n\n") +
+            QString::fromStdString(program.dir.file("stop.csv")));
     const Shown& end = program.dialogs.messages.back();
     EXPECT_TRUE(end.text.startsWith(QStringLiteral("変換を中止しました。\nちなみにタイムは ")));
     EXPECT_EQ(end.icon, gui::BoxIcon::Stop);

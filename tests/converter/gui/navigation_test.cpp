@@ -9,10 +9,14 @@
 #include <QTest>
 
 #include "gui_harness.h"
+#include "options_page_ids.h"
 #include "page_tab_control.h"
+#include "sdf_page_ids.h"
 #include "tab_page.h"
+#include "text_page_ids.h"
 
 using namespace gui_testing;
+using namespace gui::ids;
 
 namespace {
 
@@ -40,31 +44,32 @@ TEST(Navigation, CtrlTabWrapsBothWaysAndArrowsOnTheTabRow) {
 
 TEST(Navigation, TabGoesRoundThePageWithARadioGroupAsOneStop) {
     Program program;
-    program.goToPage(107);  // SDF: "有り" / "無し" form one stop
+    program.goToPage(sdf_page::kTemplate);  // SDF: "有り" / "無し" form one stop
     gui::PageTabControl* tabs = program.window->tabs();
     tabs->tabBar()->setFocus();
     QTest::keyClick(tabs->tabBar(), Qt::Key_Tab);
-    EXPECT_EQ(focused(program), program.control(107, 1022));
+    EXPECT_EQ(focused(program), program.control(sdf_page::kTemplate, sdf_page::kSourceEdit));
     QTest::keyClick(focused(program), Qt::Key_Tab);
-    EXPECT_EQ(focused(program), program.control(107, 1026));
+    EXPECT_EQ(focused(program),
+              program.control(sdf_page::kTemplate, sdf_page::kBrowseSourceButton));
     QTest::keyClick(focused(program), Qt::Key_Down);  // Down acts as Tab
-    EXPECT_EQ(focused(program), program.control(107, 1111));
+    EXPECT_EQ(focused(program), program.control(sdf_page::kTemplate, sdf_page::kLineBreaksRadio));
     QTest::keyClick(focused(program), Qt::Key_Tab);
     // "無し" is skipped; the record length is disabled with "有り".
-    EXPECT_EQ(focused(program), program.control(107, 1038));
+    EXPECT_EQ(focused(program), program.control(sdf_page::kTemplate, sdf_page::kAddress1StartEdit));
     QTest::keyClick(focused(program), Qt::Key_Up);
-    EXPECT_EQ(focused(program), program.control(107, 1111));
+    EXPECT_EQ(focused(program), program.control(sdf_page::kTemplate, sdf_page::kLineBreaksRadio));
     // Shift+Tab from the first control goes to the tab row.
-    program.control(107, 1022)->setFocus();
+    program.control(sdf_page::kTemplate, sdf_page::kSourceEdit)->setFocus();
     QTest::keyClick(focused(program), Qt::Key_Backtab, Qt::ShiftModifier);
     EXPECT_EQ(focused(program), tabs->tabBar());
 }
 
 TEST(Navigation, OptionsPageWithAnEmptyErrorFileNameKeepsTheUserThere) {
     Program program;
-    program.goToPage(103);
+    program.goToPage(options_page::kTemplate);
     gui::PageTabControl* tabs = program.window->tabs();
-    program.type(103, 1031, QStringLiteral("   "));
+    program.type(options_page::kTemplate, options_page::kErrorFileEdit, QStringLiteral("   "));
     program.dialogs.messages.clear();
     QTest::keyClick(focused(program), Qt::Key_Tab, Qt::ControlModifier);
     EXPECT_EQ(tabs->currentIndex(), 6);
@@ -72,28 +77,32 @@ TEST(Navigation, OptionsPageWithAnEmptyErrorFileNameKeepsTheUserThere) {
     EXPECT_EQ(program.dialogs.messages[0].caption, QStringLiteral("エラー ( 700 )"));
     EXPECT_EQ(program.dialogs.messages[0].text,
               QStringLiteral("エラー情報ファイル名が未入力です。"));
-    EXPECT_EQ(focused(program), program.control(103, 1031));
+    EXPECT_EQ(focused(program),
+              program.control(options_page::kTemplate, options_page::kErrorFileEdit));
 
     // A click on another tab is refused the same way.
     tabs->tabBar()->setFocus();
     QTest::mouseClick(tabs->tabBar(), Qt::LeftButton, {}, tabs->tabBar()->tabRect(0).center());
     EXPECT_EQ(tabs->currentIndex(), 6);
     EXPECT_EQ(program.dialogs.messages.size(), 2u);
-    EXPECT_EQ(focused(program), program.control(103, 1031));
+    EXPECT_EQ(focused(program),
+              program.control(options_page::kTemplate, options_page::kErrorFileEdit));
 
     // A negative maximum: message 701 on the maximum field.
-    program.type(103, 1031, QStringLiteral("err.txt"));
-    program.type(103, 1089, QStringLiteral("5-"));
+    program.type(options_page::kTemplate, options_page::kErrorFileEdit, QStringLiteral("err.txt"));
+    program.type(options_page::kTemplate, options_page::kMaxErrorsEdit, QStringLiteral("5-"));
     QTest::keyClick(focused(program), Qt::Key_Tab, Qt::ControlModifier);
     EXPECT_EQ(tabs->currentIndex(), 6);
     EXPECT_EQ(program.dialogs.messages.back().caption, QStringLiteral("エラー ( 701 )"));
-    EXPECT_EQ(focused(program), program.control(103, 1089));
+    EXPECT_EQ(focused(program),
+              program.control(options_page::kTemplate, options_page::kMaxErrorsEdit));
 }
 
 TEST(Navigation, LeavingChangedOptionsAsksAndNoRestoresThem) {
     Program program;
-    program.goToPage(103);
-    auto* hyphen = qobject_cast<QCheckBox*>(program.control(103, 1052));
+    program.goToPage(options_page::kTemplate);
+    auto* hyphen = qobject_cast<QCheckBox*>(
+        program.control(options_page::kTemplate, options_page::kHyphenCheck));
     QTest::mouseClick(hyphen, Qt::LeftButton);
     ASSERT_TRUE(hyphen->isChecked());
     program.dialogs.answers = {false};
@@ -106,10 +115,10 @@ TEST(Navigation, LeavingChangedOptionsAsksAndNoRestoresThem) {
     EXPECT_EQ(program.context.options.HyphenMode, 0);
 
     // OK with Yes applies: the engine writes codes with a hyphen from now on.
-    program.goToPage(103);
+    program.goToPage(options_page::kTemplate);
     QTest::mouseClick(hyphen, Qt::LeftButton);
     program.dialogs.answers = {true};
-    program.click(103, 1);
+    program.click(options_page::kTemplate, options_page::kOkButton);
     EXPECT_EQ(program.context.options.HyphenMode, 1);
     EXPECT_EQ(program.engine.hyphenMode(), 1);
     program.engine.setHyphenMode(0);
@@ -117,17 +126,21 @@ TEST(Navigation, LeavingChangedOptionsAsksAndNoRestoresThem) {
 
 TEST(Navigation, LeavingAConversionPageKeepsItsNumbersButNotItsNames) {
     Program program;
-    program.goToPage(133);
-    program.type(133, 1044, QStringLiteral("7"));
-    program.type(133, 1041, QStringLiteral("typed.txt"));
+    program.goToPage(text_page::kTemplate);
+    program.type(text_page::kTemplate, text_page::kAddress1StartEdit, QStringLiteral("7"));
+    program.type(text_page::kTemplate, text_page::kSourceEdit, QStringLiteral("typed.txt"));
     QTest::keyClick(focused(program), Qt::Key_Tab, Qt::ControlModifier);
     EXPECT_EQ(program.window->tabs()->currentIndex(), 4);
     EXPECT_EQ(program.context.params.StartPosition[0], 7);
     EXPECT_EQ(program.context.options.SFileName, "");
     // The SDF page shares the byte positions and shows them at once.
-    auto* start = qobject_cast<QLineEdit*>(program.control(107, 1038));
+    auto* start = qobject_cast<QLineEdit*>(
+        program.control(sdf_page::kTemplate, sdf_page::kAddress1StartEdit));
     EXPECT_EQ(start->text().trimmed(), QStringLiteral("7"));
     // Back on the text page the name typed before is gone: it was never accepted.
-    program.goToPage(133);
-    EXPECT_EQ(qobject_cast<QLineEdit*>(program.control(133, 1041))->text(), QString());
+    program.goToPage(text_page::kTemplate);
+    EXPECT_EQ(
+        qobject_cast<QLineEdit*>(program.control(text_page::kTemplate, text_page::kSourceEdit))
+            ->text(),
+        QString());
 }

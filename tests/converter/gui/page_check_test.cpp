@@ -9,10 +9,17 @@
 #include <utility>
 #include <vector>
 
+#include "access_page_ids.h"
+#include "csv_page_ids.h"
+#include "excel_page_ids.h"
 #include "gui_harness.h"
+#include "sdf_page_ids.h"
+#include "search_page_ids.h"
 #include "tab_page.h"
+#include "text_page_ids.h"
 
 using namespace gui_testing;
+using namespace gui::ids;
 
 namespace {
 
@@ -28,48 +35,139 @@ struct CheckCase {
 // The fields every case starts from: a valid page.
 std::map<int, const char*> validFields(int templateId) {
     switch (templateId) {
-        case 133:
-            return {{1041, "a.txt"}, {1105, "b.txt"}, {1044, "1"}, {1078, "10"},
-                    {1110, "1"},     {1084, ""},      {1088, ""},  {1094, ""},
-                    {1097, ""},      {1101, ""},      {1103, ""}};
-        case 107:
-            return {{1022, "a.sdf"}, {1029, "b.sdf"}, {1038, "1"}, {1040, "10"},
-                    {1048, "1"},     {1054, ""},      {1057, ""},  {1062, ""},
-                    {1068, ""},      {1071, ""},      {1074, ""},  {1080, ""}};
+        case text_page::kTemplate:
+            return {{text_page::kSourceEdit, "a.txt"},    {text_page::kDestinationEdit, "b.txt"},
+                    {text_page::kAddress1StartEdit, "1"}, {text_page::kAddress1SizeEdit, "10"},
+                    {text_page::kInsertEdit, "1"},        {text_page::kAddress2StartEdit, ""},
+                    {text_page::kAddress2SizeEdit, ""},   {text_page::kAddress3StartEdit, ""},
+                    {text_page::kAddress3SizeEdit, ""},   {text_page::kAddress4StartEdit, ""},
+                    {text_page::kAddress4SizeEdit, ""}};
+        case sdf_page::kTemplate:
+            return {{sdf_page::kSourceEdit, "a.sdf"},    {sdf_page::kDestinationEdit, "b.sdf"},
+                    {sdf_page::kAddress1StartEdit, "1"}, {sdf_page::kAddress1SizeEdit, "10"},
+                    {sdf_page::kInsertEdit, "1"},        {sdf_page::kAddress2StartEdit, ""},
+                    {sdf_page::kAddress2SizeEdit, ""},   {sdf_page::kAddress3StartEdit, ""},
+                    {sdf_page::kAddress3SizeEdit, ""},   {sdf_page::kAddress4StartEdit, ""},
+                    {sdf_page::kAddress4SizeEdit, ""},   {sdf_page::kRecordLengthEdit, ""}};
         default:
-            return {{1049, "a.csv"}, {1043, "b.csv"}, {1058, "1"},
-                    {1033, ""},      {1063, ""},      {1069, ""}};
+            return {{csv_page::kSourceEdit, "a.csv"}, {csv_page::kDestinationEdit, "b.csv"},
+                    {csv_page::kField1Edit, "1"},     {csv_page::kField2Edit, ""},
+                    {csv_page::kField3Edit, ""},      {csv_page::kField4Edit, ""}};
     }
 }
 
-int runButton(int templateId) { return templateId == 133 ? 1129 : templateId == 107 ? 1090 : 1072; }
+int runButton(int templateId) {
+    return templateId == text_page::kTemplate  ? text_page::kRunAllButton
+           : templateId == sdf_page::kTemplate ? sdf_page::kRunAllButton
+                                               : csv_page::kRunAllButton;
+}
 
 }  // namespace
 
 TEST(PageChecks, EachRefusalNamesItsMessageAndField) {
     const CheckCase cases[] = {
-        {133, {{1041, "  "}}, 0, 11, "変換元ファイル名が未入力です。", 1041},
-        {133, {{1105, "　"}}, 0, 401, "変換先ファイル名が未入力です。", 1105},
-        {133, {{1105, "./a.txt"}}, 0, 402, "変換元・先ファイル名が同一です。", 1041},
-        {133, {{1084, "5-"}}, 0, 403, "住所開始位置の値がマイナスです。", 1044},
-        {133, {{1044, ""}}, 0, 407, "住所開始位置を指定して下さい。", 1044},
-        {133, {{1078, ""}}, 0, 408, "住所バイト数を指定して下さい。", 1078},
-        {133, {{1110, ""}}, 0, 405, "郵便番号挿入位置を指定して下さい。", 1110},
-        {133,
-         {{1110, "40000"}},
+        {text_page::kTemplate,
+         {{text_page::kSourceEdit, "  "}},
+         0,
+         11,
+         "変換元ファイル名が未入力です。",
+         text_page::kSourceEdit},
+        {text_page::kTemplate,
+         {{text_page::kDestinationEdit, "　"}},
+         0,
+         401,
+         "変換先ファイル名が未入力です。",
+         text_page::kDestinationEdit},
+        {text_page::kTemplate,
+         {{text_page::kDestinationEdit, "./a.txt"}},
+         0,
+         402,
+         "変換元・先ファイル名が同一です。",
+         text_page::kSourceEdit},
+        {text_page::kTemplate,
+         {{text_page::kAddress2StartEdit, "5-"}},
+         0,
+         403,
+         "住所開始位置の値がマイナスです。",
+         text_page::kAddress1StartEdit},
+        {text_page::kTemplate,
+         {{text_page::kAddress1StartEdit, ""}},
+         0,
+         407,
+         "住所開始位置を指定して下さい。",
+         text_page::kAddress1StartEdit},
+        {text_page::kTemplate,
+         {{text_page::kAddress1SizeEdit, ""}},
+         0,
+         408,
+         "住所バイト数を指定して下さい。",
+         text_page::kAddress1SizeEdit},
+        {text_page::kTemplate,
+         {{text_page::kInsertEdit, ""}},
+         0,
+         405,
+         "郵便番号挿入位置を指定して下さい。",
+         text_page::kInsertEdit},
+        {text_page::kTemplate,
+         {{text_page::kInsertEdit, "40000"}},
          0,
          409,
          "郵便番号挿入位置の値が最大レコード長を超えています。",
-         1110},
-        {107, {{1029, ""}}, 0, 501, "変換先ファイル名が未入力です。", 1029},
-        {107, {{1040, "5-"}}, 0, 504, "住所バイト数の値がマイナスです。", 1040},
-        {107, {{1048, ""}}, 0, 505, "郵便番号挿入位置が未入力です。", 1048},
-        {107, {}, 1117, 507, "レコード長が未入力です。", 1080},
-        {107, {{1080, "32768"}}, 1117, 509, "レコード長の指定に誤りがあります。", 1080},
-        {106, {{1043, "a.csv"}}, 0, 602, "変換元・先ファイル名が同一です。", 1049},
-        {106, {{1063, "1"}}, 0, 604, "同一住所項目Noが指定されています。", 1058},
-        {106, {{1058, ""}}, 0, 605, "住所項目Noを指定して下さい。", 1058},
-        {106, {{1069, "2-"}}, 0, 603, "住所項目Noの値がマイナスです。", 1058},
+         text_page::kInsertEdit},
+        {sdf_page::kTemplate,
+         {{sdf_page::kDestinationEdit, ""}},
+         0,
+         501,
+         "変換先ファイル名が未入力です。",
+         sdf_page::kDestinationEdit},
+        {sdf_page::kTemplate,
+         {{sdf_page::kAddress1SizeEdit, "5-"}},
+         0,
+         504,
+         "住所バイト数の値がマイナスです。",
+         sdf_page::kAddress1SizeEdit},
+        {sdf_page::kTemplate,
+         {{sdf_page::kInsertEdit, ""}},
+         0,
+         505,
+         "郵便番号挿入位置が未入力です。",
+         sdf_page::kInsertEdit},
+        {sdf_page::kTemplate,
+         {},
+         sdf_page::kFixedLengthRadio,
+         507,
+         "レコード長が未入力です。",
+         sdf_page::kRecordLengthEdit},
+        {sdf_page::kTemplate,
+         {{sdf_page::kRecordLengthEdit, "32768"}},
+         sdf_page::kFixedLengthRadio,
+         509,
+         "レコード長の指定に誤りがあります。",
+         sdf_page::kRecordLengthEdit},
+        {csv_page::kTemplate,
+         {{csv_page::kDestinationEdit, "a.csv"}},
+         0,
+         602,
+         "変換元・先ファイル名が同一です。",
+         csv_page::kSourceEdit},
+        {csv_page::kTemplate,
+         {{csv_page::kField3Edit, "1"}},
+         0,
+         604,
+         "同一住所項目Noが指定されています。",
+         csv_page::kField1Edit},
+        {csv_page::kTemplate,
+         {{csv_page::kField1Edit, ""}},
+         0,
+         605,
+         "住所項目Noを指定して下さい。",
+         csv_page::kField1Edit},
+        {csv_page::kTemplate,
+         {{csv_page::kField4Edit, "2-"}},
+         0,
+         603,
+         "住所項目Noの値がマイナスです。",
+         csv_page::kField1Edit},
     };
     Program program;
     for (const CheckCase& c : cases) {
@@ -90,17 +188,18 @@ TEST(PageChecks, EachRefusalNamesItsMessageAndField) {
         EXPECT_EQ(program.window->focusWidget(), program.control(c.templateId, c.expectedFocus));
         EXPECT_TRUE(program.dialogs.questions.empty());
         // Back to line breaks for the next case.
-        if (c.clickFirst) program.click(c.templateId, 1111);
+        if (c.clickFirst) program.click(c.templateId, sdf_page::kLineBreaksRadio);
     }
 }
 
 TEST(PageChecks, StartQuestionAnsweredNoStoresTheNumbersButRunsNothing) {
     Program program;
-    program.goToPage(133);
-    for (const auto& [id, text] : validFields(133)) program.type(133, id, QString::fromUtf8(text));
-    program.type(133, 1094, QStringLiteral("30"));
+    program.goToPage(text_page::kTemplate);
+    for (const auto& [id, text] : validFields(text_page::kTemplate))
+        program.type(text_page::kTemplate, id, QString::fromUtf8(text));
+    program.type(text_page::kTemplate, text_page::kAddress3StartEdit, QStringLiteral("30"));
     program.dialogs.answers = {false};
-    program.click(133, 1129);
+    program.click(text_page::kTemplate, text_page::kRunAllButton);
     EXPECT_EQ(program.dialogs.questions.size(), 1u);
     EXPECT_EQ(program.context.params.StartPosition[2], 30);
     EXPECT_TRUE(program.dialogs.messages.empty());
@@ -108,23 +207,36 @@ TEST(PageChecks, StartQuestionAnsweredNoStoresTheNumbersButRunsNothing) {
 
 TEST(PageChecks, EnterOnAPageIsItsDefaultButton) {
     Program program;
-    program.goToPage(106);
-    program.type(106, 1049, QString());
+    program.goToPage(csv_page::kTemplate);
+    program.type(csv_page::kTemplate, csv_page::kSourceEdit, QString());
     program.dialogs.messages.clear();
-    QTest::keyClick(program.control(106, 1049), Qt::Key_Return);
+    QTest::keyClick(program.control(csv_page::kTemplate, csv_page::kSourceEdit), Qt::Key_Return);
     ASSERT_EQ(program.dialogs.messages.size(), 1u);
     EXPECT_EQ(program.dialogs.messages[0].caption, QStringLiteral("エラー (  11 )"));
     // Escape on a page does nothing.
-    QTest::keyClick(program.control(106, 1049), Qt::Key_Escape);
+    QTest::keyClick(program.control(csv_page::kTemplate, csv_page::kSourceEdit), Qt::Key_Escape);
     EXPECT_TRUE(program.window->isVisible());
 }
 
 TEST(Templates, TheLaterPagesHaveEveryControlOfTheirTemplates) {
     Program program;
     const std::pair<int, std::vector<int>> templates[] = {
-        {130, {1142, 1002, 1006, 1010, 1013, 1018, 1001, 1132, 1126, 1137}},
-        {138, {1092, 1113, 1155, 1144, 1147, 1148, 1149, 1107, 1120, 1152, 1135, 1139}},
-        {134, {1021, 1024, 1106, 1042, 1045, 1047, 1053, 1064, 1027, 1017, 3}},
+        {search_page::kTemplate,
+         {search_page::kPrefectureList, search_page::kAddressEdit, search_page::kSevenDigitEdit,
+          search_page::kFiveDigitEdit, search_page::kBarcodeEdit, search_page::kLocalCodeEdit,
+          search_page::kSearchButton, search_page::kCodeSearchButton,
+          search_page::kTextSearchButton, search_page::kOfficeSearchButton}},
+        {excel_page::kTemplate,
+         {excel_page::kSourceEdit, excel_page::kBrowseSourceButton, excel_page::kSheetList,
+          excel_page::kAddress1List, excel_page::kAddress2List, excel_page::kAddress3List,
+          excel_page::kAddress4List, excel_page::kDestinationEdit,
+          excel_page::kBrowseDestinationButton, excel_page::kDestinationColumnList,
+          excel_page::kRunAllButton, excel_page::kRunPartButton}},
+        {access_page::kTemplate,
+         {access_page::kDatabaseEdit, access_page::kBrowseDatabaseButton, access_page::kTableList,
+          access_page::kAddress1List, access_page::kAddress2List, access_page::kAddress3List,
+          access_page::kAddress4List, access_page::kDestinationList, access_page::kBackupCheck,
+          access_page::kRunAllButton, 3}},
     };
     for (const auto& [templateId, ids] : templates)
         for (int id : ids)

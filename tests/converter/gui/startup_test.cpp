@@ -10,6 +10,7 @@
 #include <QTimer>
 
 #include "about_box.h"
+#include "csv_page_ids.h"
 #include "desktop_program.h"
 #include "gui_harness.h"
 #include "help.h"
@@ -17,6 +18,7 @@
 #include "tab_page.h"
 
 using namespace gui_testing;
+using namespace gui::ids;
 using testing_support::readFile;
 using testing_support::TempDir;
 
@@ -61,7 +63,7 @@ TEST(StartUp, MainWindowHasTheSevenPagesInTabOrderWithTheirHints) {
         program.goToPage(templates[i]);
         EXPECT_EQ(program.window->hint1(), QString::fromUtf8(hints[i])) << i;
     }
-    program.goToPage(106);
+    program.goToPage(csv_page::kTemplate);
     EXPECT_EQ(program.window->hint2(), QStringLiteral("各行の先頭に変換データが挿入されます。"));
     EXPECT_EQ(program.window->windowTitle(), QStringLiteral("Zelko7"));
 }

@@ -14,6 +14,7 @@
 #include "keszip.h"
 #include "office_search_dialog.h"
 #include "search_gui_support.h"
+#include "search_page_ids.h"
 #include "search_place_lists.h"
 #include "sjis_qt.h"
 #include "template_controls.h"
@@ -21,6 +22,7 @@
 #include "text_search_dialog.h"
 
 using namespace search_gui_test;
+using namespace gui::ids;
 using gui::control;
 
 namespace {
@@ -36,11 +38,15 @@ class SearchPageTest : public testing::Test {
     void TearDown() override { closeModalDialogs(); }
 
     QLineEdit* edit(int id) const { return control<QLineEdit>(page_.get(), id); }
-    QComboBox* prefectures() const { return control<QComboBox>(page_.get(), 1142); }
+    QComboBox* prefectures() const {
+        return control<QComboBox>(page_.get(), search_page::kPrefectureList);
+    }
     void click(int id) { QTest::mouseClick(control<QPushButton>(page_.get(), id), Qt::LeftButton); }
     QString results() const {
-        return edit(1006)->text() + "|" + edit(1010)->text() + "|" + edit(1013)->text() + "|" +
-               edit(1018)->text();
+        return edit(search_page::kSevenDigitEdit)->text() + "|" +
+               edit(search_page::kFiveDigitEdit)->text() + "|" +
+               edit(search_page::kBarcodeEdit)->text() + "|" +
+               edit(search_page::kLocalCodeEdit)->text();
     }
 
     converter::KesZipEngine engine_;
@@ -64,43 +70,43 @@ TEST_F(SearchPageTest, LookUpWithAndWithoutPrefecture) {
     }
 
     prefectures()->setCurrentIndex(13);
-    edit(1002)->setText("千代田区霞が関1-2-3");
-    click(1001);
+    edit(search_page::kAddressEdit)->setText("千代田区霞が関1-2-3");
+    click(search_page::kSearchButton);
     EXPECT_EQ(results(), "1000013|100  |1-2-3|13101");
     EXPECT_TRUE(boxes_.boxes.empty());
     // The prefecture choice is kept for the whole program: a new page starts on it.
     EXPECT_EQ(page_->savedPrefecture(), 13);
     gui::SearchPage second(context_);
-    EXPECT_EQ(control<QComboBox>(&second, 1142)->currentIndex(), 13);
+    EXPECT_EQ(control<QComboBox>(&second, search_page::kPrefectureList)->currentIndex(), 13);
 
     prefectures()->setCurrentIndex(0);
-    edit(1002)->setText("大阪府大阪市北区梅田1-1");
-    pressEnter(edit(1002));  // Enter reaches the default button "検索"
-    EXPECT_EQ(edit(1006)->text(), "5300001");
+    edit(search_page::kAddressEdit)->setText("大阪府大阪市北区梅田1-1");
+    pressEnter(edit(search_page::kAddressEdit));  // Enter reaches the default button "検索"
+    EXPECT_EQ(edit(search_page::kSevenDigitEdit)->text(), "5300001");
     EXPECT_EQ(page_->savedPrefecture(), 0);
 }
 
 TEST_F(SearchPageTest, FailedLookupByButtonWarnsAndFocusesTheAddress) {
     KESZIP_REQUIRE_REAL_DATA();
-    edit(1002)->setText("東京都千代田区霞が関1-2-3");
-    click(1001);
-    ASSERT_FALSE(edit(1006)->text().isEmpty());
+    edit(search_page::kAddressEdit)->setText("東京都千代田区霞が関1-2-3");
+    click(search_page::kSearchButton);
+    ASSERT_FALSE(edit(search_page::kSevenDigitEdit)->text().isEmpty());
 
-    edit(1002)->setText("架空県架空市");
-    control<QPushButton>(page_.get(), 1001)->setFocus();
-    click(1001);
+    edit(search_page::kAddressEdit)->setText("架空県架空市");
+    control<QPushButton>(page_.get(), search_page::kSearchButton)->setFocus();
+    click(search_page::kSearchButton);
     ASSERT_EQ(boxes_.boxes.size(), 1u);
     EXPECT_EQ(boxes_.boxes[0].text, "入力した住所に誤りがあります。");
     EXPECT_EQ(boxes_.boxes[0].caption, "エラー ( 100 )");
     EXPECT_EQ(boxes_.boxes[0].icon, gui::BoxIcon::Warning);
     EXPECT_EQ(results(), "|||");
-    EXPECT_EQ(page_->focusWidget(), edit(1002));
+    EXPECT_EQ(page_->focusWidget(), edit(search_page::kAddressEdit));
 }
 
 TEST_F(SearchPageTest, CodeSearchStartsFromTheCodeAndHandsBack) {
     KESZIP_REQUIRE_REAL_DATA();
-    edit(1002)->setText("東京都千代田区霞が関1-2-3");
-    click(1001);
+    edit(search_page::kAddressEdit)->setText("東京都千代田区霞が関1-2-3");
+    click(search_page::kSearchButton);
     prefectures()->setCurrentIndex(5);
     // Start from the shown 7-digit code, choose the only line.
     QString started;
@@ -108,36 +114,36 @@ TEST_F(SearchPageTest, CodeSearchStartsFromTheCodeAndHandsBack) {
         started = control<QLineEdit>(&dialog, 1077)->text();
         doubleClickRow(control<QListWidget>(&dialog, 1083), 0);
     });
-    click(1132);
+    click(search_page::kCodeSearchButton);
     EXPECT_EQ(started, "1000013");
-    EXPECT_EQ(edit(1002)->text(), "東京都 千代田区 霞が関");
+    EXPECT_EQ(edit(search_page::kAddressEdit)->text(), "東京都 千代田区 霞が関");
     EXPECT_EQ(prefectures()->currentIndex(), 0);
     EXPECT_EQ(results(), "1000013|100  ||13101");
     EXPECT_TRUE(boxes_.boxes.empty());
 
     // With the 7-digit field empty the old code is taken; with both empty, none.
-    edit(1006)->clear();
+    edit(search_page::kSevenDigitEdit)->clear();
     whenModal<gui::CodeSearchDialog>([&](gui::CodeSearchDialog& dialog) {
         started = control<QLineEdit>(&dialog, 1077)->text();
         dialog.reject();
     });
-    click(1132);
+    click(search_page::kCodeSearchButton);
     EXPECT_EQ(started, "100  ");
-    edit(1010)->setText(" 100");
+    edit(search_page::kFiveDigitEdit)->setText(" 100");
     whenModal<gui::CodeSearchDialog>([&](gui::CodeSearchDialog& dialog) {
         started = control<QLineEdit>(&dialog, 1077)->text();
         EXPECT_EQ(control<QListWidget>(&dialog, 1083)->count(), 0);
         dialog.reject();
     });
-    click(1132);
+    click(search_page::kCodeSearchButton);
     EXPECT_EQ(started, "");
-    EXPECT_EQ(edit(1002)->text(),
+    EXPECT_EQ(edit(search_page::kAddressEdit)->text(),
               "東京都 千代田区 霞が関");  // a cancelled dialog hands nothing back
 }
 
 TEST_F(SearchPageTest, TextSearchDrillDownEndsInALookup) {
     KESZIP_REQUIRE_REAL_DATA();
-    edit(1002)->clear();
+    edit(search_page::kAddressEdit)->clear();
     QString opened;
     whenModal<gui::TextSearchDialog>([&](gui::TextSearchDialog& dialog) {
         auto* list = control<QListWidget>(&dialog, 1096);
@@ -150,43 +156,43 @@ TEST_F(SearchPageTest, TextSearchDrillDownEndsInALookup) {
         }
         QTest::mouseClick(control<QPushButton>(&dialog, 1126), Qt::LeftButton);
     });
-    click(1126);
+    click(search_page::kTextSearchButton);
     EXPECT_EQ(opened, "*");
     // The building-exclusion words are cut off and the address looked up at once.
-    EXPECT_EQ(edit(1002)->text(), "東京都 千代田区 霞が関");
+    EXPECT_EQ(edit(search_page::kAddressEdit)->text(), "東京都 千代田区 霞が関");
     EXPECT_EQ(results(), "1000013|100  ||13101");
-    EXPECT_EQ(page_->focusWidget(), edit(1002));
+    EXPECT_EQ(page_->focusWidget(), edit(search_page::kAddressEdit));
 }
 
 TEST_F(SearchPageTest, FailedLookupAfterADialogShowsNothing) {
     KESZIP_REQUIRE_REAL_DATA();
-    edit(1002)->setText("架空");
+    edit(search_page::kAddressEdit)->setText("架空");
     QString opened;
     whenModal<gui::TextSearchDialog>([&](gui::TextSearchDialog& dialog) {
         opened = control<QLineEdit>(&dialog, 1093)->text();
         pressEnter(control<QLineEdit>(&dialog, 1093));  // "住所確定"
     });
-    click(1126);
+    click(search_page::kTextSearchButton);
     EXPECT_EQ(opened, "架空");
-    EXPECT_EQ(edit(1002)->text(), "架空");
+    EXPECT_EQ(edit(search_page::kAddressEdit)->text(), "架空");
     EXPECT_EQ(results(), "|||");
     EXPECT_TRUE(boxes_.boxes.empty());
-    EXPECT_EQ(page_->focusWidget(), edit(1002));
+    EXPECT_EQ(page_->focusWidget(), edit(search_page::kAddressEdit));
 
     // The button still reports the same failure afterwards.
-    click(1001);
+    click(search_page::kSearchButton);
     EXPECT_EQ(boxes_.boxes.size(), 1u);
 }
 
 TEST_F(SearchPageTest, OfficeSearchOpensAndHandsNothingBack) {
     KESZIP_REQUIRE_REAL_DATA();
-    edit(1002)->setText("東京都千代田区霞が関1-2-3");
+    edit(search_page::kAddressEdit)->setText("東京都千代田区霞が関1-2-3");
     bool opened = false;
     whenModal<gui::OfficeSearchDialog>([&](gui::OfficeSearchDialog& dialog) {
         opened = true;
         dialog.reject();
     });
-    click(1137);
+    click(search_page::kOfficeSearchButton);
     EXPECT_TRUE(opened);
-    EXPECT_EQ(edit(1002)->text(), "東京都千代田区霞が関1-2-3");
+    EXPECT_EQ(edit(search_page::kAddressEdit)->text(), "東京都千代田区霞が関1-2-3");
 }
