@@ -32,6 +32,8 @@ function(keszip_windows_exports target)
 endfunction()
 
 set(deps "${KESZIP_WINDOWS_DEPS}")
+# (An imported target may not name a missing folder, even one nothing uses.)
+file(MAKE_DIRECTORY "${deps}/include")
 add_library(PkgConfig::LIBZIP INTERFACE IMPORTED)
 set_target_properties(PkgConfig::LIBZIP PROPERTIES
     INTERFACE_INCLUDE_DIRECTORIES "${deps}/include"
