@@ -5,7 +5,10 @@
 set(KESZIP_GUI OFF CACHE BOOL "No Qt for the Windows build" FORCE)
 set(KESZIP_WINDOWS_DEPS "${CMAKE_BINARY_DIR}/third-party/prefix" CACHE PATH
     "Static libzip, expat and SQLite built for this target")
-if(NOT EXISTS "${KESZIP_WINDOWS_DEPS}/lib/libzip.a")
+# The DLLs alone (keszip, kesbar, Custom) and the caller that loads them need
+# none of these libraries: a build of only those can go without them.
+option(KESZIP_WINDOWS_DLLS_ONLY "Build folder for the DLLs alone, without the static libraries" OFF)
+if(NOT EXISTS "${KESZIP_WINDOWS_DEPS}/lib/libzip.a" AND NOT KESZIP_WINDOWS_DLLS_ONLY)
     message(FATAL_ERROR "No static libraries in ${KESZIP_WINDOWS_DEPS}: run "
             "scripts/windows-third-party.sh <triplet> ${CMAKE_BINARY_DIR} first (make windows does).")
 endif()
@@ -29,6 +32,8 @@ function(keszip_windows_exports target)
 endfunction()
 
 set(deps "${KESZIP_WINDOWS_DEPS}")
+# (An imported target may not name a missing folder, even one nothing uses.)
+file(MAKE_DIRECTORY "${deps}/include")
 add_library(PkgConfig::LIBZIP INTERFACE IMPORTED)
 set_target_properties(PkgConfig::LIBZIP PROPERTIES
     INTERFACE_INCLUDE_DIRECTORIES "${deps}/include"

@@ -19,13 +19,14 @@ packages+=(pybind11-dev python3-dev python3-pytest python3-pandas python3-distri
 packages+=(postgresql-server-dev-15)
 # `make windows` and its tests (`install-deps.sh windows`): the MinGW-w64
 # cross compilers (posix threads), zlib for them, Tcl for SQLite's single-file
-# source, and Wine to run the results (wine32 runs the 32-bit programs, from
-# the i386 architecture).
+# source, Wine to run the results (wine32 runs the 32-bit programs, from the
+# i386 architecture), and a virtual display for the test of Custom's window
+# hooks. `make test` installs these with the rest, in one go.
 windows=0
 if [ "${1:-}" = windows ]; then
     windows=1
     packages+=(g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix libz-mingw-w64-dev tcl
-               wine wine64 wine32:i386 locales)
+               wine wine64 wine32:i386 locales xvfb xauth)
 fi
 missing=()
 for p in "${packages[@]}"; do

@@ -9,10 +9,18 @@ build=$2
 data=$3
 shift 3
 source_dir=$(cd "$(dirname "$0")/.." && pwd)
-bash "$source_dir/scripts/windows-third-party.sh" "$triplet" "$build"
-if [ ! -f "$build/build.ninja" ]; then
+# KESZIP_WINDOWS_DLLS_ONLY=1: only the DLLs and their caller are wanted; they
+# need none of the third-party libraries, which are then not built.
+dlls_only=OFF
+if [ "${KESZIP_WINDOWS_DLLS_ONLY:-0}" = 1 ]; then
+    dlls_only=ON
+else
+    bash "$source_dir/scripts/windows-third-party.sh" "$triplet" "$build"
+fi
+if [ ! -f "$build/build.ninja" ] ||
+   ! grep -qx "KESZIP_WINDOWS_DLLS_ONLY:BOOL=$dlls_only" "$build/CMakeCache.txt"; then
     cmake -S "$source_dir" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-          -DKESZIP_WERROR=ON -DKESZIP_DATA="$data" \
+          -DKESZIP_WERROR=ON -DKESZIP_DATA="$data" -DKESZIP_WINDOWS_DLLS_ONLY=$dlls_only \
           -DCMAKE_TOOLCHAIN_FILE="$source_dir/cmake/windows/$triplet.cmake"
 fi
 if [ $# -gt 0 ]; then

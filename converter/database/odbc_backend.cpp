@@ -291,9 +291,7 @@ class OdbcBackend final : public DatabaseBackend {
     bool backup(const std::string& path) override {
         if (file_.empty()) return false;
         const std::string temporary = path + ".tmp";
-        std::error_code error;
-        std::filesystem::copy_file(platform::fsPath(file_), platform::fsPath(temporary),
-                                   std::filesystem::copy_options::overwrite_existing, error);
+        std::error_code error = platform::copyFileOver(file_, temporary);
         if (!error)
             std::filesystem::rename(platform::fsPath(temporary), platform::fsPath(path), error);
         if (!error) return true;

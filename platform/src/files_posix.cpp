@@ -46,6 +46,13 @@ PathKind pathKind(const std::string& path) {
     return S_ISDIR(st.st_mode) ? PathKind::Directory : PathKind::Other;
 }
 
+std::error_code copyFileOver(const std::string& from, const std::string& to) {
+    std::error_code error;
+    std::filesystem::copy_file(fsPath(from), fsPath(to),
+                               std::filesystem::copy_options::overwrite_existing, error);
+    return error;
+}
+
 std::tm localTimeOf(std::time_t time) {
     std::tm local{};
     localtime_r(&time, &local);

@@ -71,6 +71,11 @@ PathKind pathKind(const std::string& path) {
     return (attributes & FILE_ATTRIBUTE_DEVICE) ? PathKind::Other : PathKind::File;
 }
 
+std::error_code copyFileOver(const std::string& from, const std::string& to) {
+    if (CopyFileW(widePath(from).c_str(), widePath(to).c_str(), FALSE)) return {};
+    return std::error_code(static_cast<int>(GetLastError()), std::system_category());
+}
+
 std::tm localTimeOf(std::time_t time) {
     std::tm local{};
     localtime_s(&local, &time);

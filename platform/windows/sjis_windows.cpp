@@ -92,9 +92,11 @@ bool encodeCharacter(std::u16string_view character, std::string& out) {
 }
 
 // UTF-16 to Shift-JIS; a character without a Shift-JIS form fails the whole
-// text, or becomes `replacement` when one is given.
+// text, or becomes `replacement` when one is given (and the result is false,
+// the text being converted in full all the same).
 bool encode(std::u16string_view text, const char* replacement, std::string& out) {
     out.clear();
+    bool complete = true;
     for (std::size_t i = 0; i < text.size();) {
         std::size_t length = 1;
         if (text[i] >= 0xD800 && text[i] <= 0xDBFF && i + 1 < text.size() &&
@@ -103,10 +105,11 @@ bool encode(std::u16string_view text, const char* replacement, std::string& out)
         if (!encodeCharacter(text.substr(i, length), out)) {
             if (!replacement) return false;
             out += replacement;
+            complete = false;
         }
         i += length;
     }
-    return true;
+    return complete;
 }
 
 bool utf8ToUtf16(std::string_view utf8, std::u16string& out) {
@@ -198,7 +201,9 @@ void SjisConverter::toUtf8Lossy(std::string_view sjis, std::string& out) {
 Utf16Converter::Utf16Converter() : toSjis_(nullptr), toUtf16_(nullptr) {}
 Utf16Converter::~Utf16Converter() = default;
 
-void Utf16Converter::toSjis(std::u16string_view text, std::string& out) { encode(text, "?", out); }
+bool Utf16Converter::toSjis(std::u16string_view text, std::string& out) {
+    return encode(text, "?", out);
+}
 
 void Utf16Converter::toUtf16(std::string_view sjis, std::u16string& out) {
     decodeLenient(sjis, u"?", out);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <platform/binary_file.h>
+#include <platform/files.h>
 #include <platform/paths.h>
 #include <platform/sjis.h>
 
@@ -42,6 +43,25 @@ TEST(BinaryFile, ReportsFailuresByResult) {
     EXPECT_TRUE(file.seek(100));  // past the end: the read then finds nothing
     EXPECT_EQ(file.read(buffer, 1), 0u);
     EXPECT_TRUE(file.close());
+}
+
+TEST(CopyFileOver, ReplacesAnExistingFileAndReportsAMissingSource) {
+    TempDir dir;
+    testing_support::writeFile(dir.file("from"), "new");
+    struct Case {
+        const char* before;  // nullptr: no file there yet
+        const char* source;
+        bool copied;
+    };
+    for (const Case& c : {Case{nullptr, "from", true}, Case{"", "from", true},
+                          Case{"a longer older text", "from", true}, Case{"old", "none", false}}) {
+        const std::string to = dir.file("to");
+        std::filesystem::remove(to);
+        if (c.before) testing_support::writeFile(to, c.before);
+        const std::error_code error = platform::copyFileOver(dir.file(c.source), to);
+        EXPECT_EQ(!error, c.copied) << error.message();
+        EXPECT_EQ(testing_support::readFile(to), c.copied ? "new" : c.before);
+    }
 }
 
 TEST(Paths, ProgramAndModuleAreFound) {

@@ -79,6 +79,23 @@ for test in test_windows_platform test_windows_engine test_windows_converter tes
     fi
 done
 
+# DspHook and DspUnHook on a window of the test's own, which needs a display:
+# a virtual one of 1152 x 864 (the decoration's design size), with a Wine
+# server of its own that ends with it.
+if command -v xvfb-run > /dev/null 2>&1; then
+    log=$work/test_windows_custom_hook.log
+    "$wineserver" -k 2>/dev/null || true
+    (cd "$win64/bin" && xvfb-run -a -s '-screen 0 1152x864x24' \
+        sh -c "'$wine64' ./test_windows_custom_hook.exe; '$wineserver' -k" > "$log" 2>&1)
+    if grep -q '^\[  PASSED  \]' "$log" && ! grep -q '^\[  FAILED  \]' "$log"; then
+        pass "test_windows_custom_hook (on a virtual display): $(grep '^\[  PASSED  \]' "$log" | sed 's/.*PASSED  \] //')"
+    else
+        fail "test_windows_custom_hook" <(grep -E '^\[  FAILED  \]|Failure|error|Expected|Which is' "$log" | head -40)
+    fi
+else
+    skip "test_windows_custom_hook: no virtual display (the Debian package xvfb)"
+fi
+
 # 3. The caller of a macro: LoadLibrary, GetProcAddress by plain name, stdcall.
 expected_caller='KesZipOpen 1
 GetZe7DllVersion 1.5.1.7
@@ -107,6 +124,61 @@ for build in "$win64" "$win32"; do
         fail "$name stdcall caller" "$out"
     fi
 done
+
+# convert table through ODBC under Wine against the Linux build, over a
+# PostgreSQL server started here (as the user nobody when run as root: the
+# server refuses root).
+odbc_test() {
+    local pg driver root port as_server=() i
+    pg=$(ls -d /usr/lib/postgresql/*/bin 2>/dev/null | sort -V | tail -1)
+    driver=$(ls /usr/lib/*/odbc/psqlodbcw.so 2>/dev/null | head -1)
+    if [ -z "$pg" ] || [ -z "$driver" ]; then
+        skip "zelko7.exe convert table (ODBC): needs the Debian packages postgresql and odbc-postgresql"
+        return
+    fi
+    root=$(mktemp -d /tmp/keszip-wine-pg-XXXXXX)
+    if [ "$(id -u)" -eq 0 ]; then
+        chown nobody "$root"
+        as_server=(runuser -u nobody --)
+    fi
+    port=$(( 20000 + RANDOM % 20000 ))
+    (cd "$root" && "${as_server[@]}" "$pg/initdb" -D "$root/data" -U zelko --auth=trust -E UTF8 \
+        --no-locale --no-sync > "$work/pg.log" 2>&1 &&
+        "${as_server[@]}" "$pg/pg_ctl" -D "$root/data" -l "$root/log" -w -t 60 \
+        -o "-p $port -k $root -c listen_addresses=127.0.0.1 -c fsync=off" start >> "$work/pg.log" 2>&1)
+    psql() { "$pg/psql" -X -q -A -t -v ON_ERROR_STOP=1 -h 127.0.0.1 -p "$port" -U zelko -d postgres "$@"; }
+    {
+        for side in linux windows; do
+            echo "CREATE TABLE 顧客_$side (id serial PRIMARY KEY, 住所 text, 郵便番号 varchar(8) DEFAULT 'old');"
+            echo "INSERT INTO 顧客_$side (住所) VALUES"
+            head -n 1000 "$work/addresses.txt" | sed "s/'/''/g; s/.*/('&'),/"
+            echo "('どこでもない');"
+        done
+    } > "$work/odbc.sql"
+    psql -f "$work/odbc.sql" >> "$work/pg.log" 2>&1
+    local database="odbc:DRIVER=$driver;SERVER=127.0.0.1;PORT=$port;DATABASE=postgres;UID=zelko;PWD=;"
+    local options=(--fields 住所 --dest-field 郵便番号 --mode 7 --hyphen --no-max-errors --yes)
+    (cd "$work" && "$linux_bin/zelko7" convert table --database "$database" --table 顧客_linux \
+        --error-file odbc-err-linux.txt "${options[@]}" > odbc-linux.log 2>&1)
+    (cd "$work" && "$wine64" "$win64/bin/zelko7.exe" convert table --database "$database" \
+        --table 顧客_windows --error-file odbc-err-windows.txt "${options[@]}" > odbc-windows.log 2>&1)
+    for side in linux windows; do
+        psql -c "SELECT id || ':' || coalesce(郵便番号, '-') FROM 顧客_$side ORDER BY id" \
+            > "$work/odbc-$side.txt" 2>&1
+    done
+    local placed
+    placed=$(grep -c -- '-[0-9]' "$work/odbc-linux.txt" || true)
+    if [ "$placed" -gt 800 ] && cmp -s "$work/odbc-linux.txt" "$work/odbc-windows.txt" &&
+       cmp -s "$work/odbc-err-linux.txt" "$work/odbc-err-windows.txt"; then
+        pass "zelko7.exe convert table (ODBC, Wine's odbc32 and unixODBC): 1001 records, $placed codes, as on Linux"
+    else
+        fail "zelko7.exe convert table (ODBC) ($placed codes on Linux)" \
+            <(cat "$work/pg.log" "$work/odbc-windows.log"
+              diff "$work/odbc-linux.txt" "$work/odbc-windows.txt" | head)
+    fi
+    (cd "$root" && "${as_server[@]}" "$pg/pg_ctl" -D "$root/data" -m immediate -w stop > /dev/null 2>&1)
+    rm -rf "$root"
+}
 
 if [ ! -f "$data/ken_all.zip" ] || [ "$have_dictionaries" = 0 ]; then
     skip "real-data comparisons: no source data in $data"
@@ -182,6 +254,88 @@ else
     else
         fail "zelko7.exe convert excel" <(cat "$work/xls-windows.log" "$work/xls-compare.txt")
     fi
+
+    # 7. .xlsx: a book of real addresses and the fixture with formulas, a chart
+    # sheet and merged cells; the same workbook as Linux writes, and each side
+    # reads the other's.
+    "$compare" - "$work/addresses.txt" "$work/addresses.xlsx" <<'PY'
+import sys
+from openpyxl import Workbook
+book = Workbook()
+sheet = book.active
+sheet.title = "住所録"
+sheet.append(["番号", "番地", "電話", "住所", "備考", "郵便番号"])
+with open(sys.argv[1], encoding="utf-8") as lines:
+    for number, line in enumerate(lines):
+        if number == 2000:
+            break
+        sheet.append([number + 1, None, None, line.rstrip("\n"), None, None])
+sheet.append([2001, None, None, "どこでもない", None, None])
+book.save(sys.argv[2])
+PY
+    xlsx_options=(--sheet 住所録 --columns D,B --dest-column F --mode 7 --hyphen
+                  --no-error-file --no-max-errors --yes)
+    xlsx_failed=""
+    for book in "$work/addresses.xlsx" "$source_dir/tests/fixtures/xlsx/openpyxl_book.xlsx"; do
+        name=$(basename "$book" .xlsx)
+        (cd "$work" && "$linux_bin/zelko7" convert excel --source "$book" --dest "$name-linux.xlsx" \
+            "${xlsx_options[@]}" > "$name-linux.log" 2>&1)
+        (cd "$work" && "$wine64" "$win64/bin/zelko7.exe" convert excel --source "Z:$book" \
+            --dest "$name-windows.xlsx" "${xlsx_options[@]}" > "$name-windows.log" 2>&1)
+        (cd "$work" && "$linux_bin/zelko7" convert excel --source "$name-windows.xlsx" \
+            --dest "$name-again-linux.xlsx" "${xlsx_options[@]}" >> "$name-linux.log" 2>&1)
+        (cd "$work" && "$wine64" "$win64/bin/zelko7.exe" convert excel --source "$name-linux.xlsx" \
+            --dest "$name-again-windows.xlsx" "${xlsx_options[@]}" >> "$name-windows.log" 2>&1)
+        for pair in "linux windows" "again-linux again-windows" "linux again-windows"; do
+            set -- $pair
+            "$compare" "$source_dir/tests/windows/same_workbook.py" "$work/$name-$1.xlsx" \
+                "$work/$name-$2.xlsx" >> "$work/xlsx-compare.txt" 2>&1 || xlsx_failed="$xlsx_failed $name"
+        done
+    done
+    if [ -z "$xlsx_failed" ]; then
+        pass "zelko7.exe convert excel (.xlsx): the same workbooks as on Linux, each reading the other's"
+    else
+        fail "zelko7.exe convert excel (.xlsx):$xlsx_failed" \
+            <(cat "$work"/*-windows.log "$work/xlsx-compare.txt")
+    fi
+
+    # 8. convert table over SQLite: the same table and error file as on Linux.
+    "$compare" - "$work/addresses.txt" "$work/table-linux.db" <<'PY'
+import sqlite3, sys
+db = sqlite3.connect(sys.argv[2])
+db.execute("CREATE TABLE 住所録 (id INTEGER PRIMARY KEY, 住所 TEXT, 郵便番号 VARCHAR(8))")
+with open(sys.argv[1], encoding="utf-8") as lines:
+    rows = [line.rstrip("\n") for line in lines][:3000] + ["どこでもない"]
+db.executemany("INSERT INTO 住所録 (住所) VALUES (?)", ((row,) for row in rows))
+db.commit()
+PY
+    cp "$work/table-linux.db" "$work/table-windows.db"
+    table_options=(--table 住所録 --fields 住所 --dest-field 郵便番号 --mode 7 --hyphen
+                   --no-max-errors --yes)
+    (cd "$work" && "$linux_bin/zelko7" convert table --database table-linux.db \
+        --error-file table-err-linux.txt "${table_options[@]}" > table-linux.log 2>&1)
+    (cd "$work" && "$wine64" "$win64/bin/zelko7.exe" convert table --database table-windows.db \
+        --error-file table-err-windows.txt "${table_options[@]}" > table-windows.log 2>&1)
+    dump_table() {
+        "$compare" -c "import sqlite3, sys
+for row in sqlite3.connect(sys.argv[1]).execute('SELECT id, 郵便番号 FROM 住所録 ORDER BY id'):
+    print(*row)" "$1"
+    }
+    dump_table "$work/table-linux.db" > "$work/table-linux.txt" 2>&1
+    dump_table "$work/table-windows.db" > "$work/table-windows.txt" 2>&1
+    placed=$(grep -c -- '-' "$work/table-linux.txt" || true)
+    if [ "$placed" -gt 2500 ] && cmp -s "$work/table-linux.txt" "$work/table-windows.txt" &&
+       cmp -s "$work/table-err-linux.txt" "$work/table-err-windows.txt"; then
+        pass "zelko7.exe convert table (SQLite): 3001 records, $placed codes, table and error file as on Linux"
+    else
+        fail "zelko7.exe convert table (SQLite) ($placed codes on Linux)" \
+            <(cat "$work/table-windows.log"; diff "$work/table-linux.txt" "$work/table-windows.txt" | head)
+    fi
+
+    # 9. convert table through ODBC: Wine's odbc32 hands the calls to the
+    # system's unixODBC, which loads the PostgreSQL driver named in the
+    # connection text; the server runs here, in a folder of its own.
+    odbc_test
 fi
 
 "$wineserver" -k 2>/dev/null || true

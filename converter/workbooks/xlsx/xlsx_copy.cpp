@@ -168,8 +168,7 @@ bool XlsxCopy::scanFormulaBlocks() {
 int XlsxCopy::save() {
     if (!open_) return kXlsxNoWorkbook;
     std::error_code error;
-    bool ok = std::filesystem::copy_file(platform::fsPath(source_), platform::fsPath(temporary_),
-                                         std::filesystem::copy_options::overwrite_existing, error);
+    bool ok = !platform::copyFileOver(source_, temporary_);
     if (ok && !cells_.empty()) {
         const XlsxSheet& sheet = reader_.sheets()[static_cast<std::size_t>(sheet_)];
         sheetTemporary_ = createTemporaryBeside(destination_);

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <system_error>
 
 namespace platform {
 
@@ -35,6 +36,11 @@ bool isBareFileName(std::string_view name);
 // What a name is on the disk (links followed).
 enum class PathKind { Missing, File, Directory, Other };
 PathKind pathKind(const std::string& path);
+
+// Copies the file `from` to `to`, replacing `to` when it exists; no error
+// when done. (The standard library's copy_file cannot replace a file on
+// Windows: it takes every two files there for the same one.)
+std::error_code copyFileOver(const std::string& from, const std::string& to);
 
 // The local calendar time of `time`.
 std::tm localTimeOf(std::time_t time);
