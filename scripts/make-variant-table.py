@@ -344,7 +344,7 @@ const char* const kDefaultKanjiTable = R"tbl(# KESZIP.TBL: 漢字置換テーブ
 # 上の行から順に調べ、最初に一致した組を使います。置換前は何文字でも構いません。
 # 組み込みの置き換え（澤→沢など）が先に適用され、それに当たらない漢字だけがこの表で置き換わります。
 # KESZIP.PRM の KanjiTableOff=1 のときは、この表だけが使われます。
-# 独自の組は先頭に書いてください。先に書いた組が優先されます。
+# 独自の組は「# 以下の組は」の行より上に書いてください。先に書いた組が優先され、辞書を作り直しても残ります。
 #
 # 以下の組は Unicode の Unihan データベース (Unicode License) と KANJIDIC2
 # (Electronic Dictionary Research and Development Group, CC BY-SA 4.0) の
