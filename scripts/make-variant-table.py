@@ -4,8 +4,8 @@
 The pairs are derived from published variant-character data, not made by
 hand: the Unihan database of the Unicode Consortium (Debian package
 unicode-data: kZVariant; kSemanticVariant and kSpecializedSemanticVariant
-where Morohashi's dictionary gives them, or a semantic variant that names no
-other source;
+where Morohashi's dictionary gives them, a semantic variant that names no
+other source, or one of the two is of the IBM extension rows;
 kTraditionalVariant and kSimplifiedVariant where the two are each other's only
 counterpart, and the Japanese standard forms that kJoyoKanji and
 kJinmeiyoKanji give for their variants, and the character each CJK
@@ -60,6 +60,12 @@ def sjis(ch):
         return None
 
 
+def extension_row(ch):
+    """A character of the IBM extension rows of code page 932."""
+    code = sjis(ch)
+    return code is not None and (code[0] >= 0xFA or code[0] in (0xED, 0xEE))
+
+
 def is_kanji(ch):
     """A kanji of the kanji rows of Shift-JIS (not 仝 or 々 of the symbol
     rows, which the engine folds as symbols)."""
@@ -103,11 +109,13 @@ def edges():
             traditional[ch] = set(codes(value))
     # Relations by meaning that Chinese dictionaries give (条 and 糶, 談 and
     # 譚) are not Japanese variants: a relation counts when Morohashi's
-    # dictionary gives it, or when it is a semantic variant that no listing
-    # ascribes to another dictionary.
+    # dictionary gives it, when it is a semantic variant that no listing
+    # ascribes to another dictionary, or when one of the two is a character
+    # of the IBM extension rows, which hold variant forms (髙 for 高).
     for pair, sources in by_meaning.items():
         if len(pair) == 2 and (any("kMorohashi" in s for s in sources) or
-                               sources == {"kSemanticVariant"}):
+                               sources == {"kSemanticVariant"} or
+                               any(extension_row(c) for c in pair)):
             a, b = sorted(pair)
             yield a, b, False
     # A simplified form that stands for several traditional characters (里
@@ -344,7 +352,7 @@ const char* const kDefaultKanjiTable = R"tbl(# KESZIP.TBL: 漢字置換テーブ
 # 上の行から順に調べ、最初に一致した組を使います。置換前は何文字でも構いません。
 # 組み込みの置き換え（澤→沢など）が先に適用され、それに当たらない漢字だけがこの表で置き換わります。
 # KESZIP.PRM の KanjiTableOff=1 のときは、この表だけが使われます。
-# 独自の組は先頭に書いてください。先に書いた組が優先されます。
+# 独自の組は「# 以下の組は」の行より上に書いてください。先に書いた組が優先され、辞書を作り直しても残ります。
 #
 # 以下の組は Unicode の Unihan データベース (Unicode License) と KANJIDIC2
 # (Electronic Dictionary Research and Development Group, CC BY-SA 4.0) の

@@ -108,7 +108,11 @@ BuildSummary buildDictionaryFiles(const BuildOptions& options) {
 
     const std::string dictionary = writeDictionary(model, summary.info, codeList);
     const std::string settings = defaultSettingsFile();
-    const std::string table = defaultSubstitutionTable();
+    // A table written before keeps the user's pairs at its top.
+    std::string existingTable;
+    if (!platform::readWholeFile(platform::joinPath(options.outDir, "KESZIP.TBL"), existingTable))
+        existingTable.clear();
+    const std::string table = defaultSubstitutionTable(existingTable);
     std::error_code dirError;
     std::filesystem::create_directories(platform::fsPath(options.outDir), dirError);
     if (dirError) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace mkdic {
 
@@ -11,7 +12,10 @@ namespace mkdic {
 std::string defaultSettingsFile();
 
 // The built-in kanji substitution table (default_kanji_table.h) in Shift-JIS.
-// Throws BuildError when a line has no Shift-JIS form.
-std::string defaultSubstitutionTable();
+// `existing`, the KESZIP.TBL being replaced (Shift-JIS), keeps its own
+// pairs: those above the line that begins the derived pairs, written there
+// again so that they still come first. A table without that line is
+// replaced whole. Throws BuildError when a line has no Shift-JIS form.
+std::string defaultSubstitutionTable(std::string_view existing = {});
 
 }  // namespace mkdic

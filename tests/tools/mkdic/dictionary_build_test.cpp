@@ -13,6 +13,7 @@
 #include "build_error.h"
 #include "default_kanji_table.h"
 #include "ken_all_fixture.h"
+#include "substitution_table.h"
 #include "test_support.h"
 #include "zip_engine.h"
 
@@ -232,6 +233,37 @@ TEST(DictionaryBuild, SettingsFileAndSubstitutionTable) {
     table.erase(std::remove(table.begin(), table.end(), '\r'), table.end());
     if (!expected.empty() && expected.back() != '\n') expected += '\n';
     EXPECT_EQ(table, expected);
+}
+
+// A rebuild keeps the pairs the user wrote above the derived pairs, in
+// their order and still above them; a table without the derived pairs'
+// heading is replaced whole.
+TEST(DictionaryBuild, RebuildKeepsTheUsersOwnPairs) {
+    auto b = build();
+    const std::string path = b->dir.file("KESZIP.TBL");
+    const std::string fresh = readFile(path);
+    const std::size_t mark = fresh.find(testing_support::sj("\r\n# 以下の組は Unicode"));
+    ASSERT_NE(mark, std::string::npos);
+    const std::size_t at = mark + 2;
+    const std::string own = testing_support::sj("髙=高\r\n# 社内の表記\r\n") + "\xFA\xB1" +
+                            testing_support::sj("=崎\r\n");
+    writeFile(path, fresh.substr(0, at) + own + fresh.substr(at));
+    mkdic::BuildOptions options;
+    options.kenAllPath = b->dir.file("KEN_ALL.CSV");
+    options.dataDate = "2026-05-29";
+    options.outDir = b->dir.path();
+    mkdic::buildDictionaryFiles(options);
+    const std::string kept = readFile(path);
+    EXPECT_EQ(kept, fresh.substr(0, at) + testing_support::sj("髙=高\r\n") + "\xFA\xB1" +
+                        testing_support::sj("=崎\r\n\r\n") + fresh.substr(at));
+    keszip::FoldSettings settings;
+    settings.kanjiSubstitutions = keszip::parseSubstitutionTable(kept);
+    ASSERT_FALSE(settings.kanjiSubstitutions.empty());
+    EXPECT_EQ(settings.kanjiSubstitutions[0].key, testing_support::sj("髙"));
+
+    writeFile(path, testing_support::sj("髙=高\r\n"));
+    mkdic::buildDictionaryFiles(options);
+    EXPECT_EQ(readFile(path), fresh);
 }
 
 namespace {
