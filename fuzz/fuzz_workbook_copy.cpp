@@ -49,6 +49,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Over formulas of the corpus' workbooks: a shared formula's master and a plain one.
     workbooks::XlsPutText(4, 2, "530-0001");
     workbooks::XlsPutText(5, 3, "060-0001");
+    // Over shared formulas' masters (a column's, a block's) and array formulas' cells.
+    workbooks::XlsPutText(5, 2, "100-0013");
+    workbooks::XlsPutText(1, 2, "100-0013");
+    workbooks::XlsPutText(8, 3, "100-0013");
     workbooks::XlsPutText(255, 65535, "end");
     if (workbooks::XlsSave() != 0 && ::access(output.c_str(), F_OK) == 0) std::abort();
     ::unlink(output.c_str());

@@ -80,6 +80,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         copy.putText(2, 0, "1000013");
         copy.putText(0, 3, "100  ");
         copy.putText(5, 70000, "x");
+        // Shared formulas' masters and array formulas' cells of the corpus.
+        copy.putText(5, 2, "x");
+        copy.putText(6, 2, "x");
+        copy.putText(8, 3, "x");
+        copy.putText(0, 0, "x");
+        copy.putText(2, 1, "x");
         if (copy.save() != workbooks::kXlsxOk && std::filesystem::exists(destination))
             __builtin_trap();
     }
