@@ -3,12 +3,15 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "about_box_ids.h"
 #include "keszip.h"
 #include "sjis_qt.h"
 #include "template_controls.h"
 #include "ui_about_box.h"
 
 namespace gui {
+
+using namespace ids::about_box;
 
 QString dictionaryVersionText() {
     // The main dictionary's edition and the date of the data it was built
@@ -23,9 +26,9 @@ QString dictionaryVersionText() {
 
 AboutBox::AboutBox(QWidget* parent) : QDialog(parent), ui_(std::make_unique<Ui::AboutBoxForm>()) {
     ui_->setupUi(this);
-    control<QLabel>(this, kDictionaryLine)->setText(dictionaryVersionText());
+    control<QLabel>(this, kDictionaryLabel)->setText(dictionaryVersionText());
     setFixedSize(size());
-    connect(control<QPushButton>(this, 1), &QPushButton::clicked, this, &QDialog::accept);
+    connect(control<QPushButton>(this, kOkButton), &QPushButton::clicked, this, &QDialog::accept);
 }
 
 AboutBox::~AboutBox() = default;

@@ -12,8 +12,6 @@ class AboutBoxForm;
 
 namespace gui {
 
-// The label that shows the dictionary's edition and data date.
-inline constexpr int kDictionaryLine = 1201;
 // "辞書の版　<edition>" and, on a second line, "データの日付　<date>".
 QString dictionaryVersionText();
 

@@ -6,15 +6,23 @@
 
 #include "about_box.h"
 #include "access_page.h"
+#include "access_page_ids.h"
 #include "csv_page.h"
+#include "csv_page_ids.h"
 #include "excel_page.h"
+#include "excel_page_ids.h"
 #include "help.h"
 #include "key_navigation.h"
+#include "main_window_ids.h"
 #include "options_page.h"
+#include "options_page_ids.h"
 #include "page_tab_control.h"
 #include "sdf_page.h"
+#include "sdf_page_ids.h"
 #include "search_page.h"
+#include "search_page_ids.h"
 #include "text_page.h"
+#include "text_page_ids.h"
 #include "ui_main_window.h"
 #include "user_dialogs.h"
 
@@ -78,20 +86,20 @@ MainWindow::MainWindow(ProgramContext& context, QWidget* parent)
     context_.engine.setHyphenMode(context_.options.HyphenMode);
 
     // The tab control takes the place and id of the template's placeholder.
-    QWidget* placeholder = findControl(central, 1020);
+    QWidget* placeholder = findControl(central, ids::main_window::kTabs);
     tabs_ = new PageTabControl(central);
     tabs_->setGeometry(placeholder->geometry());
-    setControlId(tabs_, 1020);
+    setControlId(tabs_, ids::main_window::kTabs);
     delete placeholder;
     tabs_->lower();
 
-    addPage(new SearchPage(context_), 130, QStringLiteral("郵便番号検索"));
-    addPage(new ExcelPage(context_), 138, QStringLiteral("Excel変換"));
-    addPage(new AccessPage(context_), 134, QStringLiteral("Access変換"));
-    addPage(new TextPage(context_), 133, QStringLiteral("標準ﾃｷｽﾄ変換"));
-    addPage(new SdfPage(context_), 107, QStringLiteral("SDF変換"));
-    addPage(new CsvPage(context_), 106, QStringLiteral("CSV変換"));
-    addPage(new OptionsPage(context_), 103, QStringLiteral("ｵﾌﾟｼｮﾝ"));
+    addPage(new SearchPage(context_), ids::search_page::kTemplate, QStringLiteral("郵便番号検索"));
+    addPage(new ExcelPage(context_), ids::excel_page::kTemplate, QStringLiteral("Excel変換"));
+    addPage(new AccessPage(context_), ids::access_page::kTemplate, QStringLiteral("Access変換"));
+    addPage(new TextPage(context_), ids::text_page::kTemplate, QStringLiteral("標準ﾃｷｽﾄ変換"));
+    addPage(new SdfPage(context_), ids::sdf_page::kTemplate, QStringLiteral("SDF変換"));
+    addPage(new CsvPage(context_), ids::csv_page::kTemplate, QStringLiteral("CSV変換"));
+    addPage(new OptionsPage(context_), ids::options_page::kTemplate, QStringLiteral("ｵﾌﾟｼｮﾝ"));
     tabs_->setCurrentIndex(0);
 
     navigator_ = std::make_unique<KeyNavigator>(this, tabs_);
@@ -122,12 +130,16 @@ QAction* MainWindow::commandAction(int command) const {
     return nullptr;
 }
 
-QString MainWindow::hint1() const { return control<QLabel>(centralWidget(), 1119)->text(); }
-QString MainWindow::hint2() const { return control<QLabel>(centralWidget(), 1131)->text(); }
+QString MainWindow::hint1() const {
+    return control<QLabel>(centralWidget(), ids::main_window::kHintLine1)->text();
+}
+QString MainWindow::hint2() const {
+    return control<QLabel>(centralWidget(), ids::main_window::kHintLine2)->text();
+}
 
 void MainWindow::ShowHint(int kind) {
-    control<QLabel>(centralWidget(), 1119)->setText(hintLine1(kind));
-    control<QLabel>(centralWidget(), 1131)->setText(hintLine2(kind));
+    control<QLabel>(centralWidget(), ids::main_window::kHintLine1)->setText(hintLine1(kind));
+    control<QLabel>(centralWidget(), ids::main_window::kHintLine2)->setText(hintLine2(kind));
 }
 
 void MainWindow::exitCommand() { close(); }

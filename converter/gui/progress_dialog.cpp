@@ -9,6 +9,7 @@
 
 #include "conv_messages.h"
 #include "digit_counter.h"
+#include "progress_dialog_ids.h"
 #include "sjis_qt.h"
 #include "template_controls.h"
 #include "ui_progress_dialog.h"
@@ -16,6 +17,8 @@
 #include "workbook_kind_choice.h"
 
 namespace gui {
+
+using namespace ids::progress_dialog;
 namespace {
 
 std::uint32_t monotonicMilliseconds() {
@@ -52,9 +55,9 @@ ProgressDialog::ProgressDialog(converter::SourceKind kind, const converter::Conv
       ui_(std::make_unique<Ui::ProgressDialogForm>()) {
     ui_->setupUi(this);
     setFixedSize(size());
-    counter_ = new DigitCounter(findControl(this, 109), monotonicMilliseconds);
-    errorCount_ = control<QLabel>(this, 1023);
-    connect(control<QPushButton>(this, 2), &QPushButton::clicked, this,
+    counter_ = new DigitCounter(findControl(this, kCounter), monotonicMilliseconds);
+    errorCount_ = control<QLabel>(this, kErrorCount);
+    connect(control<QPushButton>(this, kStopButton), &QPushButton::clicked, this,
             &ProgressDialog::requestStop);
 }
 

@@ -6,27 +6,32 @@
 #include "ceditn.h"
 #include "conv_messages.h"
 #include "page_checks.h"
+#include "range_dialog_ids.h"
 #include "template_controls.h"
 #include "ui_range_dialog.h"
 
 namespace gui {
+
+using namespace ids::range_dialog;
 
 RangeDialog::RangeDialog(converter::ConversionJob& job, QWidget* parent)
     : QDialog(parent), job_(job), ui_(std::make_unique<Ui::RangeDialogForm>()) {
     ui_->setupUi(this);
     setFixedSize(size());
     attachNumericFields(this);
-    CEditN::of(control<QLineEdit>(this, 1146))->SetData(1);
-    CEditN::of(control<QLineEdit>(this, 1025))->SetData(999999999);
-    connect(control<QPushButton>(this, 1098), &QPushButton::clicked, this, &RangeDialog::start);
-    connect(control<QPushButton>(this, 2), &QPushButton::clicked, this, [this] { done(kCancel); });
+    CEditN::of(control<QLineEdit>(this, kFirstEdit))->SetData(1);
+    CEditN::of(control<QLineEdit>(this, kLastEdit))->SetData(999999999);
+    connect(control<QPushButton>(this, kStartButton), &QPushButton::clicked, this,
+            &RangeDialog::start);
+    connect(control<QPushButton>(this, kCancelButton), &QPushButton::clicked, this,
+            [this] { done(kCancel); });
 }
 
 RangeDialog::~RangeDialog() = default;
 
 void RangeDialog::start() {
-    auto* first = control<QLineEdit>(this, 1146);
-    auto* last = control<QLineEdit>(this, 1025);
+    auto* first = control<QLineEdit>(this, kFirstEdit);
+    auto* last = control<QLineEdit>(this, kLastEdit);
     const auto check =
         converter::checkRange(static_cast<long long>(CEditN::of(first)->GetData()),
                               static_cast<long long>(CEditN::of(last)->GetData()), job_);

@@ -13,6 +13,7 @@
 #include "main_window.h"
 #include "office_search_dialog.h"
 #include "page_tab_control.h"
+#include "search_office_dialog_ids.h"
 #include "search_page.h"
 #include "search_page_ids.h"
 #include "sjis_qt.h"
@@ -44,11 +45,13 @@ void saveSearchScreens(gui::MainWindow& window,
         save(&places, QStringLiteral("text-search"));
     }
     gui::OfficeSearchDialog offices(&window);
-    gui::control<QRadioButton>(&offices, 1157)->click();
-    gui::control<QLineEdit>(&offices, 1161)->setText(QStringLiteral("トヨタ自動車"));
-    gui::control<QComboBox>(&offices, 1163)->setCurrentIndex(0);  // "あいまい検索"
-    gui::control<QPushButton>(&offices, 1164)->click();
-    auto* hits = gui::control<QListWidget>(&offices, 1151);
+    gui::control<QRadioButton>(&offices, search_office_dialog::kByNameRadio)->click();
+    gui::control<QLineEdit>(&offices, search_office_dialog::kNameEdit)
+        ->setText(QStringLiteral("トヨタ自動車"));
+    gui::control<QComboBox>(&offices, search_office_dialog::kMatchList)
+        ->setCurrentIndex(0);  // "あいまい検索"
+    gui::control<QPushButton>(&offices, search_office_dialog::kSearchButton)->click();
+    auto* hits = gui::control<QListWidget>(&offices, search_office_dialog::kResultList);
     hits->setCurrentRow(0);
     save(&offices, QStringLiteral("office-search"));
     // The detail dialog of the first hit is modal: it is captured and closed once it is up.

@@ -9,10 +9,10 @@ OfficeInfoDialog::OfficeInfoDialog(const std::string& code, const std::string& n
                                    const std::string& address, QWidget* parent)
     : QDialog(parent), ui_(std::make_unique<Ui::OfficeInfoDialogForm>()) {
     ui_->setupUi(this);
-    ui_->edit1158->setText(fromSjis(code));
-    ui_->edit1159->setText(fromSjis(name));
-    ui_->edit1160->setText(fromSjis(address));
-    connect(ui_->button1, &QPushButton::clicked, this, &QDialog::accept);
+    ui_->codeEdit->setText(fromSjis(code));
+    ui_->nameEdit->setText(fromSjis(name));
+    ui_->addressEdit->setText(fromSjis(address));
+    connect(ui_->closeButton, &QPushButton::clicked, this, &QDialog::accept);
 }
 
 OfficeInfoDialog::~OfficeInfoDialog() = default;

@@ -17,47 +17,47 @@ OfficeSearchDialog::OfficeSearchDialog(QWidget* parent)
     : QDialog(parent), ui_(std::make_unique<Ui::OfficeSearchDialogForm>()) {
     ui_->setupUi(this);
     for (const std::string& choice : cs::officeAddressChoices()) {
-        ui_->combo1141->addItem(fromSjis(choice));
+        ui_->cityList->addItem(fromSjis(choice));
     }
-    ui_->list1151->setItemDelegate(new OfficeHitDelegate(ui_->list1151));
+    ui_->resultList->setItemDelegate(new OfficeHitDelegate(ui_->resultList));
 
-    connect(ui_->radio1154, &QRadioButton::toggled, this, &OfficeSearchDialog::enableFields);
-    connect(ui_->button1164, &QPushButton::clicked, this, &OfficeSearchDialog::search);
-    connect(ui_->button2, &QPushButton::clicked, this, &QDialog::reject);
-    connect(new ListChoiceWatcher(ui_->list1151), &ListChoiceWatcher::chosen, this,
+    connect(ui_->byCodeRadio, &QRadioButton::toggled, this, &OfficeSearchDialog::enableFields);
+    connect(ui_->searchButton, &QPushButton::clicked, this, &OfficeSearchDialog::search);
+    connect(ui_->closeButton, &QPushButton::clicked, this, &QDialog::reject);
+    connect(new ListChoiceWatcher(ui_->resultList), &ListChoiceWatcher::chosen, this,
             &OfficeSearchDialog::showDetails);
 
-    ui_->radio1154->setChecked(true);
-    ui_->combo1163->setCurrentIndex(0);
-    ui_->combo1141->setCurrentIndex(0);
+    ui_->byCodeRadio->setChecked(true);
+    ui_->matchList->setCurrentIndex(0);
+    ui_->cityList->setCurrentIndex(0);
     enableFields();
 }
 
 OfficeSearchDialog::~OfficeSearchDialog() = default;
 
 void OfficeSearchDialog::enableFields() {
-    const bool byCode = ui_->radio1154->isChecked();
-    ui_->edit1159->setEnabled(byCode);
-    ui_->edit1161->setEnabled(!byCode);
-    ui_->combo1163->setEnabled(!byCode);
-    ui_->combo1141->setEnabled(!byCode);
+    const bool byCode = ui_->byCodeRadio->isChecked();
+    ui_->codeEdit->setEnabled(byCode);
+    ui_->nameEdit->setEnabled(!byCode);
+    ui_->matchList->setEnabled(!byCode);
+    ui_->cityList->setEnabled(!byCode);
 }
 
 void OfficeSearchDialog::search() {
     cs::Listing listing;
-    if (ui_->radio1154->isChecked()) {
-        listing = cs::listOfficesByCode(toSjis(ui_->edit1159->text()));
+    if (ui_->byCodeRadio->isChecked()) {
+        listing = cs::listOfficesByCode(toSjis(ui_->codeEdit->text()));
     } else {
-        listing = cs::listOfficesByName(toSjis(ui_->edit1161->text()),
-                                        toSjis(ui_->combo1141->currentText()),
-                                        ui_->combo1163->currentIndex());
+        listing = cs::listOfficesByName(toSjis(ui_->nameEdit->text()),
+                                        toSjis(ui_->cityList->currentText()),
+                                        ui_->matchList->currentIndex());
     }
-    showListing(ui_->list1151, ui_->label1050, listing);
+    showListing(ui_->resultList, ui_->resultLabel, listing);
 }
 
 void OfficeSearchDialog::showDetails() {
     std::string line;
-    if (!selectedLineBytes(ui_->list1151, line) || line == cs::notFoundLine()) return;
+    if (!selectedLineBytes(ui_->resultList, line) || line == cs::notFoundLine()) return;
     const cs::OfficeHitParts parts = cs::splitOfficeHit(line);
     OfficeInfoDialog details(parts.code, parts.name, parts.address, this);
     details.exec();

@@ -13,40 +13,40 @@ namespace cs = converter::search;
 TextSearchDialog::TextSearchDialog(std::string* result, QWidget* parent)
     : QDialog(parent), ui_(std::make_unique<Ui::TextSearchDialogForm>()), result_(result) {
     ui_->setupUi(this);
-    connect(ui_->edit1093, &QLineEdit::textChanged, this, &TextSearchDialog::search);
-    connect(ui_->button1126, &QPushButton::clicked, this, &TextSearchDialog::confirm);
-    connect(ui_->button2, &QPushButton::clicked, this, &QDialog::reject);
-    connect(new ListChoiceWatcher(ui_->list1096), &ListChoiceWatcher::chosen, this,
+    connect(ui_->textEdit, &QLineEdit::textChanged, this, &TextSearchDialog::search);
+    connect(ui_->chooseButton, &QPushButton::clicked, this, &TextSearchDialog::confirm);
+    connect(ui_->closeButton, &QPushButton::clicked, this, &QDialog::reject);
+    connect(new ListChoiceWatcher(ui_->resultList), &ListChoiceWatcher::chosen, this,
             &TextSearchDialog::pick);
 
     // Setting the text starts the first search.
     const bool given = result_ && !result_->empty();
-    ui_->edit1093->setText(given ? fromSjis(*result_) : QStringLiteral("*"));
-    ui_->edit1093->setFocus(Qt::OtherFocusReason);
+    ui_->textEdit->setText(given ? fromSjis(*result_) : QStringLiteral("*"));
+    ui_->textEdit->setFocus(Qt::OtherFocusReason);
 }
 
 TextSearchDialog::~TextSearchDialog() = default;
 
 void TextSearchDialog::search() {
-    auto listing = cs::listMatchingPlaces(toSjis(ui_->edit1093->text()));
+    auto listing = cs::listMatchingPlaces(toSjis(ui_->textEdit->text()));
     listIsPartial_ = listing.listIsPartial;
-    showListing(ui_->list1096, ui_->label1100, listing);
+    showListing(ui_->resultList, ui_->resultLabel, listing);
 }
 
 void TextSearchDialog::pick() {
     std::string line;
-    if (!selectedLineBytes(ui_->list1096, line)) return;
+    if (!selectedLineBytes(ui_->resultList, line)) return;
     const QString text = fromSjis(cs::pickedSearchText(line, listIsPartial_));
     // The search follows the change of the text; an unchanged text is searched again too.
-    if (ui_->edit1093->text() == text) {
+    if (ui_->textEdit->text() == text) {
         search();
     } else {
-        ui_->edit1093->setText(text);
+        ui_->textEdit->setText(text);
     }
 }
 
 void TextSearchDialog::confirm() {
-    const std::string typed = cs::limitBytes(toSjis(ui_->edit1093->text()), cs::kAddressTextLimit);
+    const std::string typed = cs::limitBytes(toSjis(ui_->textEdit->text()), cs::kAddressTextLimit);
     auto text = cs::confirmedSearchText(typed);
     if (!text) {
         ShowConvMessage(this, 101);

@@ -14,7 +14,9 @@
 #include "digit_counter.h"
 #include "gui_harness.h"
 #include "progress_dialog.h"
+#include "progress_dialog_ids.h"
 #include "range_dialog.h"
+#include "range_dialog_ids.h"
 #include "template_controls.h"
 #include "text_page_ids.h"
 
@@ -159,18 +161,20 @@ TEST(ConversionRun, PartialRunThroughTheRangeDialog) {
     QTimer::singleShot(0, [&program] {
         auto* range = qobject_cast<gui::RangeDialog*>(QApplication::activeModalWidget());
         ASSERT_NE(range, nullptr);
-        auto* first = gui::control<QLineEdit>(range, 1146);
-        auto* last = gui::control<QLineEdit>(range, 1025);
+        auto* first = gui::control<QLineEdit>(range, range_dialog::kFirstEdit);
+        auto* last = gui::control<QLineEdit>(range, range_dialog::kLastEdit);
         EXPECT_EQ(gui::CEditN::of(first)->value(), 1);
         EXPECT_EQ(gui::CEditN::of(last)->value(), 999999999);
         gui::CEditN::of(first)->SetData(10);
         gui::CEditN::of(last)->SetData(9);
-        QTest::mouseClick(gui::control<QPushButton>(range, 1098), Qt::LeftButton);
+        QTest::mouseClick(gui::control<QPushButton>(range, range_dialog::kStartButton),
+                          Qt::LeftButton);
         EXPECT_EQ(program.dialogs.messages.back().caption, QStringLiteral("エラー ( 802 )"));
         EXPECT_EQ(range->focusWidget(), first);
         gui::CEditN::of(first)->SetData(3);
         gui::CEditN::of(last)->SetData(5);
-        QTest::mouseClick(gui::control<QPushButton>(range, 1098), Qt::LeftButton);
+        QTest::mouseClick(gui::control<QPushButton>(range, range_dialog::kStartButton),
+                          Qt::LeftButton);
     });
     program.dialogs.answers = {true};
     program.click(csv_page::kTemplate, csv_page::kRunPartButton);
@@ -195,7 +199,8 @@ TEST(ConversionRun, StopThroughTheStopButtonAsksAndEndsTheRun) {
 
     // First "中止" answered No: the run goes on to the end.
     onceTheRunReaches(50, [](gui::ProgressDialog* run) {
-        QTest::mouseClick(gui::control<QPushButton>(run, 2), Qt::LeftButton);
+        QTest::mouseClick(gui::control<QPushButton>(run, progress_dialog::kStopButton),
+                          Qt::LeftButton);
     });
     program.dialogs.answers = {true, false};
     program.click(csv_page::kTemplate, csv_page::kRunAllButton);
@@ -212,7 +217,8 @@ TEST(ConversionRun, StopThroughTheStopButtonAsksAndEndsTheRun) {
     // Then Yes: the run ends early with the stop message; the questions
     // are the start question, the overwrite question and the stop question.
     onceTheRunReaches(50, [](gui::ProgressDialog* run) {
-        QTest::mouseClick(gui::control<QPushButton>(run, 2), Qt::LeftButton);
+        QTest::mouseClick(gui::control<QPushButton>(run, progress_dialog::kStopButton),
+                          Qt::LeftButton);
     });
     program.dialogs.answers = {true, true, true};
     program.click(csv_page::kTemplate, csv_page::kRunAllButton);

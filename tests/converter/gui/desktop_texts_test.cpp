@@ -14,6 +14,7 @@
 #include <cstdlib>
 
 #include "about_box.h"
+#include "about_box_ids.h"
 #include "font_setup.h"
 #include "gui_harness.h"
 #include "help.h"
@@ -74,8 +75,9 @@ TEST(DesktopTexts, VersionDialogShowsTheDictionaryEditionAndDataDate) {
     QTimer::singleShot(0, [&line] {
         auto* about = qobject_cast<gui::AboutBox*>(QApplication::activeModalWidget());
         ASSERT_NE(about, nullptr);
-        line = gui::control<QLabel>(about, gui::kDictionaryLine)->text();
-        QTest::mouseClick(gui::control<QPushButton>(about, 1), Qt::LeftButton);
+        line = gui::control<QLabel>(about, gui::ids::about_box::kDictionaryLabel)->text();
+        QTest::mouseClick(gui::control<QPushButton>(about, gui::ids::about_box::kOkButton),
+                          Qt::LeftButton);
     });
     program.window->commandAction(gui::kVersionCommand)->trigger();
     EXPECT_EQ(line, QStringLiteral("辞書の版　%1\nデータの日付　%2").arg(edition, dataDate));

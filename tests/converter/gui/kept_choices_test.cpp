@@ -63,7 +63,8 @@ TEST(KeptChoices, SearchPrefectureKeptInTheSettingsBetweenRuns) {
     gui::ProgramContext context{
         engine, converter::SettingsStore(first.settingsPath()), first.dir.path() + "/", {}, {}};
     gui::MainWindow window(context);
-    auto* list = qobject_cast<QComboBox*>(window.pageOfTemplate(kSearchPage)->controlById(1142));
+    auto* list = qobject_cast<QComboBox*>(
+        window.pageOfTemplate(kSearchPage)->controlById(search_page::kPrefectureList));
     EXPECT_EQ(list->currentIndex(), 13);
 }
 

@@ -8,6 +8,7 @@
 #include "digit_counter.h"
 #include "gui_harness.h"
 #include "progress_dialog.h"
+#include "progress_dialog_ids.h"
 #include "template_controls.h"
 
 using namespace gui_testing;
@@ -19,10 +20,10 @@ TEST(DigitCounter, RepaintsAtMostEvery200MillisecondsAndTheFinalValueAtOnce) {
     QWidget dialog;
     auto* placeholder = new QLabel(QStringLiteral("Counter"), &dialog);
     placeholder->setGeometry(48, 9, 171, 30);
-    gui::setControlId(placeholder, 109);
+    gui::setControlId(placeholder, gui::ids::progress_dialog::kCounter);
     std::uint32_t now = 1000;
     auto* counter = new gui::DigitCounter(placeholder, [&now] { return now; });
-    EXPECT_EQ(gui::controlId(counter), 109);
+    EXPECT_EQ(gui::controlId(counter), gui::ids::progress_dialog::kCounter);
     EXPECT_EQ(gui::controlId(placeholder), -1);
     EXPECT_FALSE(placeholder->isVisibleTo(&dialog));
     const QPixmap glyphs(QStringLiteral(":/zelko7/bitmap132.png"));
@@ -58,7 +59,8 @@ TEST(RunDialog, PumpsOncePerRecordAndShowsTheErrorCount) {
     job.cnvKbn = 2;
     gui::ProgressDialog run(converter::SourceKind::Csv, job, program.context, program.window.get());
     EXPECT_EQ(run.windowTitle(), QStringLiteral("変換中"));
-    EXPECT_EQ(gui::control<QPushButton>(&run, 2)->text(), QStringLiteral("中止"));
+    EXPECT_EQ(gui::control<QPushButton>(&run, gui::ids::progress_dialog::kStopButton)->text(),
+              QStringLiteral("中止"));
     int pumps = 0;
     QStringList errorCounts;
     QObject::connect(&run, &gui::ProgressDialog::pumped, [&] {

@@ -10,12 +10,19 @@
 #include <QTimer>
 
 #include "about_box.h"
+#include "about_box_ids.h"
+#include "access_page_ids.h"
 #include "csv_page_ids.h"
 #include "desktop_program.h"
+#include "excel_page_ids.h"
 #include "gui_harness.h"
 #include "help.h"
+#include "options_page_ids.h"
 #include "page_tab_control.h"
+#include "sdf_page_ids.h"
+#include "search_page_ids.h"
 #include "tab_page.h"
+#include "text_page_ids.h"
 
 using namespace gui_testing;
 using namespace gui::ids;
@@ -45,7 +52,9 @@ TEST(StartUp, EngineThatCannotOpenEndsTheProgramWithoutAWindowOrSettings) {
 TEST(StartUp, MainWindowHasTheSevenPagesInTabOrderWithTheirHints) {
     Program program;
     gui::PageTabControl* tabs = program.window->tabs();
-    const int templates[] = {130, 138, 134, 133, 107, 106, 103};
+    const int templates[] = {search_page::kTemplate, excel_page::kTemplate, access_page::kTemplate,
+                             text_page::kTemplate,   sdf_page::kTemplate,   csv_page::kTemplate,
+                             options_page::kTemplate};
     const char* const captions[] = {"郵便番号検索", "Excel変換", "Access変換", "標準ﾃｷｽﾄ変換",
                                     "SDF変換",      "CSV変換",   "ｵﾌﾟｼｮﾝ"};
     const char* const hints[] = {"　ゼルコセブン Version 1.4です。",
@@ -126,7 +135,7 @@ TEST(StartUp, VersionDialogAndTheManualBesideTheProgram) {
         EXPECT_EQ(about->windowTitle(), QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報 Zelko7"));
         for (QLabel* label : about->findChildren<QLabel*>())
             if (!label->text().isEmpty()) line = label->text();
-        QTest::mouseClick(gui::control<QPushButton>(about, 1), Qt::LeftButton);
+        QTest::mouseClick(gui::control<QPushButton>(about, about_box::kOkButton), Qt::LeftButton);
     });
     program.window->commandAction(gui::kVersionCommand)->trigger();
     EXPECT_EQ(line, QStringLiteral("ゼルコセブン　Version 1.4.0.8"));

@@ -11,11 +11,13 @@
 #include <QTest>
 
 #include "keszip.h"
+#include "search_code_dialog_ids.h"
 #include "search_gui_support.h"
 #include "template_controls.h"
 #include "test_support.h"
 
 using namespace search_gui_test;
+using namespace gui::ids;
 using gui::CodeSearchDialog;
 using gui::control;
 using testing_support::u8;
@@ -35,8 +37,8 @@ class CodeSearch : public testing::Test {
         dialog_ = std::make_unique<CodeSearchDialog>(std::move(code), &result_);
         dialog_->show();
         QCoreApplication::processEvents();
-        list_ = control<QListWidget>(dialog_.get(), 1083);
-        label_ = control<QLabel>(dialog_.get(), 1087);
+        list_ = control<QListWidget>(dialog_.get(), search_code_dialog::kResultList);
+        label_ = control<QLabel>(dialog_.get(), search_code_dialog::kResultLabel);
     }
     QString line(int row) const { return list_->item(row)->text(); }
 
@@ -58,11 +60,12 @@ TEST_F(CodeSearch, SearchesAtOnceAndFormatsThePrefix) {
     EXPECT_EQ(label_->text(), "検索結果　（ 取得件数 1 件 ）");
 
     SetHyphenMode(0);
-    QTest::mouseClick(control<QPushButton>(dialog_.get(), 1073), Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>(dialog_.get(), search_code_dialog::kSearchButton),
+                      Qt::LeftButton);
     EXPECT_EQ(line(0), " 1000013:東京都 千代田区 霞が関");
 
     // Ticking the 5-digit box re-runs the search with the old code in front.
-    auto* show5 = control<QCheckBox>(dialog_.get(), 1102);
+    auto* show5 = control<QCheckBox>(dialog_.get(), search_code_dialog::kFiveDigitCheck);
     QTest::mouseClick(show5, Qt::LeftButton);
     ASSERT_TRUE(show5->isChecked());
     ASSERT_EQ(list_->count(), 1);
@@ -94,18 +97,18 @@ TEST_F(CodeSearch, CatchAllEntriesAndEmptyCodes) {
 
     // Without a starting code the dialog opens empty and lists nothing.
     open(std::nullopt);
-    EXPECT_EQ(control<QLineEdit>(dialog_.get(), 1077)->text(), "");
+    EXPECT_EQ(control<QLineEdit>(dialog_.get(), search_code_dialog::kCodeEdit)->text(), "");
     EXPECT_EQ(list_->count(), 0);
     EXPECT_EQ(label_->text(), "検索結果");
     // A 5-digit code lists its towns, the catch-all one left out of the count.
-    control<QLineEdit>(dialog_.get(), 1077)->setText("10000");
-    pressEnter(control<QLineEdit>(dialog_.get(), 1077));
+    control<QLineEdit>(dialog_.get(), search_code_dialog::kCodeEdit)->setText("10000");
+    pressEnter(control<QLineEdit>(dialog_.get(), search_code_dialog::kCodeEdit));
     EXPECT_GT(list_->count(), 10);
     EXPECT_EQ(label_->text(), QString("検索結果　（ 取得件数 %1 件 ）").arg(list_->count()));
     EXPECT_EQ(rowOf(list_, " 1000000:東京都 千代田区 以下に掲載がない場合"), -1);
     // Only 8 characters of the code are read.
-    control<QLineEdit>(dialog_.get(), 1077)->setText("100-00139");
-    pressEnter(control<QLineEdit>(dialog_.get(), 1077));
+    control<QLineEdit>(dialog_.get(), search_code_dialog::kCodeEdit)->setText("100-00139");
+    pressEnter(control<QLineEdit>(dialog_.get(), search_code_dialog::kCodeEdit));
     EXPECT_EQ(list_->count(), 1);
     EXPECT_TRUE(dialog_->isVisible());
 }
@@ -132,7 +135,7 @@ TEST_F(CodeSearch, ChoosingALineHandsTheAddressBack) {
 
 TEST_F(CodeSearch, FullWidthDigitsFindTheSameTowns) {
     open(std::nullopt);
-    auto* edit = control<QLineEdit>(dialog_.get(), 1077);
+    auto* edit = control<QLineEdit>(dialog_.get(), search_code_dialog::kCodeEdit);
     edit->setText("１００－００１３");
     pressEnter(edit);
     ASSERT_EQ(list_->count(), 1);

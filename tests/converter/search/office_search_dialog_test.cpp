@@ -17,10 +17,13 @@
 #include "office_hit_delegate.h"
 #include "office_info_dialog.h"
 #include "search_gui_support.h"
+#include "search_office_dialog_ids.h"
+#include "search_office_info_ids.h"
 #include "template_controls.h"
 #include "test_support.h"
 
 using namespace search_gui_test;
+using namespace gui::ids;
 using gui::control;
 
 namespace {
@@ -35,8 +38,8 @@ class OfficeSearch : public testing::Test {
         KESZIP_REQUIRE_REAL_DATA();
         ASSERT_TRUE(openDictionaries());
         dialog_.show();
-        list_ = control<QListWidget>(&dialog_, 1151);
-        label_ = control<QLabel>(&dialog_, 1050);
+        list_ = control<QListWidget>(&dialog_, search_office_dialog::kResultList);
+        label_ = control<QLabel>(&dialog_, search_office_dialog::kResultLabel);
     }
     void TearDown() override { closeModalDialogs(); }
 
@@ -45,16 +48,16 @@ class OfficeSearch : public testing::Test {
         return control<W>(&dialog_, id);
     }
     void byCode(const QString& code) {
-        QTest::mouseClick(get<QRadioButton>(1154), Qt::LeftButton);
-        get<QLineEdit>(1159)->setText(code);
-        QTest::mouseClick(get<QPushButton>(1164), Qt::LeftButton);
+        QTest::mouseClick(get<QRadioButton>(search_office_dialog::kByCodeRadio), Qt::LeftButton);
+        get<QLineEdit>(search_office_dialog::kCodeEdit)->setText(code);
+        QTest::mouseClick(get<QPushButton>(search_office_dialog::kSearchButton), Qt::LeftButton);
     }
     void byName(const QString& name, int match, const QString& address = {}) {
-        QTest::mouseClick(get<QRadioButton>(1157), Qt::LeftButton);
-        get<QLineEdit>(1161)->setText(name);
-        get<QComboBox>(1163)->setCurrentIndex(match);
-        get<QComboBox>(1141)->setEditText(address);
-        QTest::mouseClick(get<QPushButton>(1164), Qt::LeftButton);
+        QTest::mouseClick(get<QRadioButton>(search_office_dialog::kByNameRadio), Qt::LeftButton);
+        get<QLineEdit>(search_office_dialog::kNameEdit)->setText(name);
+        get<QComboBox>(search_office_dialog::kMatchList)->setCurrentIndex(match);
+        get<QComboBox>(search_office_dialog::kCityList)->setEditText(address);
+        QTest::mouseClick(get<QPushButton>(search_office_dialog::kSearchButton), Qt::LeftButton);
     }
     QString countLabel() const {
         return QString("検索結果　（ 取得件数 %1 件 ）").arg(list_->count());
@@ -74,17 +77,19 @@ class OfficeSearch : public testing::Test {
 
 TEST_F(OfficeSearch, ModesEnableTheirFields) {
     KESZIP_REQUIRE_REAL_DATA();
-    EXPECT_TRUE(get<QRadioButton>(1154)->isChecked());
-    EXPECT_TRUE(get<QLineEdit>(1159)->isEnabled());
-    for (int id : {1161, 1163, 1141}) EXPECT_FALSE(get<QWidget>(id)->isEnabled()) << id;
+    EXPECT_TRUE(get<QRadioButton>(search_office_dialog::kByCodeRadio)->isChecked());
+    EXPECT_TRUE(get<QLineEdit>(search_office_dialog::kCodeEdit)->isEnabled());
+    for (int id : {search_office_dialog::kNameEdit, search_office_dialog::kMatchList,
+                   search_office_dialog::kCityList})
+        EXPECT_FALSE(get<QWidget>(id)->isEnabled()) << id;
 
-    auto* match = get<QComboBox>(1163);
+    auto* match = get<QComboBox>(search_office_dialog::kMatchList);
     ASSERT_EQ(match->count(), 3);
     EXPECT_EQ(match->currentIndex(), 0);
     EXPECT_EQ(match->itemText(0), "あいまい検索");
     EXPECT_EQ(match->itemText(1), "完全一致");
     EXPECT_EQ(match->itemText(2), "完全一致（前株、後株等は無視）");
-    auto* city = get<QComboBox>(1141);
+    auto* city = get<QComboBox>(search_office_dialog::kCityList);
     ASSERT_EQ(city->count(), 48);
     EXPECT_EQ(city->currentIndex(), 0);
     EXPECT_EQ(city->currentText(), "");
@@ -93,12 +98,14 @@ TEST_F(OfficeSearch, ModesEnableTheirFields) {
     EXPECT_EQ(city->itemText(8), "北海道");
     EXPECT_EQ(city->itemText(47), "沖縄県");
 
-    QTest::mouseClick(get<QRadioButton>(1157), Qt::LeftButton);
-    EXPECT_FALSE(get<QLineEdit>(1159)->isEnabled());
-    for (int id : {1161, 1163, 1141}) EXPECT_TRUE(get<QWidget>(id)->isEnabled()) << id;
-    QTest::mouseClick(get<QRadioButton>(1154), Qt::LeftButton);
-    EXPECT_TRUE(get<QLineEdit>(1159)->isEnabled());
-    EXPECT_FALSE(get<QLineEdit>(1161)->isEnabled());
+    QTest::mouseClick(get<QRadioButton>(search_office_dialog::kByNameRadio), Qt::LeftButton);
+    EXPECT_FALSE(get<QLineEdit>(search_office_dialog::kCodeEdit)->isEnabled());
+    for (int id : {search_office_dialog::kNameEdit, search_office_dialog::kMatchList,
+                   search_office_dialog::kCityList})
+        EXPECT_TRUE(get<QWidget>(id)->isEnabled()) << id;
+    QTest::mouseClick(get<QRadioButton>(search_office_dialog::kByCodeRadio), Qt::LeftButton);
+    EXPECT_TRUE(get<QLineEdit>(search_office_dialog::kCodeEdit)->isEnabled());
+    EXPECT_FALSE(get<QLineEdit>(search_office_dialog::kNameEdit)->isEnabled());
 }
 
 TEST_F(OfficeSearch, SearchesByCodeAndByName) {
@@ -135,7 +142,7 @@ TEST_F(OfficeSearch, SearchesByCodeAndByName) {
 
     // The name mode ignores whatever the code edit holds.
     byName("", 0);
-    EXPECT_EQ(get<QLineEdit>(1159)->text(), "4718571");
+    EXPECT_EQ(get<QLineEdit>(search_office_dialog::kCodeEdit)->text(), "4718571");
     EXPECT_EQ(lines(), QStringList{"住所は取得されませんでした。"});
     EXPECT_EQ(label_->text(), "検索結果");
     byCode("0000000");
@@ -207,8 +214,11 @@ TEST_F(OfficeSearch, DetailsKeepTheNameWhole) {
     ASSERT_GE(row, 0);
     QStringList shown;
     whenModal<gui::OfficeInfoDialog>([&](gui::OfficeInfoDialog& info) {
-        for (int id : {1158, 1159, 1160}) shown << control<QLineEdit>(&info, id)->text();
-        QTest::mouseClick(control<QPushButton>(&info, 1), Qt::LeftButton);
+        for (int id : {search_office_info::kCodeEdit, search_office_info::kNameEdit,
+                       search_office_info::kAddressEdit})
+            shown << control<QLineEdit>(&info, id)->text();
+        QTest::mouseClick(control<QPushButton>(&info, search_office_info::kCloseButton),
+                          Qt::LeftButton);
     });
     doubleClickRow(list_, row);
     // The ideographic space inside the name stays; only the code ends at a blank.
@@ -218,7 +228,7 @@ TEST_F(OfficeSearch, DetailsKeepTheNameWhole) {
     // Enter on a selected hit opens it too.
     shown.clear();
     whenModal<gui::OfficeInfoDialog>([&](gui::OfficeInfoDialog& info) {
-        shown << control<QLineEdit>(&info, 1158)->text();
+        shown << control<QLineEdit>(&info, search_office_info::kCodeEdit)->text();
         info.accept();
     });
     selectRow(list_, 0);

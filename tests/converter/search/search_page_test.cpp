@@ -13,9 +13,11 @@
 #include "code_search_dialog.h"
 #include "keszip.h"
 #include "office_search_dialog.h"
+#include "search_code_dialog_ids.h"
 #include "search_gui_support.h"
 #include "search_page_ids.h"
 #include "search_place_lists.h"
+#include "search_text_dialog_ids.h"
 #include "sjis_qt.h"
 #include "template_controls.h"
 #include "test_support.h"
@@ -111,8 +113,8 @@ TEST_F(SearchPageTest, CodeSearchStartsFromTheCodeAndHandsBack) {
     // Start from the shown 7-digit code, choose the only line.
     QString started;
     whenModal<gui::CodeSearchDialog>([&](gui::CodeSearchDialog& dialog) {
-        started = control<QLineEdit>(&dialog, 1077)->text();
-        doubleClickRow(control<QListWidget>(&dialog, 1083), 0);
+        started = control<QLineEdit>(&dialog, search_code_dialog::kCodeEdit)->text();
+        doubleClickRow(control<QListWidget>(&dialog, search_code_dialog::kResultList), 0);
     });
     click(search_page::kCodeSearchButton);
     EXPECT_EQ(started, "1000013");
@@ -124,15 +126,15 @@ TEST_F(SearchPageTest, CodeSearchStartsFromTheCodeAndHandsBack) {
     // With the 7-digit field empty the old code is taken; with both empty, none.
     edit(search_page::kSevenDigitEdit)->clear();
     whenModal<gui::CodeSearchDialog>([&](gui::CodeSearchDialog& dialog) {
-        started = control<QLineEdit>(&dialog, 1077)->text();
+        started = control<QLineEdit>(&dialog, search_code_dialog::kCodeEdit)->text();
         dialog.reject();
     });
     click(search_page::kCodeSearchButton);
     EXPECT_EQ(started, "100  ");
     edit(search_page::kFiveDigitEdit)->setText(" 100");
     whenModal<gui::CodeSearchDialog>([&](gui::CodeSearchDialog& dialog) {
-        started = control<QLineEdit>(&dialog, 1077)->text();
-        EXPECT_EQ(control<QListWidget>(&dialog, 1083)->count(), 0);
+        started = control<QLineEdit>(&dialog, search_code_dialog::kCodeEdit)->text();
+        EXPECT_EQ(control<QListWidget>(&dialog, search_code_dialog::kResultList)->count(), 0);
         dialog.reject();
     });
     click(search_page::kCodeSearchButton);
@@ -146,15 +148,16 @@ TEST_F(SearchPageTest, TextSearchDrillDownEndsInALookup) {
     edit(search_page::kAddressEdit)->clear();
     QString opened;
     whenModal<gui::TextSearchDialog>([&](gui::TextSearchDialog& dialog) {
-        auto* list = control<QListWidget>(&dialog, 1096);
-        opened = control<QLineEdit>(&dialog, 1093)->text();
+        auto* list = control<QListWidget>(&dialog, search_text_dialog::kResultList);
+        opened = control<QLineEdit>(&dialog, search_text_dialog::kTextEdit)->text();
         for (const char* line :
              {"東京都 ", "東京都 千代田区 ", "東京都 千代田区 霞が関(次のビルを除く)"}) {
             const int row = rowOf(list, QString::fromUtf8(line));
             ASSERT_GE(row, 0) << line;
             doubleClickRow(list, row);
         }
-        QTest::mouseClick(control<QPushButton>(&dialog, 1126), Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(&dialog, search_text_dialog::kChooseButton),
+                          Qt::LeftButton);
     });
     click(search_page::kTextSearchButton);
     EXPECT_EQ(opened, "*");
@@ -169,8 +172,8 @@ TEST_F(SearchPageTest, FailedLookupAfterADialogShowsNothing) {
     edit(search_page::kAddressEdit)->setText("架空");
     QString opened;
     whenModal<gui::TextSearchDialog>([&](gui::TextSearchDialog& dialog) {
-        opened = control<QLineEdit>(&dialog, 1093)->text();
-        pressEnter(control<QLineEdit>(&dialog, 1093));  // "住所確定"
+        opened = control<QLineEdit>(&dialog, search_text_dialog::kTextEdit)->text();
+        pressEnter(control<QLineEdit>(&dialog, search_text_dialog::kTextEdit));  // "住所確定"
     });
     click(search_page::kTextSearchButton);
     EXPECT_EQ(opened, "架空");

@@ -12,10 +12,12 @@
 
 #include "keszip.h"
 #include "search_gui_support.h"
+#include "search_text_dialog_ids.h"
 #include "template_controls.h"
 #include "test_support.h"
 
 using namespace search_gui_test;
+using namespace gui::ids;
 using gui::control;
 using gui::TextSearchDialog;
 using testing_support::sj;
@@ -35,9 +37,9 @@ class TextSearch : public testing::Test {
         dialog_ = std::make_unique<TextSearchDialog>(&result_);
         dialog_->show();
         QCoreApplication::processEvents();
-        edit_ = control<QLineEdit>(dialog_.get(), 1093);
-        list_ = control<QListWidget>(dialog_.get(), 1096);
-        label_ = control<QLabel>(dialog_.get(), 1100);
+        edit_ = control<QLineEdit>(dialog_.get(), search_text_dialog::kTextEdit);
+        list_ = control<QListWidget>(dialog_.get(), search_text_dialog::kResultList);
+        label_ = control<QLabel>(dialog_.get(), search_text_dialog::kResultLabel);
     }
     // Picks the line with this text by keyboard (select, Enter in the list).
     void pick(const QString& text) {
@@ -86,7 +88,8 @@ TEST_F(TextSearch, DrillDownFromTheTop) {
     doubleClickRow(list_, row);
     EXPECT_EQ(edit_->text(), "東京都 千代田区 霞が関(次のビルを除く)");
 
-    QTest::mouseClick(control<QPushButton>(dialog_.get(), 1126), Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>(dialog_.get(), search_text_dialog::kChooseButton),
+                      Qt::LeftButton);
     EXPECT_EQ(dialog_->result(), QDialog::Accepted);
     EXPECT_EQ(u8(result_), "東京都 千代田区 霞が関 次のビルを除く ");
     EXPECT_TRUE(boxes_.boxes.empty());
@@ -123,7 +126,7 @@ TEST_F(TextSearch, ConfirmingEmptyAndStarredTexts) {
     KESZIP_REQUIRE_REAL_DATA();
     open("東京都");
     edit_->clear();
-    auto* confirm = control<QPushButton>(dialog_.get(), 1126);
+    auto* confirm = control<QPushButton>(dialog_.get(), search_text_dialog::kChooseButton);
     QTest::mouseClick(confirm, Qt::LeftButton);
     ASSERT_EQ(boxes_.boxes.size(), 1u);
     EXPECT_EQ(boxes_.boxes[0].text, "住所が未入力です。");
