@@ -13,12 +13,12 @@
 #include <string>
 #include <vector>
 
-#include "dictionary_data.h"
-#include "lookup.h"
 #include "real_towns.h"
-#include "shift_jis_text.h"
+#include "src/dictionary_data.h"
+#include "src/lookup.h"
+#include "src/shift_jis_text.h"
+#include "src/zip_engine.h"
 #include "written_forms.h"
-#include "zip_engine.h"
 
 namespace {
 

@@ -9,13 +9,13 @@
 #include <QTemporaryDir>
 #include <cstdio>
 
-#include "ceditn.h"
-#include "conversion_page.h"
-#include "font_setup.h"
-#include "main_window.h"
-#include "page_tab_control.h"
-#include "run_start.h"
-#include "user_dialogs.h"
+#include "conversion/run_start.h"
+#include "gui/ceditn.h"
+#include "gui/conversion_page.h"
+#include "gui/font_setup.h"
+#include "gui/main_window.h"
+#include "gui/page_tab_control.h"
+#include "gui/user_dialogs.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);

@@ -5,7 +5,7 @@
 #include <utility>
 
 #include "ken_all_source.h"
-#include "shift_jis_text.h"
+#include "src/shift_jis_text.h"
 
 namespace bench {
 namespace {

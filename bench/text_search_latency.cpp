@@ -11,10 +11,10 @@
 #include <string>
 #include <vector>
 
+#include "gui/sjis_qt.h"
 #include "keszip.h"
-#include "search_listings.h"
-#include "sjis_qt.h"
-#include "text_search_dialog.h"
+#include "search/core/search_listings.h"
+#include "search/text_search_dialog.h"
 
 namespace {
 

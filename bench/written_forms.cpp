@@ -7,7 +7,7 @@
 #include <set>
 #include <utility>
 
-#include "shift_jis_text.h"
+#include "src/shift_jis_text.h"
 
 namespace bench {
 namespace {

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "fold_settings.h"
 #include "real_towns.h"
+#include "src/fold_settings.h"
 
 namespace bench {
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "barcode_encoding.h"
-#include "barcode_image.h"
+#include "src/barcode_encoding.h"
+#include "src/barcode_image.h"
 
 namespace {
 

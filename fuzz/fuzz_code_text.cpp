@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "code_text.h"
+#include "src/code_text.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     std::string_view text(reinterpret_cast<const char*>(data), size);

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "csv_line.h"
+#include "conversion/csv_line.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string line(reinterpret_cast<const char*>(data), size);

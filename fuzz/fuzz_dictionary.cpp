@@ -9,8 +9,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "lookup.h"
-#include "zip_engine.h"
+#include "src/lookup.h"
+#include "src/zip_engine.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static const std::string path = "/tmp/fuzz-dictionary-" + std::to_string(getpid()) + ".bin";

@@ -12,9 +12,9 @@
 #include <string>
 #include <string_view>
 
-#include "column_types.h"
-#include "database_text.h"
-#include "field_value.h"
+#include "database/column_types.h"
+#include "database/database_text.h"
+#include "database/field_value.h"
 
 namespace {
 

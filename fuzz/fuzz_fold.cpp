@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "fold.h"
+#include "src/fold.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "office_names.h"
+#include "src/office_names.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static const keszip::FoldSettings settings;

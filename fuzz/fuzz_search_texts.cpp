@@ -11,9 +11,9 @@
 #include <string>
 
 #include "keszip.h"
-#include "office_hit_split.h"
-#include "search_choices.h"
-#include "search_listings.h"
+#include "search/core/office_hit_split.h"
+#include "search/core/search_choices.h"
+#include "search/core/search_listings.h"
 
 namespace {
 

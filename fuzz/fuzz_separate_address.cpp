@@ -9,7 +9,7 @@
 #include <string>
 
 #include "keszip.h"
-#include "separate_address.h"
+#include "src/separate_address.h"
 
 // Every result flag the lookup may set.
 constexpr int kResultFlags = KESZIP_FOUND | KESZIP_KYOTO_STREET | KESZIP_GENERIC_CODE |

@@ -7,8 +7,8 @@
 #include <string>
 #include <string_view>
 
-#include "call_record.h"
-#include "set_date.h"
+#include "src/call_record.h"
+#include "src/set_date.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);

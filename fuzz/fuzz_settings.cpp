@@ -11,7 +11,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "settings.h"
+#include "conversion/settings.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "settings_files.h"
-#include "substitution_table.h"
+#include "src/substitution_table.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);

@@ -10,7 +10,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "tel_engine.h"
+#include "telephone/tel_engine.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static const std::string dir = [] {

@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "text_encoding.h"
+#include "conversion/text_encoding.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string text(reinterpret_cast<const char*>(data), size);

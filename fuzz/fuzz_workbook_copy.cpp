@@ -9,7 +9,7 @@
 #include <string>
 
 #include "compound_leak_suppressions.h"
-#include "xls_copy.h"
+#include "workbooks/xls_copy.h"
 
 namespace {
 

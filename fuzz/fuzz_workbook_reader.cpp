@@ -4,9 +4,9 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "biff_stream.h"
 #include "compound_leak_suppressions.h"
-#include "workbook_encryption.h"
+#include "workbooks/biff_stream.h"
+#include "workbooks/workbook_encryption.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     // The look for a password comes first, as zelko7 convert excel does it.

@@ -11,8 +11,8 @@
 #include <filesystem>
 #include <string>
 
-#include "xlsx_copy.h"
-#include "xlsx_reader.h"
+#include "workbooks/xlsx/xlsx_copy.h"
+#include "workbooks/xlsx/xlsx_reader.h"
 
 namespace {
 

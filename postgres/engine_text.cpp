@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "keszip.h"
-#include "utf8_edge.h"
+#include "src/utf8_edge.h"
 
 namespace {
 

@@ -67,6 +67,12 @@ ALLOWED = {
     'bindings': ENGINE,  # the C interface, and the engine's UTF-8 text edge for search texts
     'tests': None,  # tests, fuzz targets and benchmarks may include anything
 }
+# Include roots whose headers are named without a folder: the public headers
+# and the flat components. Any other header outside the including file's own
+# folder is named by its path from its component's root.
+BARE_ROOTS = {'engine/include', 'barcode/include', 'setup-helper/include', 'tools/mkdic', 'bench', 'cli',
+              'postgres', 'python'}
+COMPONENT_ROOTS = ['converter', 'engine', 'barcode', 'setup-helper', 'platform', 'tests']
 QT_LAYERS = {'desktop', 'custom', 'setup', 'tests', 'app'}
 WIN32_LAYERS = {'platform', 'engine-api', 'barcode-api', 'custom-api'}
 
@@ -108,7 +114,13 @@ def main():
                     faults.append(f'{where}: Qt header <{name}> outside the desktop front ends')
                 continue
             target = resolve(f, name, known, by_name)
-            if target is None or allowed is None:
+            if target is None:
+                continue
+            if '/' not in name and os.path.dirname(target) not in BARE_ROOTS and \
+                    os.path.dirname(target) != os.path.dirname(f):
+                faults.append(f'{where}: "{name}" crosses a folder by bare name; include it as '
+                              f'"{root_relative(target)}"')
+            if allowed is None:
                 continue
             other = layer_of(target)
             if other != layer and other not in allowed:
@@ -120,6 +132,13 @@ def main():
         return 1
     print(f'layering: {len(files)} files, every include follows the layering')
     return 0
+
+
+def root_relative(target):
+    for root in COMPONENT_ROOTS:
+        if target.startswith(root + '/'):
+            return target[len(root) + 1:]
+    return target
 
 
 def resolve(source, name, known, by_name):

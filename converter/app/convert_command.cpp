@@ -9,20 +9,20 @@
 #include <memory>
 #include <vector>
 
-#include "address_engine.h"
-#include "conversion_run.h"
-#include "csv_line.h"
-#include "excel_run.h"
+#include "conversion/address_engine.h"
+#include "conversion/conversion_run.h"
+#include "conversion/csv_line.h"
+#include "conversion/excel_run.h"
+#include "conversion/page_checks.h"
+#include "conversion/run_start.h"
+#include "conversion/settings.h"
+#include "conversion/sjis_literal.h"
+#include "conversion/text_encoding.h"
 #include "exit_status.h"
-#include "page_checks.h"
-#include "run_start.h"
-#include "settings.h"
-#include "sjis_literal.h"
 #include "table_command.h"
 #include "terminal_host.h"
-#include "text_encoding.h"
-#include "workbook_encryption.h"
-#include "workbook_kind_choice.h"
+#include "workbooks/workbook_encryption.h"
+#include "workbooks/xlsx/workbook_kind_choice.h"
 
 namespace converter {
 namespace {

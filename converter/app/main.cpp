@@ -11,7 +11,7 @@
 #include "exit_status.h"
 #include "terminal_host.h"
 #ifdef ZELKO7_DESKTOP
-#include "desktop_program.h"
+#include "gui/desktop_program.h"
 #endif
 
 int main(int argc, char** argv) {

@@ -5,15 +5,15 @@
 
 #include <iostream>
 
-#include "address_engine.h"
-#include "conversion_run.h"
-#include "dao_table.h"
+#include "conversion/address_engine.h"
+#include "conversion/conversion_run.h"
+#include "conversion/page_checks.h"
+#include "conversion/sjis_literal.h"
+#include "conversion/table_page.h"
+#include "conversion/table_run.h"
+#include "conversion/table_start.h"
+#include "database/dao_table.h"
 #include "exit_status.h"
-#include "page_checks.h"
-#include "sjis_literal.h"
-#include "table_page.h"
-#include "table_run.h"
-#include "table_start.h"
 
 namespace converter {
 namespace {

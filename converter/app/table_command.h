@@ -5,8 +5,8 @@
 #include <CLI/CLI.hpp>
 #include <string>
 
+#include "conversion/settings.h"
 #include "convert_command.h"
-#include "settings.h"
 #include "terminal_host.h"
 
 namespace converter {

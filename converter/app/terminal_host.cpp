@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <iostream>
 
-#include "messages.h"
+#include "conversion/messages.h"
 
 namespace converter {
 namespace {

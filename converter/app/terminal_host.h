@@ -10,7 +10,7 @@
 #include <optional>
 #include <string>
 
-#include "run_host.h"
+#include "conversion/run_host.h"
 
 namespace converter {
 

@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <string_view>
 
+#include "conversion/table.h"
 #include "field_value.h"
-#include "table.h"
 
 namespace converter {
 

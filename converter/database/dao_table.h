@@ -17,9 +17,9 @@
 #include <string>
 #include <vector>
 
+#include "conversion/table.h"
 #include "database_backend.h"
 #include "field_value.h"
-#include "table.h"
 
 namespace converter {
 

@@ -10,9 +10,9 @@
 #include <utility>
 #include <vector>
 
+#include "conversion/table.h"
 #include "field_value.h"
 #include "record_keys.h"
-#include "table.h"
 
 namespace converter {
 

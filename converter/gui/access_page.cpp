@@ -9,13 +9,13 @@
 
 #include "access_page_ids.h"
 #include "conv_messages.h"
-#include "dao_table.h"
+#include "conversion/table_run.h"
+#include "conversion/table_start.h"
+#include "conversion/text_rules.h"
+#include "database/dao_table.h"
 #include "progress_dialog.h"
 #include "range_dialog.h"
 #include "sjis_qt.h"
-#include "table_run.h"
-#include "table_start.h"
-#include "text_rules.h"
 #include "ui_access_page.h"
 #include "user_dialogs.h"
 

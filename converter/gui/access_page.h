@@ -7,8 +7,8 @@
 #include <QString>
 #include <memory>
 
+#include "conversion/table_page.h"
 #include "tab_page.h"
-#include "table_page.h"
 
 class QComboBox;
 class QLineEdit;

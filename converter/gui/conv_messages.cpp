@@ -1,6 +1,6 @@
 #include "conv_messages.h"
 
-#include "messages.h"
+#include "conversion/messages.h"
 #include "sjis_qt.h"
 #include "user_dialogs.h"
 

@@ -8,9 +8,9 @@
 
 #include "ceditn.h"
 #include "conv_messages.h"
+#include "conversion/run_start.h"
 #include "progress_dialog.h"
 #include "range_dialog.h"
-#include "run_start.h"
 #include "sjis_qt.h"
 #include "user_dialogs.h"
 

@@ -6,8 +6,8 @@
 
 #include <array>
 
-#include "conversion_run.h"
-#include "page_checks.h"
+#include "conversion/conversion_run.h"
+#include "conversion/page_checks.h"
 #include "tab_page.h"
 
 class QLineEdit;

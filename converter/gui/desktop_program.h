@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "address_engine.h"
+#include "conversion/address_engine.h"
 
 namespace gui {
 

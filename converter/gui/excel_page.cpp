@@ -7,16 +7,16 @@
 #include <QLineEdit>
 
 #include "conv_messages.h"
+#include "conversion/excel_run.h"
+#include "conversion/run_start.h"
+#include "conversion/text_rules.h"
 #include "excel_page_ids.h"
-#include "excel_run.h"
 #include "progress_dialog.h"
 #include "range_dialog.h"
-#include "run_start.h"
 #include "sjis_qt.h"
-#include "text_rules.h"
 #include "ui_excel_page.h"
 #include "user_dialogs.h"
-#include "workbook_kind_choice.h"
+#include "workbooks/xlsx/workbook_kind_choice.h"
 
 namespace gui {
 namespace {

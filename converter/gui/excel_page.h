@@ -7,7 +7,7 @@
 
 #include <memory>
 
-#include "page_checks.h"
+#include "conversion/page_checks.h"
 #include "tab_page.h"
 
 namespace Ui {

@@ -9,8 +9,8 @@
 
 #include "ceditn.h"
 #include "conv_messages.h"
+#include "conversion/page_checks.h"
 #include "options_page_ids.h"
-#include "page_checks.h"
 #include "sjis_qt.h"
 #include "ui_options_page.h"
 #include "user_dialogs.h"

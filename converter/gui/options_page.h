@@ -6,7 +6,7 @@
 
 #include <memory>
 
-#include "settings.h"
+#include "conversion/settings.h"
 #include "tab_page.h"
 
 namespace Ui {

@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "address_engine.h"
-#include "settings.h"
+#include "conversion/address_engine.h"
+#include "conversion/settings.h"
 
 namespace gui {
 

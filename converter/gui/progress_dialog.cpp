@@ -14,7 +14,7 @@
 #include "template_controls.h"
 #include "ui_progress_dialog.h"
 #include "user_dialogs.h"
-#include "workbook_kind_choice.h"
+#include "workbooks/xlsx/workbook_kind_choice.h"
 
 namespace gui {
 

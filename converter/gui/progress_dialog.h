@@ -9,10 +9,10 @@
 #include <memory>
 #include <optional>
 
-#include "conversion_job.h"
-#include "conversion_run.h"
+#include "conversion/conversion_job.h"
+#include "conversion/conversion_run.h"
+#include "conversion/run_host.h"
 #include "program_context.h"
-#include "run_host.h"
 
 class QLabel;
 

@@ -5,7 +5,7 @@
 
 #include "ceditn.h"
 #include "conv_messages.h"
-#include "page_checks.h"
+#include "conversion/page_checks.h"
 #include "range_dialog_ids.h"
 #include "template_controls.h"
 #include "ui_range_dialog.h"

@@ -4,7 +4,7 @@
 #include <QDialog>
 #include <memory>
 
-#include "conversion_job.h"
+#include "conversion/conversion_job.h"
 
 namespace Ui {
 class RangeDialogForm;

@@ -9,16 +9,16 @@
 #include <QTimer>
 #include <string>
 
-#include "code_search_dialog.h"
-#include "main_window.h"
-#include "office_search_dialog.h"
-#include "page_tab_control.h"
-#include "search_office_dialog_ids.h"
-#include "search_page.h"
-#include "search_page_ids.h"
-#include "sjis_qt.h"
-#include "template_controls.h"
-#include "text_search_dialog.h"
+#include "gui/main_window.h"
+#include "gui/page_tab_control.h"
+#include "gui/sjis_qt.h"
+#include "gui/template_controls.h"
+#include "search/code_search_dialog.h"
+#include "search/office_search_dialog.h"
+#include "search/search_office_dialog_ids.h"
+#include "search/search_page.h"
+#include "search/search_page_ids.h"
+#include "search/text_search_dialog.h"
 
 using namespace gui::ids;
 

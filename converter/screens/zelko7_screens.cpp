@@ -9,19 +9,19 @@
 #include <QTemporaryDir>
 #include <cstdio>
 
-#include "about_box.h"
-#include "conversion_job.h"
-#include "digit_counter.h"
-#include "font_setup.h"
-#include "main_window.h"
-#include "messages.h"
-#include "page_tab_control.h"
-#include "progress_dialog.h"
-#include "range_dialog.h"
+#include "conversion/conversion_job.h"
+#include "conversion/messages.h"
+#include "gui/about_box.h"
+#include "gui/digit_counter.h"
+#include "gui/font_setup.h"
+#include "gui/main_window.h"
+#include "gui/page_tab_control.h"
+#include "gui/progress_dialog.h"
+#include "gui/range_dialog.h"
+#include "gui/sjis_qt.h"
+#include "gui/splash_window.h"
+#include "gui/user_dialogs.h"
 #include "search_screens.h"
-#include "sjis_qt.h"
-#include "splash_window.h"
-#include "user_dialogs.h"
 
 namespace {
 

@@ -2,9 +2,9 @@
 
 #include <QMetaObject>
 
-#include "search_choices.h"
+#include "gui/sjis_qt.h"
+#include "search/core/search_choices.h"
 #include "search_list_widgets.h"
-#include "sjis_qt.h"
 #include "ui_search_code_dialog.h"
 
 namespace gui {

@@ -1,6 +1,6 @@
 #include "office_info_dialog.h"
 
-#include "sjis_qt.h"
+#include "gui/sjis_qt.h"
 #include "ui_search_office_info.h"
 
 namespace gui {

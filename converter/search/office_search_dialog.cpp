@@ -1,12 +1,12 @@
 #include "office_search_dialog.h"
 
+#include "gui/sjis_qt.h"
 #include "office_hit_delegate.h"
-#include "office_hit_split.h"
 #include "office_info_dialog.h"
-#include "search_list_lines.h"
+#include "search/core/office_hit_split.h"
+#include "search/core/search_list_lines.h"
+#include "search/core/search_place_lists.h"
 #include "search_list_widgets.h"
-#include "search_place_lists.h"
-#include "sjis_qt.h"
 #include "ui_search_office_dialog.h"
 
 namespace gui {

@@ -5,7 +5,7 @@
 #include <QListWidget>
 #include <QStringList>
 
-#include "sjis_qt.h"
+#include "gui/sjis_qt.h"
 
 namespace gui {
 namespace {

@@ -6,7 +6,7 @@
 #include <QObject>
 #include <string>
 
-#include "search_listings.h"
+#include "search/core/search_listings.h"
 
 class QLabel;
 class QListWidget;

@@ -3,11 +3,11 @@
 #include <optional>
 
 #include "code_search_dialog.h"
-#include "conv_messages.h"
+#include "gui/conv_messages.h"
+#include "gui/sjis_qt.h"
 #include "office_search_dialog.h"
-#include "search_choices.h"
+#include "search/core/search_choices.h"
 #include "search_page_ids.h"
-#include "sjis_qt.h"
 #include "text_search_dialog.h"
 #include "ui_search_page.h"
 

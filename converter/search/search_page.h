@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "tab_page.h"
+#include "gui/tab_page.h"
 
 namespace Ui {
 class SearchPageForm;

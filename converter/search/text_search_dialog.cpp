@@ -1,9 +1,9 @@
 #include "text_search_dialog.h"
 
-#include "conv_messages.h"
-#include "search_choices.h"
+#include "gui/conv_messages.h"
+#include "gui/sjis_qt.h"
+#include "search/core/search_choices.h"
 #include "search_list_widgets.h"
-#include "sjis_qt.h"
 #include "ui_search_text_dialog.h"
 
 namespace gui {

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "conversion/settings.h"
 #include "platform/sjis_bytes.h"
-#include "settings.h"
 
 namespace workbooks {
 

@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "biff_records.h"
+#include "conversion/settings.h"
 #include "platform/sjis_bytes.h"
-#include "settings.h"
 
 namespace workbooks {
 namespace {

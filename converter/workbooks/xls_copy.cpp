@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <new>
 
+#include "conversion/settings.h"
 #include "output_workbook.h"
 #include "platform/sjis_bytes.h"
-#include "settings.h"
 
 namespace workbooks {
 namespace {

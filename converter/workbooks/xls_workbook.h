@@ -2,7 +2,7 @@
 // of the Excel run.
 #pragma once
 
-#include "workbook.h"
+#include "conversion/workbook.h"
 
 namespace workbooks {
 

@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "dic_format.h"
 #include "fold_settings.h"
+#include "layout/dic_format.h"
 #include "records.h"
 
 namespace keszip {

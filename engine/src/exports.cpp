@@ -19,7 +19,7 @@
 #include "search_output.h"
 #include "separate_address.h"
 #include "shift_jis_text.h"
-#include "tel_engine.h"
+#include "telephone/tel_engine.h"
 #include "zip_engine.h"
 
 namespace {

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "dic_format.h"
 #include "fold_settings.h"
-#include "office_format.h"
+#include "layout/dic_format.h"
+#include "layout/office_format.h"
 
 namespace keszip {
 

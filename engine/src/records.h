@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "dic_format.h"
+#include "layout/dic_format.h"
 
 namespace keszip {
 

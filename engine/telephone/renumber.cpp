@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "shift_jis_text.h"
+#include "src/shift_jis_text.h"
 
 namespace keszip::tel {
 namespace {

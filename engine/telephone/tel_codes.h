@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "records.h"
+#include "src/records.h"
 
 namespace keszip::tel {
 

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "fold.h"
-#include "inc_search.h"
 #include "renumber.h"
+#include "src/fold.h"
+#include "src/inc_search.h"
 #include "tel_codes.h"
 
 namespace keszip::tel {

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "zip_engine.h"
+#include "src/zip_engine.h"
 
 namespace keszip::tel {
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "code_search.h"
+#include "src/code_search.h"
 
 namespace keszip::tel {
 namespace {

@@ -7,9 +7,9 @@
 #include <string>
 #include <string_view>
 
-#include "search_state.h"
+#include "src/search_state.h"
+#include "src/zip_engine.h"
 #include "tel_codes.h"
-#include "zip_engine.h"
 
 namespace keszip::tel {
 

@@ -5,13 +5,13 @@
 #include <string>
 #include <string_view>
 
-#include "export_guard.h"
-#include "hyphen.h"
 #include "keszip.h"
-#include "lookup.h"
 #include "renumber.h"
-#include "search_output.h"
-#include "shift_jis_text.h"
+#include "src/export_guard.h"
+#include "src/hyphen.h"
+#include "src/lookup.h"
+#include "src/search_output.h"
+#include "src/shift_jis_text.h"
 #include "tel_decision.h"
 #include "tel_engine.h"
 

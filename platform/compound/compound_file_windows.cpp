@@ -9,7 +9,7 @@
 
 #include "platform/compound_file.h"
 #include "platform/replacement_file.h"
-#include "wide_text.h"
+#include "windows/wide_text.h"
 
 namespace platform {
 namespace {

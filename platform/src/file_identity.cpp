@@ -14,7 +14,7 @@
 #ifdef _WIN32
 #include <windows.h>
 
-#include "wide_text.h"
+#include "windows/wide_text.h"
 #endif
 
 namespace platform {

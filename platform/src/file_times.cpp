@@ -3,7 +3,7 @@
 #ifdef _WIN32
 #include <windows.h>
 
-#include "wide_text.h"
+#include "windows/wide_text.h"
 #else
 #include <fcntl.h>
 #include <sys/stat.h>

@@ -7,7 +7,7 @@
 #ifdef _WIN32
 #include <windows.h>
 
-#include "wide_text.h"
+#include "windows/wide_text.h"
 #else
 #include <dlfcn.h>
 #include <limits.h>

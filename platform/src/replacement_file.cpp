@@ -11,7 +11,7 @@
 #include <io.h>
 #include <windows.h>
 
-#include "wide_text.h"
+#include "windows/wide_text.h"
 #else
 #include <fcntl.h>
 #include <limits.h>

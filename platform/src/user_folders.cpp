@@ -11,7 +11,7 @@
 #include <direct.h>
 #include <io.h>
 
-#include "wide_text.h"
+#include "windows/wide_text.h"
 #else
 #include <unistd.h>
 #endif

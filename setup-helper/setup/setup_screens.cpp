@@ -9,7 +9,7 @@
 
 #include "custom_binding.h"
 #include "setup_window.h"
-#include "window_hook.h"
+#include "src/window_hook.h"
 
 int main(int argc, char** argv) {
     if (argc != 2) {

@@ -1,10 +1,10 @@
 // The exported C interface of Custom.dll.
 #include <windows.h>
 
-#include "call_record.h"
 #include "custom.h"
 #include "decoration_windows.h"
-#include "set_date.h"
+#include "src/call_record.h"
+#include "src/set_date.h"
 
 namespace {
 

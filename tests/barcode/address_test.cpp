@@ -8,9 +8,9 @@
 #include <filesystem>
 #include <string>
 
-#include "barcode_encoding.h"
 #include "kesbar_library.h"
-#include "test_support.h"
+#include "src/barcode_encoding.h"
+#include "support/test_support.h"
 
 using barcode_test::KesBarLibrary;
 using barcode_test::library;

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <string>
 
-#include "test_support.h"
+#include "support/test_support.h"
 
 using testing_support::binPath;
 using testing_support::TempDir;

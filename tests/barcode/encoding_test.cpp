@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "barcode_encoding.h"
+#include "src/barcode_encoding.h"
 
 using kesbar::Barcode;
 using kesbar::Result;

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "kesbar_library.h"
-#include "test_support.h"
+#include "support/test_support.h"
 
 using barcode_test::KesBarLibrary;
 using barcode_test::library;

@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "barcode_encoding.h"
-#include "barcode_image.h"
+#include "src/barcode_encoding.h"
+#include "src/barcode_image.h"
 
 using kesbar::Barcode;
 

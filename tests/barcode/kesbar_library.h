@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "test_support.h"
+#include "support/test_support.h"
 
 namespace barcode_test {
 

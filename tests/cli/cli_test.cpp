@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "test_support.h"
+#include "support/test_support.h"
 
 using testing_support::binPath;
 using testing_support::runCommand;

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <string>
 
-#include "test_support.h"
+#include "support/test_support.h"
 
 using testing_support::binPath;
 using testing_support::runCommand;

@@ -7,7 +7,7 @@
 #include <fstream>
 #include <vector>
 
-#include "test_support.h"
+#include "support/test_support.h"
 
 using testing_support::binPath;
 using testing_support::readFile;

@@ -4,7 +4,7 @@
 
 #include <utility>
 
-#include "test_support.h"
+#include "support/test_support.h"
 
 TEST(DynamicLibrary, LoadsResolvesAndReportsFailures) {
     EXPECT_EQ(platform::sharedLibraryFileName("keszip"), "libkeszip.so");

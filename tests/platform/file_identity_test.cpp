@@ -5,7 +5,7 @@
 
 #include <filesystem>
 
-#include "test_support.h"
+#include "support/test_support.h"
 
 using testing_support::TempDir;
 using testing_support::writeFile;

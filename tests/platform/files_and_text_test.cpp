@@ -4,7 +4,7 @@
 #include <platform/paths.h>
 #include <platform/sjis.h>
 
-#include "test_support.h"
+#include "support/test_support.h"
 
 using testing_support::TempDir;
 

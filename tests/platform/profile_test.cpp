@@ -3,7 +3,7 @@
 
 #include <climits>
 
-#include "test_support.h"
+#include "support/test_support.h"
 
 using platform::getPrivateProfileString;
 using platform::profileLookup;

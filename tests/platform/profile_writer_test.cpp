@@ -2,7 +2,7 @@
 #include <platform/profile.h>
 #include <platform/profile_writer.h>
 
-#include "test_support.h"
+#include "support/test_support.h"
 
 using platform::profileAssign;
 

@@ -6,7 +6,7 @@
 
 #include <filesystem>
 
-#include "test_support.h"
+#include "support/test_support.h"
 
 using platform::ReplacementFile;
 using testing_support::readFile;

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "postgres_server.h"
-#include "test_support.h"
+#include "converter/database/postgres_server.h"
+#include "support/test_support.h"
 
 using database_test::PostgresServer;
 using testing_support::binPath;

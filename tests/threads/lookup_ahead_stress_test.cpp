@@ -11,8 +11,8 @@
 #include <memory>
 #include <string>
 
-#include "lookup_ahead.h"
-#include "run_frame.h"
+#include "conversion/lookup_ahead.h"
+#include "conversion/run_frame.h"
 
 using namespace converter;
 

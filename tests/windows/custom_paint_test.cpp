@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include "decoration_windows.h"
+#include "windows/decoration_windows.h"
 
 namespace {
 

@@ -13,7 +13,7 @@
 #include <stdexcept>
 
 #include "platform/sjis.h"
-#include "test_support.h"
+#include "support/test_support.h"
 
 namespace testing_support {
 

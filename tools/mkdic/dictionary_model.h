@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "dic_format.h"
 #include "ken_all.h"
+#include "layout/dic_format.h"
 
 namespace mkdic {
 

@@ -3,8 +3,8 @@
 #include <cstring>
 
 #include "build_error.h"
-#include "dic_format.h"
-#include "office_format.h"
+#include "layout/dic_format.h"
+#include "layout/office_format.h"
 #include "output_files.h"
 #include "zip_source.h"
 

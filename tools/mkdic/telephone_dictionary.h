@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "dic_format.h"
 #include "dictionary_writer.h"
 #include "ken_all.h"
+#include "layout/dic_format.h"
 #include "telephone_csv.h"
 
 namespace mkdic {

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "sjis_literal.h"
+#include "conversion/sjis_literal.h"
 
 namespace converter::search {
 namespace {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <string_view>
 
-#include "sjis_literal.h"
+#include "conversion/sjis_literal.h"
 
 namespace converter::search {
 namespace {

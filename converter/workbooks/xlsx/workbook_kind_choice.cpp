@@ -1,7 +1,7 @@
 #include "workbook_kind_choice.h"
 
-#include "excel_run.h"
-#include "xls_workbook.h"
+#include "conversion/excel_run.h"
+#include "workbooks/xls_workbook.h"
 #include "xlsx_workbook_kind.h"
 
 namespace workbooks {

@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "workbook.h"
+#include "conversion/workbook.h"
 
 namespace workbooks {
 

@@ -9,7 +9,7 @@
 #include <filesystem>
 #include <thread>
 
-#include "test_support.h"
+#include "support/test_support.h"
 
 using namespace testing_support;
 

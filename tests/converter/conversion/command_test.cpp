@@ -4,8 +4,8 @@
 
 #include <algorithm>
 
-#include "run_start.h"
-#include "test_support.h"
+#include "conversion/run_start.h"
+#include "support/test_support.h"
 
 using namespace testing_support;
 

@@ -1,12 +1,12 @@
 #include <gtest/gtest.h>
 
-#include "csv_line.h"
-#include "messages.h"
-#include "page_checks.h"
-#include "record_conversion.h"
+#include "conversion/csv_line.h"
+#include "conversion/messages.h"
+#include "conversion/page_checks.h"
+#include "conversion/record_conversion.h"
+#include "conversion/text_rules.h"
 #include "scripted.h"
-#include "test_support.h"
-#include "text_rules.h"
+#include "support/test_support.h"
 
 using namespace converter;
 using converter_test::ScriptedEngine;

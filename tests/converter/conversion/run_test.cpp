@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
-#include "conversion_run.h"
-#include "page_checks.h"
+#include "conversion/conversion_run.h"
+#include "conversion/page_checks.h"
+#include "conversion/settings.h"
 #include "scripted.h"
-#include "settings.h"
-#include "test_support.h"
+#include "support/test_support.h"
 
 using namespace converter;
 using converter_test::ScriptedEngine;

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "address_engine.h"
-#include "run_host.h"
+#include "conversion/address_engine.h"
+#include "conversion/run_host.h"
 
 namespace converter_test {
 

@@ -1,4 +1,4 @@
-#include "settings.h"
+#include "conversion/settings.h"
 
 #include <gtest/gtest.h>
 #include <platform/user_folders.h>
@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "test_support.h"
+#include "support/test_support.h"
 
 using namespace converter;
 using testing_support::readFile;

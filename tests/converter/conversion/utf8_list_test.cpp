@@ -2,12 +2,12 @@
 // mark kept), the address alone put into Shift-JIS for the engine.
 #include <gtest/gtest.h>
 
-#include "conversion_run.h"
-#include "run_start.h"
+#include "conversion/conversion_run.h"
+#include "conversion/run_start.h"
+#include "conversion/settings.h"
+#include "conversion/text_encoding.h"
 #include "scripted.h"
-#include "settings.h"
-#include "test_support.h"
-#include "text_encoding.h"
+#include "support/test_support.h"
 
 using namespace converter;
 using converter_test::ScriptedEngine;

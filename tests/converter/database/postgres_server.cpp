@@ -10,7 +10,7 @@
 #include <stdexcept>
 #include <vector>
 
-#include "test_support.h"
+#include "support/test_support.h"
 
 namespace database_test {
 namespace fs = std::filesystem;

@@ -4,9 +4,9 @@
 
 #include <memory>
 
-#include "dao_table.h"
+#include "database/dao_table.h"
 #include "postgres_server.h"
-#include "test_support.h"
+#include "support/test_support.h"
 
 using namespace converter;
 using database_test::PostgresServer;

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "database_backend.h"
+#include "database/database_backend.h"
 
 namespace database_test {
 

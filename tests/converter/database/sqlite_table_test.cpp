@@ -5,9 +5,9 @@
 #include <filesystem>
 #include <thread>
 
-#include "dao_table.h"
+#include "database/dao_table.h"
 #include "sqlite_test_db.h"
-#include "test_support.h"
+#include "support/test_support.h"
 
 using namespace converter;
 using database_test::SqliteFile;

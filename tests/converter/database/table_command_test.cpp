@@ -5,7 +5,7 @@
 #include <filesystem>
 
 #include "sqlite_test_db.h"
-#include "test_support.h"
+#include "support/test_support.h"
 
 using database_test::SqliteFile;
 using namespace testing_support;

@@ -1,21 +1,21 @@
 // The table conversion over SQLite databases made in the tests: the page's
 // checks in their order and the run with its range, errors, stops and writes.
-#include "table_run.h"
+#include "conversion/table_run.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
 #include "../conversion/scripted.h"
-#include "conversion_run.h"
-#include "dao_table.h"
-#include "page_checks.h"
+#include "conversion/conversion_run.h"
+#include "conversion/page_checks.h"
+#include "conversion/settings.h"
+#include "conversion/table_page.h"
+#include "conversion/table_start.h"
+#include "database/dao_table.h"
 #include "scripted_database.h"
-#include "settings.h"
 #include "sqlite_test_db.h"
-#include "table_page.h"
-#include "table_start.h"
-#include "test_support.h"
+#include "support/test_support.h"
 
 using namespace converter;
 using converter_test::ScriptedEngine;

@@ -6,11 +6,11 @@
 
 #include <cmath>
 
-#include "column_types.h"
-#include "database_text.h"
-#include "field_value.h"
+#include "database/column_types.h"
+#include "database/database_text.h"
+#include "database/field_value.h"
 #include "platform/sjis_bytes.h"
-#include "test_support.h"
+#include "support/test_support.h"
 
 using namespace converter;
 using testing_support::sj;

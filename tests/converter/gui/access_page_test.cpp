@@ -2,7 +2,7 @@
 // browsed for, the table list refilled as it drops down, the field lists
 // filled when a table is chosen, the checks in their order with their focus,
 // and a run that converts the table in place after making its backup copy.
-#include "access_page.h"
+#include "gui/access_page.h"
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>
@@ -15,9 +15,9 @@
 #include <QTest>
 #include <filesystem>
 
-#include "access_page_ids.h"
+#include "gui/access_page_ids.h"
 #include "gui_harness.h"
-#include "test_support.h"
+#include "support/test_support.h"
 
 using namespace gui_testing;
 using namespace gui::ids;

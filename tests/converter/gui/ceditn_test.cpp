@@ -1,5 +1,5 @@
 // The numeric entry field: pictures, blank zero, sign flip, focus.
-#include "ceditn.h"
+#include "gui/ceditn.h"
 
 #include <gtest/gtest.h>
 
@@ -8,8 +8,8 @@
 #include <QWidget>
 #include <memory>
 
+#include "gui/numeric_picture.h"
 #include "gui_harness.h"
-#include "numeric_picture.h"
 
 using namespace gui_testing;
 using gui::readPictureValue;

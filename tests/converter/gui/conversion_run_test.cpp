@@ -9,16 +9,16 @@
 #include <QTest>
 #include <QTimer>
 
-#include "ceditn.h"
-#include "csv_page_ids.h"
-#include "digit_counter.h"
+#include "gui/ceditn.h"
+#include "gui/csv_page_ids.h"
+#include "gui/digit_counter.h"
+#include "gui/progress_dialog.h"
+#include "gui/progress_dialog_ids.h"
+#include "gui/range_dialog.h"
+#include "gui/range_dialog_ids.h"
+#include "gui/template_controls.h"
+#include "gui/text_page_ids.h"
 #include "gui_harness.h"
-#include "progress_dialog.h"
-#include "progress_dialog_ids.h"
-#include "range_dialog.h"
-#include "range_dialog_ids.h"
-#include "template_controls.h"
-#include "text_page_ids.h"
 
 using namespace gui_testing;
 using namespace gui::ids;

@@ -13,14 +13,14 @@
 #include <QTimer>
 #include <cstdlib>
 
-#include "about_box.h"
-#include "about_box_ids.h"
-#include "font_setup.h"
+#include "gui/about_box.h"
+#include "gui/about_box_ids.h"
+#include "gui/font_setup.h"
+#include "gui/help.h"
+#include "gui/sjis_qt.h"
+#include "gui/template_controls.h"
 #include "gui_harness.h"
-#include "help.h"
 #include "keszip.h"
-#include "sjis_qt.h"
-#include "template_controls.h"
 
 using namespace gui_testing;
 

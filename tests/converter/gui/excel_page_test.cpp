@@ -6,9 +6,9 @@
 #include <QComboBox>
 #include <QTest>
 
-#include "excel_page_ids.h"
+#include "gui/excel_page_ids.h"
+#include "gui/tab_page.h"
 #include "gui_harness.h"
-#include "tab_page.h"
 
 using namespace gui_testing;
 using namespace gui::ids;

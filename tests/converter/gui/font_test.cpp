@@ -14,14 +14,14 @@
 #include <QMenuBar>
 #include <QTabBar>
 
-#include "about_box.h"
-#include "font_setup.h"
+#include "conversion/messages.h"
+#include "gui/about_box.h"
+#include "gui/font_setup.h"
+#include "gui/main_window.h"
+#include "gui/page_tab_control.h"
+#include "gui/range_dialog.h"
+#include "gui/sjis_qt.h"
 #include "gui_harness.h"
-#include "main_window.h"
-#include "messages.h"
-#include "page_tab_control.h"
-#include "range_dialog.h"
-#include "sjis_qt.h"
 
 using namespace gui_testing;
 

@@ -8,8 +8,8 @@
 #include <QLineEdit>
 #include <QTest>
 
-#include "page_tab_control.h"
-#include "tab_page.h"
+#include "gui/page_tab_control.h"
+#include "gui/tab_page.h"
 
 namespace gui_testing {
 

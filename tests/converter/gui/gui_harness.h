@@ -11,11 +11,11 @@
 #include <string>
 #include <vector>
 
-#include "address_engine.h"
-#include "main_window.h"
-#include "program_context.h"
-#include "test_support.h"
-#include "user_dialogs.h"
+#include "conversion/address_engine.h"
+#include "gui/main_window.h"
+#include "gui/program_context.h"
+#include "gui/user_dialogs.h"
+#include "support/test_support.h"
 
 class QWidget;
 

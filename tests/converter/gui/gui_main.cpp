@@ -4,7 +4,7 @@
 
 #include <QApplication>
 
-#include "font_setup.h"
+#include "gui/font_setup.h"
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -7,12 +7,12 @@
 #include <QComboBox>
 #include <QLineEdit>
 
-#include "csv_page_ids.h"
-#include "excel_page_ids.h"
+#include "gui/csv_page_ids.h"
+#include "gui/excel_page_ids.h"
+#include "gui/options_page_ids.h"
+#include "gui/tab_page.h"
 #include "gui_harness.h"
-#include "options_page_ids.h"
-#include "search_page_ids.h"
-#include "tab_page.h"
+#include "search/search_page_ids.h"
 
 using namespace gui_testing;
 using namespace gui::ids;

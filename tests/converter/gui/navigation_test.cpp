@@ -8,12 +8,12 @@
 #include <QTabBar>
 #include <QTest>
 
+#include "gui/options_page_ids.h"
+#include "gui/page_tab_control.h"
+#include "gui/sdf_page_ids.h"
+#include "gui/tab_page.h"
+#include "gui/text_page_ids.h"
 #include "gui_harness.h"
-#include "options_page_ids.h"
-#include "page_tab_control.h"
-#include "sdf_page_ids.h"
-#include "tab_page.h"
-#include "text_page_ids.h"
 
 using namespace gui_testing;
 using namespace gui::ids;

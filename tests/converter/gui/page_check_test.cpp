@@ -9,14 +9,14 @@
 #include <utility>
 #include <vector>
 
-#include "access_page_ids.h"
-#include "csv_page_ids.h"
-#include "excel_page_ids.h"
+#include "gui/access_page_ids.h"
+#include "gui/csv_page_ids.h"
+#include "gui/excel_page_ids.h"
+#include "gui/sdf_page_ids.h"
+#include "gui/tab_page.h"
+#include "gui/text_page_ids.h"
 #include "gui_harness.h"
-#include "sdf_page_ids.h"
-#include "search_page_ids.h"
-#include "tab_page.h"
-#include "text_page_ids.h"
+#include "search/search_page_ids.h"
 
 using namespace gui_testing;
 using namespace gui::ids;

@@ -2,8 +2,8 @@
 // the time the run took.
 #include <gtest/gtest.h>
 
+#include "gui/progress_dialog.h"
 #include "gui_harness.h"
-#include "progress_dialog.h"
 
 using namespace gui_testing;
 using testing_support::sj;

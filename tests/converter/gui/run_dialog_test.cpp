@@ -5,11 +5,11 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "digit_counter.h"
+#include "gui/digit_counter.h"
+#include "gui/progress_dialog.h"
+#include "gui/progress_dialog_ids.h"
+#include "gui/template_controls.h"
 #include "gui_harness.h"
-#include "progress_dialog.h"
-#include "progress_dialog_ids.h"
-#include "template_controls.h"
 
 using namespace gui_testing;
 using testing_support::sj;

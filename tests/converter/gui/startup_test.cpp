@@ -9,20 +9,20 @@
 #include <QTest>
 #include <QTimer>
 
-#include "about_box.h"
-#include "about_box_ids.h"
-#include "access_page_ids.h"
-#include "csv_page_ids.h"
-#include "desktop_program.h"
-#include "excel_page_ids.h"
+#include "gui/about_box.h"
+#include "gui/about_box_ids.h"
+#include "gui/access_page_ids.h"
+#include "gui/csv_page_ids.h"
+#include "gui/desktop_program.h"
+#include "gui/excel_page_ids.h"
+#include "gui/help.h"
+#include "gui/options_page_ids.h"
+#include "gui/page_tab_control.h"
+#include "gui/sdf_page_ids.h"
+#include "gui/tab_page.h"
+#include "gui/text_page_ids.h"
 #include "gui_harness.h"
-#include "help.h"
-#include "options_page_ids.h"
-#include "page_tab_control.h"
-#include "sdf_page_ids.h"
-#include "search_page_ids.h"
-#include "tab_page.h"
-#include "text_page_ids.h"
+#include "search/search_page_ids.h"
 
 using namespace gui_testing;
 using namespace gui::ids;

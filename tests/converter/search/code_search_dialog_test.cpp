@@ -1,5 +1,5 @@
 // The code search dialog over the real dictionary, driven as a user would.
-#include "code_search_dialog.h"
+#include "search/code_search_dialog.h"
 
 #include <gtest/gtest.h>
 
@@ -10,11 +10,11 @@
 #include <QPushButton>
 #include <QTest>
 
+#include "gui/template_controls.h"
 #include "keszip.h"
-#include "search_code_dialog_ids.h"
+#include "search/search_code_dialog_ids.h"
 #include "search_gui_support.h"
-#include "template_controls.h"
-#include "test_support.h"
+#include "support/test_support.h"
 
 using namespace search_gui_test;
 using namespace gui::ids;

@@ -1,6 +1,6 @@
 // The office search dialog over the real office dictionary: the two modes,
 // the searches, the drawn rows and the detail dialog.
-#include "office_search_dialog.h"
+#include "search/office_search_dialog.h"
 
 #include <gtest/gtest.h>
 
@@ -13,14 +13,14 @@
 #include <QTest>
 #include <QTimer>
 
+#include "gui/template_controls.h"
 #include "keszip.h"
-#include "office_hit_delegate.h"
-#include "office_info_dialog.h"
+#include "search/office_hit_delegate.h"
+#include "search/office_info_dialog.h"
+#include "search/search_office_dialog_ids.h"
+#include "search/search_office_info_ids.h"
 #include "search_gui_support.h"
-#include "search_office_dialog_ids.h"
-#include "search_office_info_ids.h"
-#include "template_controls.h"
-#include "test_support.h"
+#include "support/test_support.h"
 
 using namespace search_gui_test;
 using namespace gui::ids;

@@ -6,7 +6,7 @@
 #include <QTest>
 #include <QTimer>
 
-#include "font_setup.h"
+#include "gui/font_setup.h"
 #include "keszip.h"
 
 namespace search_gui_test {

@@ -8,7 +8,7 @@
 #include <functional>
 #include <vector>
 
-#include "user_dialogs.h"
+#include "gui/user_dialogs.h"
 
 class QListWidget;
 class QTimer;

@@ -1,6 +1,6 @@
 // The search page over the real dictionary: the lookup, its warning, and
 // the addresses handed back by the code and text searches.
-#include "search_page.h"
+#include "search/search_page.h"
 
 #include <gtest/gtest.h>
 
@@ -10,18 +10,18 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "code_search_dialog.h"
+#include "gui/sjis_qt.h"
+#include "gui/template_controls.h"
 #include "keszip.h"
-#include "office_search_dialog.h"
-#include "search_code_dialog_ids.h"
+#include "search/code_search_dialog.h"
+#include "search/core/search_place_lists.h"
+#include "search/office_search_dialog.h"
+#include "search/search_code_dialog_ids.h"
+#include "search/search_page_ids.h"
+#include "search/search_text_dialog_ids.h"
+#include "search/text_search_dialog.h"
 #include "search_gui_support.h"
-#include "search_page_ids.h"
-#include "search_place_lists.h"
-#include "search_text_dialog_ids.h"
-#include "sjis_qt.h"
-#include "template_controls.h"
-#include "test_support.h"
-#include "text_search_dialog.h"
+#include "support/test_support.h"
 
 using namespace search_gui_test;
 using namespace gui::ids;

@@ -1,6 +1,6 @@
 // The text search dialog over the real dictionary: the live search, the
 // drill-down by picking and the confirmation.
-#include "text_search_dialog.h"
+#include "search/text_search_dialog.h"
 
 #include <gtest/gtest.h>
 
@@ -10,11 +10,11 @@
 #include <QPushButton>
 #include <QTest>
 
+#include "gui/template_controls.h"
 #include "keszip.h"
+#include "search/search_text_dialog_ids.h"
 #include "search_gui_support.h"
-#include "search_text_dialog_ids.h"
-#include "template_controls.h"
-#include "test_support.h"
+#include "support/test_support.h"
 
 using namespace search_gui_test;
 using namespace gui::ids;

@@ -2,9 +2,9 @@
 // builder: sheet directory, dimensions, sheet selection and cell values.
 #include <gtest/gtest.h>
 
-#include "biff_stream.h"
-#include "test_support.h"
+#include "support/test_support.h"
 #include "workbook_builder.h"
+#include "workbooks/biff_stream.h"
 
 using namespace workbooks;
 using namespace testbook;

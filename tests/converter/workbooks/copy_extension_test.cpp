@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include "excel_run.h"
-#include "test_support.h"
+#include "conversion/excel_run.h"
+#include "support/test_support.h"
 
 using testing_support::TempDir;
 

@@ -3,12 +3,12 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include "biff_stream.h"
-#include "output_workbook.h"
-#include "test_support.h"
+#include "support/test_support.h"
 #include "workbook_builder.h"
+#include "workbooks/biff_stream.h"
+#include "workbooks/output_workbook.h"
+#include "workbooks/xls_copy.h"
 #include "xlrd_reader.h"
-#include "xls_copy.h"
 
 using namespace workbooks;
 using namespace testbook;

@@ -1,7 +1,7 @@
 // zelko7 convert excel over the real dictionary beside the program.
 #include <gtest/gtest.h>
 
-#include "test_support.h"
+#include "support/test_support.h"
 #include "xlrd_reader.h"
 
 using testing_support::binPath;

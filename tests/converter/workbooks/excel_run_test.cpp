@@ -1,17 +1,17 @@
 // The Excel run over real workbook files with a scripted engine: pieces in
 // address order, numbers as pieces, partial ranges, the error maximum, the
 // stop, the end codes and the saved copy as xlrd reads it.
-#include "excel_run.h"
+#include "conversion/excel_run.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
 
 #include "../conversion/scripted.h"
-#include "page_checks.h"
-#include "test_support.h"
+#include "conversion/page_checks.h"
+#include "support/test_support.h"
 #include "workbook_builder.h"
+#include "workbooks/xls_workbook.h"
 #include "xlrd_reader.h"
-#include "xls_workbook.h"
 
 using namespace converter;
 using converter_test::ScriptedEngine;

@@ -9,11 +9,11 @@
 #include <map>
 #include <set>
 
-#include "biff_stream.h"
-#include "test_support.h"
+#include "support/test_support.h"
 #include "workbook_builder.h"
+#include "workbooks/biff_stream.h"
+#include "workbooks/xls_copy.h"
 #include "xlrd_reader.h"
-#include "xls_copy.h"
 
 using namespace workbooks;
 using testing_support::sj;

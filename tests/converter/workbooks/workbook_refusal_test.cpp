@@ -2,9 +2,9 @@
 // sheet of the name asked for (the sheets listed).
 #include <gtest/gtest.h>
 
-#include "test_support.h"
+#include "support/test_support.h"
 #include "workbook_builder.h"
-#include "workbook_encryption.h"
+#include "workbooks/workbook_encryption.h"
 
 using namespace testbook;
 using testing_support::binPath;

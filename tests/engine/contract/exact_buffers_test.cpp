@@ -12,7 +12,7 @@
 
 #include "exact_buffer.h"
 #include "keszip.h"
-#include "test_support.h"
+#include "support/test_support.h"
 
 using contract::ExactBuffer;
 using testing_support::sj;

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "keszip.h"
-#include "test_support.h"
+#include "support/test_support.h"
 
 using testing_support::sj;
 using testing_support::u8;

@@ -10,7 +10,7 @@
 
 #include "keszip.h"
 #include "library_copy.h"
-#include "test_support.h"
+#include "support/test_support.h"
 
 using exports_test::Library;
 using testing_support::TempDir;

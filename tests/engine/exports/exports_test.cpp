@@ -7,7 +7,7 @@
 #include <filesystem>
 
 #include "library_copy.h"
-#include "test_support.h"
+#include "support/test_support.h"
 
 using exports_test::Library;
 using testing_support::kenAllRow;

@@ -9,7 +9,7 @@
 #include <filesystem>
 #include <string>
 
-#include "test_support.h"
+#include "support/test_support.h"
 
 namespace exports_test {
 

@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <string>
 
-#include "test_support.h"
+#include "support/test_support.h"
 
 using testing_support::binPath;
 using testing_support::sj;

@@ -10,10 +10,10 @@
 #include <vector>
 
 #include "default_kanji_table.h"
-#include "fold.h"
 #include "ken_all.h"
-#include "substitution_table.h"
-#include "test_support.h"
+#include "src/fold.h"
+#include "src/substitution_table.h"
+#include "support/test_support.h"
 #include "zip_source.h"
 
 namespace {

@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "fold.h"
-#include "test_support.h"
+#include "src/fold.h"
+#include "support/test_support.h"
 
 namespace fold_test {
 

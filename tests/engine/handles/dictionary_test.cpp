@@ -2,9 +2,9 @@
 // damaged file. Dictionaries are built from small hand-written sources.
 #include <gtest/gtest.h>
 
-#include "dic_format.h"
-#include "test_support.h"
-#include "zip_engine.h"
+#include "layout/dic_format.h"
+#include "src/zip_engine.h"
+#include "support/test_support.h"
 
 using keszip::TownCandidate;
 using keszip::ZipEngine;

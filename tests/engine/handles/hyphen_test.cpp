@@ -1,4 +1,4 @@
-#include "hyphen.h"
+#include "src/hyphen.h"
 
 #include <gtest/gtest.h>
 

@@ -6,9 +6,9 @@
 #include <cstdio>
 #include <memory>
 
-#include "lookup.h"
-#include "test_support.h"
-#include "zip_engine.h"
+#include "src/lookup.h"
+#include "src/zip_engine.h"
+#include "support/test_support.h"
 
 using keszip::ZipEngine;
 using testing_support::kenAllRow;

@@ -1,8 +1,8 @@
-#include "substitution_table.h"
+#include "src/substitution_table.h"
 
 #include <gtest/gtest.h>
 
-#include "test_support.h"
+#include "support/test_support.h"
 
 using keszip::parseSubstitutionTable;
 using testing_support::sj;

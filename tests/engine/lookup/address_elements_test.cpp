@@ -1,5 +1,5 @@
 // Cutting folded town names and addresses into numbers and texts.
-#include "address_elements.h"
+#include "src/address_elements.h"
 
 #include <gtest/gtest.h>
 

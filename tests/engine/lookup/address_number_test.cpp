@@ -1,12 +1,12 @@
 // The customer-barcode address number of the rest of an address.
-#include "address_number.h"
+#include "src/address_number.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 
-#include "fold.h"
-#include "test_support.h"
+#include "src/fold.h"
+#include "support/test_support.h"
 
 using testing_support::sj;
 

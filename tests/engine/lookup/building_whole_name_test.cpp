@@ -2,7 +2,7 @@
 // building's whole name, not a longer name that holds its characters.
 #include <gtest/gtest.h>
 
-#include "town_pattern.h"
+#include "src/town_pattern.h"
 #include "town_test_helpers.h"
 
 TEST(BuildingFloor, WholeNameOnly) {

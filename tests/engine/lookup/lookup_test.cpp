@@ -1,11 +1,11 @@
 // The address lookup over small hand-written dictionaries: the directory
 // levels, the retries, the flags and the error texts.
-#include "lookup.h"
+#include "src/lookup.h"
 
 #include <gtest/gtest.h>
 
-#include "test_support.h"
-#include "zip_engine.h"
+#include "src/zip_engine.h"
+#include "support/test_support.h"
 
 using keszip::ZipEngine;
 using testing_support::kenAllRow;

@@ -5,10 +5,10 @@
 
 #include <string>
 
-#include "lookup.h"
-#include "test_support.h"
-#include "town_matcher.h"
-#include "zip_engine.h"
+#include "src/lookup.h"
+#include "src/town_matcher.h"
+#include "src/zip_engine.h"
+#include "support/test_support.h"
 
 using keszip::ZipEngine;
 using testing_support::sj;

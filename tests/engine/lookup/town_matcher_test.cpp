@@ -1,11 +1,11 @@
 // The town matcher over small dictionaries built from hand-written rows.
-#include "town_matcher.h"
+#include "src/town_matcher.h"
 
 #include <gtest/gtest.h>
 
-#include "fold.h"
-#include "test_support.h"
-#include "zip_engine.h"
+#include "src/fold.h"
+#include "src/zip_engine.h"
+#include "support/test_support.h"
 
 using keszip::LookupTargets;
 using keszip::ZipEngine;

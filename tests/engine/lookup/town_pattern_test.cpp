@@ -1,6 +1,6 @@
 // Matching folded town names against the rest of an address, the Kyoto
 // rewriting and the high-rise building comparisons.
-#include "town_pattern.h"
+#include "src/town_pattern.h"
 
 #include <gtest/gtest.h>
 

@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "address_elements.h"
-#include "test_support.h"
+#include "src/address_elements.h"
+#include "support/test_support.h"
 
 namespace town_test {
 

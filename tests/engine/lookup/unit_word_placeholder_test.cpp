@@ -2,7 +2,7 @@
 // written without their unit word, as address lists write them.
 #include <gtest/gtest.h>
 
-#include "town_pattern.h"
+#include "src/town_pattern.h"
 #include "town_test_helpers.h"
 
 namespace {

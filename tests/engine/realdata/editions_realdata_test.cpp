@@ -9,14 +9,14 @@
 #include <map>
 #include <set>
 
-#include "dic_format.h"
 #include "dictionary_build.h"
 #include "edition_changes.h"
 #include "ken_all_source.h"
-#include "lookup.h"
+#include "layout/dic_format.h"
 #include "real_towns.h"
-#include "test_support.h"
-#include "zip_engine.h"
+#include "src/lookup.h"
+#include "src/zip_engine.h"
+#include "support/test_support.h"
 
 using testing_support::dataPath;
 

@@ -6,11 +6,11 @@
 #include <cstring>
 #include <string>
 
-#include "lookup.h"
 #include "real_towns.h"
-#include "test_support.h"
-#include "town_matcher.h"
-#include "zip_engine.h"
+#include "src/lookup.h"
+#include "src/town_matcher.h"
+#include "src/zip_engine.h"
+#include "support/test_support.h"
 
 namespace {
 

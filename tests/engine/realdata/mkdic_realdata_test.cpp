@@ -12,9 +12,9 @@
 
 #include "dictionary_build.h"
 #include "ken_all.h"
-#include "test_support.h"
+#include "src/zip_engine.h"
+#include "support/test_support.h"
 #include "town_name.h"
-#include "zip_engine.h"
 #include "zip_source.h"
 
 using keszip::TownCandidate;

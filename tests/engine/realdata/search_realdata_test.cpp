@@ -6,12 +6,12 @@
 #include <string>
 #include <vector>
 
-#include "code_search.h"
-#include "inc_search.h"
-#include "office_search.h"
-#include "separate_address.h"
-#include "test_support.h"
-#include "zip_engine.h"
+#include "src/code_search.h"
+#include "src/inc_search.h"
+#include "src/office_search.h"
+#include "src/separate_address.h"
+#include "src/zip_engine.h"
+#include "support/test_support.h"
 
 using testing_support::sj;
 using testing_support::u8;

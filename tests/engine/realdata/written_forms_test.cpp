@@ -9,10 +9,10 @@
 #include <cstdlib>
 #include <string>
 
-#include "lookup.h"
 #include "real_towns.h"
-#include "test_support.h"
-#include "zip_engine.h"
+#include "src/lookup.h"
+#include "src/zip_engine.h"
+#include "support/test_support.h"
 
 TEST(RealLookup, AddressesAsListsWriteThem) {
     KESZIP_REQUIRE_REAL_DATA();

@@ -1,13 +1,13 @@
 // Code to address: the code text, the walk over towns, the flags and the
 // levels that the towns of one code share.
-#include "code_search.h"
+#include "src/code_search.h"
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
-#include "code_text.h"
 #include "search_fixture.h"
+#include "src/code_text.h"
 
 using keszip::AddressParts;
 using keszip::parseCodeText;

@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "inc_search.h"
 #include "search_fixture.h"
-#include "separate_address.h"
+#include "src/inc_search.h"
+#include "src/separate_address.h"
 
 using keszip::AddressParts;
 using testing_support::sj;

@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "jigyosyo.h"
-#include "office_names.h"
-#include "office_search.h"
 #include "search_fixture.h"
+#include "src/office_names.h"
+#include "src/office_search.h"
 
 using testing_support::sj;
 using testing_support::u8;

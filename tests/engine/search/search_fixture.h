@@ -6,8 +6,8 @@
 
 #include <string>
 
-#include "test_support.h"
-#include "zip_engine.h"
+#include "src/zip_engine.h"
+#include "support/test_support.h"
 
 namespace search_test {
 

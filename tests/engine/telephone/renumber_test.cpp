@@ -1,13 +1,13 @@
 // Renumbering of old telephone numbers by base date, in the number's own
 // written form.
-#include "renumber.h"
+#include "telephone/renumber.h"
 
 #include <gtest/gtest.h>
 
 #include <optional>
 #include <string>
 
-#include "test_support.h"
+#include "support/test_support.h"
 
 using keszip::tel::parseBaseDate;
 using keszip::tel::renumber;

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "test_support.h"
+#include "support/test_support.h"
 
 using testing_support::binPath;
 using testing_support::runCommand;

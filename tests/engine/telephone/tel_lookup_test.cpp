@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "tel_codes.h"
-#include "tel_engine.h"
-#include "test_support.h"
+#include "support/test_support.h"
+#include "telephone/tel_codes.h"
+#include "telephone/tel_engine.h"
 
 using namespace keszip;
 using namespace keszip::tel;

@@ -6,12 +6,12 @@
 #include <vector>
 
 #include "build_error.h"
-#include "dic_format.h"
 #include "ken_all.h"
+#include "layout/dic_format.h"
+#include "support/test_support.h"
 #include "telephone_codes.h"
 #include "telephone_csv.h"
 #include "telephone_dictionary.h"
-#include "test_support.h"
 
 using namespace mkdic;
 using testing_support::kenAllRow;

@@ -5,11 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "dic_format.h"
 #include "ken_all.h"
+#include "layout/dic_format.h"
+#include "support/test_support.h"
 #include "telephone_codes.h"
 #include "telephone_dictionary.h"
-#include "test_support.h"
 #include "zip_source.h"
 
 using namespace mkdic;

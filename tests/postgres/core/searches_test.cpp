@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "test_support.h"
+#include "support/test_support.h"
 
 using testing_support::kenAllRow;
 

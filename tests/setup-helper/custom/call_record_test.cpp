@@ -1,6 +1,6 @@
 // Reading the call record: variable lookup, slot bounds and the edition
 // number.
-#include "call_record.h"
+#include "src/call_record.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // SetDate on temporary folder trees: which entries get the time, which are
 // left alone, and which parameters are refused.
-#include "set_date.h"
+#include "src/set_date.h"
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
@@ -11,7 +11,7 @@
 #include <ctime>
 #include <filesystem>
 
-#include "test_support.h"
+#include "support/test_support.h"
 
 namespace {
 

@@ -8,10 +8,10 @@
 #include <QImage>
 #include <filesystem>
 
-#include "custom_binding.h"
-#include "decoration.h"
 #include "qt_application.h"
-#include "setup_window.h"
+#include "setup/custom_binding.h"
+#include "setup/setup_window.h"
+#include "src/decoration.h"
 
 namespace {
 

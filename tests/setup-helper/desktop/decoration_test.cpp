@@ -1,6 +1,6 @@
 // The decoration painted into images for screens 864 and 1080 pixels high:
 // gradient bands, the tile's AND, the picture's OR, the texts and the label.
-#include "decoration.h"
+#include "src/decoration.h"
 
 #include <gtest/gtest.h>
 
@@ -8,8 +8,8 @@
 #include <QImage>
 #include <algorithm>
 
-#include "decoration_bitmaps.h"
 #include "qt_application.h"
+#include "src/decoration_bitmaps.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <filesystem>
 
 #include "custom.h"
-#include "test_support.h"
+#include "support/test_support.h"
 
 namespace {
 

@@ -8,9 +8,9 @@
 #include <sstream>
 #include <string>
 
-#include "custom_binding.h"
-#include "installation.h"
-#include "test_support.h"
+#include "setup/custom_binding.h"
+#include "setup/installation.h"
+#include "support/test_support.h"
 
 namespace {
 

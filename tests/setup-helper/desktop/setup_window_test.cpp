@@ -2,7 +2,7 @@
 // behind it while it works, a folder typed in, the install button pressed;
 // then the installed copy, its date stamp, its desktop entry, and the window
 // painting itself again once it closes.
-#include "setup_window.h"
+#include "setup/setup_window.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -14,10 +14,10 @@
 #include <ctime>
 #include <filesystem>
 
-#include "custom_binding.h"
-#include "installation.h"
 #include "qt_application.h"
-#include "test_support.h"
+#include "setup/custom_binding.h"
+#include "setup/installation.h"
+#include "support/test_support.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // DspHook and DspUnHook on a real window: the decoration replaces the
 // window's own painting, children and other events carry on, and unhooking
 // brings the window's painting back.
-#include "window_hook.h"
+#include "src/window_hook.h"
 
 #include <gtest/gtest.h>
 
@@ -13,8 +13,8 @@
 #include <vector>
 
 #include "custom.h"
-#include "decoration.h"
 #include "qt_application.h"
+#include "src/decoration.h"
 
 namespace {
 

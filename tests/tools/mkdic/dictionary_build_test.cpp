@@ -13,9 +13,9 @@
 #include "build_error.h"
 #include "default_kanji_table.h"
 #include "ken_all_fixture.h"
-#include "substitution_table.h"
-#include "test_support.h"
-#include "zip_engine.h"
+#include "src/substitution_table.h"
+#include "src/zip_engine.h"
+#include "support/test_support.h"
 
 using keszip::TownCandidate;
 using keszip::ZipEngine;

@@ -6,7 +6,7 @@
 
 #include "build_error.h"
 #include "ken_all_fixture.h"
-#include "test_support.h"
+#include "support/test_support.h"
 
 using mkdic::buildDictionaryModel;
 using mkdic::DictionaryModel;

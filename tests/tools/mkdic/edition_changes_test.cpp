@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "test_support.h"
+#include "support/test_support.h"
 
 using testing_support::sj;
 using testing_support::u8;

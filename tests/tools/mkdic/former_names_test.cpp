@@ -8,9 +8,9 @@
 #include "build_error.h"
 #include "dictionary_build.h"
 #include "ken_all_source.h"
-#include "lookup.h"
-#include "test_support.h"
-#include "zip_engine.h"
+#include "src/lookup.h"
+#include "src/zip_engine.h"
+#include "support/test_support.h"
 
 using testing_support::kenAllRow;
 using testing_support::sj;

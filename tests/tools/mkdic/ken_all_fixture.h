@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "test_support.h"
+#include "support/test_support.h"
 
 namespace mkdic_test {
 

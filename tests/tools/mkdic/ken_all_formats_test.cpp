@@ -4,10 +4,10 @@
 #include <gtest/gtest.h>
 
 #include "build_error.h"
-#include "dic_format.h"
 #include "dictionary_build.h"
 #include "ken_all_source.h"
-#include "test_support.h"
+#include "layout/dic_format.h"
+#include "support/test_support.h"
 #include "utf8_ken_all.h"
 
 using testing_support::sj;

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "build_error.h"
-#include "test_support.h"
+#include "support/test_support.h"
 
 using mkdic::CityKind;
 using mkdic::cityReadingLength;

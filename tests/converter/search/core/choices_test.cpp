@@ -2,9 +2,9 @@
 // detail dialog's split of an office hit.
 #include <gtest/gtest.h>
 
-#include "office_hit_split.h"
-#include "search_choices.h"
-#include "test_support.h"
+#include "search/core/office_hit_split.h"
+#include "search/core/search_choices.h"
+#include "support/test_support.h"
 
 using namespace converter::search;
 using testing_support::sj;

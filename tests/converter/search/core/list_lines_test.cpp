@@ -1,9 +1,9 @@
 // The list lines, labels and fixed choices of the search dialogs, byte for byte.
 #include <gtest/gtest.h>
 
-#include "search_list_lines.h"
-#include "search_place_lists.h"
-#include "test_support.h"
+#include "search/core/search_list_lines.h"
+#include "search/core/search_place_lists.h"
+#include "support/test_support.h"
 
 using namespace converter::search;
 using testing_support::sj;

@@ -2,8 +2,8 @@
 // as numbers; a formula without a result is no cell.
 #include <gtest/gtest.h>
 
-#include "test_support.h"
-#include "xlsx_reader.h"
+#include "support/test_support.h"
+#include "workbooks/xlsx/xlsx_reader.h"
 
 using namespace workbooks;
 

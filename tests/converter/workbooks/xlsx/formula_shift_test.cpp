@@ -2,7 +2,7 @@
 // else stays.
 #include <gtest/gtest.h>
 
-#include "xlsx_formula_shift.h"
+#include "workbooks/xlsx/xlsx_formula_shift.h"
 
 using workbooks::shiftFormula;
 

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include "test_support.h"
-#include "xlsx_copy.h"
+#include "support/test_support.h"
+#include "workbooks/xlsx/xlsx_copy.h"
 
 using testing_support::TempDir;
 

@@ -4,7 +4,7 @@
 
 #include <filesystem>
 
-#include "test_support.h"
+#include "support/test_support.h"
 #include "xlsx_copy_check.h"
 
 using testing_support::binPath;

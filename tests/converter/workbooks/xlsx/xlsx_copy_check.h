@@ -9,7 +9,7 @@
 #include <filesystem>
 #include <string>
 
-#include "test_support.h"
+#include "support/test_support.h"
 
 // Copies `path` into $KESZIP_INTEROP_DIR (when set) under a new name.
 inline void keepForInterop(const std::string& path) {

@@ -7,11 +7,11 @@
 #include <fstream>
 #include <vector>
 
-#include "excel_run.h"
-#include "test_support.h"
-#include "xlsx_copy.h"
+#include "conversion/excel_run.h"
+#include "support/test_support.h"
+#include "workbooks/xlsx/xlsx_copy.h"
+#include "workbooks/xlsx/xlsx_reader.h"
 #include "xlsx_copy_check.h"
-#include "xlsx_reader.h"
 
 using namespace workbooks;
 using testing_support::fixturePath;
