@@ -126,7 +126,9 @@ TEST_F(CustomHook, DecorationReplacesTheWindowsPaintingUntilUnhooked) {
         EXPECT_EQ(pixel(100, 650), RGB(0, 0, 63)) << c.value;                // band 192
         EXPECT_EQ(pixel(530, kHeight - 93), RGB(255, 255, 255)) << c.value;  // the rule
         EXPECT_EQ(pixel(620, 420), kChild) << c.value;  // the child paints itself
-        if (c.labelLeft) EXPECT_EQ(pixel(kWidth - c.labelLeft + 2, 20), c.label) << c.value;
+        if (c.labelLeft) {
+            EXPECT_EQ(pixel(kWidth - c.labelLeft + 2, 20), c.label) << c.value;
+        }
         // Painting asked for again is decorated again.
         repaint();
         EXPECT_EQ(pixel(100, 1), RGB(0, 0, 255)) << c.value;

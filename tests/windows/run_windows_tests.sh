@@ -185,9 +185,16 @@ if [ ! -f "$data/ken_all.zip" ] || [ "$have_dictionaries" = 0 ]; then
 else
     # 4. keszip-mkdic.exe writes the same dictionaries as the Linux builder.
     mkdir -p "$work/dic"
+    # With the same inputs as the Linux build's: the table of municipal
+    # changes and the earlier editions' town names, in the same order.
+    former=()
+    for edition in $(ls "$data"/editions/*.zip 2>/dev/null | LC_ALL=C sort); do
+        former+=(--former "Z:$edition")
+    done
     (cd "$win64/bin" && "$wine64" ./keszip-mkdic.exe --ken-all "Z:$data/ken_all.zip" \
         --jigyosyo "Z:$data/jigyosyo.zip" --telephone "Z:$data/telephone" \
-        --out "Z:$work/dic" > "$work/mkdic.log" 2>&1)
+        --municipal-changes "Z:$source_dir/tools/mkdic/data/municipal_changes.csv" \
+        "${former[@]}" --out "Z:$work/dic" > "$work/mkdic.log" 2>&1)
     different=""
     for file in KESZIP.DIC KESZIP.TBL KESZIP.PRM KESCMP.DIC KESTEL.DIC; do
         cmp -s "$work/dic/$file" "$linux_bin/$file" || different="$different $file"
@@ -311,7 +318,7 @@ db.commit()
 PY
     cp "$work/table-linux.db" "$work/table-windows.db"
     table_options=(--table 住所録 --fields 住所 --dest-field 郵便番号 --mode 7 --hyphen
-                   --no-max-errors --yes)
+                   --no-max-errors --yes --backup)
     (cd "$work" && "$linux_bin/zelko7" convert table --database table-linux.db \
         --error-file table-err-linux.txt "${table_options[@]}" > table-linux.log 2>&1)
     (cd "$work" && "$wine64" "$win64/bin/zelko7.exe" convert table --database table-windows.db \
@@ -325,8 +332,9 @@ for row in sqlite3.connect(sys.argv[1]).execute('SELECT id, 郵便番号 FROM �
     dump_table "$work/table-windows.db" > "$work/table-windows.txt" 2>&1
     placed=$(grep -c -- '-' "$work/table-linux.txt" || true)
     if [ "$placed" -gt 2500 ] && cmp -s "$work/table-linux.txt" "$work/table-windows.txt" &&
-       cmp -s "$work/table-err-linux.txt" "$work/table-err-windows.txt"; then
-        pass "zelko7.exe convert table (SQLite): 3001 records, $placed codes, table and error file as on Linux"
+       cmp -s "$work/table-err-linux.txt" "$work/table-err-windows.txt" &&
+       [ -s "$work/table-windows.db.BKP" ] && cmp -s "$work/table-linux.db.BKP" "$work/table-windows.db.BKP"; then
+        pass "zelko7.exe convert table (SQLite): 3001 records, $placed codes, table, error file and backup copy as on Linux"
     else
         fail "zelko7.exe convert table (SQLite) ($placed codes on Linux)" \
             <(cat "$work/table-windows.log"; diff "$work/table-linux.txt" "$work/table-windows.txt" | head)
