@@ -2,8 +2,8 @@
 // a setup program calls them (the library loaded by name, the exports found by
 // their plain names): the decoration replaces the window's own painting, a
 // child window paints itself on top, and unhooking brings the window's
-// painting back. Needs a display of 1152 x 864 pixels (the test script runs it
-// on a virtual one), so that the decoration is drawn at its design size.
+// painting back. Needs a display at least as high as the window (the test
+// script runs it on a virtual one); the decoration scales with its height.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -61,7 +61,8 @@ class CustomHook : public ::testing::Test {
         unhook_ = reinterpret_cast<HookFunction>(
             reinterpret_cast<void*>(GetProcAddress(library_, "DspUnHook")));
         ASSERT_TRUE(hook_ && unhook_);
-        ASSERT_EQ(GetSystemMetrics(SM_CYSCREEN), 864) << "the display must be 864 pixels high";
+        screen_ = GetSystemMetrics(SM_CYSCREEN);
+        ASSERT_GE(screen_, kHeight) << "the display is lower than the window";
         // A pop-up window has no frame: its client area is the whole window.
         window_ =
             makeWindow(L"KeszipHookTestWindow", kBackground,
@@ -94,6 +95,15 @@ class CustomHook : public ::testing::Test {
         InvalidateRect(window_, nullptr, TRUE);
         settle();
     }
+    // A length of the design (for a screen 864 pixels high) on this screen.
+    int scaled(int designValue) const { return screen_ * designValue / 864; }
+    // The colour of the gradient's band at height y: 256 bands over the
+    // screen's height, from bright blue to black.
+    COLORREF band(int y) const {
+        int i = 0;
+        while (i < 255 && screen_ * (i + 1) / 256 <= y) ++i;
+        return RGB(0, 0, 255 - i);
+    }
     COLORREF pixel(int x, int y) {
         HDC dc = GetDC(window_);
         const COLORREF colour = GetPixel(dc, x, y);
@@ -106,6 +116,7 @@ class CustomHook : public ::testing::Test {
     HookFunction unhook_ = nullptr;
     HWND window_ = nullptr;
     HWND child_ = nullptr;
+    int screen_ = 0;
 };
 
 TEST_F(CustomHook, DecorationReplacesTheWindowsPaintingUntilUnhooked) {
@@ -113,7 +124,7 @@ TEST_F(CustomHook, DecorationReplacesTheWindowsPaintingUntilUnhooked) {
 
     struct Case {
         const char* value;
-        int labelLeft;  // from the right edge; 0: no label
+        int labelLeft;  // from the right edge, in design pixels; 0: no label
         COLORREF label;
     };
     for (const Case& c :
@@ -121,12 +132,13 @@ TEST_F(CustomHook, DecorationReplacesTheWindowsPaintingUntilUnhooked) {
         HookCall call(window_, "%EDITION%", c.value, "EDITION");
         ASSERT_EQ(hook_(&call.record), 1);
         settle();
-        EXPECT_EQ(pixel(100, 1), RGB(0, 0, 255)) << c.value;                 // gradient band 0
-        EXPECT_EQ(pixel(100, 430), RGB(0, 0, 128)) << c.value;               // band 127
-        EXPECT_EQ(pixel(100, 650), RGB(0, 0, 63)) << c.value;                // band 192
-        EXPECT_EQ(pixel(530, kHeight - 93), RGB(255, 255, 255)) << c.value;  // the rule
+        for (int y : {1, 430, 650}) EXPECT_EQ(pixel(100, y), band(y)) << c.value << " " << y;
+        EXPECT_EQ(pixel(kWidth - scaled(370), kHeight - scaled(93)), RGB(255, 255, 255))
+            << c.value;                                 // the rule
         EXPECT_EQ(pixel(620, 420), kChild) << c.value;  // the child paints itself
-        if (c.labelLeft) EXPECT_EQ(pixel(kWidth - c.labelLeft + 2, 20), c.label) << c.value;
+        if (c.labelLeft) {
+            EXPECT_EQ(pixel(kWidth - scaled(c.labelLeft) + 2, scaled(20)), c.label) << c.value;
+        }
         // Painting asked for again is decorated again.
         repaint();
         EXPECT_EQ(pixel(100, 1), RGB(0, 0, 255)) << c.value;
@@ -135,7 +147,7 @@ TEST_F(CustomHook, DecorationReplacesTheWindowsPaintingUntilUnhooked) {
         repaint();
         EXPECT_EQ(pixel(100, 1), kBackground) << c.value;
         EXPECT_EQ(pixel(100, 650), kBackground) << c.value;
-        EXPECT_EQ(pixel(kWidth - 320 + 2, 20), kBackground) << c.value;
+        EXPECT_EQ(pixel(kWidth - scaled(320) + 2, scaled(20)), kBackground) << c.value;
     }
 }
 
