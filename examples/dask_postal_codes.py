@@ -113,6 +113,12 @@ def main(argv=None):
     if args.workers < 1:
         parser.error("--workers must be at least 1")
 
+    dest_folder = os.path.dirname(os.path.abspath(args.dest))
+    if os.path.isdir(args.dest) or not os.path.isdir(dest_folder):
+        parser.error(f"DEST must name a file in an existing folder: {args.dest}")
+    if not os.path.isfile(args.source):
+        parser.error(f"SOURCE is not a file: {args.source}")
+
     encoding = ENCODINGS[args.encoding]
     columns = field_count(args.source, encoding)
     if args.column > columns:

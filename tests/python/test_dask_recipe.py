@@ -52,3 +52,18 @@ def test_recipe_adds_the_answers_of_keszip_lookup(real_addresses, tmp_path):
     rows = [[str(n), a, ""] for n, a in enumerate(real_addresses[:2000])]
     expected = [line.split("\t") for line in keszip_lookup(real_addresses[:2000])]
     assert run_recipe(tmp_path, rows, "utf-8", 1) == [r + e for r, e in zip(rows, expected)]
+
+
+def test_recipe_refuses_a_folder_or_a_missing_file_before_it_starts(tmp_path):
+    source = tmp_path / "source.csv"
+    source.write_text("1,東京都千代田区霞が関1-2-3\n", encoding="cp932")
+    for args, said in [
+        ([source, tmp_path], "DEST must name a file"),
+        ([source, tmp_path / "none" / "dest.csv"], "DEST must name a file"),
+        ([tmp_path / "none.csv", tmp_path / "dest.csv"], "SOURCE is not a file"),
+        ([tmp_path, tmp_path / "dest.csv"], "SOURCE is not a file"),
+    ]:
+        out = subprocess.run([sys.executable, str(RECIPE), *map(str, args), "--column", "2"],
+                             capture_output=True, text=True)
+        assert out.returncode == 2 and said in out.stderr, (args, out.stderr)
+    assert sorted(p.name for p in tmp_path.iterdir()) == ["source.csv"]
