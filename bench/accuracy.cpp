@@ -117,9 +117,8 @@ bool endsInNumeral(const std::string& name) {
 std::vector<Case> numeralEndCases(const std::vector<bench::RealTown>& towns) {
     static const char* const kHouseNumbers[] = {
         "3-5",
-        "\x82\x52\x81\x7C\x82\x54",  // ３－５
-        "3\x94\xD4"
-        "5\x8D\x86",                                  // 3番5号
+        "\x82\x52\x81\x7C\x82\x54",                   // ３－５
+        "3\x94\xD4\x35\x8D\x86",                      // 3番5号
         "\x8E\x4F\x92\x9A\x96\xDA\x8C\xDC\x94\xD4"};  // 三丁目五番
     std::vector<Case> cases;
     for (const auto& town : towns) {

@@ -29,6 +29,7 @@ class RealSearch : public ::testing::Test {
         std::vector<std::string> out;
         keszip::TownCandidate town;
         keszip::AddressParts p;
+        // NOLINTNEXTLINE(bugprone-infinite-loop): the condition asks the search for the next town
         for (bool first = true; int flags = keszip::nextCodeAddress(engine_, first, code, town, p);
              first = false)
             out.push_back(std::to_string(flags) + " " + u8(p.prefecture) + "/" + u8(p.city) + "/" +

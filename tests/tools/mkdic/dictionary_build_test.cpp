@@ -227,7 +227,7 @@ TEST(DictionaryBuild, SettingsFileAndSubstitutionTable) {
     EXPECT_EQ(platform::profileLookup(prm, "KANJI", "KanjiTableOff", "x", 9), "0");
     EXPECT_NE(prm.find(';'), std::string::npos);  // the keys are explained
 
-    std::string expected(std::string_view(mkdic::kDefaultKanjiTable));
+    std::string expected{std::string_view(mkdic::kDefaultKanjiTable)};
     expected.erase(std::remove(expected.begin(), expected.end(), '\r'), expected.end());
     std::string table = u8(tbl);
     table.erase(std::remove(table.begin(), table.end(), '\r'), table.end());
