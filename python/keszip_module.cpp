@@ -289,6 +289,8 @@ PYBIND11_MODULE(_keszip, m) {
     m.attr("GENERIC_CODE") = KESZIP_GENERIC_CODE;
     m.attr("NO_PREFECTURE") = KESZIP_NO_PREFECTURE;
     m.attr("NO_CITY") = KESZIP_NO_CITY;
+    m.attr("FORMER_NAME") = KESZIP_FORMER_NAME;
+    m.attr("CODE_DIFFERS") = KESZIP_CODE_DIFFERS;
     m.attr("PLACEHOLDER") = "\u3013";
     m.attr("library_version") = GetZe7DllVersion();
 

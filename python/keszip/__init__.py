@@ -19,7 +19,7 @@ lookup_frame(df, column, prefix="", engine=None) -> DataFrame
 
 A Result is a tuple of the five fields `keszip lookup` prints: `flags` (0 when
 the address was not placed; FOUND, KYOTO_STREET, GENERIC_CODE, NO_PREFECTURE,
-NO_CITY), `code` (the 7-digit code, or an error text such as "ERR-003"),
+NO_CITY, FORMER_NAME, CODE_DIFFERS), `code` (the 7-digit code, or an error text such as "ERR-003"),
 `old_code`, `address_number` and `local_code` (all three empty when the address
 was not placed). Its `status` says how the text converted: OK, REPLACED (a
 character Shift-JIS cannot write was looked up as the placeholder "〓"),
@@ -35,6 +35,8 @@ import os as _os
 import threading as _threading
 
 from ._keszip import (  # noqa: F401
+    CODE_DIFFERS,
+    FORMER_NAME,
     FOUND,
     GENERIC_CODE,
     INVALID,
@@ -61,6 +63,8 @@ __all__ = [
     "GENERIC_CODE",
     "NO_PREFECTURE",
     "NO_CITY",
+    "FORMER_NAME",
+    "CODE_DIFFERS",
     "OK",
     "REPLACED",
     "INVALID",

@@ -51,6 +51,8 @@ def test_bad_input_is_a_result_or_a_clear_error():
         if status in (keszip.INVALID, keszip.NUL_BYTE):
             assert tuple(result) == (0, "ERR-003", "", "", "")
     assert results[0].code == "1000013"
+    # A postal code written before the address is checked against the answer.
+    assert engine.lookup("〒999-9999 " + ADDRESS).flags == keszip.FOUND | keszip.CODE_DIFFERS
     for bad in (None, 12, ["x"]):
         with pytest.raises(TypeError):
             engine.lookup(bad)
