@@ -10,7 +10,9 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <vector>
 
+#include "workbooks/xlsx/xlsx_calc_parts.h"
 #include "workbooks/xlsx/xlsx_copy.h"
 #include "workbooks/xlsx/xlsx_reader.h"
 
@@ -64,6 +66,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         writePackage(source, rest.substr(0, split),
                      split == std::string::npos ? std::string() : rest.substr(split + 1));
     }
+
+    // The edits of the copy's calculation parts, on the raw text.
+    std::vector<std::string> targets;
+    workbooks::withFullCalcOnLoad(rest);
+    workbooks::withoutRelationships(rest, "calcChain", targets);
+    workbooks::withoutOverride(rest, "/xl/calcChain.xml");
 
     workbooks::XlsxReader reader;
     if (reader.open(source)) {

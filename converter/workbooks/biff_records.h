@@ -66,6 +66,7 @@ inline constexpr std::uint16_t kTabId = 0x013D;
 inline constexpr std::uint16_t kDsf = 0x0161;
 inline constexpr std::uint16_t kProt4Rev = 0x01AF;
 inline constexpr std::uint16_t kRefreshAll = 0x01B7;
+inline constexpr std::uint16_t kRecalcId = 0x01C1;
 inline constexpr std::uint16_t kProt4RevPass = 0x01BC;
 inline constexpr std::uint16_t kDimensions = 0x0200;
 inline constexpr std::uint16_t kBlank = 0x0201;

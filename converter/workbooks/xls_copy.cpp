@@ -163,6 +163,16 @@ bool copyWorkbook(BiffStream& source, int slot) {
             case rec::kContinue:
                 if (!wasAfterSst) book.globals.push_back({type, data});
                 break;
+            case rec::kRecalcId:
+                // The id of the engine that last calculated the formulas'
+                // results. The copy's converted cells may feed formulas
+                // whose results were calculated before; engine id 0 makes a
+                // spreadsheet program recalculate every formula on opening
+                // the copy. (A workbook without the record is recalculated
+                // on opening anyway.)
+                book.globals.push_back(
+                    {type, length >= 8 ? data.substr(0, 4) + std::string(4, '\0') : data});
+                break;
             case rec::kCodePage:
                 sawCodePage = true;
                 book.globals.push_back({type, data});

@@ -8,11 +8,13 @@
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
+#include <list>
 #include <memory>
 #include <random>
 #include <system_error>
 
 #include "platform/file_identity.h"
+#include "xlsx_calc_parts.h"
 #include "xlsx_cell_reference.h"
 #include "xlsx_package.h"
 
@@ -28,6 +30,55 @@ void removeQuietly(const std::string& path) {
     if (path.empty()) return;
     std::error_code error;
     std::filesystem::remove(platform::fsPath(path), error);
+}
+
+constexpr std::uint64_t kSmallPartLimit = 64u << 20;
+
+// Replaces entry `name` of the archive by `text`, kept alive in `kept` until
+// the archive is closed; true when there is no such entry.
+bool replaceEntry(zip_t* archive, const std::string& name, std::string text,
+                  std::list<std::string>& kept) {
+    const zip_int64_t index = zip_name_locate(archive, name.c_str(), 0);
+    if (index < 0) return true;
+    kept.push_back(std::move(text));
+    zip_source_t* source = zip_source_buffer(archive, kept.back().data(), kept.back().size(), 0);
+    if (!source) return false;
+    if (zip_file_replace(archive, static_cast<zip_uint64_t>(index), source, 0) < 0) {
+        zip_source_free(source);
+        return false;
+    }
+    return true;
+}
+
+// Asks for a full calculation on opening and leaves out the calculation
+// chain (see xlsx_calc_parts.h). Parts that are not well-formed are left as
+// they are. False when an entry cannot be replaced.
+bool markForRecalculation(zip_t* archive, const std::string& source,
+                          const std::string& workbookPart, std::list<std::string>& kept) {
+    XlsxPackage package;
+    if (!package.open(source)) return false;
+    std::string text;
+    if (package.readEntry(workbookPart, text, kSmallPartLimit)) {
+        if (auto edited = withFullCalcOnLoad(text))
+            if (!replaceEntry(archive, workbookPart, std::move(*edited), kept)) return false;
+    }
+    const std::string rels = relationshipsPartOf(workbookPart);
+    std::vector<std::string> chains;
+    if (!package.readEntry(rels, text, kSmallPartLimit)) return true;
+    auto edited = withoutRelationships(text, "calcChain", chains);
+    if (!edited || chains.empty()) return true;
+    if (!replaceEntry(archive, rels, std::move(*edited), kept)) return false;
+    const std::string types = "[Content_Types].xml";
+    std::string typesText;
+    const bool haveTypes = package.readEntry(types, typesText, kSmallPartLimit);
+    for (const std::string& target : chains) {
+        const std::string part = resolvePartTarget(workbookPart, target);
+        const zip_int64_t index = zip_name_locate(archive, part.c_str(), 0);
+        if (index >= 0 && zip_delete(archive, static_cast<zip_uint64_t>(index)) < 0) return false;
+        if (haveTypes)
+            if (auto without = withoutOverride(typesText, "/" + part)) typesText = *without;
+    }
+    return !haveTypes || replaceEntry(archive, types, std::move(typesText), kept);
 }
 
 }  // namespace
@@ -186,6 +237,8 @@ int XlsxCopy::save() {
                  rewriter.feed("", 0, true);
             ok = (std::fclose(out.release()) == 0) && ok;
         }
+        // The replaced parts' texts, until the archive closes (a list: they never move).
+        std::list<std::string> keptParts;
         if (ok) {
             int zipError = 0;
             zip_t* archive = zip_open(temporary_.c_str(), 0, &zipError);
@@ -205,6 +258,7 @@ int XlsxCopy::save() {
             if (ok)
                 zip_set_file_compression(archive, static_cast<zip_uint64_t>(added), ZIP_CM_DEFLATE,
                                          1);
+            if (ok) ok = markForRecalculation(archive, source_, reader_.workbookPart(), keptParts);
             if (archive) {
                 if (ok) ok = zip_close(archive) == 0;
                 // A failed close leaves the archive open: it is discarded too.

@@ -97,14 +97,15 @@ bool XlsxPackage::readEntry(std::string_view name, std::string& out, std::uint64
     return read && !tooLarge;
 }
 
-std::vector<PackageRelationship> XlsxPackage::relationships(std::string_view partName) const {
-    std::string relsName;
+std::string relationshipsPartOf(std::string_view partName) {
     std::size_t slash = partName.rfind('/');
-    if (slash == std::string_view::npos)
-        relsName = "_rels/" + std::string(partName) + ".rels";
-    else
-        relsName = std::string(partName.substr(0, slash)) + "/_rels/" +
-                   std::string(partName.substr(slash + 1)) + ".rels";
+    if (slash == std::string_view::npos) return "_rels/" + std::string(partName) + ".rels";
+    return std::string(partName.substr(0, slash)) + "/_rels/" +
+           std::string(partName.substr(slash + 1)) + ".rels";
+}
+
+std::vector<PackageRelationship> XlsxPackage::relationships(std::string_view partName) const {
+    const std::string relsName = relationshipsPartOf(partName);
     std::string text;
     if (!readEntry(relsName, text, kRelationshipLimit)) return {};
     RelationshipParse parse;

@@ -65,6 +65,10 @@ class XlsxPackage {
     zip* archive_ = nullptr;
 };
 
+// The entry that holds the relationships of part `partName`:
+// "xl/workbook.xml" → "xl/_rels/workbook.xml.rels".
+std::string relationshipsPartOf(std::string_view partName);
+
 // "xl/worksheets/../x.xml" → "xl/x.xml"; a target starting with "/" is taken
 // from the package root, any other from the folder of `sourcePart`.
 std::string resolvePartTarget(std::string_view sourcePart, std::string_view target);

@@ -271,7 +271,8 @@ bool XlsxReader::open(const std::string& path) {
 }
 
 bool XlsxReader::readWorkbook() {
-    std::string workbookPart;
+    std::string& workbookPart = workbookPart_;
+    workbookPart.clear();
     for (const auto& relationship : package_.relationships("")) {
         if (relationshipIs(relationship, "officeDocument")) workbookPart = relationship.target;
     }

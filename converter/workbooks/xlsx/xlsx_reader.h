@@ -51,6 +51,8 @@ class XlsxReader {
     void close();
 
     const std::vector<XlsxSheet>& sheets() const { return sheets_; }
+    // The entry name of the workbook part ("xl/workbook.xml" as a rule).
+    const std::string& workbookPart() const { return workbookPart_; }
     // True when the worksheet holds at least one cell (read up to its first cell).
     bool sheetHasCells(std::size_t index);
     // The index of the sheet named exactly `name` (UTF-8, letter case counts),
@@ -73,6 +75,7 @@ class XlsxReader {
 
     XlsxPackage package_;
     std::vector<XlsxSheet> sheets_;
+    std::string workbookPart_;
     std::vector<std::string> sharedStrings_;
     // Streaming state of the selected sheet.
     std::unique_ptr<XlsxEntry> entry_;

@@ -262,14 +262,19 @@ TEST(KeptRecords, CopiesDifferOnlyInTheConvertedCells) {
                                static_cast<std::uint32_t>(w.column)),
                       sj(w.text));
         EXPECT_EQ(sharedFormulaFaults(out), "");
-        const std::vector<Records> before = carriedRecords(source), after = carriedRecords(out);
+        std::vector<Records> before = carriedRecords(source);
+        const std::vector<Records> after = carriedRecords(out);
         ASSERT_EQ(before.size(), after.size());
         for (std::size_t i = 0; i < before.size(); ++i) {
             ASSERT_EQ(before[i].size(), after[i].size()) << "part " << i;
-            for (std::size_t k = 0; k < before[i].size(); ++k)
+            for (std::size_t k = 0; k < before[i].size(); ++k) {
+                // The recalculation engine's id is zeroed: formulas fed by
+                // converted cells are recalculated on opening.
+                if (before[i][k].first == 0x01C1) before[i][k].second.replace(4, 4, 4, '\0');
                 EXPECT_TRUE(before[i][k] == after[i][k])
                     << "part " << i << " record " << k << " type " << std::hex
                     << before[i][k].first;
+            }
         }
         testbook::keepPairForInterop(source, out, c.written.size(), [&](std::size_t k) {
             return std::to_string(c.written[k].row) + ":" + std::to_string(c.written[k].column);

@@ -9,6 +9,7 @@
 
 #include "conversion/excel_run.h"
 #include "support/test_support.h"
+#include "workbooks/xlsx/xlsx_calc_parts.h"
 #include "workbooks/xlsx/xlsx_copy.h"
 #include "workbooks/xlsx/xlsx_reader.h"
 #include "xlsx_copy_check.h"
@@ -264,4 +265,52 @@ TEST(XlsxCopy, PartThatCannotBeCopiedFailsTheSaveAndKeepsTheDestination) {
         ++files;
     }
     EXPECT_EQ(files, 2u);  // no temporaries left
+}
+
+// A copy asks for a full calculation on opening (its converted cells may feed
+// formulas) and leaves out the calculation chain, which would list cells
+// that no longer hold formulas.
+TEST(XlsxCopy, CalculationPartsOfTheCopy) {
+    const struct {
+        const char* in;
+        const char* out;  // null: refused as not well-formed
+    } parts[] = {
+        {"<workbook><sheets><sheet/></sheets><definedNames><definedName/></definedNames>"
+         "<extLst/></workbook>",
+         "<workbook><sheets><sheet/></sheets><definedNames><definedName/></definedNames>"
+         "<calcPr fullCalcOnLoad=\"1\"/><extLst/></workbook>"},
+        {"<x:workbook xmlns:x=\"m\"><x:sheets/></x:workbook>",
+         "<x:workbook xmlns:x=\"m\"><x:sheets/><x:calcPr fullCalcOnLoad=\"1\"/></x:workbook>"},
+        {"<workbook><sheets/><calcPr calcId='191029' fullCalcOnLoad='0' "
+         "note='a&amp;b'/></workbook>",
+         "<workbook><sheets/><calcPr calcId=\"191029\" note=\"a&amp;b\" fullCalcOnLoad=\"1\"/>"
+         "</workbook>"},
+        {"<workbook><sheets/><calcPr fullCalcOnLoad=\"true\"/></workbook>",
+         "<workbook><sheets/><calcPr fullCalcOnLoad=\"true\"/></workbook>"},
+        {"<workbook><sheets>", nullptr},
+        {"<worksheet><sheets/></worksheet>", nullptr},
+    };
+    for (const auto& c : parts) {
+        SCOPED_TRACE(c.in);
+        const auto got = workbooks::withFullCalcOnLoad(c.in);
+        ASSERT_EQ(got.has_value(), c.out != nullptr);
+        if (c.out) {
+            EXPECT_EQ(*got, c.out);
+        }
+    }
+    std::vector<std::string> targets;
+    EXPECT_EQ(
+        workbooks::withoutRelationships(
+            "<Relationships>\n<Relationship Id=\"a\" Type=\"t/worksheet\" Target=\"s.xml\"/>"
+            "<Relationship Id=\"b\" Type=\"t/calcChain\" Target=\"calcChain.xml\"></Relationship>"
+            "\n</Relationships>",
+            "calcChain", targets),
+        "<Relationships>\n<Relationship Id=\"a\" Type=\"t/worksheet\" Target=\"s.xml\"/>\n"
+        "</Relationships>");
+    EXPECT_EQ(targets, std::vector<std::string>{"calcChain.xml"});
+    EXPECT_EQ(
+        workbooks::withoutOverride("<Types><Default/><Override PartName=\"/xl/calcChain.xml\"/>"
+                                   "<Override PartName=\"/xl/workbook.xml\"/></Types>",
+                                   "/xl/calcChain.xml"),
+        "<Types><Default/><Override PartName=\"/xl/workbook.xml\"/></Types>");
 }
