@@ -104,8 +104,11 @@ XlsxCopy::~XlsxCopy() {
 int XlsxCopy::open(const std::string& destination, const std::string& source) {
     if (open_) return kXlsxCreateFailed;
     if (!reader_.open(source)) return kXlsxSourceFailed;
-    // A read-only destination is refused, as for every other kind of output.
-    if (platform::isReadOnlyFile(destination)) {
+    // A read-only destination is refused, as for every other kind of output;
+    // so is a folder or a device, which the finished copy would replace.
+    const platform::PathKind kind = platform::pathKind(destination);
+    if (kind == platform::PathKind::Directory || kind == platform::PathKind::Other ||
+        platform::isReadOnlyFile(destination)) {
         reader_.close();
         return kXlsxCreateFailed;
     }
