@@ -63,6 +63,9 @@ class DatabaseBackend {
     virtual bool lockedByOther() const { return false; }
 };
 
+// How long a write waits for a lock another program holds before it fails.
+inline constexpr int kLockWaitMilliseconds = 5000;
+
 // The prefix of a database name that reaches an ODBC data source.
 inline constexpr const char* kOdbcPrefix = "odbc:";
 

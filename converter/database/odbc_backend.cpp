@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdio>
 #include <filesystem>
 #include <map>
 
@@ -19,6 +20,23 @@ using namespace odbc;
 
 // How many records one read-ahead statement asks for.
 constexpr std::size_t kReadAhead = 64;
+
+// Servers whose writes would wait for another session's lock without end
+// (or for long) by default: the statement that bounds the wait, and how the
+// driver says the wait ran out.
+struct LockWait {
+    std::string_view dbms;  // SQL_DBMS_NAME
+    const char* bound;      // run once on connecting; %d: the wait in `unit` milliseconds
+    int unit;
+    std::string_view sqlState;  // "" when the native error tells
+    long nativeError;           // 0 when the SQLSTATE tells
+};
+constexpr LockWait kLockWaits[] = {
+    {"PostgreSQL", "SET lock_timeout = %d", 1, "55P03", 0},
+    {"Microsoft SQL Server", "SET LOCK_TIMEOUT %d", 1, "", 1222},
+    {"MySQL", "SET SESSION innodb_lock_wait_timeout = %d", 1000, "", 1205},
+    {"MariaDB", "SET SESSION innodb_lock_wait_timeout = %d", 1000, "", 1205},
+};
 
 // A one-column key as text, for finding records read ahead; "" for kinds
 // that are not read ahead.
@@ -52,6 +70,9 @@ class OdbcBackend final : public DatabaseBackend {
                 SQLGetInfoW(dbc_, SQL_SEARCH_PATTERN_ESCAPE, escape, sizeof escape, &length)) &&
             escape[0] != 0)
             escape_ = static_cast<char16_t>(escape[0]);
+        SQLWCHAR dbms[64] = {};
+        if (SQL_SUCCEEDED(SQLGetInfoW(dbc_, SQL_DBMS_NAME, dbms, sizeof dbms, &length)))
+            boundLockWait(utf16ToUtf8(reinterpret_cast<const char16_t*>(dbms)));
     }
     ~OdbcBackend() override {
         closeTable();
@@ -301,13 +322,32 @@ class OdbcBackend final : public DatabaseBackend {
     }
 
     std::string lastError() const override { return error_; }
+    bool lockedByOther() const override { return locked_; }
 
   private:
     bool check(SQLSMALLINT type, SQLHANDLE handle, SQLRETURN rc) {
         if (SQL_SUCCEEDED(rc)) return true;
-        error_ = diagnostics(type, handle);
+        std::string state;
+        long native = 0;
+        error_ = diagnostics(type, handle, &state, &native);
         if (error_.empty()) error_ = "the driver refused";
+        locked_ = lockWait_ && (lockWait_->sqlState.empty() ? native == lockWait_->nativeError
+                                                            : state == lockWait_->sqlState);
         return false;
+    }
+    // Bounds the wait for other sessions' locks on the servers that know
+    // how, so that a locked table ends the run as "in use" instead of
+    // holding it.
+    void boundLockWait(const std::string& dbms) {
+        for (const LockWait& wait : kLockWaits) {
+            if (dbms != wait.dbms) continue;
+            char sql[96];
+            std::snprintf(sql, sizeof sql, wait.bound,
+                          (kLockWaitMilliseconds + wait.unit - 1) / wait.unit);
+            StatementHandle s(dbc_);
+            std::u16string text = utf8ToUtf16(sql);
+            if (s && SQL_SUCCEEDED(SQLExecDirectW(s.get(), wide(text), SQL_NTS))) lockWait_ = &wait;
+        }
     }
     void autocommit() {
         SQLSetConnectAttrW(dbc_, SQL_ATTR_AUTOCOMMIT,
@@ -468,6 +508,8 @@ class OdbcBackend final : public DatabaseBackend {
     std::string quote_ = "\"";
     char16_t escape_ = 0;
     std::string error_;
+    const LockWait* lockWait_ = nullptr;  // how this server bounds lock waits, if it does
+    bool locked_ = false;                 // the last failure: another session's lock
     bool inTransaction_ = false;
     std::map<std::string, std::pair<std::string, std::string>> tableOf_;  // shown -> schema, name
     std::string schema_;

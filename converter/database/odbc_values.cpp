@@ -14,16 +14,22 @@ constexpr std::size_t kLongValueLimit = 1 << 20;
 
 }  // namespace
 
-std::string diagnostics(SQLSMALLINT type, SQLHANDLE handle) {
+std::string diagnostics(SQLSMALLINT type, SQLHANDLE handle, std::string* firstState,
+                        long* firstNative) {
     std::string out;
-    SQLWCHAR state[6];
+    SQLWCHAR state[6] = {};
     SQLWCHAR message[1024];
     SQLINTEGER native = 0;
     SQLSMALLINT length = 0;
+    if (firstState) firstState->clear();
+    if (firstNative) *firstNative = 0;
     for (SQLSMALLINT i = 1; i <= 3; ++i) {
         if (!SQL_SUCCEEDED(SQLGetDiagRecW(type, handle, i, state, &native, message,
                                           sizeof message / sizeof message[0], &length)))
             break;
+        if (i == 1 && firstState)
+            for (int k = 0; k < 5 && state[k]; ++k) *firstState += static_cast<char>(state[k]);
+        if (i == 1 && firstNative) *firstNative = native;
         length = std::min<SQLSMALLINT>(length, sizeof message / sizeof message[0] - 1);
         if (!out.empty()) out += "; ";
         out += utf16ToUtf8(

@@ -46,8 +46,10 @@ class StatementHandle {
     SQLHSTMT handle_ = SQL_NULL_HSTMT;
 };
 
-// The driver's messages for `handle`, in UTF-8.
-std::string diagnostics(SQLSMALLINT type, SQLHANDLE handle);
+// The driver's messages for `handle`, in UTF-8; the first message's SQLSTATE
+// and native error number go to `state` and `native` when given.
+std::string diagnostics(SQLSMALLINT type, SQLHANDLE handle, std::string* state = nullptr,
+                        long* native = nullptr);
 
 // Reads a whole text (as UTF-16 bytes) or binary column with repeated calls.
 bool getLong(SQLHSTMT s, SQLUSMALLINT column, bool text, std::string& out, bool& null);

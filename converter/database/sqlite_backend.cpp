@@ -14,9 +14,6 @@
 namespace converter {
 namespace {
 
-// How long a write waits for another program's lock before it fails.
-constexpr int kBusyTimeoutMs = 5000;
-
 struct StatementCloser {
     void operator()(sqlite3_stmt* s) const { sqlite3_finalize(s); }
 };
@@ -41,7 +38,7 @@ std::string columnText(sqlite3_stmt* s, int column) {
 class SqliteBackend final : public DatabaseBackend {
   public:
     SqliteBackend(sqlite3* db, std::string path) : db_(db), path_(std::move(path)) {
-        sqlite3_busy_timeout(db_, kBusyTimeoutMs);
+        sqlite3_busy_timeout(db_, kLockWaitMilliseconds);
     }
     ~SqliteBackend() override {
         closeTable();

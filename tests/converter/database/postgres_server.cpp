@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <filesystem>
 #include <stdexcept>
 #include <vector>
@@ -141,7 +142,9 @@ std::string PostgresServer::asServerUser(const std::string& command) const {
 }
 
 std::string PostgresServer::sql(const std::string& statements) const {
-    const std::string file = root_ + "/statements.sql";
+    // A file of its own per call: tests may run statements from two threads.
+    static std::atomic<int> calls{0};
+    const std::string file = root_ + "/statements-" + std::to_string(++calls) + ".sql";
     testing_support::writeFile(file, statements);
     std::string output;
     const std::string command =

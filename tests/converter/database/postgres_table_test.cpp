@@ -2,7 +2,9 @@
 // PostgreSQL ODBC driver. The server is started by the tests themselves.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <memory>
+#include <thread>
 
 #include "database/dao_table.h"
 #include "postgres_server.h"
@@ -246,6 +248,46 @@ TEST_F(PostgresTable, RecordsReadAheadAreReadAnewOnceWritten) {
     ASSERT_TRUE(t.edit());
     ASSERT_TRUE(t.SetValue("zip", FieldValue::text("2")));
     EXPECT_FALSE(t.update());
+}
+
+// Another session holds the rows the run would write: the run waits a few
+// seconds, then ends as a database in use (exit 7) without failed records,
+// instead of waiting as long as the other session keeps its lock.
+TEST_F(PostgresTable, RowsLockedByAnotherSessionEndTheRunAsInUse) {
+    KESZIP_REQUIRE_REAL_DATA();
+    server->sql(
+        "DROP TABLE IF EXISTS locked; CREATE TABLE locked (id serial PRIMARY KEY, a text, "
+        "zip varchar(8)); INSERT INTO locked (a) VALUES ('東京都千代田区霞が関'), ('大阪府');");
+    std::thread holder([&] {
+        try {
+            server->sql("BEGIN; SELECT id FROM locked FOR UPDATE; SELECT pg_sleep(30); COMMIT;");
+        } catch (const std::exception&) {
+            // Ended by pg_cancel_backend below.
+        }
+    });
+    // The holder's lock, seen from another session.
+    const std::string holders =
+        "FROM pg_locks WHERE relation = 'locked'::regclass AND mode = 'RowShareLock' AND "
+        "granted AND pid <> pg_backend_pid()";
+    for (int i = 0; i < 100 && server->sql("SELECT count(*) " + holders) != "1"; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    testing_support::TempDir dir;
+    std::string output;
+    const auto start = std::chrono::steady_clock::now();
+    const int status = testing_support::runCommand(
+        testing_support::binPath("zelko7") + " convert table --database " + shellQuoted(database) +
+            " --table locked --fields a --dest-field zip --yes --error-file " +
+            dir.file("err.txt") + " 2>&1",
+        &output);
+    const auto seconds =
+        std::chrono::duration_cast<std::chrono::seconds>(std::chrono::steady_clock::now() - start)
+            .count();
+    server->sql("SELECT count(pg_cancel_backend(pid)) " + holders);
+    holder.join();
+    EXPECT_EQ(status, 7) << output;
+    EXPECT_NE(output.find("データベースが他のプログラムで使用中"), std::string::npos) << output;
+    EXPECT_LT(seconds, 20);
+    EXPECT_EQ(server->sql("SELECT count(zip) FROM locked"), "0");
 }
 
 }  // namespace
