@@ -103,14 +103,20 @@ const std::string* attributeOf(const Element& element, std::string_view name) {
     return nullptr;
 }
 
-// The text without the elements at `ranges` (start, end pairs in order).
-std::string without(std::string_view text,
-                    const std::vector<std::pair<std::size_t, std::size_t>>& ranges) {
+// The text without the children of its root element named `name` (local
+// name) for which `drop` is true; nullopt when the text is not well-formed.
+template <typename Drop>
+std::optional<std::string> withoutChildren(std::string_view text, std::string_view name,
+                                           Drop drop) {
+    const auto elements = scanElements(text);
+    if (!elements) return std::nullopt;
     std::string out;
     std::size_t at = 0;
-    for (const auto& [start, end] : ranges) {
-        out.append(text.substr(at, start - at));
-        at = end;
+    for (const Element& element : *elements) {
+        if (element.depth != 1 || localName(element.name.c_str()) != name || !drop(element))
+            continue;
+        out.append(text.substr(at, element.start - at));
+        at = element.end;
     }
     out.append(text.substr(at));
     return out;
@@ -156,30 +162,19 @@ std::optional<std::string> withFullCalcOnLoad(std::string_view workbookXml) {
 
 std::optional<std::string> withoutRelationships(std::string_view relsXml, std::string_view kind,
                                                 std::vector<std::string>& targets) {
-    const auto elements = scanElements(relsXml);
-    if (!elements) return std::nullopt;
-    std::vector<std::pair<std::size_t, std::size_t>> ranges;
-    for (const Element& element : *elements) {
-        if (element.depth != 1 || localName(element.name.c_str()) != "Relationship") continue;
+    return withoutChildren(relsXml, "Relationship", [&](const Element& element) {
         const std::string* type = attributeOf(element, "Type");
-        const std::string* target = attributeOf(element, "Target");
-        if (!type || !relationshipIs({"", *type, ""}, kind)) continue;
-        if (target) targets.push_back(*target);
-        ranges.emplace_back(element.start, element.end);
-    }
-    return without(relsXml, ranges);
+        if (!type || !relationshipIs({"", *type, ""}, kind)) return false;
+        if (const std::string* target = attributeOf(element, "Target")) targets.push_back(*target);
+        return true;
+    });
 }
 
 std::optional<std::string> withoutOverride(std::string_view typesXml, std::string_view partName) {
-    const auto elements = scanElements(typesXml);
-    if (!elements) return std::nullopt;
-    std::vector<std::pair<std::size_t, std::size_t>> ranges;
-    for (const Element& element : *elements) {
-        if (element.depth != 1 || localName(element.name.c_str()) != "Override") continue;
+    return withoutChildren(typesXml, "Override", [&](const Element& element) {
         const std::string* part = attributeOf(element, "PartName");
-        if (part && *part == partName) ranges.emplace_back(element.start, element.end);
-    }
-    return without(typesXml, ranges);
+        return part && *part == partName;
+    });
 }
 
 }  // namespace workbooks
