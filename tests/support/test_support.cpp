@@ -1,7 +1,8 @@
+// The test helpers that are the same on every system; test_support_posix.cpp
+// and tests/windows/test_support_windows.cpp hold the rest.
 #include "test_support.h"
 
 #include <platform/sjis.h>
-#include <sys/wait.h>
 
 #include <array>
 #include <cstdio>
@@ -20,12 +21,6 @@ std::string sj(std::string_view utf8) {
 }
 
 std::string u8(std::string_view sjis) { return platform::sjisToUtf8Lossy(sjis); }
-
-TempDir::TempDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "keszip-test-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
-    path_ = pattern;
-}
 
 TempDir::~TempDir() {
     std::error_code ec;
@@ -51,18 +46,6 @@ std::string fixturePath(const std::string& name) {
 std::string dataPath(const std::string& name) { return std::string(KESZIP_DATA) + "/" + name; }
 std::string binPath(const std::string& name) { return std::string(KESZIP_BIN_DIR) + "/" + name; }
 
-int runCommand(const std::string& command, std::string* output) {
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) return -1;
-    std::array<char, 4096> buffer{};
-    std::string text;
-    std::size_t n;
-    while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0) text.append(buffer.data(), n);
-    int status = pclose(pipe);
-    if (output) *output = text;
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
 }  // namespace testing_support
 
 namespace testing_support {
@@ -70,7 +53,7 @@ namespace testing_support {
 int buildDictionary(const TempDir& dir, const std::string& kenAllCsv,
                     const std::string& extraArgs) {
     writeFile(dir.file("KEN_ALL.CSV"), kenAllCsv);
-    std::string command = "'" + binPath("keszip-mkdic") + "' --ken-all '" +
+    std::string command = "'" + binPath("keszip-mkdic" + executableSuffix()) + "' --ken-all '" +
                           dir.file("KEN_ALL.CSV") + "' --out '" + dir.path() + "' " + extraArgs +
                           " 2>&1";
     std::string output;

@@ -35,6 +35,8 @@ std::string binPath(const std::string& name);      // build/bin/<name>
 // Runs a shell command and returns its exit status; its standard output
 // goes to `output` when not null.
 int runCommand(const std::string& command, std::string* output = nullptr);
+// "" or ".exe": what the system adds to a program's name.
+std::string executableSuffix();
 
 }  // namespace testing_support
 

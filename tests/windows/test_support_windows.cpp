@@ -1,29 +1,18 @@
-// The test helpers of tests/support on Windows: temporary folders from the
-// system's temporary path, commands through the C library's command
-// processor (cmd.exe), which takes double quotes where the POSIX shell
-// takes single ones.
+// The test helpers of tests/support that differ by system, for Windows:
+// temporary folders from the system's temporary path, commands through the C
+// library's command processor (cmd.exe), which takes double quotes where the
+// POSIX shell takes single ones.
 #include <windows.h>
 
 #include <array>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <stdexcept>
 
-#include "platform/sjis.h"
 #include "support/test_support.h"
 
 namespace testing_support {
-
-std::string sj(std::string_view utf8) {
-    auto converted = platform::utf8ToSjis(utf8);
-    if (!converted) throw std::runtime_error("test text has no Shift-JIS form");
-    return *converted;
-}
-
-std::string u8(std::string_view sjis) { return platform::sjisToUtf8Lossy(sjis); }
 
 TempDir::TempDir() {
     static unsigned counter = 0;
@@ -39,30 +28,6 @@ TempDir::TempDir() {
     }
     throw std::runtime_error("cannot create a temporary folder");
 }
-
-TempDir::~TempDir() {
-    std::error_code ec;
-    std::filesystem::remove_all(path_, ec);
-}
-
-void writeFile(const std::string& path, std::string_view bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    if (!out) throw std::runtime_error("cannot write " + path);
-}
-
-std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-std::string fixturePath(const std::string& name) {
-    return std::string(KESZIP_FIXTURES) + "/" + name;
-}
-std::string dataPath(const std::string& name) { return std::string(KESZIP_DATA) + "/" + name; }
-std::string binPath(const std::string& name) { return std::string(KESZIP_BIN_DIR) + "/" + name; }
 
 int runCommand(const std::string& command, std::string* output) {
     std::string windowsCommand = command;
@@ -81,33 +46,6 @@ int runCommand(const std::string& command, std::string* output) {
     return status;
 }
 
-int buildDictionary(const TempDir& dir, const std::string& kenAllCsv,
-                    const std::string& extraArgs) {
-    writeFile(dir.file("KEN_ALL.CSV"), kenAllCsv);
-    std::string command = "'" + binPath("keszip-mkdic.exe") + "' --ken-all '" +
-                          dir.file("KEN_ALL.CSV") + "' --out '" + dir.path() + "' " + extraArgs +
-                          " 2>&1";
-    std::string output;
-    int status = runCommand(command, &output);
-    if (status != 0) fprintf(stderr, "%s", output.c_str());
-    return status;
-}
-
-std::string kenAllRow(const std::string& jis, const std::string& oldCode, const std::string& code7,
-                      const std::string& prefReading, const std::string& cityReading,
-                      const std::string& townReading, const std::string& pref,
-                      const std::string& city, const std::string& town) {
-    auto q = [](const std::string& s) { return "\"" + s + "\""; };
-    return sj(jis + "," + q(oldCode) + "," + q(code7) + "," + q(prefReading) + "," +
-              q(cityReading) + "," + q(townReading) + "," + q(pref) + "," + q(city) + "," +
-              q(town) + ",0,0,0,0,0,0") +
-           "\r\n";
-}
-
-bool realDataAvailable() {
-    static const bool available = std::filesystem::exists(dataPath("ken_all.zip")) &&
-                                  std::filesystem::exists(binPath("KESZIP.DIC"));
-    return available;
-}
+std::string executableSuffix() { return ".exe"; }
 
 }  // namespace testing_support
