@@ -46,6 +46,23 @@ if ! ls -d "$sources"/qt6-base-[0-9]* > /dev/null 2>&1; then
 fi
 qt_src=$(find "$sources" -maxdepth 1 -type d -name 'qt6-base-*' | head -1)
 
+# Debian's source leaves out src/3rdparty/wintab (its licence forbids
+# changes), which the Windows platform plugin's tablet support includes: the
+# plugin is built without that support (mouse, keyboard and touch as usual).
+windows_plugin=$qt_src/src/plugins/platforms/windows
+if [ ! -f "$qt_src/src/3rdparty/wintab/wintab.h" ] &&
+   grep -q 'CONDITION QT_FEATURE_tabletevent$' "$windows_plugin/CMakeLists.txt"; then
+    sed -i 's/CONDITION QT_FEATURE_tabletevent$/CONDITION QT_FEATURE_tabletevent AND QT_WINDOWS_WINTAB/' \
+        "$windows_plugin/CMakeLists.txt"
+    sed -i 's/QT_CONFIG(tabletevent)/QT_CONFIG(tabletevent) \&\& defined(QT_WINDOWS_WINTAB)/' \
+        "$windows_plugin"/qwindowscontext.cpp "$windows_plugin"/qwindowspointerhandler.cpp \
+        "$windows_plugin"/qwindowspointerhandler.h
+fi
+# The plugin's test for a software OpenGL asks for dynamic OpenGL alone, which
+# stays on when OpenGL is off: it also needs OpenGL.
+sed -i 's/^#if QT_CONFIG(dynamicgl)$/#if QT_CONFIG(dynamicgl) \&\& QT_CONFIG(opengl)/' \
+    "$windows_plugin/qwindowswindow.cpp"
+
 # Static libraries: zelko7.exe and zelko7-setup.exe then start alone, as the
 # other Windows programs do (runtimes linked in), with the Windows platform
 # plugin linked into them instead of a platforms/ folder of DLLs beside them.
