@@ -62,6 +62,11 @@ fi
 # stays on when OpenGL is off: it also needs OpenGL.
 sed -i 's/^#if QT_CONFIG(dynamicgl)$/#if QT_CONFIG(dynamicgl) \&\& QT_CONFIG(opengl)/' \
     "$windows_plugin/qwindowswindow.cpp"
+# The DirectWrite font database (asked for with fontengine=directwrite) is
+# built into QtGui only with Direct2D, which is off; the plugin's default,
+# GDI's font database, is the one used.
+sed -i 's/^#if QT_CONFIG(directwrite3)$/#if QT_CONFIG(directwrite3) \&\& QT_CONFIG(direct2d)/' \
+    "$windows_plugin/qwindowsintegration.cpp"
 
 # Static libraries: zelko7.exe and zelko7-setup.exe then start alone, as the
 # other Windows programs do (runtimes linked in), with the Windows platform
