@@ -72,16 +72,19 @@ fi
 wine64=$WINE64_PROGRAM
 cd "$win64/bin" || exit 1
 
-# A visible window whose title matches PATTERN, other than EXCLUDE, waiting
-# up to 60 s.
-find_window() {  # PATTERN [EXCLUDE]
-    local i id
+# A visible window whose title matches PATTERN, other than EXCLUDE and at
+# least WIDTH pixels wide (the splash window has the main window's title),
+# waiting up to 60 s.
+find_window() {  # PATTERN [EXCLUDE [WIDTH]]
+    local i id width
     for i in $(seq 1 120); do
-        id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | grep -vx "${2:-none}" | tail -1)
-        if [ -n "$id" ]; then
-            echo "$id"
-            return 0
-        fi
+        for id in $(xdotool search --onlyvisible --name "$1" 2>/dev/null | grep -vx "${2:-none}"); do
+            width=$(xdotool getwindowgeometry "$id" 2>/dev/null | sed -n 's/.*Geometry: \([0-9]*\)x.*/\1/p')
+            if [ "${width:-0}" -ge "${3:-0}" ]; then
+                echo "$id"
+                return 0
+            fi
+        done
         sleep 0.5
     done
     return 1
@@ -94,11 +97,12 @@ shoot() {  # WINDOW NAME: the window, else the whole screen
 
 "$wine64" ./zelko7.exe > "$SCREENS/zelko7.log" 2>&1 &
 program=$!
-if main=$(find_window '^Zelko7$'); then
-    # (The splash window closes before the main window opens.)
+if main=$(find_window '^Zelko7$' none 400); then
     shoot "$main" zelko7-main
-    xdotool windowfocus --sync "$main" 2>/dev/null || true
-    xdotool key --window "$main" alt+v
+    # Keys go to the focused window (Wine takes no synthetic events).
+    xdotool windowfocus "$main" 2>/dev/null
+    sleep 0.5
+    xdotool key alt+v
     if version=$(find_window 'Zelko7$' "$main"); then
         shoot "$version" zelko7-version
     else
