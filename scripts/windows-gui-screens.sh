@@ -3,7 +3,8 @@
 # virtual display and takes screenshots: zelko7.exe's main window, its
 # version dialog (opened with Alt+V, as a user would), and zelko7-setup.exe's
 # window. Each picture must show a window (many colours, not one blank
-# area), and neither program may report a missing Qt platform plugin.
+# area), the setup window must carry Custom.dll's decoration, and neither
+# program may report a missing Qt platform plugin.
 #
 #   scripts/windows-gui-screens.sh WIN64_BUILD [LINUX_BIN]
 #   (LINUX_BIN: the Linux build's bin/, whose dictionaries the program opens)
@@ -58,6 +59,14 @@ if [ -z "${WINDOWS_GUI_SCREENS_ON_DISPLAY:-}" ]; then
             failed=1
         fi
     done
+    # Custom.dll paints the setup window blue: its hooks found the window.
+    blue=$(convert "$screens/zelko7-setup.png" -format '%[fx:int(100*(mean.b-mean.r))]' info: 2>/dev/null || echo 0)
+    if [ "$blue" -ge 20 ]; then
+        echo "PASS: zelko7-setup.exe's window is decorated by Custom.dll"
+    else
+        echo "FAIL: zelko7-setup.exe's window is not decorated (blue over red: $blue%)"
+        failed=1
+    fi
     if grep -qiE 'platform plugin|qt\.qpa' "$screens"/*.log; then
         echo "FAIL: Qt's platform plugin:"
         grep -hiE 'platform plugin|qt\.qpa' "$screens"/*.log | head -5
