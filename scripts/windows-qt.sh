@@ -33,7 +33,7 @@ apt_options=(-o "Dir::Etc::SourceList=$apt_dir/sources.list" -o "Dir::Etc::Sourc
              -o "Dir::State::Lists=$apt_dir/lists" -o "Dir::Cache=$apt_dir/cache"
              -o "Dir::State::status=/var/lib/dpkg/status" -o "APT::Sandbox::User=root" -qq)
 # The host Qt's version is the one to build: its moc and rcc write code for it.
-host_version=$(dpkg-query -W -f '${Version}' qt6-base-dev 2>/dev/null || true)
+host_version=$(dpkg-query -W -f '${source:Version}' qt6-base-dev 2>/dev/null || true)
 if [ -z "$host_version" ]; then
     echo "Windows Qt: the host Qt is missing (Debian's qt6-base-dev and qt6-base-dev-tools)" >&2
     exit 1
@@ -42,7 +42,10 @@ stage "fetching the sources of qt6-base $host_version"
 [ -n "$(ls "$apt_dir/lists" 2>/dev/null | grep -v partial)" ] ||
     apt-get "${apt_options[@]}" update >> "$log" 2>&1
 if ! ls -d "$sources"/qt6-base-[0-9]* > /dev/null 2>&1; then
-    (cd "$sources" && apt-get "${apt_options[@]}" source --only-source "qt6-base=$host_version" >> "$log" 2>&1)
+    # (An archive that has moved on to a later revision of the same Qt
+    # release serves that one.)
+    (cd "$sources" && { apt-get "${apt_options[@]}" source --only-source "qt6-base=$host_version" ||
+                        apt-get "${apt_options[@]}" source --only-source qt6-base; } >> "$log" 2>&1)
 fi
 qt_src=$(find "$sources" -maxdepth 1 -type d -name 'qt6-base-*' | head -1)
 
@@ -76,7 +79,7 @@ toolchain=$(cd "$(dirname "$0")/.." && pwd)/cmake/windows/$triplet.cmake
 host_cmake=$(dirname "$(dpkg -L qt6-base-dev | grep -m1 '/cmake/Qt6/Qt6Config.cmake$')")
 host_cmake=$(dirname "$host_cmake")
 qt_build=$root/build
-features=(sql network dbus opengl opengles2 vulkan printsupport concurrent xml testlib sql
+features=(sql network dbus opengl opengles2 vulkan printsupport concurrent xml testlib
           freetype fontconfig harfbuzz jpeg gif ico zstd icu glib sessionmanager
           imageformat_bmp imageformat_ppm imageformat_xbm imageformatplugin movie
           direct2d androiddeployqt macdeployqt windeployqt qmake)
@@ -90,11 +93,11 @@ nice -n 10 cmake -S "$qt_src" -B "$qt_build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$t
       -DCMAKE_C_COMPILER_LAUNCHER= -DCMAKE_CXX_COMPILER_LAUNCHER= \
       -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR="$host_cmake" \
       -DQT_QMAKE_TARGET_MKSPEC=win32-g++ -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF \
-      -DQT_BUILD_BENCHMARKS=OFF -DQT_BUILD_MANUAL_TESTS=OFF -DQT_GENERATE_SBOM=OFF \
-      -DFEATURE_system_zlib=OFF -DFEATURE_system_pcre2=OFF -DFEATURE_system_libpng=OFF \
+      -DQT_BUILD_BENCHMARKS=OFF -DQT_BUILD_MANUAL_TESTS=OFF \
+      -DFEATURE_system_zlib=OFF -DFEATURE_system_pcre2=OFF \
       -DFEATURE_system_doubleconversion=OFF -DFEATURE_png=ON -DFEATURE_widgets=ON \
       -DFEATURE_gui=ON "${feature_options[@]}" >> "$log" 2>&1
-stage "building qtbase (about 20 minutes on 2 cores)"
+stage "building qtbase (about 35 minutes on 2 busy cores)"
 nice -n 10 cmake --build "$qt_build" -j "$jobs" >> "$log" 2>&1
 stage "installing qtbase into $prefix"
 cmake --install "$qt_build" >> "$log" 2>&1
