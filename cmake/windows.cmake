@@ -1,8 +1,25 @@
 # The Windows build (MinGW-w64 from Linux): the DLLs and the command line
-# programs without the desktop programs, the runtimes linked in, and the
-# libraries Debian has no MinGW build of taken from the build folder, where
-# scripts/windows-third-party.sh built them.
-set(KESZIP_GUI OFF CACHE BOOL "No Qt for the Windows build" FORCE)
+# programs, the runtimes linked in, and the libraries Debian has no MinGW build
+# of taken from the build folder, where scripts/windows-third-party.sh built
+# them. The desktop programs come only with KESZIP_WINDOWS_GUI, against the
+# static Qt that scripts/windows-qt.sh builds into the build folder.
+option(KESZIP_WINDOWS_GUI "Build zelko7's desktop program and zelko7-setup against the static Qt" OFF)
+set(KESZIP_WINDOWS_QT "${CMAKE_BINARY_DIR}/third-party/qt/prefix" CACHE PATH
+    "Qt (Core, Gui, Widgets) built for this target")
+if(KESZIP_WINDOWS_GUI)
+    if(NOT EXISTS "${KESZIP_WINDOWS_QT}/lib/cmake/Qt6/Qt6Config.cmake")
+        message(FATAL_ERROR "No Qt in ${KESZIP_WINDOWS_QT}: run scripts/windows-qt.sh "
+                "${CMAKE_BINARY_DIR} first (make windows-gui does).")
+    endif()
+    set(KESZIP_GUI ON CACHE BOOL "The desktop programs against the Qt of the build folder" FORCE)
+    # The Qt of the target is found in the build folder; its moc, rcc and uic
+    # are the host's, of the same version.
+    list(APPEND CMAKE_FIND_ROOT_PATH "${KESZIP_WINDOWS_QT}")
+    list(APPEND CMAKE_PREFIX_PATH "${KESZIP_WINDOWS_QT}")
+    set(QT_HOST_PATH /usr CACHE PATH "The host Qt, whose tools build for the target")
+else()
+    set(KESZIP_GUI OFF CACHE BOOL "No Qt for the Windows build" FORCE)
+endif()
 set(KESZIP_WINDOWS_DEPS "${CMAKE_BINARY_DIR}/third-party/prefix" CACHE PATH
     "Static libzip, expat and SQLite built for this target")
 # The DLLs alone (keszip, kesbar, Custom) and the caller that loads them need

@@ -23,11 +23,15 @@ packages+=(postgresql-server-dev-15)
 # i386 architecture), and a virtual display for the test of Custom's window
 # hooks. `make test` installs these with the rest, in one go.
 windows=0
-if [ "${1:-}" = windows ]; then
+if [ "${1:-}" = windows ] || [ "${1:-}" = windows-gui ]; then
     windows=1
     packages+=(g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix libz-mingw-w64-dev tcl
                wine wine64 wine32:i386 locales xvfb xauth)
 fi
+# `make windows-gui` (`install-deps.sh windows-gui`): dpkg-dev for the Qt
+# sources (apt-get source), and xdotool to open a dialog of the desktop
+# program under Wine for its screenshot.
+[ "${1:-}" = windows-gui ] && packages+=(dpkg-dev xdotool)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -10,7 +10,8 @@
  * DspHook: the parameter text names a setup variable (without its "%" signs).
  *   Its value, read as a decimal integer, is the edition: 1 shows the label
  *   " Product Version ", 2 " Update Kit ", anything else (also an unknown
- *   variable) no label. The window is the setup program's top-level QWidget;
+ *   variable) no label. The window is the setup program's top-level QWidget
+ *   (on Windows its native window, whose paint messages Custom.dll hooks);
  *   Custom installs one event filter on the application object of the calling
  *   thread and from then on paints the decoration (a blue gradient, a tiled
  *   pattern, a picture, the version and the maker's lines, the edition label)

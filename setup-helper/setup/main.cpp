@@ -12,6 +12,7 @@
 #include "custom_binding.h"
 #include "installation.h"
 #include "setup_window.h"
+#include "window_handle.h"
 
 namespace {
 
@@ -68,7 +69,7 @@ int main(int argc, char** argv) {
     custom.setVariable("EDITION", "1");
     setup::SetupWindow window(custom, programFolder);
     window.show();
-    if (decorated) custom.dspHook(&window, "EDITION");
+    if (decorated) custom.dspHook(setup::customWindowHandle(window), "EDITION");
     const int status = application.exec();
     custom.dspUnHook();
     return status;
