@@ -24,6 +24,10 @@ class SetupWindow : public QWidget {
     // Sizes the window and its margins for a screen of `screen` pixels.
     void fitToScreen(QSize screen);
 
+    // Where the window itself is painted by native code (Custom.dll's
+    // hooks), Qt gets no paint engine for it and leaves it alone.
+    QPaintEngine* paintEngine() const override { return nullptr; }
+
   protected:
     void closeEvent(QCloseEvent* event) override;
 
