@@ -19,19 +19,12 @@ stamp=$prefix/.built
 jobs=${JOBS:-2}
 sources=$build/third-party/src
 apt_dir=$build/third-party/apt
-mkdir -p "$root" "$sources" "$apt_dir/lists/partial" "$apt_dir/cache/archives/partial" "$apt_dir/parts"
+mkdir -p "$root" "$sources"
 log=$root/build.log
 : > "$log"
 started=$(date +%s)
 stage() { echo "Windows Qt: $1 ($(( $(date +%s) - started )) s; log: $log)"; }
 
-codename=$(. /etc/os-release && echo "${VERSION_CODENAME:-bookworm}")
-mirror=${DEBIAN_MIRROR:-http://deb.debian.org/debian}
-echo "deb-src [signed-by=/usr/share/keyrings/debian-archive-keyring.gpg] $mirror $codename main" \
-    > "$apt_dir/sources.list"
-apt_options=(-o "Dir::Etc::SourceList=$apt_dir/sources.list" -o "Dir::Etc::SourceParts=$apt_dir/parts"
-             -o "Dir::State::Lists=$apt_dir/lists" -o "Dir::Cache=$apt_dir/cache"
-             -o "Dir::State::status=/var/lib/dpkg/status" -o "APT::Sandbox::User=root" -qq)
 # The host Qt's version is the one to build: its moc and rcc write code for it.
 host_version=$(dpkg-query -W -f '${source:Version}' qt6-base-dev 2>/dev/null || true)
 if [ -z "$host_version" ]; then
@@ -39,8 +32,8 @@ if [ -z "$host_version" ]; then
     exit 1
 fi
 stage "fetching the sources of qt6-base $host_version"
-[ -n "$(ls "$apt_dir/lists" 2>/dev/null | grep -v partial)" ] ||
-    apt-get "${apt_options[@]}" update >> "$log" 2>&1
+. "$(dirname "$0")/debian-sources.sh"
+debian_sources "$apt_dir" "$log"
 if ! ls -d "$sources"/qt6-base-[0-9]* > /dev/null 2>&1; then
     # (An archive that has moved on to a later revision of the same Qt
     # release serves that one.)

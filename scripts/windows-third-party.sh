@@ -18,21 +18,12 @@ stamp=$prefix/.built
 jobs=${JOBS:-$(nproc)}
 sources=$root/src
 apt_dir=$root/apt
-mkdir -p "$sources" "$prefix" "$apt_dir/lists/partial" "$apt_dir/cache/archives/partial" "$apt_dir/parts"
-
-# The suite the system's binary packages come from, for the matching sources.
-codename=$(. /etc/os-release && echo "${VERSION_CODENAME:-bookworm}")
-mirror=${DEBIAN_MIRROR:-http://deb.debian.org/debian}
-echo "deb-src [signed-by=/usr/share/keyrings/debian-archive-keyring.gpg] $mirror $codename main" \
-    > "$apt_dir/sources.list"
-apt_options=(-o "Dir::Etc::SourceList=$apt_dir/sources.list" -o "Dir::Etc::SourceParts=$apt_dir/parts"
-             -o "Dir::State::Lists=$apt_dir/lists" -o "Dir::Cache=$apt_dir/cache"
-             -o "Dir::State::status=/var/lib/dpkg/status" -o "APT::Sandbox::User=root" -qq)
+mkdir -p "$sources" "$prefix"
 log=$root/build.log
 : > "$log"
 echo "Windows ($triplet): fetching the sources of libzip, expat and sqlite3 (log: $log)"
-[ -n "$(ls "$apt_dir/lists" 2>/dev/null | grep -v partial)" ] ||
-    apt-get "${apt_options[@]}" update >> "$log" 2>&1
+. "$(dirname "$0")/debian-sources.sh"
+debian_sources "$apt_dir" "$log"
 for package in libzip expat sqlite3; do
     ls -d "$sources/$package"-[0-9]* > /dev/null 2>&1 ||
         (cd "$sources" && apt-get "${apt_options[@]}" source "$package" >> "$log" 2>&1)
