@@ -43,39 +43,26 @@ if [ -z "${WINDOWS_GUI_SCREENS_ON_DISPLAY:-}" ]; then
     [ $status -eq 0 ] || { echo "windows-gui: the screenshots failed (status $status)"; exit 1; }
 
     failed=0
+    # verdict OK PASS-TEXT FAIL-TEXT: prints the one that holds (OK is 0 or 1).
+    verdict() {
+        if [ "$1" = 1 ]; then echo "PASS: $2"; else echo "FAIL: $3"; failed=1; fi
+    }
     for picture in zelko7-main zelko7-version zelko7-setup; do
         file=$screens/$picture.png
-        if [ ! -s "$file" ]; then
-            echo "FAIL: $picture: no picture"
-            failed=1
-            continue
-        fi
         colours=$(convert "$file" -format '%k' info: 2>/dev/null || echo 0)
         size=$(convert "$file" -format '%wx%h' info: 2>/dev/null || echo 0x0)
-        if [ "$colours" -ge 16 ]; then
-            echo "PASS: $file ($size, $colours colours)"
-        else
-            echo "FAIL: $file is blank ($size, $colours colours)"
-            failed=1
-        fi
+        verdict $((colours >= 16)) "$file ($size, $colours colours)" \
+            "$file is missing or blank ($size, $colours colours)"
     done
     # Custom.dll paints the setup window blue: its hooks found the window.
     blue=$(convert "$screens/zelko7-setup.png" -format '%[fx:int(100*(mean.b-mean.r))]' info: 2>/dev/null || echo 0)
-    if [ "$blue" -ge 20 ]; then
-        echo "PASS: zelko7-setup.exe's window is decorated by Custom.dll"
-    else
-        echo "FAIL: zelko7-setup.exe's window is not decorated (blue over red: $blue%)"
-        failed=1
-    fi
+    verdict $((blue >= 20)) "zelko7-setup.exe's window is decorated by Custom.dll" \
+        "zelko7-setup.exe's window is not decorated (blue over red: $blue%)"
     # The controls' panel (its margins put it at x 320-920, y 393-520 on
     # this 864-pixel-high screen) shows Qt's light grey over the decoration.
     panel=$(convert "$screens/zelko7-setup.png" -format '%[fx:int(100*p{340,470}.r)]' info: 2>/dev/null || echo 0)
-    if [ "$panel" -ge 80 ]; then
-        echo "PASS: zelko7-setup.exe's controls show over the decoration"
-    else
-        echo "FAIL: zelko7-setup.exe's controls are painted over (red at the panel: $panel%)"
-        failed=1
-    fi
+    verdict $((panel >= 80)) "zelko7-setup.exe's controls show over the decoration" \
+        "zelko7-setup.exe's controls are painted over (red at the panel: $panel%)"
     if grep -qiE 'platform plugin|qt\.qpa' "$screens"/*.log; then
         echo "FAIL: Qt's platform plugin:"
         grep -hiE 'platform plugin|qt\.qpa' "$screens"/*.log | head -5
